@@ -36,7 +36,7 @@ inline constexpr int kToneListSize = 301;
 
 struct AppState {
     // Radio image and buffers.
-    ChannelTable ChannelTable{};
+    Image ChannelTable{};
     std::array<std::array<std::uint8_t, kCommPacketBytes>, kCommPackets> CommBuffer{};
     std::array<std::uint8_t, kNameBufferSize> NameBuffer{};
     std::array<std::uint8_t, 4> FreqBytes{};  // most significant byte first

@@ -14,6 +14,6 @@ inline constexpr int kRadioRows = 254;  // rows a read fills (blocks 0..253)
 inline constexpr int kWriteRows = 240;  // rows a write sends (blocks 0..239)
 
 using ImageRow = std::array<std::uint8_t, kRowBytes>;
-using ChannelTable = std::array<ImageRow, kImageRows>;
+using Image = std::array<ImageRow, kImageRows>;
 
 }  // namespace zt
