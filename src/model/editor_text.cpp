@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace zt {
+namespace zt::edit {
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -58,4 +58,4 @@ std::string ShortestNumberText(double value) {
     return std::string(buf, res.ptr);
 }
 
-}  // namespace zt
+}  // namespace zt::edit

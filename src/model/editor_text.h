@@ -11,6 +11,8 @@ namespace zt {
 inline constexpr char32_t kKeyBackspace = 8;
 inline constexpr char32_t kKeyEnter = 13;
 
+namespace edit {
+
 // The text without blanks at either end (only the blank counts, as in the boxes).
 [[nodiscard]] std::string_view TrimBlanks(std::string_view text);
 
@@ -27,4 +29,5 @@ inline constexpr char32_t kKeyEnter = 13;
 // (no leading blank, no trailing zeros, "1" for one, "0.5" for a half).
 [[nodiscard]] std::string ShortestNumberText(double value);
 
+}  // namespace edit
 }  // namespace zt

@@ -4,6 +4,10 @@
 
 namespace zt {
 
+using edit::LeadingNumber;
+using edit::ShortestNumberText;
+using edit::TrimBlanks;
+
 std::string ShowEmbeddedMessage(const Image& image) {
     std::string text;
     const auto& row = image[kMessageRow];

@@ -7,6 +7,10 @@
 
 namespace zt {
 
+using edit::LeadingNumber;
+using edit::ShortestNumberText;
+using edit::TrimBlanks;
+
 namespace {
 
 ImageRow& Record(Image& image) { return image[kScanRecordRow]; }

@@ -5,6 +5,8 @@
 namespace zt {
 namespace {
 
+using namespace edit;
+
 TEST(EditorText, LeadingNumberReadsTheNumberAtTheStart) {
     struct Case {
         const char* text;

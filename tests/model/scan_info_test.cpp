@@ -7,6 +7,8 @@
 namespace zt {
 namespace {
 
+using namespace edit;
+
 Image BlankScan() {
     Image image{};
     for (auto& row : image) row.fill(255);
