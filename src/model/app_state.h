@@ -28,9 +28,9 @@ struct WindowFlags {
     bool AdjustIsOpen = false;
 };
 
-inline constexpr int kCommPackets = 301;     // packets 0..300
-inline constexpr int kCommPacketBytes = 71;  // positions 0..70
-inline constexpr int kNameBufferSize = 1001; // indices 0..1000
+inline constexpr int kCommPackets = 301;      // packets 0..300
+inline constexpr int kCommPacketBytes = 71;   // positions 0..70
+inline constexpr int kNameBufferSize = 1001;  // indices 0..1000
 inline constexpr int kModelCount = 7;
 inline constexpr int kToneListSize = 301;
 

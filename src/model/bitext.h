@@ -2,7 +2,9 @@
 // A caption or message in both interface languages. Every text the program shows
 // lives in a table of these, next to the feature that shows it.
 
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace zt {
 
@@ -13,6 +15,23 @@ struct BiText {
     [[nodiscard]] constexpr std::string_view in(bool languageChinese) const {
         return languageChinese ? chinese : english;
     }
+    friend constexpr bool operator==(const BiText&, const BiText&) = default;
+};
+
+// A message built at run time (it carries a number or a path), in both languages.
+struct BiString {
+    std::string english;
+    std::string chinese;
+
+    BiString() = default;
+    BiString(std::string en, std::string zh) : english(std::move(en)), chinese(std::move(zh)) {}
+    explicit BiString(BiText t) : english(t.english), chinese(t.chinese) {}
+
+    [[nodiscard]] const std::string& in(bool languageChinese) const {
+        return languageChinese ? chinese : english;
+    }
+    [[nodiscard]] bool empty() const { return english.empty() && chinese.empty(); }
+    friend bool operator==(const BiString&, const BiString&) = default;
 };
 
 // Titles of the program's message boxes.

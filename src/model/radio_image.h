@@ -16,4 +16,16 @@ inline constexpr int kWriteRows = 240;  // rows a write sends (blocks 0..239)
 using ImageRow = std::array<std::uint8_t, kRowBytes>;
 using Image = std::array<ImageRow, kImageRows>;
 
+// Rows with a fixed meaning.
+inline constexpr int kVfoRow = 0;               // frequency-mode record, laid out like a channel
+inline constexpr int kFirstChannelRow = 1;      // channel c is row c, c = 1..128
+inline constexpr int kBandEdgeRow = 153;        // frequency limits of the radio
+inline constexpr int kFirstNameRow = 160;       // channel names, 5 codes per channel ...
+inline constexpr int kLastNameRow = 199;        // ... laid end to end up to this row
+inline constexpr int kOptionRow = 208;          // switch and level settings
+inline constexpr int kPasswordRow = 209;        // power-on password and message
+inline constexpr int kPresenceRow = 210;        // one bit per channel, cleared = in use
+inline constexpr int kIdentificationRow = 212;  // identification tag
+inline constexpr int kPowerRow = 240;           // transmit power levels
+
 }  // namespace zt

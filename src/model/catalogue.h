@@ -1,0 +1,45 @@
+#pragma once
+// The radio variants the program serves: a display name and the band edges in
+// whole MHz of each.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace zt {
+
+struct AppState;
+
+struct ModelEntry {
+    std::string_view name;
+    int lowMHz;
+    int highMHz;
+};
+
+inline constexpr std::array<ModelEntry, 7> kModelCatalogue{{
+    {"ZT790 C1.0 UHF", 400, 470},
+    {"ZT790 C1.0 VHF", 136, 174},
+    {"MV4L UHF1", 136, 175},
+    {"MV4L UHF2", 244, 247},
+    {"MV4L UHF3", 350, 391},
+    {"MV4L UHF4", 450, 521},
+    {"MV4L FULL", 100, 601},
+}};
+
+// Fills ModelNames and BandLimits (lower edge of entry i at i, upper at i + 7)
+// and sets the edges in force from entry ModelIndex.
+void BuildCatalogue(AppState& state);
+
+// Confirms entry i (0..6) in the model dialog: ModelIndex, the edges in force and
+// the band edges of image row 153.
+void SelectModel(AppState& state, int index);
+
+// "UHF" for entry 0, "VHF" for every other entry.
+[[nodiscard]] std::string_view BandName(int index);
+// The vice band of an entry: entry 1 for entry 0, entry 0 otherwise.
+[[nodiscard]] int ViceBandOf(int index);
+
+// The band as the status bar shows it: " 400-- 470 MHZ".
+[[nodiscard]] std::string BandPanelText(double lowMHz, double highMHz);
+
+}  // namespace zt

@@ -1,0 +1,132 @@
+#include "model/freq_codec.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/number_text.h"
+
+namespace zt {
+
+namespace {
+
+int Digit(double v) {
+    // Every digit is floor() of a value that is 0..15 for inputs the codec
+    // accepts; clamping keeps a stray input from wrapping a nibble.
+    return std::clamp(static_cast<int>(std::floor(v)), 0, 15);
+}
+
+std::uint8_t Pack(int high, int low) { return static_cast<std::uint8_t>(16 * high + low); }
+
+int Hi(std::uint8_t b) { return b >> 4; }
+int Lo(std::uint8_t b) { return b & 15; }
+
+std::string PadTo(std::string text, std::size_t length) {
+    if (text.size() < length) text.append(length - text.size(), '0');
+    return text;
+}
+
+}  // namespace
+
+BcdFreq ValueToBcd(double v) {
+    if (!(v >= 0.0)) v = 0.0;  // negative or NaN
+    if (v >= 1600.0) v = 1599.99999;
+
+    const double d1 = std::floor(v / 100);
+    double r = v - 100 * d1;
+    const double d2 = std::floor(r / 10);
+    const double d3 = std::floor(r - 10 * d2);
+
+    const double f = v - std::floor(v) + 0.000000001;
+    const double x = 1000 * f;  // kHz part
+    const double d4 = std::floor(x / 100);
+    r = x - 100 * d4;
+    const double d5 = std::floor(r / 10);
+    const double d6 = std::floor(r - 10 * d5);
+
+    const double g = x - std::floor(x) + 0.000000001;
+    const double y = 1000 * g;  // Hz part; below 10 Hz is cut off
+    const double d7 = std::floor(y / 100);
+    r = y - 100 * d7;
+    const double d8 = std::floor(r / 10);
+
+    return {Pack(Digit(d1), Digit(d2)), Pack(Digit(d3), Digit(d4)), Pack(Digit(d5), Digit(d6)),
+            Pack(Digit(d7), Digit(d8))};
+}
+
+BcdFreq TextToBcd(std::string_view text) { return ValueToBcd(LeadingNumber(text)); }
+
+std::string BcdToText(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
+    const double value = 100.0 * Hi(b3) + 10.0 * Lo(b3) + Hi(b2) + 0.1 * Lo(b2) + 0.01 * Hi(b1) +
+                         0.001 * Lo(b1) + 0.0001 * Hi(b0) + 0.00001 * Lo(b0);
+    std::string text = ShortestNumberText(value);
+    if (value != 0.0 && text.find('.') == std::string::npos) text += '.';  // 462.
+    if (text.size() >= 9) return text;
+    if (value == 0.0) return "0.00000";
+    if (value < 1) return PadTo("0" + text, 7);
+    if (value < 10) return PadTo(text, 7);
+    if (value < 100) return PadTo(text, 8);
+    if (value < 1000) return PadTo(text, 9);
+    return text;
+}
+
+std::string BcdToText(const Image& image, int row, int field) {
+    const auto& r = image.at(static_cast<std::size_t>(row));
+    const auto f = static_cast<std::size_t>(field);
+    return BcdToText(r.at(f), r.at(f + 1), r.at(f + 2), r.at(f + 3));
+}
+
+double BcdToMHz(const Image& image, int row, int field) {
+    return LeadingNumber(BcdToText(image, row, field));
+}
+
+std::int64_t BcdToUnits(const Image& image, int row, int field) {
+    const auto& r = image.at(static_cast<std::size_t>(row));
+    std::int64_t units = 0;
+    for (int i = 3; i >= 0; --i) {
+        const std::uint8_t b = r.at(static_cast<std::size_t>(field + i));
+        units = units * 100 + 10 * Hi(b) + Lo(b);
+    }
+    return units;
+}
+
+BcdFreq UnitsToBcd(std::int64_t units) {
+    units = std::clamp<std::int64_t>(units, 0, 99999999);
+    BcdFreq bcd{};
+    for (int i = 3; i >= 0; --i) {
+        const auto pair = static_cast<int>(units % 100);
+        bcd[static_cast<std::size_t>(i)] = Pack(pair / 10, pair % 10);
+        units /= 100;
+    }
+    return bcd;
+}
+
+std::string PadFreqText(std::string_view text) {
+    std::string padded(TrimBlanks(text));
+    if (!padded.empty() && padded.size() <= 3) padded += '.';
+    return PadTo(std::move(padded), 9);
+}
+
+void StoreBcd(Image& image, int row, int field, const BcdFreq& bcd) {
+    auto& r = image.at(static_cast<std::size_t>(row));
+    const auto f = static_cast<std::size_t>(field);
+    r.at(f) = bcd[3];
+    r.at(f + 1) = bcd[2];
+    r.at(f + 2) = bcd[1];
+    r.at(f + 3) = bcd[0];
+}
+
+std::string StoreFreqText(Image& image, std::string_view text, int row, int field) {
+    std::string padded = PadFreqText(text);
+    StoreBcd(image, row, field, TextToBcd(padded));
+    return padded;
+}
+
+std::string FmPresetText(int n) {
+    const double value = 87 + 0.1 * n;
+    std::string text = ShortestNumberText(value);
+    if (text.size() >= 9) return text;
+    if (text.size() == 2 || text.size() == 3) text += '.';
+    return PadTo(std::move(text), value < 100 ? 4 : 5);
+}
+
+}  // namespace zt

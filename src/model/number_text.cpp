@@ -1,0 +1,97 @@
+#include "model/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace zt {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+double LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t start = i;
+    bool digits = false;
+    while (i < text.size() && IsDigit(text[i])) {
+        ++i;
+        digits = true;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits) return 0.0;
+
+    std::string number(text.substr(start, i - start));
+    if (number.front() == '.') number.insert(number.begin(), '0');
+    if (number.back() == '.') number.pop_back();
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)end;
+    if (ec == std::errc::result_out_of_range) value = std::numeric_limits<double>::infinity();
+    return negative ? -value : value;
+}
+
+std::string ShortestNumberText(double value) {
+    if (value == 0.0) return "0";
+    if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+
+    // Round to 15 significant digits the way printf does, then lay the digits out
+    // in fixed notation.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    std::string digits;
+    const char* p = buf;
+    for (; *p != 'e'; ++p) {
+        if (IsDigit(*p)) digits.push_back(*p);
+    }
+    const int exponent = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string whole;
+    std::string fraction;
+    if (exponent >= 0) {
+        const auto wholeDigits = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= wholeDigits) {
+            whole = digits + std::string(wholeDigits - digits.size(), '0');
+        } else {
+            whole = digits.substr(0, wholeDigits);
+            fraction = digits.substr(wholeDigits);
+        }
+    } else {
+        fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    std::string text = value < 0 ? "-" : "";
+    text += whole;
+    if (!fraction.empty()) text += "." + fraction;
+    return text;
+}
+
+std::string PlainNumberText(double value) {
+    const std::string text = ShortestNumberText(value);
+    return value < 0 ? text : " " + text;
+}
+
+}  // namespace zt
