@@ -1,12 +1,9 @@
 #include "model/embedded_message.h"
 
 #include "model/editor_text.h"
+#include "model/number_text.h"
 
 namespace zt {
-
-using edit::LeadingNumber;
-using edit::ShortestNumberText;
-using edit::TrimBlanks;
 
 std::string ShowEmbeddedMessage(const Image& image) {
     std::string text;

@@ -4,12 +4,9 @@
 #include <cmath>
 
 #include "model/editor_text.h"
+#include "model/number_text.h"
 
 namespace zt {
-
-using edit::LeadingNumber;
-using edit::ShortestNumberText;
-using edit::TrimBlanks;
 
 namespace {
 
@@ -44,7 +41,6 @@ std::vector<std::string> LookBackTexts() {
     for (int p = 0; p < kScanLookBackItems; ++p) {
         const int v = 50 + 5 * p;  // hundredths of a second
         std::string s = ShortestNumberText(v / 100.0);
-        if (s.starts_with("0.")) s.erase(0, 1);  // .5, not 0.5
         if (s.size() == 1) s += ".00";
         if (s.size() == 2) s += "0";
         if (v > 100 && s.size() == 3) s += "0";

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "model/editor_text.h"
+#include "model/number_text.h"
 
 namespace zt {
 namespace {
-
-using namespace edit;
 
 Image BlankScan() {
     Image image{};
