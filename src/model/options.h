@@ -85,7 +85,7 @@ struct OptionByte2 {
     bool beep = false;
     friend bool operator==(const OptionByte2&, const OptionByte2&) = default;
 };
-// Bits 2 of byte 2 is not part of OptionByte2; Pack keeps it from `previous`.
+// Bit 2 of byte 2 is not part of OptionByte2; packing keeps it from `previous`.
 [[nodiscard]] OptionByte1 UnpackOptionByte1(std::uint8_t byte);
 [[nodiscard]] std::uint8_t PackOptionByte1(const OptionByte1& o);
 [[nodiscard]] OptionByte2 UnpackOptionByte2(std::uint8_t byte);
