@@ -1,0 +1,184 @@
+#include "files/channel_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "model/blank_image.h"
+#include "model/freq_codec.h"
+
+namespace zt {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ChannelFile : public ::testing::Test {
+  protected:
+    fs::path dir;
+
+    void SetUp() override {
+        std::random_device rd;
+        dir = fs::temp_directory_path() / ("zt-chann-" + std::to_string(rd()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    static std::string Read(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static void Write(const fs::path& p, const std::string& text) {
+        std::ofstream(p, std::ios::binary) << text;
+    }
+    static Image Sample() {
+        Image image = BlankImage();
+        for (int r = 0; r < kImageRows; r += 3) {
+            for (int f = 0; f < kRowBytes; ++f) {
+                image[static_cast<std::size_t>(r)][static_cast<std::size_t>(f)] =
+                    static_cast<std::uint8_t>((r * 16 + f) % 256);
+            }
+        }
+        return image;
+    }
+};
+
+TEST_F(ChannelFile, BlankImageFormat) {
+    const std::string text = FormatChannelFile(BlankImage());
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i; (i = text.find("\r\n", start)) != std::string::npos; start = i + 2) {
+        lines.push_back(text.substr(start, i - start));
+    }
+    EXPECT_EQ(start, text.size());  // the text ends with a line end
+    ASSERT_EQ(lines.size(), 256u);
+    EXPECT_EQ(lines[153],
+              " 0  64  0  71  255  255  255  255  255  255  255  255  255  255  255  255 ");
+    EXPECT_EQ(lines[0], " 80  18  32  70  0  0  0  1  255  255  255  255  2  32  255  255 ");
+    EXPECT_EQ(text.find('\n'), text.find('\r') + 1);
+}
+
+TEST_F(ChannelFile, SaveThenLoadRestoresEveryByte) {
+    const fs::path path = dir / "radio.chann";
+    const Image saved = Sample();
+    const FileResult s = SaveChannelFile(path, saved);
+    ASSERT_TRUE(s.ok);
+    EXPECT_EQ(s.message.english, "Complete storing channel parameter.");
+    EXPECT_EQ(s.message.chinese, "信道参数保存完毕 ！");
+    EXPECT_EQ(Read(path), FormatChannelFile(saved));
+
+    Image loaded = BlankImage();
+    const FileResult l = LoadChannelFile(path, loaded);
+    ASSERT_TRUE(l.ok);
+    EXPECT_EQ(l.message.english, "Succeed fold the channel parameter from file.");
+    EXPECT_EQ(l.message.chinese, "信道参数从文件调入成功 ！");
+    EXPECT_EQ(loaded, saved);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(ChannelFile, ReadingAcceptsOtherSeparators) {
+    const Image image = Sample();
+    std::string commas;
+    std::string oneLine;
+    for (const auto& row : image) {
+        for (const auto v : row) {
+            commas += std::to_string(v) + ",";
+            oneLine += "\t" + std::to_string(v) + "   ";
+        }
+        commas += "\n";
+    }
+    for (const std::string& text :
+         {commas, oneLine, "\xEF\xBB\xBF" + commas, commas + " 7 8 junk"}) {
+        auto parsed = ParseChannelFile(text);
+        ASSERT_TRUE(std::holds_alternative<Image>(parsed)) << std::get<BiString>(parsed).english;
+        EXPECT_EQ(std::get<Image>(parsed), image);
+    }
+}
+
+TEST_F(ChannelFile, RefusedFilesLeaveTheImageUntouched) {
+    std::string full = FormatChannelFile(Sample());
+    std::string shortText = full.substr(0, full.rfind(" 255 "));
+    std::string letters = full;
+    letters.replace(letters.find("64"), 2, "6x");
+    std::string tooBig = full;
+    tooBig.replace(tooBig.find(" 64 "), 4, " 256 ");
+    std::string negative = full;
+    negative.replace(negative.find(" 64 "), 4, " -1 ");
+    std::string fraction = full;
+    fraction.replace(fraction.find(" 64 "), 4, " 6.4 ");
+    std::string huge = full;
+    huge.replace(huge.find(" 64 "), 4, " 99999999999999999999999999 ");
+
+    const struct {
+        std::string name;
+        std::string text;
+        std::string fragment;
+    } cases[] = {
+        {"empty", "", "ends after 0 of 4096 values"},
+        {"short", shortText, "ends after 4095 of 4096 values"},
+        {"letters", letters, "\"6x\""},
+        {"too big", tooBig, "256 as value"},
+        {"negative", negative, "-1 as value"},
+        {"fraction", fraction, "\"6.4\""},
+        {"huge", huge, "should be a number"},
+    };
+    for (const auto& c : cases) {
+        const fs::path path = dir / (c.name + ".chann");
+        Write(path, c.text);
+        Image image = BlankImage();
+        const FileResult r = LoadChannelFile(path, image);
+        EXPECT_FALSE(r.ok) << c.name;
+        EXPECT_NE(r.message.english.find(c.fragment), std::string::npos) << r.message.english;
+        EXPECT_NE(r.message.english.find("Nothing was loaded."), std::string::npos);
+        EXPECT_NE(r.message.chinese.find("未调入任何数据"), std::string::npos);
+        EXPECT_EQ(image, BlankImage()) << c.name;
+    }
+}
+
+TEST_F(ChannelFile, MissingFileOrFolderIsRefused) {
+    Image image = Sample();
+    FileResult r = LoadChannelFile(dir / "missing.chann", image);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.english.find("cannot be opened"), std::string::npos);
+    EXPECT_NE(r.message.chinese.find("无法打开"), std::string::npos);
+    r = LoadChannelFile(dir, image);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(image, Sample());
+}
+
+TEST_F(ChannelFile, SaveReplacesAnExistingFileAndReportsFailures) {
+    const fs::path path = dir / "old.chann";
+    Write(path, "previous contents");
+    ASSERT_TRUE(SaveChannelFile(path, BlankImage()).ok);
+    EXPECT_EQ(Read(path), FormatChannelFile(BlankImage()));
+
+    // A target that is a folder, or in a folder that does not exist: a failure
+    // message, never the success message, and nothing left behind.
+    FileResult r = SaveChannelFile(dir, BlankImage());
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.english, "Complete storing channel parameter.");
+    EXPECT_NE(r.message.english.find("could not be saved"), std::string::npos);
+    EXPECT_NE(r.message.chinese.find("保存失败"), std::string::npos);
+    r = SaveChannelFile(dir / "no" / "such.chann", BlankImage());
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(Read(path), FormatChannelFile(BlankImage()));
+}
+
+TEST_F(ChannelFile, SavingThroughALinkReplacesItsTarget) {
+    const fs::path real = dir / "real.chann";
+    const fs::path link = dir / "link.chann";
+    Write(real, "x");
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(SaveChannelFile(link, BlankImage()).ok);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Read(real), FormatChannelFile(BlankImage()));
+}
+
+}  // namespace
+}  // namespace zt
