@@ -1,0 +1,61 @@
+#include "ui/message_presenter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <algorithm>
+
+#include "ui/qt_text.h"
+
+namespace zt {
+
+bool MessagePresenter::isQueued(const Message& m) const {
+    return (showing_ && current_ == m) ||
+           std::find(waiting_.begin(), waiting_.end(), m) != waiting_.end();
+}
+
+void MessagePresenter::show(const QString& text, const QString& title) {
+    Message m{text, title};
+    if (isQueued(m)) return;
+    if (showing_) {
+        waiting_.push_back(std::move(m));
+        return;
+    }
+    showing_ = true;
+    current_ = std::move(m);
+    present(current_.text, current_.title);
+    showing_ = false;
+    current_ = {};
+    // Messages asked for while the box was up follow it, one after the other.
+    if (!waiting_.empty()) QTimer::singleShot(0, &context_, [this] { showNext(); });
+}
+
+void MessagePresenter::show(BiText text, bool languageChinese, BiText title) {
+    show(qs(text.in(languageChinese)), qs(title.in(languageChinese)));
+}
+
+void MessagePresenter::showLater(const QString& text, const QString& title) {
+    Message m{text, title};
+    if (isQueued(m)) return;
+    waiting_.push_back(std::move(m));
+    if (!showing_) QTimer::singleShot(0, &context_, [this] { showNext(); });
+}
+
+void MessagePresenter::showLater(BiText text, bool languageChinese, BiText title) {
+    showLater(qs(text.in(languageChinese)), qs(title.in(languageChinese)));
+}
+
+void MessagePresenter::showNext() {
+    if (showing_ || waiting_.empty()) return;
+    Message m = std::move(waiting_.front());
+    waiting_.pop_front();
+    show(m.text, m.title);
+}
+
+void MessageBoxPresenter::present(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+}  // namespace zt

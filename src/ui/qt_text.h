@@ -1,0 +1,22 @@
+#pragma once
+// Conversions between the model's UTF-8 texts and Qt strings.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "model/bitext.h"
+
+namespace zt {
+
+[[nodiscard]] inline QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+[[nodiscard]] inline QString qs(BiText text, bool languageChinese) {
+    return qs(text.in(languageChinese));
+}
+
+[[nodiscard]] inline std::string utf8(const QString& text) { return text.toStdString(); }
+
+}  // namespace zt

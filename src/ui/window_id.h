@@ -1,0 +1,39 @@
+#pragma once
+// The windows the main window opens. The first twelve record in the application
+// state whether they are open, and the language switch reloads the open ones in
+// this order.
+
+#include <array>
+
+namespace zt {
+
+struct AppState;
+
+enum class WindowId {
+    About,      // frmAbout
+    Option,     // frm_option
+    Chann,      // frm_chann, the channel grid
+    Setup,      // Form_setup, the port choice
+    Type,       // Form_type, the model choice
+    SaveChann,  // Form_save_chann
+    OpenChann,  // Form_open_chann
+    CommRead,   // Form_Comm_Read
+    CommWrite,  // Form_Comm_Write
+    Test,       // Form_Edit_Test, broadcast FM presets
+    Message,    // Form_Edit_Message
+    Adjust,     // Form_Adjust_Txp
+    ChannEdit,  // Form_Chann_Edit, the channel dialog
+    Key,        // Form_edit_Key
+    Scan,       // Form_Edit_scan
+};
+
+inline constexpr std::array kReloadedOnLanguageSwitch{
+    WindowId::About,     WindowId::Option,    WindowId::Chann,     WindowId::Setup,
+    WindowId::Type,      WindowId::SaveChann, WindowId::OpenChann, WindowId::CommRead,
+    WindowId::CommWrite, WindowId::Test,      WindowId::Message,   WindowId::Adjust,
+};
+
+// The open flag of a window, or nullptr for a window that keeps none.
+[[nodiscard]] bool* openFlag(AppState& state, WindowId id);
+
+}  // namespace zt

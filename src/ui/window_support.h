@@ -1,0 +1,49 @@
+#pragma once
+// Small pieces every window of the program shares: the open flag it holds while
+// loaded, the refresh it runs when it becomes the active editor, and placement
+// relative to the main window.
+
+#include <QWidget>
+
+namespace zt {
+
+// Holds a window-open flag of the application state true while a window is
+// loaded. The window releases it when it closes; the destructor releases it for a
+// window unloaded without closing. Releasing twice is harmless, so a window that
+// closes and is deleted later cannot clear the flag of its successor.
+class OpenFlag {
+  public:
+    explicit OpenFlag(bool* flag) : flag_(flag) {
+        if (flag_) *flag_ = true;
+    }
+    OpenFlag(const OpenFlag&) = delete;
+    OpenFlag& operator=(const OpenFlag&) = delete;
+    ~OpenFlag() { release(); }
+    void release() {
+        if (flag_) *flag_ = false;
+        flag_ = nullptr;
+    }
+
+  private:
+    bool* flag_;
+};
+
+// An editor that rebuilds its view from the image whenever it becomes the active
+// window of the multiple-document area (it may have been changed meanwhile by a
+// read, a file load or another editor).
+class ActivationRefresh {
+  public:
+    virtual ~ActivationRefresh() = default;
+    virtual void windowActivated() = 0;
+};
+
+// Sizes `dialog` to the main window's width / widthDivisor and height /
+// heightDivisor, centres it horizontally over the main window and puts it
+// `aboveCentrePx` above the main window's vertical centre.
+void placeOverMainWindow(QWidget* dialog, const QWidget* mainWindow, double widthDivisor,
+                         double heightDivisor, int aboveCentrePx);
+
+// 500 twips at the usual 15 twips a pixel.
+inline constexpr int kDialogRaisePx = 33;
+
+}  // namespace zt
