@@ -18,7 +18,7 @@ namespace zt {
 namespace {
 
 constexpr int kValueCount = kImageRows * kRowBytes;
-constexpr std::size_t kTokenKept = 24;  // longer tokens are never numbers; kept for the message
+constexpr std::size_t kTokenKept = 40;  // longer tokens are never numbers; kept for the message
 
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n'; }
 

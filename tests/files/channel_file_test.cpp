@@ -111,6 +111,8 @@ TEST_F(ChannelFile, RefusedFilesLeaveTheImageUntouched) {
     negative.replace(negative.find(" 64 "), 4, " -1 ");
     std::string fraction = full;
     fraction.replace(fraction.find(" 64 "), 4, " 6.4 ");
+    std::string endless = full;
+    endless.replace(endless.find(" 64 "), 4, " " + std::string(100000, '7') + " ");
     std::string huge = full;
     huge.replace(huge.find(" 64 "), 4, " 99999999999999999999999999 ");
 
@@ -125,7 +127,8 @@ TEST_F(ChannelFile, RefusedFilesLeaveTheImageUntouched) {
         {"too big", tooBig, "256 as value"},
         {"negative", negative, "-1 as value"},
         {"fraction", fraction, "\"6.4\""},
-        {"huge", huge, "should be a number"},
+        {"huge", huge, "99999999999999999999999999 as value"},
+        {"endless", endless, "77777...\" where value"},
     };
     for (const auto& c : cases) {
         const fs::path path = dir / (c.name + ".chann");
