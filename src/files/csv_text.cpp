@@ -1,0 +1,107 @@
+#include "files/csv_text.h"
+
+#include <algorithm>
+
+namespace zt {
+
+bool CsvRecord::Blank() const {
+    return std::all_of(fields.begin(), fields.end(), [](const std::string& f) {
+        return f.find_first_not_of(" \t") == std::string::npos;
+    });
+}
+
+CsvParse ParseCsvText(std::string_view text) {
+    CsvParse out;
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+
+    int line = 1;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        CsvRecord record;
+        record.line = line;
+        std::string field;
+        bool quoted = false;
+        bool endOfRecord = false;
+        while (!endOfRecord) {
+            if (i >= text.size()) {
+                if (quoted) {
+                    out.error = "a quoted field is not closed";
+                    out.errorLine = record.line;
+                    return out;
+                }
+                break;
+            }
+            const char c = text[i];
+            if (quoted) {
+                if (c == '"') {
+                    if (i + 1 < text.size() && text[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                    } else {
+                        quoted = false;
+                        ++i;
+                    }
+                    continue;
+                }
+                if (c == '\n') ++line;
+                field += c;
+                ++i;
+                continue;
+            }
+            switch (c) {
+                case '"':
+                    quoted = true;
+                    ++i;
+                    break;
+                case ',':
+                    record.fields.push_back(std::move(field));
+                    field.clear();
+                    ++i;
+                    break;
+                case '\r':
+                    ++i;
+                    if (i < text.size() && text[i] == '\n') ++i;
+                    ++line;
+                    endOfRecord = true;
+                    break;
+                case '\n':
+                    ++i;
+                    ++line;
+                    endOfRecord = true;
+                    break;
+                default:
+                    field += c;
+                    ++i;
+                    break;
+            }
+        }
+        record.fields.push_back(std::move(field));
+        out.records.push_back(std::move(record));
+    }
+    return out;
+}
+
+std::string CsvField(std::string_view value) {
+    const bool needsQuotes = value.find_first_of(",\"\r\n") != std::string_view::npos ||
+                             (!value.empty() && (value.front() == ' ' || value.back() == ' '));
+    if (!needsQuotes) return std::string(value);
+    std::string out = "\"";
+    for (const char c : value) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string CsvLine(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (k > 0) line += ',';
+        line += CsvField(fields[k]);
+    }
+    line += "\r\n";
+    return line;
+}
+
+}  // namespace zt

@@ -1,0 +1,339 @@
+#include "files/channel_csv.h"
+
+#include <gtest/gtest.h>
+
+#include "model/band_edges.h"
+#include "model/blank_image.h"
+#include "model/channel.h"
+#include "model/freq_codec.h"
+#include "model/name_codec.h"
+#include "model/tone_codec.h"
+
+namespace zt {
+namespace {
+
+constexpr int kLow = 0, kMid = 1, kHigh = 2;
+
+// A used channel as the grid makes it.
+void Use(Image& image, int c, const char* rx) {
+    StoreRxText(image, c, rx);
+    StoreBcd(image, c, kTxOffsetByte, UnitsToBcd(0));
+    ApplyGridDefaults(image, c);
+}
+
+bool ChannelRowsEqual(const Image& a, const Image& b) {
+    for (int r = 1; r <= kChannelCount; ++r) {
+        if (a[static_cast<std::size_t>(r)] != b[static_cast<std::size_t>(r)]) return false;
+    }
+    for (int r = kFirstNameRow; r <= kLastNameRow; ++r) {
+        if (a[static_cast<std::size_t>(r)] != b[static_cast<std::size_t>(r)]) return false;
+    }
+    return true;
+}
+
+// A file of every kind of channel the editors can make.
+Image VariedImage() {
+    Image image = BlankImage();
+    Use(image, 1, "446.00625");
+    WriteName(image, 1, "PMR1");
+    Use(image, 2, "439.9875");
+    StoreTxMHz(image, 2, 430.5875);  // minus 9.4 MHz
+    SetRxTone(image, 2, 13);
+    SetTxTone(image, 2, 13);
+    SetPower(image, 2, kLow);
+    WriteName(image, 2, "RPT-A");
+    Use(image, 3, "430.0125");
+    StoreTxMHz(image, 3, 437.6125);  // plus 7.6 MHz
+    SetRxTone(image, 3, 200);
+    SetTxTone(image, 3, 60);
+    SetPower(image, 3, kMid);
+    SetWide(image, 3, false);
+    SetFlag(image, 3, kFlags1Byte, kScanSkipBit, true);
+    WriteName(image, 3, "X_+*9");
+    Use(image, 128, "469.99999");
+    SetFlag(image, 128, kFlags2Byte, kTxStopBit, true);
+    WriteName(image, 128, "LAST");
+    return image;
+}
+
+TEST(ChannelCsv, ExportWritesTheGenericLayout) {
+    const std::string csv = FormatChannelCsv(VariedImage());
+    const std::string expected =
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+        "1,PMR1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,High,,,,,\r\n"
+        "2,RPT-A,439.987500,-,9.400000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,FM,12.50,,Low,,,,,"
+        "\r\n"
+        "3,X_+*9,430.012500,+,7.600000,Cross,88.5,88.5,050,NR,245,DTCS->DTCS,NFM,12.50,S,Mid,,,,,"
+        "\r\n"
+        "128,LAST,469.999990,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,\r\n";
+    EXPECT_EQ(csv, expected);
+}
+
+TEST(ChannelCsv, ExportThenImportIntoABlankFileGivesBackTheChannels) {
+    const Image original = VariedImage();
+    Image copy = BlankImage();
+    const CsvImportResult r = ImportChannelCsv(FormatChannelCsv(original), copy);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.channels, (std::vector<int>{1, 2, 3, 128}));
+    // Channel 128's transmit is stopped: the layout carries no offset for it, and
+    // it had none.
+    EXPECT_TRUE(ChannelRowsEqual(original, copy));
+}
+
+TEST(ChannelCsv, EveryToneCombinationSurvivesTheRoundTrip) {
+    Image image = BlankImage();
+    int c = 0;
+    auto roundTrip = [&] {
+        Image back = BlankImage();
+        const CsvImportResult r = ImportChannelCsv(FormatChannelCsv(image), back);
+        ASSERT_TRUE(r.ok);
+        ASSERT_TRUE(ChannelRowsEqual(image, back));
+        image = BlankImage();
+        c = 0;
+    };
+    for (int rx = 0; rx <= kToneDcsIEnd; ++rx) {
+        for (int tx = 0; tx <= kToneDcsIEnd; ++tx) {
+            ++c;
+            Use(image, c, "446.1");
+            SetRxTone(image, c, rx);
+            SetTxTone(image, c, tx);
+            if (c == kChannelCount) roundTrip();
+        }
+    }
+    if (c > 0) roundTrip();
+}
+
+TEST(ChannelCsv, ImportBackIntoTheSameFileChangesNothing) {
+    // Bytes the layout cannot carry: VOX, BCL, the unused flag bits, bytes 14
+    // and 15, the offset of a stopped channel, a direction of 3, power 3, a
+    // trailing blank in a name, tone bytes the editors show as off.
+    Image image = VariedImage();
+    SetFlag(image, 1, kFlags2Byte, kVoxBit, true);
+    SetFlag(image, 1, kFlags2Byte, kBclBit, true);
+    image[1][kFlags1Byte] |= 0x38;
+    image[1][kFlags2Byte] |= 0x0F;
+    image[1][14] = 7;
+    image[1][15] = 9;
+    StoreTxMHz(image, 128, 465.0);
+    image[2][kFlags1Byte] |= 0x03;
+    WriteName(image, 2, "AB");
+    image[kFirstNameRow][5 + 2] = kBlankCode;  // "AB "
+    Use(image, 4, "450");
+    image[4][kFlags1Byte] |= kDirectionMask;  // direction 3 reads as simplex
+    StoreBcd(image, 4, kTxOffsetByte, UnitsToBcd(12345));
+    image[4][kRxToneByte] = 9;  // a type the editors show as off
+    image[4][kRxToneByte + 1] = 255;
+
+    const Image before = image;
+    const CsvImportResult r = ImportChannelCsv(FormatChannelCsv(image), image);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(image, before);
+}
+
+// A CSV as other tools and people write it, with a row of every kind.
+constexpr const char* kHandWritten =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\n"
+    "1,simp,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,\n"
+    "2,Rpt,439.9875,-,9.4,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,1.0W,,,,,\n"
+    "3,TSQ,430.05,+,7.6,TSQL,88.5,100.0,023,NN,023,Tone->Tone,NFM,12.50,S,0.5W,,,,,\n"
+    "4,DCS,446.1,,0,DTCS,88.5,88.5,754,RN,023,Tone->Tone,FM,12.50,,5.0W,note,,,,\n"
+    "5,X1,446.2,split,446.3,Cross,100.0,88.5,023,NN,023,Tone->Tone,FM,12.50,P,5.0W,,,,,\n"
+    "6,X2,446.3,,,Cross,88.5,67.0,023,NN,023,->Tone,FM,12.50,,5.0W,,,,,\n"
+    "7,X3,446.4,,,Cross,88.5,88.5,023,NN,17,->DTCS,FM,12.50,,5.0W,,,,,\n"
+    "8,X4,446.5,,,Cross,88.5,88.5,025,RN,023,DTCS->,FM,12.50,,5.0W,,,,,\n"
+    "9,X5,446.6,,,Cross,250.3,88.5,023,NR,025,Tone->DTCS,FM,12.50,,5.0W,,,,,\n"
+    "10,X6,446.7,,,Cross,88.5,254.1,612,NN,023,DTCS->Tone,FM,12.50,,5.0W,,,,,\n"
+    "11,X7,446.8,,,Cross,88.5,88.5,612,RR,703,DTCS->DTCS,FM,12.50,,5.0W,,,,,\n"
+    "\n"
+    "12,\"Lo ng\",446.9,off,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
+    "13,TOOLONG,447,,,,,,,,,,,,,5.0W,,,,,\n";
+
+struct Expect {
+    int channel;
+    const char* name;
+    const char* rx;
+    int direction;
+    std::int64_t offsetUnits;
+    TonePair rxTone;
+    TonePair txTone;
+    int power;
+    bool wide;
+    bool skip;
+    bool txStop;
+};
+
+TEST(ChannelCsv, HandWrittenRowsOfEveryKind) {
+    Image image = BlankImage();
+    const Image before = image;
+    const CsvImportResult r = ImportChannelCsv(kHandWritten, image);
+    ASSERT_TRUE(r.ok) << (r.problems.empty() ? "" : r.problems.front().text);
+    EXPECT_EQ(r.notes,
+              (std::vector<CsvLineMessage>{
+                  {15, "name \"TOOLONG\" cut to \"TOOLO\""},
+                  {0, "power in watts taken by rank: 0.5 W as Low, 1 W as Mid, 5 W as High"}}));
+
+    constexpr TonePair off{255, 255};
+    const Expect expected[] = {
+        {1, "SIMP", "446.00625", 0, 0, off, off, kHigh, true, false, false},
+        {2, "RPT", "439.98750", 2, 940000, off, {0, 8}, kMid, true, false, false},
+        {3, "TSQ", "430.05000", 1, 760000, {0, 12}, {0, 12}, kLow, false, true, false},
+        {4, "DCS", "446.10000", 0, 0, {1, 106}, {2, 106}, kHigh, true, false, false},
+        {5, "X1", "446.20000", 1, 10000, {0, 8}, {0, 12}, kHigh, true, false, false},
+        {6, "X2", "446.30000", 0, 0, {0, 0}, off, kHigh, true, false, false},
+        {7, "X3", "446.40000", 0, 0, {1, 0}, off, kHigh, true, false, false},
+        {8, "X4", "446.50000", 0, 0, off, {2, 2}, kHigh, true, false, false},
+        {9, "X5", "446.60000", 0, 0, {2, 2}, {0, 48}, kHigh, true, false, false},
+        {10, "X6", "446.70000", 0, 0, {0, 49}, {1, 90}, kHigh, true, false, false},
+        {11, "X7", "446.80000", 0, 0, {2, 99}, {2, 90}, kHigh, true, false, false},
+        {12, "LO NG", "446.90000", 0, 0, off, off, kHigh, true, false, true},
+        {13, "TOOLO", "447.00000", 0, 0, off, off, kHigh, true, false, false},
+    };
+    for (const Expect& e : expected) {
+        SCOPED_TRACE(e.channel);
+        const int c = e.channel;
+        EXPECT_EQ(ReadName(image, c), e.name);
+        EXPECT_EQ(RxText(image, c), e.rx);
+        EXPECT_EQ(OffsetDirection(image, c), e.direction);
+        EXPECT_EQ(BcdToUnits(image, c, kTxOffsetByte), e.offsetUnits);
+        EXPECT_EQ(RxTone(image, c), e.rxTone);
+        EXPECT_EQ(TxTone(image, c), e.txTone);
+        EXPECT_EQ(image[static_cast<std::size_t>(c)][kFlags1Byte] & kPowerMask, e.power);
+        EXPECT_EQ(GetFlag(image, c, kFlags2Byte, kWideBit), e.wide);
+        EXPECT_EQ(GetFlag(image, c, kFlags1Byte, kScanSkipBit), e.skip);
+        EXPECT_EQ(GetFlag(image, c, kFlags2Byte, kTxStopBit), e.txStop);
+        EXPECT_EQ(image[static_cast<std::size_t>(c)][14], 255);
+    }
+    // Nothing but channels 1..13 and their names changed.
+    for (int row = 0; row < kImageRows; ++row) {
+        const bool channel = row >= 1 && row <= 13;
+        const bool names = row == kFirstNameRow || row == kFirstNameRow + 1 ||
+                           row == kFirstNameRow + 2 || row == kFirstNameRow + 3 ||
+                           row == kFirstNameRow + 4;
+        if (!channel && !names) {
+            EXPECT_EQ(image[static_cast<std::size_t>(row)], before[static_cast<std::size_t>(row)])
+                << "row " << row;
+        }
+    }
+}
+
+TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
+    Image image = VariedImage();
+    const Image before = image;
+    const CsvImportResult r = ImportChannelCsv("Location,Frequency,Name\r\n2,440.1,NEW\r\n", image);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(RxText(image, 2), "440.10000");
+    EXPECT_EQ(ReadName(image, 2), "NEW");
+    // A row without tone, duplex, mode and power columns describes a plain
+    // channel: simplex, tones off, wide, High, scanned.
+    EXPECT_EQ(OffsetDirection(image, 2), 0);
+    EXPECT_EQ(RxTone(image, 2), (TonePair{255, 255}));
+    EXPECT_EQ(image[2][kFlags1Byte] & kPowerMask, kHigh);
+    for (int row = 0; row < kImageRows; ++row) {
+        if (row == 2 || row == kFirstNameRow) continue;
+        EXPECT_EQ(image[static_cast<std::size_t>(row)], before[static_cast<std::size_t>(row)])
+            << "row " << row;
+    }
+    // Channel 1's name shares row 160 with channel 2's.
+    EXPECT_EQ(ReadName(image, 1), "PMR1");
+    EXPECT_EQ(ReadName(image, 3), "X_+*9");
+}
+
+TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
+    Image image = VariedImage();
+    const Image before = image;
+    const std::string csv =
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\r\n"
+        "1,OK,446.1,,,,,,,,,,FM,,,High,\r\n"           // 2: fine
+        "0,A,446.1,,,,,,,,,,FM,,,High,\r\n"            // 3
+        "129,A,446.1,,,,,,,,,,FM,,,High,\r\n"          // 4
+        "x,A,446.1,,,,,,,,,,FM,,,High,\r\n"            // 5
+        "5,A,480.5,,,,,,,,,,FM,,,High,\r\n"            // 6
+        "6,A,469.5,+,1,,,,,,,,FM,,,High,\r\n"          // 7
+        "7,A,446.1234567,,,,,,,,,,FM,,,High,\r\n"      // 8
+        "8,\"A,B\",446.1,,,,,,,,,,FM,,,High,\r\n"      // 9
+        "9,A,446.1,,,Tone,150.0,,,,,,FM,,,High,\r\n"   // 10
+        "10,A,446.1,,,DTCS,,,024,NN,,,AM,,X,Max,\r\n"  // 11: four reasons
+        "1,A,446.2,,,,,,,,,,FM,,,High,\r\n"            // 12: channel 1 again
+        "11,A,,,,,,,,,,,FM,,,High,\r\n"                // 13
+        "12,A,446.1,sideways,,,,,,,,,FM,,,High,\r\n"   // 14
+        "13,A,400.5,-,1,,,,,,,,FM,,,High,,extra\r\n"   // 15: two reasons
+        "14,Ünï,446.1,,,,,,,,,,FM,,,High,\r\n";        // 16
+    const CsvImportResult r = ImportChannelCsv(csv, image);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(image, before);
+    const std::vector<CsvLineMessage> expected{
+        {3, "channel 0 is not between 1 and 128"},
+        {4, "channel 129 is not between 1 and 128"},
+        {5, "Location \"x\" is not a channel number"},
+        {6, "receive frequency 480.500000 MHz is outside the band 400..470 MHz"},
+        {7, "transmit frequency 470.500000 MHz is outside the band 400..470 MHz"},
+        {8, "Frequency \"446.1234567\" is not a frequency in MHz to 10 Hz (such as 446.00625)"},
+        {9, "name \"A,B\" has characters the radio cannot show: ,"},
+        {10, "rToneFreq \"150.0\" is not a CTCSS tone this radio has"},
+        {11,
+         "DtcsCode \"024\" is not a DCS code this radio has; Mode \"AM\" is not FM (wide) or "
+         "NFM (narrow); Skip \"X\" is not S, P or empty; Power \"Max\" is not Low, Mid, High or "
+         "a value in watts"},
+        {12, "channel 1 is already set on line 2"},
+        {13, "no receive frequency in Frequency"},
+        {14, "Duplex \"sideways\" is not one of +, -, split, off or empty"},
+        {15,
+         "more fields than the header names; transmit frequency 399.500000 MHz is outside the "
+         "band 400..470 MHz"},
+        {16, "name \"Ünï\" has characters the radio cannot show: Ü ï"},
+    };
+    EXPECT_EQ(r.problems, expected);
+    EXPECT_TRUE(r.notes.empty());
+}
+
+TEST(ChannelCsv, BandLimitsAreTheFilesOwn) {
+    Image image = BlankImage();
+    WriteBandEdges(image, {136, 174});
+    const char* csv = "Location,Frequency\n1,145.5\n2,446.1\n";
+    Image copy = image;
+    const CsvImportResult r = ImportChannelCsv(csv, copy);
+    ASSERT_FALSE(r.ok);
+    EXPECT_EQ(r.problems,
+              (std::vector<CsvLineMessage>{
+                  {3, "receive frequency 446.100000 MHz is outside the band 136..174 MHz"}}));
+    EXPECT_EQ(copy, image);
+    ASSERT_TRUE(ImportChannelCsv("Location,Frequency\n1,145.5\n", copy).ok);
+    EXPECT_EQ(RxText(copy, 1), "145.50000");
+}
+
+TEST(ChannelCsv, AFrequencyAlreadyStoredPassesEvenOutsideTheEntryBand) {
+    // A radio may hold 470.5 MHz with limits 400..470 (the write check compares
+    // whole MHz); importing its own export must not refuse it.
+    Image image = BlankImage();
+    Use(image, 1, "470.5");
+    const Image before = image;
+    const CsvImportResult r = ImportChannelCsv(FormatChannelCsv(image), image);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(image, before);
+    Image blank = BlankImage();
+    EXPECT_FALSE(ImportChannelCsv(FormatChannelCsv(before), blank).ok);
+}
+
+TEST(ChannelCsv, FileLevelRefusals) {
+    Image image = BlankImage();
+    const Image before = image;
+    auto problems = [&](const char* csv) {
+        const CsvImportResult r = ImportChannelCsv(csv, image);
+        EXPECT_FALSE(r.ok);
+        return r.problems;
+    };
+    EXPECT_EQ(problems(""),
+              (std::vector<CsvLineMessage>{{0, "the file is empty: no header line"}}));
+    EXPECT_EQ(problems("\n\nName,Frequency\n1,446\n"),
+              (std::vector<CsvLineMessage>{
+                  {3, "the header line names no Location and Frequency columns"}}));
+    EXPECT_EQ(problems("Location,Frequency,Name\n1,446,\"AB\n"),
+              (std::vector<CsvLineMessage>{{2, "a quoted field is not closed"}}));
+    EXPECT_EQ(image, before);
+}
+
+}  // namespace
+}  // namespace zt

@@ -1,0 +1,107 @@
+#include "files/csv_tones.h"
+
+#include <gtest/gtest.h>
+
+#include "model/tone_codec.h"
+
+namespace zt {
+namespace {
+
+constexpr int kD023N = 52;                                     // DCS 023, normal
+constexpr int kD023I = kD023N + kToneDcsNEnd - kToneCtcssEnd;  // DCS 023, inverted
+constexpr int kD025N = 53;
+constexpr int k885 = 9;    // 88.5 Hz
+constexpr int k1000 = 13;  // 100.0 Hz
+constexpr int k2541 = 50;  // 254.1 Hz
+
+TEST(CsvTones, EveryCombinationComesBack) {
+    for (int rx = 0; rx <= kToneDcsIEnd; ++rx) {
+        for (int tx = 0; tx <= kToneDcsIEnd; ++tx) {
+            const auto back = TonesFromColumns(ToneColumnsFor({rx, tx}));
+            ASSERT_TRUE(std::holds_alternative<CsvTones>(back)) << rx << " " << tx;
+            ASSERT_EQ(std::get<CsvTones>(back), (CsvTones{rx, tx})) << rx << " " << tx;
+        }
+    }
+}
+
+TEST(CsvTones, ColumnsFollowTheGenericLayout) {
+    struct Case {
+        CsvTones tones;
+        const char* tone;
+        const char* rTone;
+        const char* cTone;
+        const char* dtcs;
+        const char* polarity;
+        const char* rxDtcs;
+        const char* cross;
+    };
+    const Case cases[] = {
+        {{0, 0}, "", "88.5", "88.5", "023", "NN", "023", "Tone->Tone"},
+        {{0, k1000}, "Tone", "100.0", "88.5", "023", "NN", "023", "Tone->Tone"},
+        {{k2541, k2541}, "TSQL", "254.1", "254.1", "023", "NN", "023", "Tone->Tone"},
+        {{k885, k1000}, "Cross", "100.0", "88.5", "023", "NN", "023", "Tone->Tone"},
+        {{k885, 0}, "Cross", "88.5", "88.5", "023", "NN", "023", "->Tone"},
+        {{kD023N, kD023N}, "DTCS", "88.5", "88.5", "023", "NN", "023", "Tone->Tone"},
+        {{kD023I, kD023N}, "DTCS", "88.5", "88.5", "023", "NR", "023", "Tone->Tone"},
+        {{kD023N, kD023I}, "DTCS", "88.5", "88.5", "023", "RN", "023", "Tone->Tone"},
+        {{kD025N, kD023I}, "Cross", "88.5", "88.5", "023", "RN", "025", "DTCS->DTCS"},
+        {{0, kD023I}, "Cross", "88.5", "88.5", "023", "RN", "023", "DTCS->"},
+        {{kD025N, 0}, "Cross", "88.5", "88.5", "023", "NN", "025", "->DTCS"},
+        {{kD023I, k1000}, "Cross", "100.0", "88.5", "023", "NR", "023", "Tone->DTCS"},
+        {{k885, kD025N}, "Cross", "88.5", "88.5", "025", "NN", "023", "DTCS->Tone"},
+        {{kToneDcsIEnd, kToneDcsIEnd}, "DTCS", "88.5", "88.5", "754", "RR", "754", "Tone->Tone"},
+    };
+    for (const Case& c : cases) {
+        const CsvToneColumns got = ToneColumnsFor(c.tones);
+        SCOPED_TRACE(std::to_string(c.tones.rx) + "/" + std::to_string(c.tones.tx));
+        EXPECT_EQ(got.tone, c.tone);
+        EXPECT_EQ(got.rToneFreq, c.rTone);
+        EXPECT_EQ(got.cToneFreq, c.cTone);
+        EXPECT_EQ(got.dtcsCode, c.dtcs);
+        EXPECT_EQ(got.dtcsPolarity, c.polarity);
+        EXPECT_EQ(got.rxDtcsCode, c.rxDtcs);
+        EXPECT_EQ(got.crossMode, c.cross);
+    }
+}
+
+TEST(CsvTones, ReadsWhatOtherToolsWrite) {
+    // Loose spellings: two decimals, codes without leading zero, other case,
+    // and columns the mode does not use holding values this radio lacks.
+    auto read = [](CsvToneColumns c) { return std::get<CsvTones>(TonesFromColumns(c)); };
+    EXPECT_EQ(read({"tsql", "150.0", "100.00", "", "", "", ""}), (CsvTones{k1000, k1000}));
+    EXPECT_EQ(read({"DTCS", "", "", "23", "nr", "999", ""}), (CsvTones{kD023I, kD023N}));
+    EXPECT_EQ(read({"Cross", "100.0", "", "", "NN", "", "tone->"}), (CsvTones{0, k1000}));
+    EXPECT_EQ(read({"Tone", "88.5", "", "", "", "", ""}), (CsvTones{0, k885}));
+    EXPECT_EQ(read({"", "1", "2", "3", "XX", "4", "5"}), (CsvTones{0, 0}));
+}
+
+TEST(CsvTones, RefusesWhatThisRadioCannotStore) {
+    struct Case {
+        CsvToneColumns columns;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {{"TSQL", "", "150.0", "", "", "", ""},
+         "cToneFreq \"150.0\" is not a CTCSS tone this radio has"},
+        {{"Tone", "88.55", "", "", "", "", ""},
+         "rToneFreq \"88.55\" is not a CTCSS tone this radio has"},
+        {{"DTCS", "", "", "024", "NN", "", ""},
+         "DtcsCode \"024\" is not a DCS code this radio has"},
+        {{"DTCS", "", "", "023", "NX", "", ""}, "DtcsPolarity \"NX\" is not two letters N or R"},
+        {{"Cross", "", "", "", "NN", "7", "->DTCS"},
+         "RxDtcsCode \"7\" is not a DCS code this radio has"},
+        {{"Cross", "", "", "", "", "", "DTCS-DTCS"},
+         "CrossMode \"DTCS-DTCS\" is not one this radio can store"},
+        {{"Cross", "", "", "", "", "", "->"}, "CrossMode \"->\" is not one this radio can store"},
+        {{"TSQL-R", "", "88.5", "", "", "", ""},
+         "Tone \"TSQL-R\" is not a squelch mode this radio can store"},
+    };
+    for (const Case& c : cases) {
+        const auto got = TonesFromColumns(c.columns);
+        ASSERT_TRUE(std::holds_alternative<std::string>(got)) << c.reason;
+        EXPECT_EQ(std::get<std::string>(got), c.reason);
+    }
+}
+
+}  // namespace
+}  // namespace zt
