@@ -19,6 +19,7 @@
 #include "model/catalogue.h"
 #include "model/startup.h"
 #include "ui/about_box.h"
+#include "ui/channel_grid_window.h"
 #include "ui/message_presenter.h"
 #include "ui/port_setup_dialog.h"
 #include "ui/qt_text.h"
@@ -321,6 +322,10 @@ QAction* MainWindow::action(const QString& name) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
+ChannelGridWindow* MainWindow::channelGrid() const {
+    return qobject_cast<ChannelGridWindow*>(window(WindowId::Chann));
+}
+
 QWidget* MainWindow::window(WindowId id) const {
     auto it = windows_.find(id);
     return it == windows_.end() ? nullptr : it->second.data();
@@ -356,7 +361,18 @@ QWidget* MainWindow::createWindow(WindowId id) {
             connect(w, &PortSetupDialog::portChanged, this, &MainWindow::showPortPanel);
             return w;
         }
-        case WindowId::Chann:
+        case WindowId::Chann: {
+            auto* w = new ChannelGridWindow(state_, presenter_);
+            w->exchangeRunning = [this] { return exchangeRunning(); };
+            connect(w, &ChannelGridWindow::editChannelRequested, this,
+                    [this] { reopen(WindowId::ChannEdit); });
+            connect(w, &ChannelGridWindow::closeRequested, this, [this] {
+                for (WindowId id : {WindowId::ChannEdit, WindowId::OpenChann, WindowId::SaveChann})
+                    unload(id);
+                unload(WindowId::Chann);
+            });
+            return w;
+        }
         case WindowId::Type:
         case WindowId::SaveChann:
         case WindowId::OpenChann:
@@ -390,6 +406,8 @@ void MainWindow::showWindow(WindowId id, QWidget* w) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QIcon());
     w->show();
+    // The grid takes the whole working area.
+    if (id == WindowId::Chann) sub->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size()));
     sub->show();
     mdi_->setActiveSubWindow(sub);
 }

@@ -21,6 +21,7 @@ namespace zt {
 
 struct AppState;
 class MessagePresenter;
+class ChannelGridWindow;
 
 inline constexpr int kStatusPanels = 8;
 
@@ -41,6 +42,7 @@ class MainWindow : public QMainWindow {
     bool unload(WindowId id);
     // The loaded window, or nullptr.
     [[nodiscard]] QWidget* window(WindowId id) const;
+    [[nodiscard]] ChannelGridWindow* channelGrid() const;
 
     // Writes every caption of the main window (menus, title, status panels 1, 3,
     // 4, 6 and 8) in the language in force.

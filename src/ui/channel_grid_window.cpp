@@ -1,0 +1,485 @@
+#include "ui/channel_grid_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "model/app_state.h"
+#include "model/bitext.h"
+#include "model/channel.h"
+#include "model/channel_validation.h"
+#include "model/tone_codec.h"
+#include "ui/channel_texts.h"
+#include "ui/message_presenter.h"
+#include "ui/qt_text.h"
+
+namespace zt {
+
+namespace {
+
+constexpr BiText kHeader{
+    "^Channel|^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^ TX Power |^  W/N  |^  "
+    "Name  ",
+    "^信道号|^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT解码|^QT/DQT编码|^发射功率|^信道带宽|^信道名称"};
+constexpr BiText kCaption{"Channel Information [ Channel - ", "信道参数编辑 [ 信道 - "};
+constexpr BiText kClear{"Clear", "清除"};
+constexpr BiText kClose{"Close", "关闭"};
+constexpr BiText kEdit{"Channel Edit", "信道编辑"};
+constexpr BiText kHelp{"Help", "帮助"};
+constexpr BiText kBusyButton{"Read-write operating，don't close the window. ,",
+                             "正在进行读写操作,请勿关窗口 ！,"};
+constexpr BiText kBusyWindow{"Read-write operating，don't close the window.,",
+                             "正在进行读写操作,请勿关窗口 ！,"};
+
+// Header format string: "^" centres a column, "|" separates columns.
+QStringList headerLabels(BiText format, bool chinese) {
+    QStringList labels = qs(format, chinese).split('|');
+    for (QString& l : labels) {
+        if (l.startsWith('^')) l.remove(0, 1);
+    }
+    return labels;
+}
+
+bool isEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+}  // namespace
+
+ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presenter, QWidget* parent)
+    : QWidget(parent),
+      state_(state),
+      presenter_(presenter),
+      open_(&state.Windows.ChannIsOpen),
+      grid_(new QTableWidget(kChannelCount, kColumns, this)),
+      textEdit_(new QLineEdit(grid_->viewport())),
+      comboEdit_(new QComboBox(grid_->viewport())),
+      clear_(new QPushButton(this)),
+      edit_(new QPushButton(this)),
+      help_(new QPushButton(this)),
+      close_(new QPushButton(this)) {
+    setObjectName("frm_chann");
+    grid_->setObjectName("MSF_chann");
+    textEdit_->setObjectName("Text_Edit");
+    comboEdit_->setObjectName("Combo_edit");
+    clear_->setObjectName("Command_Clear");
+    edit_->setObjectName("Command_Edit");
+    help_->setObjectName("Command_Help");
+    close_->setObjectName("Command_Close");
+
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid_->verticalHeader()->hide();
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    const int rowHeight = std::max(textEdit_->sizeHint().height(), comboEdit_->sizeHint().height());
+    grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
+    const int widths[kColumns] = {70, 120, 120, 120, 120, 90, 80, 90};
+    for (int col = 0; col < kColumns; ++col) grid_->setColumnWidth(col, widths[col]);
+
+    // Column 0 is fixed: the channel numbers, drawn like a header.
+    for (int row = 0; row < kChannelCount; ++row) {
+        auto* number = new QTableWidgetItem(QString::number(row + 1));
+        number->setFlags(Qt::ItemIsEnabled);
+        number->setTextAlignment(Qt::AlignCenter);
+        number->setBackground(palette().button());
+        grid_->setItem(row, ColChannel, number);
+        for (int col = 1; col < kColumns; ++col) {
+            auto* cell = new QTableWidgetItem;
+            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            cell->setTextAlignment(Qt::AlignCenter);
+            grid_->setItem(row, col, cell);
+        }
+    }
+
+    textEdit_->hide();
+    textEdit_->setFrame(false);
+    textEdit_->setAlignment(Qt::AlignCenter);
+    textEdit_->installEventFilter(this);
+    comboEdit_->hide();
+    comboEdit_->setEditable(false);  // lists accept no typed text
+    comboEdit_->setMaxVisibleItems(16);
+    comboEdit_->installEventFilter(this);
+
+    connect(grid_, &QTableWidget::currentCellChanged, this, &ChannelGridWindow::currentCellChanged);
+    connect(grid_, &QTableWidget::cellPressed, this, &ChannelGridWindow::cellPressed);
+    // An overlay would float away from its cell when the grid scrolls.
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &ChannelGridWindow::hideEditors);
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &ChannelGridWindow::hideEditors);
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (open_editor_ == Editor::Text && textEdit_->isVisible()) placeEditor(textEdit_);
+        if (open_editor_ == Editor::List && comboEdit_->isVisible()) placeEditor(comboEdit_);
+    });
+    connect(comboEdit_, &QComboBox::activated, this, &ChannelGridWindow::listChosen);
+    connect(clear_, &QPushButton::clicked, this, &ChannelGridWindow::clearAll);
+    connect(edit_, &QPushButton::clicked, this, &ChannelGridWindow::editChannelRequested);
+    connect(close_, &QPushButton::clicked, this, [this] {
+        if (exchangeRunning()) {
+            presenter_.show(kBusyButton, state_.LanguageChinese);
+            return;
+        }
+        emit closeRequested();
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(clear_);
+    buttons->addWidget(edit_);
+    buttons->addStretch();
+    buttons->addWidget(help_);
+    buttons->addWidget(close_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(buttons);
+
+    retranslate();
+    state_.CurrentChannel = 1;
+    {
+        // The grid opens on channel 1 without an editor.
+        const QSignalBlocker block(grid_);
+        grid_->setCurrentCell(0, ColRx);
+    }
+    showAllRows();
+    updateCaption();
+}
+
+void ChannelGridWindow::retranslate() {
+    const bool chinese = state_.LanguageChinese;
+    grid_->setHorizontalHeaderLabels(headerLabels(kHeader, chinese));
+    clear_->setText(qs(kClear, chinese));
+    close_->setText(qs(kClose, chinese));
+    edit_->setText(qs(kEdit, chinese));
+    help_->setText(qs(kHelp, chinese));
+}
+
+void ChannelGridWindow::updateCaption() {
+    setWindowTitle(qs(kCaption, state_.LanguageChinese) + QString::number(state_.CurrentChannel) +
+                   " ]");
+}
+
+QString ChannelGridWindow::cellText(int row, int column) const {
+    return grid_->item(row, column)->text();
+}
+
+void ChannelGridWindow::setCellText(int row, int column, const QString& text) {
+    grid_->item(row, column)->setText(text);
+}
+
+void ChannelGridWindow::showAllRows() {
+    for (int c = 1; c <= kChannelCount; ++c) showChannelRow(c);
+}
+
+void ChannelGridWindow::showChannelRow(int channel) {
+    const int row = channel - 1;
+    const bool chinese = state_.LanguageChinese;
+    Image& image = state_.ChannelTable;
+    if (IsChannelEmpty(image, channel)) {
+        for (int col = ColRx; col <= ColName; ++col) setCellText(row, col, QString());
+        ClearChannel(image, channel);
+        return;
+    }
+    setCellText(row, ColRx, qs(RxText(image, channel)));
+    setCellText(row, ColTx, qs(TxText(image, channel)));
+    const TonePair tones[] = {RxTone(image, channel), TxTone(image, channel)};
+    for (int i = 0; i < 2; ++i) {
+        // A group byte the radio does not know leaves the cell as it was.
+        if (auto position = ToneToListIndex(tones[i].type, tones[i].index)) {
+            setCellText(row, ColDecode + i,
+                        *position == 0 ? qs(kToneOffText, chinese)
+                                       : qs(state_.ToneList[static_cast<std::size_t>(*position)]));
+        }
+    }
+    const int power = image[static_cast<std::size_t>(channel)][kFlags1Byte] & kPowerMask;
+    if (power < static_cast<int>(std::size(kPowerTexts))) {
+        setCellText(row, ColPower, qs(kPowerTexts[power], chinese));
+    }
+    const bool wide = GetFlag(image, channel, kFlags2Byte, kWideBit);
+    setCellText(row, ColWidth, qs(kWidthTexts[wide ? 1 : 0], chinese));
+    setCellText(row, ColName, qs(ReadName(image, channel)));
+}
+
+void ChannelGridWindow::currentCellChanged(int row, int column, int, int) {
+    leaveCell();
+    if (row < 0 || column < 0) return;
+    state_.CurrentChannel = static_cast<std::int16_t>(row + 1);
+    updateCaption();
+    emit currentChannelChanged();
+    beginCellEdit(row, column);
+}
+
+void ChannelGridWindow::cellPressed(int row, int column) {
+    // A press on the current cell: open its editor again if it is closed or was
+    // hidden by scrolling (an open one keeps what was typed into it).
+    if (row != grid_->currentRow() || column != grid_->currentColumn()) return;
+    if (open_editor_ == Editor::None) {
+        beginCellEdit(row, column);
+    } else if (row == editRow_ && column == editColumn_) {
+        QWidget* editor = open_editor_ == Editor::Text ? static_cast<QWidget*>(textEdit_)
+                                                       : static_cast<QWidget*>(comboEdit_);
+        placeEditor(editor);
+        editor->show();
+        editor->setFocus();
+    }
+}
+
+void ChannelGridWindow::placeEditor(QWidget* editor) {
+    const QRect cell = grid_->visualRect(grid_->model()->index(editRow_, editColumn_));
+    if (editor == comboEdit_) {
+        editor->setGeometry(cell.left(), cell.top(), cell.width(),
+                            std::max(cell.height(), comboEdit_->sizeHint().height()));
+    } else {
+        editor->setGeometry(cell);
+    }
+}
+
+void ChannelGridWindow::beginCellEdit(int row, int column) {
+    editRow_ = row;
+    editColumn_ = column;
+    open_editor_ = Editor::None;
+    if (column == ColChannel) {
+        hideEditors();
+        return;
+    }
+    const bool hasRx = !cellText(row, ColRx).trimmed().isEmpty();
+    const bool hasTx = !cellText(row, ColTx).trimmed().isEmpty();
+    // Only the receive and transmit cells open on a row without receive
+    // frequency; the encode tone also needs a transmit frequency.
+    if ((column >= ColDecode && !hasRx) || (column == ColEncode && !hasTx)) {
+        hideEditors();
+        return;
+    }
+    if (column == ColRx || column == ColTx || column == ColName) {
+        hideEditor(comboEdit_);
+        textEdit_->setText(cellText(row, column));
+        placeEditor(textEdit_);
+        textEdit_->show();
+        textEdit_->setFocus();
+        textEdit_->selectAll();
+        open_editor_ = Editor::Text;
+        return;
+    }
+    const bool chinese = state_.LanguageChinese;
+    hideEditor(textEdit_);
+    const QSignalBlocker block(comboEdit_);
+    comboEdit_->clear();
+    if (column == ColDecode || column == ColEncode) {
+        comboEdit_->addItem(qs(kToneOffText, chinese));
+        for (int p = 1; p <= state_.ToneDcsIEnd; ++p) {
+            comboEdit_->addItem(qs(state_.ToneList[static_cast<std::size_t>(p)]).trimmed());
+        }
+    } else if (column == ColPower) {
+        for (BiText t : kPowerTexts) comboEdit_->addItem(qs(t, chinese));
+    } else {
+        for (BiText t : kWidthTexts) comboEdit_->addItem(qs(t, chinese));
+    }
+    comboEdit_->setCurrentIndex(comboEdit_->findText(cellText(row, column).trimmed()));
+    placeEditor(comboEdit_);
+    comboEdit_->show();
+    comboEdit_->setFocus();
+    open_editor_ = Editor::List;
+}
+
+void ChannelGridWindow::hideEditor(QWidget* editor) {
+    // Hiding a focused editor would pass the focus on like Tab does, and the grid
+    // takes that as a move to the next cell.
+    if (editor->hasFocus()) grid_->setFocus();
+    editor->hide();
+}
+
+void ChannelGridWindow::hideEditors() {
+    hideEditor(textEdit_);
+    hideEditor(comboEdit_);
+}
+
+void ChannelGridWindow::leaveCell() {
+    const Editor editor = std::exchange(open_editor_, Editor::None);
+    const int row = editRow_;
+    const int channel = row + 1;
+    hideEditors();
+    // Only what an open editor holds is committed: a cell that did not open (on a
+    // row without receive frequency) has nothing to store, and storing its empty
+    // text would wipe the name the name area keeps for the channel.
+    if (editor == Editor::Text && (editColumn_ == ColRx || editColumn_ == ColTx)) {
+        commitFrequency(editColumn_, textEdit_->text());
+    } else if (editor == Editor::List) {
+        setCellText(row, editColumn_, comboEdit_->currentText());
+    } else if (editor == Editor::Text && editColumn_ == ColName) {
+        setCellText(row, ColName, textEdit_->text());
+        WriteName(state_.ChannelTable, channel, utf8(textEdit_->text()));
+        showChannelRow(channel);
+    }
+    textEdit_->clear();
+    const QSignalBlocker block(comboEdit_);
+    comboEdit_->clear();
+}
+
+void ChannelGridWindow::commitFrequency(int column, const QString& text) {
+    const int row = editRow_;
+    const int channel = row + 1;
+    const CommitResult result = column == ColRx
+                                    ? CommitRxText(state_, ChannelEditor::Grid, channel, utf8(text))
+                                    : CommitTxText(state_, ChannelEditor::Grid, channel, utf8(text),
+                                                   utf8(cellText(row, ColRx)));
+    setCellText(row, column, qs(result.shown));
+    if (result.channelCleared) {
+        setCellText(row, ColRx, QString());
+        setCellText(row, ColTx, QString());
+    }
+    showChannelRow(channel);
+    showMessage(static_cast<int>(result.message));
+}
+
+void ChannelGridWindow::showMessage(int messageId) {
+    const auto id = static_cast<ChannelMessage>(messageId);
+    if (id == ChannelMessage::None) return;
+    // Deferred: a commit runs inside a cell change or a key press, and a modal box
+    // there would move the focus and re-enter the grid.
+    presenter_.showLater(ChannelMessageText(id), state_.LanguageChinese);
+}
+
+void ChannelGridWindow::listChosen(int position) {
+    if (open_editor_ != Editor::List || position < 0) return;
+    Image& image = state_.ChannelTable;
+    const int channel = editRow_ + 1;
+    switch (editColumn_) {
+        case ColDecode:
+            SetRxTone(image, channel, position);
+            break;
+        case ColEncode:
+            SetTxTone(image, channel, position);
+            break;
+        case ColPower:
+            SetPower(image, channel, position);
+            break;
+        case ColWidth:
+            SetWide(image, channel, position > 0);
+            break;
+        default:
+            break;
+    }
+}
+
+void ChannelGridWindow::enterPressed() {
+    const int row = editRow_;
+    const int column = editColumn_;
+    if (open_editor_ == Editor::Text && (column == ColRx || column == ColTx)) {
+        open_editor_ = Editor::None;
+        hideEditor(textEdit_);
+        commitFrequency(column, textEdit_->text());
+    }
+    // A name is written by the commit of the cell being left.
+    navigateFrom(row, column);
+}
+
+void ChannelGridWindow::navigateFrom(int row, int column) {
+    const int last = kChannelCount - 1;
+    int toRow = row;
+    int toColumn = column + 1;
+    switch (column) {
+        case ColTx:
+            if (cellText(row, ColRx).trimmed().isEmpty() &&
+                cellText(row, ColTx).trimmed().isEmpty()) {
+                toRow = std::min(row + 1, last);
+                toColumn = ColRx;
+            }
+            break;
+        case ColDecode:
+            toColumn = cellText(row, ColTx).trimmed().isEmpty() ? ColPower : ColEncode;
+            break;
+        case ColName:
+            toRow = std::min(row + 1, last);
+            toColumn = ColRx;
+            break;
+        default:
+            break;
+    }
+    grid_->setCurrentCell(toRow, toColumn);
+}
+
+bool ChannelGridWindow::textKeyAllowed(const QKeyEvent* key) const {
+    if (key->key() == Qt::Key_Backspace) return true;
+    if (key->text().isEmpty() || !key->text().at(0).isPrint()) return true;  // not a character
+    const qsizetype length = textEdit_->text().trimmed().size();
+    if (length > 9) return false;                            // ten characters at most in any column
+    if (editColumn_ == ColName && length > 4) return false;  // names have five
+    return true;
+}
+
+bool ChannelGridWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == textEdit_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnter(key)) {
+            enterPressed();
+            return true;
+        }
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+            const int to = editRow_ + (key->key() == Qt::Key_Up ? -1 : 1);
+            if (to >= 0 && to < kChannelCount) grid_->setCurrentCell(to, editColumn_);
+            return true;
+        }
+        return !textKeyAllowed(key);
+    }
+    if (watched == comboEdit_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnter(key)) {
+            navigateFrom(editRow_, editColumn_);
+            return true;
+        }
+    }
+    if (watched == textEdit_ && event->type() == QEvent::FocusOut) {
+        // While the write window is open, a frequency being typed is committed
+        // when the box loses the focus, so the radio gets what the grid shows.
+        if (state_.Windows.CommWriteIsOpen && open_editor_ == Editor::Text &&
+            (editColumn_ == ColRx || editColumn_ == ColTx)) {
+            state_.CurrentChannel = static_cast<std::int16_t>(editRow_ + 1);
+            open_editor_ = Editor::None;
+            textEdit_->hide();  // the focus is already elsewhere
+            commitFrequency(editColumn_, textEdit_->text());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ChannelGridWindow::commitPendingName() {
+    if (open_editor_ != Editor::Text || editColumn_ != ColName) return;
+    WriteName(state_.ChannelTable, editRow_ + 1, utf8(textEdit_->text()));
+}
+
+void ChannelGridWindow::clearAll() {
+    open_editor_ = Editor::None;
+    hideEditors();
+    textEdit_->clear();
+    {
+        const QSignalBlocker block(comboEdit_);
+        comboEdit_->clear();
+    }
+    Image& image = state_.ChannelTable;
+    for (int c = 1; c <= kChannelCount; ++c) ClearName(image, c);
+    for (int c = 1; c <= kChannelCount; ++c) {
+        ClearChannel(image, c);
+        showChannelRow(c);
+    }
+}
+
+void ChannelGridWindow::closeEvent(QCloseEvent* event) {
+    if (exchangeRunning()) {
+        presenter_.show(kBusyWindow, state_.LanguageChinese);
+        event->ignore();
+        return;
+    }
+    open_.release();
+    event->accept();
+}
+
+}  // namespace zt

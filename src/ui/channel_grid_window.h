@@ -1,0 +1,99 @@
+#pragma once
+// frm_chann: the channel grid, the main working window. All 128 channels as
+// rows; selecting a cell lays an editor over it (a text box for frequencies and
+// names, a list for tones, power and bandwidth); Enter commits and moves on, and
+// leaving a cell commits it. Every value goes through the channel record and the
+// frequency commits of the model; the grid keeps no copy of the data.
+
+#include <QWidget>
+#include <functional>
+
+#include "ui/window_support.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace zt {
+
+struct AppState;
+class MessagePresenter;
+
+class ChannelGridWindow : public QWidget, public ActivationRefresh {
+    Q_OBJECT
+  public:
+    // Grid columns; rows 1..128 are channels 1..128 (table rows 0..127).
+    enum Column { ColChannel, ColRx, ColTx, ColDecode, ColEncode, ColPower, ColWidth, ColName };
+    static constexpr int kColumns = 8;
+
+    ChannelGridWindow(AppState& state, MessagePresenter& presenter, QWidget* parent = nullptr);
+
+    // Rebuilds one row, or every row, from the image.
+    void showChannelRow(int channel);
+    void showAllRows();
+    void windowActivated() override { showAllRows(); }
+    // "Channel Information [ Channel - n ]" for CurrentChannel.
+    void updateCaption();
+
+    // For the windows that read, write or save the image: a name still being
+    // typed in the grid is stored first.
+    void commitPendingName();
+
+    // Command_Clear: empties every channel and every name.
+    void clearAll();
+
+    // True while an exchange with the radio runs; the grid then refuses to close.
+    std::function<bool()> exchangeRunning = [] { return false; };
+
+    [[nodiscard]] QTableWidget* grid() const { return grid_; }
+    [[nodiscard]] QLineEdit* textEditor() const { return textEdit_; }
+    [[nodiscard]] QComboBox* listEditor() const { return comboEdit_; }
+
+  signals:
+    void editChannelRequested();  // Command_Edit
+    void closeRequested();        // Command_Close, once the grid agreed to close
+    void currentChannelChanged();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    enum class Editor { None, Text, List };
+
+    void currentCellChanged(int row, int column, int previousRow, int previousColumn);
+    void cellPressed(int row, int column);
+    void beginCellEdit(int row, int column);
+    void leaveCell();
+    void commitFrequency(int column, const QString& text);
+    void enterPressed();
+    void navigateFrom(int row, int column);
+    void listChosen(int position);
+    void hideEditor(QWidget* editor);
+    void hideEditors();
+    void placeEditor(QWidget* editor);
+    void showMessage(int messageId);
+    [[nodiscard]] bool textKeyAllowed(const QKeyEvent* key) const;
+    [[nodiscard]] QString cellText(int row, int column) const;
+    void setCellText(int row, int column, const QString& text);
+    void retranslate();
+
+    AppState& state_;
+    MessagePresenter& presenter_;
+    OpenFlag open_;
+    QTableWidget* grid_;
+    QLineEdit* textEdit_;
+    QComboBox* comboEdit_;
+    QPushButton* clear_;
+    QPushButton* edit_;
+    QPushButton* help_;
+    QPushButton* close_;
+
+    // The cell whose editor is open (table row 0..127 and grid column).
+    int editRow_ = 0;
+    int editColumn_ = ColRx;
+    Editor open_editor_ = Editor::None;
+};
+
+}  // namespace zt
