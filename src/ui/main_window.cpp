@@ -20,9 +20,15 @@
 #include "model/startup.h"
 #include "ui/about_box.h"
 #include "ui/channel_grid_window.h"
+#include "ui/editor_placement.h"
+#include "ui/fm_presets_window.h"
+#include "ui/key_window.h"
 #include "ui/message_presenter.h"
+#include "ui/message_window.h"
+#include "ui/option_window.h"
 #include "ui/port_setup_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/scan_window.h"
 #include "ui/window_support.h"
 
 namespace zt {
@@ -204,6 +210,8 @@ void MainWindow::buildMenus() {
         QAction* a = addCommand(language, name);
         a->setCheckable(true);
         languages->addAction(a);
+        const bool chinese = qstrcmp(name, "Language_chn") == 0;
+        connect(a, &QAction::triggered, this, [this, chinese] { switchLanguage(chinese); });
     }
     actions_["Language_eng"]->setChecked(true);
     hide(language->menuAction());
@@ -283,6 +291,14 @@ void MainWindow::applyCaptions() {
     setStatusPanel(4, qs(kPanelVersion, chinese));
     setStatusPanel(6, qs(kPanelBand, chinese));
     setStatusPanel(8, qs(kPanelMaker, chinese));
+}
+
+void MainWindow::switchLanguage(bool chinese) {
+    // The about box builds its texts from the flag when it loads, so setting the
+    // flag is all its texts need.
+    state_.LanguageChinese = chinese;
+    applyCaptions();
+    reloadOpenWindows();
 }
 
 void MainWindow::reloadOpenWindows() {
@@ -373,19 +389,24 @@ QWidget* MainWindow::createWindow(WindowId id) {
             });
             return w;
         }
+        case WindowId::Option:
+            return new OptionWindow(state_, presenter_);
+        case WindowId::Test:
+            return new FmPresetsWindow(state_, presenter_);
+        case WindowId::Message:
+            return new MessageWindow(state_);
+        case WindowId::Key:
+            return new KeyWindow(state_);
+        case WindowId::Scan:
+            return new ScanWindow(state_, presenter_);
         case WindowId::Type:
         case WindowId::SaveChann:
         case WindowId::OpenChann:
         case WindowId::ChannEdit:
-        // Windows of the side editors and the exchanges with the radio.
-        case WindowId::Option:
+        // The exchanges with the radio.
         case WindowId::CommRead:
         case WindowId::CommWrite:
-        case WindowId::Test:
-        case WindowId::Message:
         case WindowId::Adjust:
-        case WindowId::Key:
-        case WindowId::Scan:
             return nullptr;
     }
     return nullptr;
@@ -405,6 +426,7 @@ void MainWindow::showWindow(WindowId id, QWidget* w) {
     QMdiSubWindow* sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(QIcon());
+    placeEditor(id, sub, mdi_);
     w->show();
     // The grid takes the whole working area.
     if (id == WindowId::Chann) sub->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size()));

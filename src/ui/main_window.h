@@ -47,6 +47,10 @@ class MainWindow : public QMainWindow {
     // Writes every caption of the main window (menus, title, status panels 1, 3,
     // 4, 6 and 8) in the language in force.
     void applyCaptions();
+    // The language menu's two items: the flag, every caption of the main window
+    // (check marks included), then every open window reloaded in its language.
+    // Choosing the language in force reloads them all the same.
+    void switchLanguage(bool chinese);
     // For the language switch: unloads and loads again every open window that
     // records its open flag, in the documented order.
     void reloadOpenWindows();
