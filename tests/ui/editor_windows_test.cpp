@@ -228,9 +228,10 @@ TEST_F(EditorWindows, LanguageSwitchReloadsOpenWindowsAndBack) {
     main->reopen(WindowId::Message);
     main->reopen(WindowId::Key);
     settle();
-    QWidget* option = main->window(WindowId::Option);
+    QPointer<QWidget> option = main->window(WindowId::Option);
+    QPointer<QWidget> grid = main->window(WindowId::Chann);
     QWidget* key = main->window(WindowId::Key);
-    ASSERT_TRUE(option && key);
+    ASSERT_TRUE(option && key && grid);
 
     main->action("Language_chn")->trigger();
     settle();
@@ -241,6 +242,11 @@ TEST_F(EditorWindows, LanguageSwitchReloadsOpenWindowsAndBack) {
     EXPECT_EQ(main->statusPanel(1), "状态");
     EXPECT_EQ(main->statusPanel(3), "COM1");
     EXPECT_EQ(main->action("Optional_edit")->text(), "可选功能");
+    // Open windows were unloaded and loaded afresh, the channel grid included.
+    EXPECT_TRUE(option.isNull());
+    EXPECT_TRUE(grid.isNull());
+    EXPECT_NE(main->window(WindowId::Chann), nullptr);
+    EXPECT_TRUE(state->Windows.ChannIsOpen);
     QWidget* newOption = main->window(WindowId::Option);
     ASSERT_NE(newOption, nullptr);
     EXPECT_EQ(newOption->windowTitle(), "可选参数");
