@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "model/app_state.h"
@@ -276,6 +278,11 @@ void OptionWindow::connectControls() {
 
     // Password and power-on message.
     installKeyRule(ponPwd_, AcceptIf(PasswordKeyAccepted));
+    // A paste bypasses the key filters; these keep it to what the keys allow.
+    ponPwd_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), ponPwd_));
+    ponMsg_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9*_-]{0,5}"), ponMsg_));
     connect(ponPwd_, &QLineEdit::textEdited, this,
             [&image](const QString& text) { CommitPassword(image, utf8(text)); });
     focus_->onFocusLost(ponPwd_, [this] {

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -106,6 +108,7 @@ ScanWindow::ScanWindow(AppState& state, MessagePresenter& presenter, QWidget* pa
         if (!PriorityChannelKeyAccepted(utf8(text), key)) return std::nullopt;
         return key;
     });
+    prich_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,2}"), prich_));
     connect(prich_, &QLineEdit::textChanged, this, &ScanWindow::priorityChannelChanged);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 

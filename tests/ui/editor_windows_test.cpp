@@ -71,6 +71,10 @@ TEST_F(EditorWindows, PasswordBoxAsksForFourDigitsOnceAndKeepsTheFocus) {
     EXPECT_EQ(password->text(), "12");
     presenter.messages.clear();
 
+    // A paste cannot bring in what the keys keep out.
+    password->end(false);
+    password->insert("3a");
+    EXPECT_EQ(password->text(), "12");
     QTest::keyClicks(password, "345");  // the fifth digit has no effect
     EXPECT_EQ(password->text(), "1234");
     leave(password, message);
