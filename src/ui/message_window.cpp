@@ -23,6 +23,8 @@ MessageWindow::MessageWindow(AppState& state, QWidget* parent)
 
     text_ = new QLineEdit(this);
     text_->setObjectName("Text_MS1");
+    // Five characters is all the radio holds; a longer paste is cut to them.
+    text_->setMaxLength(kMessageLength);
     installKeyRule(text_, [](const QString& text, char32_t key) -> std::optional<char32_t> {
         if (!EmbeddedMessageKeyAccepted(text.toLatin1().toStdString(), key)) return std::nullopt;
         return key;

@@ -152,8 +152,11 @@ void OptionWindow::build() {
     encodeLabel_ = Named(new QLabel(freqModeFrame_), "Label_Encode");
     dni_ = Named(new QCheckBox(freqModeFrame_), "Check_DNI");
     eni_ = Named(new QCheckBox(freqModeFrame_), "Check_ENI");
-    for (QCheckBox* indicator : {dni_, eni_})
+    // Indicators only: they show the stored tone and take no input.
+    for (QCheckBox* indicator : {dni_, eni_}) {
         indicator->setAttribute(Qt::WA_TransparentForMouseEvents);
+        indicator->setFocusPolicy(Qt::NoFocus);
+    }
     for (QComboBox* c : {sftD_, decode_, encode_}) discardTypedKeys(c);
     fm->addWidget(rxFreqLabel_, 0, 0);
     fm->addWidget(rxFreq_, 0, 1);
