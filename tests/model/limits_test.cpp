@@ -116,20 +116,5 @@ TEST(LimitStore, FirstThreeCharactersAreTheDigits) {
     EXPECT_EQ(state.ChannelTable[kBandEdgeRow][4], 255);
 }
 
-TEST(LimitBounds, ByCatalogueEntry) {
-    EXPECT_EQ(LimitBoundsFor(1).lowMHz, 136);
-    EXPECT_EQ(LimitBoundsFor(1).highMHz, 174);
-    EXPECT_EQ(LimitBoundsFor(0).lowMHz, 400);
-    EXPECT_EQ(LimitBoundsFor(6).highMHz, 470);
-}
-
-TEST(LimitMessages, ExactTexts) {
-    EXPECT_EQ(kRxFreqOutOfRange.english, "Over the range of RX frequency .");
-    EXPECT_EQ(kOffsetOutOfRange.chinese, "频差频率超出范围 ！");
-    EXPECT_EQ(kLowerBelowModel.english,
-              "frequency of lower limit can't less than the lowest of work frequency. ");
-    EXPECT_EQ(kUpperBelowLower.chinese, "上限频率不可小于下限频率");
-}
-
 }  // namespace
 }  // namespace zt

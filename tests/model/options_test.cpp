@@ -83,24 +83,6 @@ TEST(OptionFields, StoredValueBeyondTheListShowsTheLastItem) {
     EXPECT_EQ(kTimeOutTimerItems[0].chinese, "关");
 }
 
-TEST(OptionLists, ItemsInBothLanguages) {
-    EXPECT_EQ(kScanModeItems[1].in(false), "CO");
-    EXPECT_EQ(kScanModeItems[2].in(true), "搜索");
-    EXPECT_EQ(kChannelDisplayItems[0].in(false), "Frequncy");
-    EXPECT_EQ(kBackLightItems[2].in(true), "持续点亮");
-    EXPECT_EQ(kPowerOnModeItems[2].in(false), "MSG");
-    EXPECT_EQ(kWorkModeItems[1].in(true), " 信道模式");
-    EXPECT_EQ(kAutoPowerOffItems[15].in(false), "15");
-    EXPECT_EQ(kVoxGainLevelItems[4].in(false), "5");
-    EXPECT_EQ(kVoxDelayTimeItems[3].in(false), "4");
-    EXPECT_EQ(kKeyLockModeItems[0].in(false), "Key&UPDN");
-    EXPECT_EQ(kKeyLockModeItems[1].in(true), "PTT键");
-    EXPECT_EQ(kTxPowerItems[1].in(true), "中功率");
-    EXPECT_EQ(kDuplexItems[2].in(true), "减频");
-    EXPECT_EQ(kStepItems[1].in(true), "6.25K");
-    EXPECT_EQ(kWideNarrowItems[1].in(false), "Wide");
-}
-
 TEST(PasswordBlock, PasswordDigitsAndMessage) {
     Image image = BlankImage();
     EXPECT_EQ(ReadPassword(image), "");
