@@ -1,12 +1,16 @@
 #include "link/write_checks.h"
 
+#include "model/limits.h"
+#include "model/write_prep.h"
+
 namespace zt {
 
-// TEMPORARY until the image preparation and limit checks land.
 bool PrepareAndCheckWrite(AppState& app, LinkText& refusal) {
-    (void)app;
-    (void)refusal;
-    return true;
+    PrepareImageForWrite(app.ChannelTable);
+    const LimitCheckResult check = CheckLimits(app.ChannelTable);
+    if (check.passed) return true;
+    refusal = check.message;
+    return false;
 }
 
 }  // namespace zt

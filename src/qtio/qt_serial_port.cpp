@@ -86,10 +86,8 @@ void QtSerialPort::SetReceiveHandler(std::function<void()> handler) {
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
     // A vanished device reports several errors in a row; the first closes the
     // port and the rest find it closed.
-    if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError) {
-        if (port_.isOpen()) port_.close();
-    }
-    port_.clearError();
+    // (clearError() itself reports NoError, so it must not be called from here.)
+    if (error == QSerialPort::ResourceError && port_.isOpen()) port_.close();
 }
 
 }  // namespace zt

@@ -94,9 +94,11 @@ bool PtyRadio::Run(const PtyRadioOptions& options, const volatile bool& stop, st
     while (!stop) {
         auto now = Clock::now();
         while (!in_.empty() && in_.front().at <= now) {
-            const std::uint8_t b = in_.front().byte;
+            // Answer from the moment the byte was complete, not from when this
+            // loop woke up, so a late wake-up does not stretch the exchange.
+            const Timed t = in_.front();
             in_.pop_front();
-            Answer(b, now, options);
+            Answer(t.byte, t.at, options);
         }
         if (!Flush(now, error)) return false;
         if (options.sessions > 0 && radio_.SessionsCompleted() >= options.sessions &&

@@ -1,5 +1,6 @@
 #include "link/frames.h"
 #include "link_fixture.h"
+#include "model/blank_image.h"
 
 namespace zt::testing {
 namespace {
@@ -104,6 +105,65 @@ TEST_F(WriteTest, ALostAcknowledgementFailsAfterFourAttemptsAndTheRadioKeepsWhat
     EXPECT_EQ(radio.Memory()[100], app.ChannelTable[100]);  // stored, but not acknowledged
     EXPECT_NE(radio.Memory()[101], app.ChannelTable[101]);
     EXPECT_EQ(radio.SessionsCompleted(), 0);
+}
+
+}  // namespace
+}  // namespace zt::testing
+
+namespace zt::testing {
+namespace {
+
+class WriteStartTest : public LinkTest {
+  protected:
+    void SetUp() override {
+        app.ChannelTable = BlankImage();
+        Make(LinkMode::Write);
+    }
+    // Channel c at `mhz` (packed BCD, 10 Hz units, low byte first), no offset.
+    void PutChannel(int c, long long tenHz) {
+        auto& row = app.ChannelTable[c];
+        for (int i = 0; i < 4; ++i) {
+            const int pair = static_cast<int>(tenHz % 100);
+            tenHz /= 100;
+            row[i] = static_cast<std::uint8_t>((pair / 10) * 16 + pair % 10);
+        }
+        for (int i = 4; i < 8; ++i) row[i] = 0;
+        row[12] = 0;
+    }
+};
+
+TEST_F(WriteStartTest, TheDerivedRowsAreCompletedBeforeTheHandshake) {
+    PutChannel(9, 46'200'000);
+    PutChannel(128, 46'300'000);
+    app.ChannelTable[208][1] = 0xFF;
+    ASSERT_EQ(link->Start(), StartResult::Started);
+    EXPECT_EQ(app.ChannelTable[208][12], 9);        // first used channel
+    EXPECT_EQ(app.ChannelTable[208][1] & 0x10, 0);  // option bit cleared
+    EXPECT_EQ(app.ChannelTable[210][1], 0xFE);      // channel 9
+    EXPECT_EQ(app.ChannelTable[210][15], 0x7F);     // channel 128
+    EXPECT_EQ(app.ChannelTable[212][2], ' ');
+    ASSERT_TRUE(RunUntilFinished());
+    EXPECT_EQ(radio.Memory()[210], app.ChannelTable[210]);
+    EXPECT_EQ(radio.Memory()[212], app.ChannelTable[212]);
+}
+
+TEST_F(WriteStartTest, AChannelOutsideTheLimitsStopsTheWriteWithItsNumber) {
+    PutChannel(7, 47'100'000);  // 471 MHz, limits 400..470
+    EXPECT_EQ(link->Start(), StartResult::CheckFailed);
+    ASSERT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(observer.messages[0].kind, LinkMessageKind::LimitCheck);
+    EXPECT_EQ(observer.messages[0].text.english,
+              "Channel 7that Receiving or transmitting frequency  out of frequency limitation "
+              "range ");
+    EXPECT_EQ(observer.messages[0].title.english, "Operate prompt");
+    EXPECT_EQ(port.OpenCount(), 0);
+    EXPECT_FALSE(link->Vars().Busy);
+    EXPECT_EQ(app.ChannelTable[208][12], 7);  // the derived rows stay completed
+
+    PutChannel(7, 47'099'000);  // 470.99 MHz passes: whole MHz are compared
+    observer.messages.clear();
+    EXPECT_EQ(link->Start(), StartResult::Started);
+    EXPECT_TRUE(observer.messages.empty());
 }
 
 }  // namespace

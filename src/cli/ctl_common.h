@@ -1,0 +1,70 @@
+#pragma once
+// What the zt790ctl subcommands share: exit codes, the port option, and running
+// one serial exchange on a Qt event loop with progress on standard error.
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "link/exchange_observer.h"
+#include "link/serial_link.h"
+#include "model/app_state.h"
+
+namespace zt::ctl {
+
+enum ExitCode : int {
+    kOk = 0,
+    kNoAnswer = 1,  // the radio did not answer (or the port would not open)
+    kUsage = 2,
+    kFileError = 3,
+    kLimitCheck = 4,  // a frequency-limit check stopped a write
+};
+
+// Reports an exchange on standard error: a bar when that is a terminal, plain
+// lines otherwise; messages in English.
+class ConsoleObserver : public ExchangeObserver {
+  public:
+    ConsoleObserver();
+    void OnProgress(int percent) override;
+    void OnStatus(const LinkText& label) override;
+    void OnMessage(const LinkMessage& message) override;
+    void OnPowerValues(int low, int mid, int high) override;
+    void OnFinished(ExchangeOutcome outcome) override;
+
+    [[nodiscard]] std::optional<ExchangeOutcome> Outcome() const { return outcome_; }
+    [[nodiscard]] bool HasPowerValues() const { return powerValues_; }
+    void ResetOutcome() { outcome_.reset(); }
+
+  private:
+    void Draw();
+    void EndBarLine();
+
+    bool terminal_;
+    bool barShown_ = false;
+    int percent_ = -1;
+    int lastPrinted_ = -10;
+    std::string label_;
+    std::string lastLabel_;
+    std::optional<ExchangeOutcome> outcome_;
+    bool powerValues_ = false;
+};
+
+// Sets up the program-wide state the exchange needs and the port from PORT
+// (a device path or a number 1..8). Returns false, having printed why, when
+// the port text is unusable.
+[[nodiscard]] bool PrepareState(AppState& app, const std::string& portText);
+
+// Runs the event loop until `done` holds. Returns false if it does not within
+// `limitMs` (a safety net; the exchange's own time-outs end it long before).
+bool RunUntil(const std::function<bool()>& done, int limitMs);
+
+// Adds the --port option to a subcommand.
+void AddPortOption(CLI::App& command, std::string& port);
+
+// The subcommands; each returns the process exit code.
+void AddReadCommand(CLI::App& app, std::function<int()>& run);
+void AddWriteCommand(CLI::App& app, std::function<int()>& run);
+void AddPowerCommand(CLI::App& app, std::function<int()>& run);
+
+}  // namespace zt::ctl
