@@ -19,12 +19,15 @@
 #include "model/catalogue.h"
 #include "model/startup.h"
 #include "ui/about_box.h"
+#include "ui/channel_edit_dialog.h"
+#include "ui/channel_file_window.h"
 #include "ui/channel_grid_window.h"
 #include "ui/editor_placement.h"
 #include "ui/fm_presets_window.h"
 #include "ui/key_window.h"
 #include "ui/message_presenter.h"
 #include "ui/message_window.h"
+#include "ui/model_select_dialog.h"
 #include "ui/option_window.h"
 #include "ui/port_setup_dialog.h"
 #include "ui/qt_text.h"
@@ -389,6 +392,34 @@ QWidget* MainWindow::createWindow(WindowId id) {
             });
             return w;
         }
+        case WindowId::Type: {
+            auto* w = new ModelSelectDialog(state_);
+            connect(w, &ModelSelectDialog::bandChanged, this, &MainWindow::showBandPanel);
+            // Opening shows the selected entry's catalogue band; the edges of the
+            // image's frequency-limit row are in force from then on.
+            const auto i = static_cast<std::size_t>(state_.ModelIndex);
+            setStatusPanel(
+                7, qs(BandPanelText(state_.BandLimits[i], state_.BandLimits[i + kModelCount])));
+            return w;
+        }
+        case WindowId::OpenChann: {
+            auto* w = new ChannelFileWindow(ChannelFileWindow::Mode::Open, state_, presenter_);
+            connect(w, &ChannelFileWindow::imageLoaded, this, [this] {
+                if (ChannelGridWindow* grid = channelGrid()) grid->showAllRows();
+            });
+            return w;
+        }
+        case WindowId::SaveChann:
+            // A name still being typed in the grid goes into the file too.
+            if (ChannelGridWindow* grid = channelGrid()) grid->commitPendingName();
+            return new ChannelFileWindow(ChannelFileWindow::Mode::Save, state_, presenter_);
+        case WindowId::ChannEdit: {
+            auto* w = new ChannelEditDialog(state_, presenter_);
+            connect(w, &ChannelEditDialog::currentChannelChanged, this, [this] {
+                if (ChannelGridWindow* grid = channelGrid()) grid->updateCaption();
+            });
+            return w;
+        }
         case WindowId::Option:
             return new OptionWindow(state_, presenter_);
         case WindowId::Test:
@@ -399,10 +430,6 @@ QWidget* MainWindow::createWindow(WindowId id) {
             return new KeyWindow(state_);
         case WindowId::Scan:
             return new ScanWindow(state_, presenter_);
-        case WindowId::Type:
-        case WindowId::SaveChann:
-        case WindowId::OpenChann:
-        case WindowId::ChannEdit:
         // The exchanges with the radio.
         case WindowId::CommRead:
         case WindowId::CommWrite:
@@ -428,8 +455,20 @@ void MainWindow::showWindow(WindowId id, QWidget* w) {
     sub->setWindowIcon(QIcon());
     placeEditor(id, sub, mdi_);
     w->show();
-    // The grid takes the whole working area.
-    if (id == WindowId::Chann) sub->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size()));
+    const QSize area = mdi_->viewport()->size();
+    if (id == WindowId::Chann) {
+        // The grid takes the whole working area.
+        sub->setGeometry(QRect(QPoint(0, 0), area));
+    } else if (id == WindowId::OpenChann || id == WindowId::SaveChann) {
+        // Centred across the top of the main window.
+        const int width = std::min(static_cast<int>(this->width() / 1.5), area.width());
+        const int height = std::min(static_cast<int>(this->height() / 1.3), area.height());
+        sub->setGeometry((area.width() - width) / 2, 0, width, height);
+    } else if (id == WindowId::ChannEdit) {
+        sub->adjustSize();
+        sub->move(std::max(0, (area.width() - sub->width()) / 2),
+                  std::max(0, (area.height() - sub->height()) / 3));
+    }
     sub->show();
     mdi_->setActiveSubWindow(sub);
 }

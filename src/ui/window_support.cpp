@@ -1,8 +1,17 @@
 #include "ui/window_support.h"
 
+#include <QMdiSubWindow>
 #include <QRect>
 
 namespace zt {
+
+void closeWindow(QWidget* window) {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+        frame->close();
+    } else {
+        window->close();
+    }
+}
 
 void placeOverMainWindow(QWidget* dialog, const QWidget* mainWindow, double widthDivisor,
                          double heightDivisor, int aboveCentrePx) {

@@ -37,6 +37,10 @@ class ActivationRefresh {
     virtual void windowActivated() = 0;
 };
 
+// Closes a window: for an editor inside the multiple-document area its frame,
+// which deletes both (closing only the editor would leave an empty frame).
+void closeWindow(QWidget* window);
+
 // Sizes `dialog` to the main window's width / widthDivisor and height /
 // heightDivisor, centres it horizontally over the main window and puts it
 // `aboveCentrePx` above the main window's vertical centre.
