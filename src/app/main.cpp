@@ -1,6 +1,7 @@
 // zt790prog: the desktop programming software.
 
 #include <QApplication>
+#include <QStyle>
 
 #include "model/app_state.h"
 #include "ui/main_window.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("zt790prog");
     QApplication::setApplicationVersion("1.2");
+    QApplication::setWindowIcon(app.style()->standardIcon(QStyle::SP_ComputerIcon));
 
     // The state outlives the windows that hold references to it.
     zt::AppState state;

@@ -103,6 +103,14 @@ ChannelFileWindow::ChannelFileWindow(Mode mode, AppState& state, MessagePresente
     fileModel_->setNameFilterDisables(false);  // show only channel files
     files_->setModel(fileModel_);
 
+    // The directory list fills in the background; show the chosen directory once
+    // its branch is there.
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this] {
+        const QModelIndex index = dirModel_->index(directory_);
+        for (QModelIndex p = index.parent(); p.isValid(); p = p.parent()) dirs_->expand(p);
+        dirs_->setCurrentIndex(index);
+        dirs_->scrollTo(index);
+    });
     connect(drive_, &QComboBox::textActivated, this, &ChannelFileWindow::setDirectory);
     connect(dirs_, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { setDirectory(dirModel_->filePath(index)); });

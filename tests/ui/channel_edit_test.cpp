@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -127,6 +128,19 @@ TEST_F(ChannelEdit, FieldsCommitWhenLeft) {
     EXPECT_TRUE(IsChannelEmpty(state->ChannelTable, 3));
     EXPECT_EQ(ReadName(state->ChannelTable, 3), "");
     EXPECT_FALSE(control<QWidget>("Text_Name")->isEnabled());
+}
+
+TEST_F(ChannelEdit, ActivatingTheGridFrameRebuildsIt) {
+    open(4);
+    typeInto("Text_RX_Freq", "455");
+    QMdiSubWindow* gridFrame = nullptr;
+    for (QMdiSubWindow* frame : main->mdiArea()->subWindowList()) {
+        if (frame->widget() == main->channelGrid()) gridFrame = frame;
+    }
+    ASSERT_NE(gridFrame, nullptr);
+    main->mdiArea()->setActiveSubWindow(gridFrame);
+    settle();
+    EXPECT_EQ(main->channelGrid()->grid()->item(3, 1)->text(), "455.00000");
 }
 
 TEST_F(ChannelEdit, TheGridShowsTheDialogsChangesWhenActivatedAgain) {
