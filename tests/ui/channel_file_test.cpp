@@ -1,8 +1,10 @@
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "model/channel.h"
 #include "ui/channel_file_window.h"
@@ -86,6 +88,18 @@ TEST_F(ChannelFiles, ABadFileIsRefusedAndTheImageStays) {
     EXPECT_NE(messages[0], "Succeed fold the channel parameter from file.");
     EXPECT_EQ(state->ChannelTable, before);
     EXPECT_EQ(main->window(WindowId::OpenChann), open);
+}
+
+TEST_F(ChannelFiles, ClickingAFileCopiesOnlyItsName) {
+    QFile file(dir.filePath("club.chann"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ChannelFileWindow* open = openWindow("File_Open", WindowId::OpenChann);
+    auto* list = child<QListView>(open, "File1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount(list->rootIndex()) == 1; }));
+    const QModelIndex item = list->model()->index(0, 0, list->rootIndex());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    EXPECT_EQ(child<QLineEdit>(open, "Text1")->text(), "club.chann");
 }
 
 TEST_F(ChannelFiles, SavingCommitsANameStillBeingTyped) {

@@ -186,6 +186,26 @@ TEST_F(ChannelGrid, ListChoicesChangeOnlyTheirBits) {
     EXPECT_EQ(byte(4, 9), 255);
 }
 
+TEST_F(ChannelGrid, StoredTonesShowClampedAndUnknownGroupsKeepTheCell) {
+    StoreRxText(state->ChannelTable, 12, "446");
+    ApplyGridDefaults(state->ChannelTable, 12);
+    struct Case {
+        std::uint8_t type, index;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {0, 60, "254.1"}, {0, 255, "254.1"}, {1, 200, "D754N"}, {2, 0, "D017I"},
+        {255, 7, "OFF"},  {9, 255, "OFF"},   {3, 5, "OFF"}};  // group 3: the cell keeps what it
+                                                              // showed
+    for (const Case& c : cases) {
+        state->ChannelTable[12][8] = c.type;
+        state->ChannelTable[12][9] = c.index;
+        grid->showChannelRow(12);
+        EXPECT_EQ(cell(12, Col::ColDecode).trimmed(), c.shown)
+            << int(c.type) << "/" << int(c.index);
+    }
+}
+
 TEST_F(ChannelGrid, CellsBeyondTheFrequenciesDoNotOpenOnAnEmptyRow) {
     WriteName(state->ChannelTable, 6, "KEEP");
     for (int column :

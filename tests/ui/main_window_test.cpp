@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "ui/about_box.h"
+#include "ui/channel_grid_window.h"
 #include "ui_test_support.h"
 
 namespace zt::test {
@@ -94,6 +95,40 @@ TEST_F(MainWindowStartUp, SystemInformationButtonHidesWithoutATool) {
     ASSERT_EQ(presenter.messages.size(), 1u);
     EXPECT_EQ(presenter.messages[0].text, "此时系统信息不可用");
     EXPECT_EQ(presenter.messages[0].title, "Operate prompt");
+}
+
+}  // namespace
+}  // namespace zt::test
+
+namespace zt::test {
+namespace {
+
+// Every window of the shell carries the Chinese captions too.
+TEST_F(MainWindowStartUp, WindowsOpenInChineseWhenTheFlagSaysSo) {
+    main->action("Language_chn")->trigger();
+    settle();
+    EXPECT_EQ(main->windowTitle(), "Merivon  ZT790 C1.0 系列对讲机编程软件 ");
+    EXPECT_EQ(main->statusPanel(1), "状态");
+    EXPECT_EQ(main->action("Prog_read")->text(), "从对讲机读取数据");
+    ASSERT_NE(main->channelGrid(), nullptr);
+    EXPECT_EQ(main->channelGrid()->windowTitle(), "信道参数编辑 [ 信道 - 1 ]");
+    const std::pair<const char*, WindowId> windows[] = {{"proc_setup", WindowId::Setup},
+                                                        {"proc_type", WindowId::Type},
+                                                        {"File_Open", WindowId::OpenChann},
+                                                        {"File_save", WindowId::SaveChann},
+                                                        {"Menu_About", WindowId::About}};
+    const char* titles[] = {"通讯端口设置", "机型选择", "打开信道参数文件", "保存信道参数文件",
+                            "关于"};
+    for (std::size_t i = 0; i < std::size(windows); ++i) {
+        main->action(windows[i].first)->trigger();
+        QWidget* w = main->window(windows[i].second);
+        ASSERT_NE(w, nullptr) << windows[i].first;
+        EXPECT_EQ(w->windowTitle(), QString::fromUtf8(titles[i]));
+        w->close();
+        settle();
+    }
+    child<QPushButton>(main->channelGrid(), "Command_Edit")->click();
+    EXPECT_EQ(main->window(WindowId::ChannEdit)->windowTitle(), "信道编辑");
 }
 
 }  // namespace
