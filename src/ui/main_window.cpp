@@ -452,7 +452,7 @@ void MainWindow::showWindow(WindowId id, QWidget* w) {
     }
     QMdiSubWindow* sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(QIcon());
+    sub->setWindowIcon(QApplication::windowIcon());
     placeEditor(id, sub, mdi_);
     w->show();
     const QSize area = mdi_->viewport()->size();
