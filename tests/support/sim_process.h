@@ -1,0 +1,72 @@
+#pragma once
+// Runs zt790sim and zt790ctl as separate processes for end-to-end tests.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <cstdlib>
+#include <string>
+
+namespace zt::testing {
+
+inline QString BinPath(const char* program) {
+    const char* dir = std::getenv("ZT_BIN_DIR");
+    return QString::fromUtf8(dir ? dir : ".") + "/" + program;
+}
+
+// zt790sim in the background; its pseudo-terminal path is Device().
+class SimProcess {
+  public:
+    explicit SimProcess(const QStringList& args = {}) {
+        process_.setProgram(BinPath("zt790sim"));
+        process_.setArguments(args);
+        process_.setProcessChannelMode(QProcess::SeparateChannels);
+        process_.start();
+        if (!process_.waitForStarted(5000)) return;
+        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
+        }
+        device_ = QString::fromUtf8(process_.readLine()).trimmed();
+    }
+    ~SimProcess() { Stop(); }
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    [[nodiscard]] const QString& Device() const { return device_; }
+    // Ends the radio (SIGTERM) and waits for it; returns its exit code.
+    int Stop() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            process_.waitForFinished(5000);
+        }
+        return process_.exitCode();
+    }
+    // Waits for the radio to stop by itself (after --sessions).
+    bool WaitForExit(int ms = 5000) { return process_.waitForFinished(ms); }
+
+  private:
+    QProcess process_;
+    QString device_;
+};
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline RunResult RunProgram(const char* program, const QStringList& args, int timeoutMs = 60000) {
+    QProcess p;
+    p.start(BinPath(program), args);
+    RunResult r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput().toStdString();
+    r.err = p.readAllStandardError().toStdString();
+    return r;
+}
+
+}  // namespace zt::testing
