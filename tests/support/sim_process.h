@@ -5,13 +5,21 @@
 #include <QString>
 #include <QStringList>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace zt::testing {
 
+// The programs sit in the build's bin folder: ZT_BIN_DIR when set, otherwise
+// the folder of the running test program (which is built there too).
 inline QString BinPath(const char* program) {
-    const char* dir = std::getenv("ZT_BIN_DIR");
-    return QString::fromUtf8(dir ? dir : ".") + "/" + program;
+    if (const char* dir = std::getenv("ZT_BIN_DIR"); dir != nullptr && *dir != 0) {
+        return QString::fromUtf8(dir) + "/" + program;
+    }
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::string dir = ec ? std::string(".") : self.parent_path().string();
+    return QString::fromStdString(dir) + "/" + program;
 }
 
 // zt790sim in the background; its pseudo-terminal path is Device().
