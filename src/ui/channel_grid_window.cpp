@@ -1,5 +1,6 @@
 #include "ui/channel_grid_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -110,6 +111,7 @@ ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presente
     comboEdit_->setEditable(false);  // lists accept no typed text
     comboEdit_->setMaxVisibleItems(16);
     comboEdit_->installEventFilter(this);
+    grid_->installEventFilter(this);
 
     connect(grid_, &QTableWidget::currentCellChanged, this, &ChannelGridWindow::currentCellChanged);
     connect(grid_, &QTableWidget::cellPressed, this, &ChannelGridWindow::cellPressed);
@@ -417,6 +419,32 @@ bool ChannelGridWindow::textKeyAllowed(const QKeyEvent* key) const {
 }
 
 bool ChannelGridWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::KeyPress) {
+        // The grid itself has the focus (at start, or after scrolling hid the
+        // overlay): Enter or typing opens the current cell again, and the typed
+        // character goes into its text box.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool character = !key->text().isEmpty() && key->text().at(0).isPrint();
+        const int row = grid_->currentRow();
+        const int column = grid_->currentColumn();
+        if ((isEnter(key) || character) && row >= 0) {
+            // Bring the cell into view first: scrolling hides the overlay.
+            grid_->scrollToItem(grid_->item(row, column));
+            if (open_editor_ == Editor::None) {
+                beginCellEdit(row, column);
+                if (open_editor_ == Editor::Text && character) textEdit_->clear();
+            } else if (row == editRow_ && column == editColumn_) {
+                cellPressed(row, column);
+            } else {
+                return QWidget::eventFilter(watched, event);
+            }
+            if (open_editor_ == Editor::Text && character) {
+                QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+                QApplication::sendEvent(textEdit_, &copy);
+            }
+            return true;
+        }
+    }
     if (watched == textEdit_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (isEnter(key)) {

@@ -71,6 +71,16 @@ TEST_F(ChannelGrid, OpensOnChannelOneWithItsCaption) {
     EXPECT_EQ(main->channelGrid()->windowTitle(), "Channel Information [ Channel - 1 ]");
 }
 
+TEST_F(ChannelGrid, TypingOnTheGridOpensTheCurrentCell) {
+    // At start the grid stands on channel 1 without an editor.
+    QTest::keyClicks(table, "4");
+    ASSERT_TRUE(grid->textEditor()->isVisible());
+    QTest::keyClicks(grid->textEditor(), "46");
+    enterText();
+    settle();
+    EXPECT_EQ(cell(1, Col::ColRx), "446.00000");
+}
+
 TEST_F(ChannelGrid, TypingAWholeMegahertzFillsAnEmptyChannelWithGridDefaults) {
     WriteName(state->ChannelTable, 5, "RPT");
     enterFrequency(5, Col::ColRx, "446");
@@ -244,6 +254,10 @@ TEST_F(ChannelGrid, ScrollingHidesTheOverlayWithoutCommitting) {
     table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
     EXPECT_FALSE(grid->textEditor()->isVisible());
     EXPECT_TRUE(IsChannelEmpty(state->ChannelTable, 1));
+    // Typing on brings the overlay back with what was typed.
+    QTest::keyClicks(table, ".5");
+    EXPECT_TRUE(grid->textEditor()->isVisible());
+    EXPECT_EQ(grid->textEditor()->text(), "446.5");
 }
 
 TEST_F(ChannelGrid, ActivationRebuildsTheRowsFromTheImage) {
