@@ -125,6 +125,10 @@ void SerialLink::OnTimer(LinkTimer timer) {
 }
 
 void SerialLink::OnPumpTick() {
+    // Nothing that arrived before the frame goes out answers it: the tail of a
+    // reply read early or line noise would otherwise be taken as the start of
+    // the answer, and every later block would come out shifted.
+    if (v_.TxIndex == 0) port_.DiscardInput();
     while (v_.TxIndex < v_.TxLength) {
         port_.WriteByte(v_.TxFrame[static_cast<std::size_t>(v_.TxIndex)]);
         timers_.Start(LinkTimer::Reply, kByteReplyMs);
@@ -137,6 +141,13 @@ void SerialLink::OnPumpTick() {
 
 void SerialLink::OnReplyTimeout() {
     timers_.Stop(LinkTimer::Reply);
+    // The port closed under a read or write: the cable was pulled or the adapter
+    // unplugged. A retry would only find it gone five seconds later, so the
+    // exchange fails now. (The power window's watchdog ends its own link.)
+    if (mode_ != LinkMode::Power && !port_.IsOpen()) {
+        FailExchange();
+        return;
+    }
     timers_.Start(LinkTimer::Pause, kPauseMs);
     if (port_.IsOpen()) port_.Close();
     v_.Busy = false;
@@ -152,15 +163,21 @@ void SerialLink::StopTransferTimers() {
 void SerialLink::OnRetryPause() {
     StopTransferTimers();
     if (v_.Retries < 1) {
-        state_ = LinkState::Idle;
-        ShowMessage(LinkMessageKind::FailConnect, link_text::kFailConnect);
-        observer_.OnProgress(0);
-        observer_.OnStatus(ToLinkText(link_text::kCommunicationFault));
-        observer_.OnFinished(ExchangeOutcome::Failed);
+        FailExchange();
         return;
     }
     --v_.Retries;
     StartHandshake();
+}
+
+void SerialLink::FailExchange() {
+    StopTransferTimers();
+    v_.Busy = false;
+    state_ = LinkState::Idle;
+    ShowMessage(LinkMessageKind::FailConnect, link_text::kFailConnect);
+    observer_.OnProgress(0);
+    observer_.OnStatus(ToLinkText(link_text::kCommunicationFault));
+    observer_.OnFinished(ExchangeOutcome::Failed);
 }
 
 void SerialLink::OnCloseTick() {

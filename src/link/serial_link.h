@@ -130,6 +130,8 @@ class SerialLink {
     void OnReplyTimeout();
     void OnRetryPause();
     void OnCloseTick();
+    // No answer after the last retry, or the port gone: the failure message.
+    void FailExchange();
     void DispatchOnce();
     void ReceiveIdentification();
     void StopTransferTimers();
