@@ -58,9 +58,11 @@ std::optional<FaultPlan> ParseFaultSpec(std::string_view text, std::string& erro
         plan.kind = FaultKind::Noise;
     } else if (kind == "delay") {
         plan.kind = FaultKind::Delay;
+    } else if (kind == "no-store") {
+        plan.kind = FaultKind::NoStore;
     } else {
-        error =
-            "unknown fault '" + std::string(kind) + "' (silent, short, bad-ack, noise or delay)";
+        error = "unknown fault '" + std::string(kind) +
+                "' (silent, short, bad-ack, noise, delay or no-store)";
         return std::nullopt;
     }
     if (where == "ident") {
@@ -135,10 +137,10 @@ std::optional<SimReply> SimRadio::Complete() {
         reply.insert(reply.end(), row.begin(), row.end());
         return Answer(FaultTarget{FaultTarget::Kind::Block, block}, std::move(reply));
     }
-    std::copy(frame_.begin() + 4, frame_.end(), row.begin());
     const FaultTarget target = command == frame::kPowerCommand
                                    ? FaultTarget{FaultTarget::Kind::Power, block}
                                    : FaultTarget{FaultTarget::Kind::Block, block};
+    if (!DropsWrite(target)) std::copy(frame_.begin() + 4, frame_.end(), row.begin());
     return Answer(target, {frame::kAck});
 }
 
@@ -172,11 +174,21 @@ std::optional<SimReply> SimRadio::Answer(FaultTarget target, std::vector<std::ui
             case FaultKind::Delay:
                 out.delayMs += plan.delayMs;
                 break;
+            case FaultKind::NoStore:
+                break;  // the answer is right; the data went nowhere (DropsWrite)
         }
         break;
     }
     if (out.bytes.empty()) return std::nullopt;
     return out;
+}
+
+bool SimRadio::DropsWrite(FaultTarget target) const {
+    // The plan Answer will apply to this frame, if any.
+    const auto plan = std::find_if(faults_.begin(), faults_.end(), [&](const FaultPlan& p) {
+        return Matches(p.target, target) && (p.always || !p.fired);
+    });
+    return plan != faults_.end() && plan->kind == FaultKind::NoStore;
 }
 
 void SimRadio::EndSession() {

@@ -21,6 +21,7 @@ enum class FaultKind {
     WrongAck,    // 0x15 instead of the answer (a wrong identifier for the identification)
     Noise,       // junk bytes before the answer
     Delay,       // the answer comes late, past the program's reply time-out
+    NoStore,     // a write frame is acknowledged but not stored
 };
 
 // The frame a fault hits: the identification (answer to the programming
@@ -42,7 +43,7 @@ struct FaultPlan {
     bool fired = false;
 };
 
-// "KIND@FRAME[:always]" with KIND one of silent, short, bad-ack, noise, delay and
+// "KIND@FRAME[:always]" with KIND one of silent, short, bad-ack, noise, delay, no-store and
 // FRAME one of ident, power or a block number 0..255, e.g. "silent@200",
 // "delay@ident:always". Returns nullopt (with `error`) when it does not parse.
 [[nodiscard]] std::optional<FaultPlan> ParseFaultSpec(std::string_view text, std::string& error);
@@ -75,6 +76,8 @@ class SimRadio {
   private:
     std::optional<SimReply> Complete();
     std::optional<SimReply> Answer(FaultTarget target, std::vector<std::uint8_t> reply);
+    // Whether a NoStore fault will take the write to `target` (Answer fires it).
+    [[nodiscard]] bool DropsWrite(FaultTarget target) const;
     void EndSession();
 
     Image memory_{};

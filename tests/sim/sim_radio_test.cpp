@@ -109,6 +109,25 @@ TEST(SimRadio, FaultsHitTheirFrameOnceOrAlways) {
     }
 }
 
+TEST(SimRadio, ANoStoreFaultAcknowledgesAWriteItDropsOnceOrAlways) {
+    Bytes write{'W', 0x00, 0x50, 0x10};  // block 5
+    write.resize(20, 0x33);
+    for (const bool always : {false, true}) {
+        SimRadio radio;
+        const ImageRow before = radio.Memory()[5];
+        std::string error;
+        auto plan = ParseFaultSpec("no-store@5", error);
+        ASSERT_TRUE(plan) << error;
+        plan->always = always;
+        radio.AddFault(*plan);
+        ASSERT_TRUE(Send(radio, kProgram));
+        EXPECT_EQ(Send(radio, write)->bytes, Bytes{0x06});
+        EXPECT_EQ(radio.Memory()[5], before);
+        EXPECT_EQ(Send(radio, write)->bytes, Bytes{0x06});
+        EXPECT_EQ(radio.Memory()[5][0] == 0x33, !always);
+    }
+}
+
 TEST(SimRadio, FaultSpecsThatDoNotParseSayWhy) {
     for (const char* spec : {"silent", "loud@3", "silent@256", "silent@-1", "silent@x", "@3"}) {
         std::string error;
