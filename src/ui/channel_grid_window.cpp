@@ -484,6 +484,18 @@ void ChannelGridWindow::commitPendingName() {
     WriteName(state_.ChannelTable, editRow_ + 1, utf8(textEdit_->text()));
 }
 
+void ChannelGridWindow::commitPendingEdit() {
+    if (open_editor_ != Editor::Text) return;
+    if (editColumn_ == ColName) {
+        commitPendingName();
+        return;
+    }
+    state_.CurrentChannel = static_cast<std::int16_t>(editRow_ + 1);
+    open_editor_ = Editor::None;
+    hideEditor(textEdit_);
+    commitFrequency(editColumn_, textEdit_->text());
+}
+
 void ChannelGridWindow::clearAll() {
     open_editor_ = Editor::None;
     hideEditors();

@@ -39,6 +39,9 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     // For the windows that read, write or save the image: a name still being
     // typed in the grid is stored first.
     void commitPendingName();
+    // For the write window: a frequency or name still being typed is committed
+    // (with its message) before the image goes to the radio.
+    void commitPendingEdit();
 
     // Command_Clear: empties every channel and every name.
     void clearAll();

@@ -270,6 +270,19 @@ TEST_F(ChannelGrid, ActivationRebuildsTheRowsFromTheImage) {
     EXPECT_EQ(cell(10, Col::ColTx), "450.00000");
 }
 
+TEST_F(ChannelGrid, APendingEditIsCommittedForTheWriteWindow) {
+    click(3, Col::ColRx);
+    type("450");
+    grid->commitPendingEdit();
+    EXPECT_EQ(GetRxMHz(state->ChannelTable, 3), 450.0);
+    EXPECT_FALSE(grid->textEditor()->isVisible());
+    grid->commitPendingEdit();  // nothing left to commit
+    click(3, Col::ColName);
+    type("ab");
+    grid->commitPendingEdit();
+    EXPECT_EQ(ReadName(state->ChannelTable, 3), "AB");
+}
+
 TEST_F(ChannelGrid, CloseRefusedWhileAnExchangeRuns) {
     main->exchangeRunning = [] { return true; };
     child<QPushButton>(grid, "Command_Close")->click();
