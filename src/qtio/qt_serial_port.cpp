@@ -87,7 +87,9 @@ void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
     // A vanished device reports several errors in a row; the first closes the
     // port and the rest find it closed.
     // (clearError() itself reports NoError, so it must not be called from here.)
-    if (error == QSerialPort::ResourceError && port_.isOpen()) port_.close();
+    const bool deviceLost = error == QSerialPort::ResourceError ||
+                            error == QSerialPort::WriteError || error == QSerialPort::ReadError;
+    if (deviceLost && port_.isOpen()) port_.close();
 }
 
 }  // namespace zt

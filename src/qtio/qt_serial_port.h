@@ -3,7 +3,8 @@
 // for the event loop), so a frame sent in one pump tick is on the wire before
 // the reply time-out starts, and an end byte written just before Close() is not
 // lost. A device that disappears (an unplugged USB adapter raises a burst of
-// errors) closes the port once; the exchange then sees a closed port.
+// errors; a failed read or write counts the same) closes the port once; the
+// exchange then sees a closed port, times out and reports it.
 
 #include <QObject>
 #include <QSerialPort>
