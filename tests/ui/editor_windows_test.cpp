@@ -286,3 +286,44 @@ TEST_F(EditorWindows, ClosingAnEditorClearsItsFlagAndReopeningBuildsAFreshOne) {
 
 }  // namespace
 }  // namespace zt::test
+
+namespace zt::test {
+namespace {
+
+// Every window that keeps an open flag comes back in the other language when
+// the language is switched, and returns to English when it is switched back.
+TEST_F(EditorWindows, LanguageSwitchTurnsEveryOpenWindowChineseAndBack) {
+    struct Opened {
+        WindowId id;
+        QPointer<QWidget> window;
+        QString englishTitle;
+    };
+    std::vector<Opened> opened;
+    for (WindowId id : kReloadedOnLanguageSwitch) {
+        main->reopen(id);
+        settle();
+        if (QWidget* w = main->window(id)) opened.push_back({id, w, w->windowTitle()});
+    }
+    ASSERT_GE(opened.size(), 5u);
+
+    main->switchLanguage(true);
+    settle();
+    for (const Opened& o : opened) {
+        EXPECT_TRUE(o.window.isNull()) << o.englishTitle.toStdString();
+        QWidget* now = main->window(o.id);
+        ASSERT_NE(now, nullptr) << o.englishTitle.toStdString();
+        EXPECT_NE(now->windowTitle(), o.englishTitle) << o.englishTitle.toStdString();
+        EXPECT_TRUE(*openFlag(*state, o.id)) << o.englishTitle.toStdString();
+    }
+
+    main->switchLanguage(false);
+    settle();
+    for (const Opened& o : opened) {
+        QWidget* now = main->window(o.id);
+        ASSERT_NE(now, nullptr) << o.englishTitle.toStdString();
+        EXPECT_EQ(now->windowTitle(), o.englishTitle);
+    }
+}
+
+}  // namespace
+}  // namespace zt::test
