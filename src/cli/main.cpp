@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/ctl_common.h"
+#include "cli/file_commands.h"
 
 int main(int argc, char** argv) {
     QCoreApplication qt(argc, argv);
@@ -12,6 +13,10 @@ int main(int argc, char** argv) {
     zt::ctl::AddReadCommand(app, run);
     zt::ctl::AddWriteCommand(app, run);
     zt::ctl::AddPowerCommand(app, run);
+    zt::ctl::AddShowCommand(app, run);
+    zt::ctl::AddExportCsvCommand(app, run);
+    zt::ctl::AddImportCsvCommand(app, run);
+    zt::ctl::AddPortsCommand(app, run);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

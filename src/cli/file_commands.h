@@ -1,0 +1,15 @@
+#pragma once
+// The zt790ctl subcommands that work on files and list ports, without a radio:
+// show, export-csv, import-csv and ports. Each returns the process exit code.
+
+#include <CLI/CLI.hpp>
+#include <functional>
+
+namespace zt::ctl {
+
+void AddShowCommand(CLI::App& app, std::function<int()>& run);
+void AddExportCsvCommand(CLI::App& app, std::function<int()>& run);
+void AddImportCsvCommand(CLI::App& app, std::function<int()>& run);
+void AddPortsCommand(CLI::App& app, std::function<int()>& run);
+
+}  // namespace zt::ctl

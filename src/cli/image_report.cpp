@@ -1,0 +1,151 @@
+#include "cli/image_report.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+#include <vector>
+
+#include "model/band_edges.h"
+#include "model/bitext.h"
+#include "model/channel.h"
+#include "model/freq_codec.h"
+#include "model/name_codec.h"
+#include "model/number_text.h"
+#include "model/options.h"
+#include "model/tone_codec.h"
+
+namespace zt::ctl {
+namespace {
+
+using Row = std::vector<std::string>;
+
+// Display width of a UTF-8 text (code points; every text here is narrow).
+std::size_t Width(const std::string& text) { return Utf8Characters(text).size(); }
+
+std::string Table(const std::vector<Row>& rows, std::span<const bool> rightAligned,
+                  const std::string& indent = "") {
+    std::vector<std::size_t> widths;
+    for (const Row& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t k = 0; k < row.size(); ++k) widths[k] = std::max(widths[k], Width(row[k]));
+    }
+    std::string out;
+    for (const Row& row : rows) {
+        std::string line = indent;
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            const std::string pad(widths[k] - Width(row[k]), ' ');
+            const bool right = k < rightAligned.size() && rightAligned[k];
+            line += (k > 0 ? "  " : "") + (right ? pad + row[k] : row[k] + pad);
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out += line + "\n";
+    }
+    return out;
+}
+
+std::string ToneText(TonePair t) {
+    static const std::array<std::string, 301> kList = MakeToneList();
+    const auto position = ToneToListIndex(t.type, t.index);
+    if (!position) return "?";
+    return std::string(TrimBlanks(kList[static_cast<std::size_t>(*position)]));
+}
+
+std::string OnOff(bool on) { return on ? "On" : "Off"; }
+
+// The item of a value list a stored value shows (the last item beyond the end).
+template <std::size_t N>
+std::string Item(const std::array<BiText, N>& items, int stored) {
+    return std::string(items[static_cast<std::size_t>(ShownPosition(stored, N))].english);
+}
+
+}  // namespace
+
+std::string ChannelTableReport(const Image& image) {
+    std::vector<Row> rows{{"Ch", "Name", "Receive", "Transmit", "Decode", "Encode", "Power",
+                           "Bandwidth", "Scan", "VOX", "BCL", "TX stop"}};
+    static constexpr std::array<const char*, 4> kPower{"Low", "Mid", "High", "?"};
+    for (int c = 1; c <= kChannelCount; ++c) {
+        if (IsChannelEmpty(image, c)) continue;
+        const int power = image[static_cast<std::size_t>(c)][kFlags1Byte] & kPowerMask;
+        rows.push_back({std::to_string(c), ReadName(image, c), RxText(image, c), TxText(image, c),
+                        ToneText(RxTone(image, c)), ToneText(TxTone(image, c)),
+                        kPower[static_cast<std::size_t>(power)],
+                        GetFlag(image, c, kFlags2Byte, kWideBit) ? "Wide" : "Narrow",
+                        OnOff(!GetFlag(image, c, kFlags1Byte, kScanSkipBit)),
+                        OnOff(GetFlag(image, c, kFlags2Byte, kVoxBit)),
+                        OnOff(GetFlag(image, c, kFlags2Byte, kBclBit)),
+                        OnOff(GetFlag(image, c, kFlags2Byte, kTxStopBit))});
+    }
+    if (rows.size() == 1) return "Channels: none in use\n";
+    static constexpr std::array<bool, 1> kRight{true};
+    return "Channels: " + std::to_string(rows.size() - 1) + " in use\n" + Table(rows, kRight);
+}
+
+std::string BandLimitsReport(const Image& image) {
+    const BandEdges band = ReadBandEdges(image);
+    return "Band limits: " + std::to_string(band.lowMHz) + " to " + std::to_string(band.highMHz) +
+           " MHz\n";
+}
+
+std::string FrequencyModeReport(const Image& image) {
+    const ImageRow& vfo = image[kVfoRow];
+    const bool noOffset = vfo[4] == 255 && vfo[5] == 255 && vfo[6] == 255 && vfo[7] == 255;
+    const int duplex = ReadField(image, kVfoDuplex);
+    const double rx = BcdToMHz(image, kVfoRow, kRxFreqByte);
+    const double offset = noOffset ? 0.0 : BcdToMHz(image, kVfoRow, kTxOffsetByte);
+    const double tx = duplex == 1 ? rx + offset : duplex == 2 ? rx - offset : rx;
+    const BcdFreq txBcd = ValueToBcd(tx);
+    const std::string txText = BcdToText(txBcd[3], txBcd[2], txBcd[1], txBcd[0]);
+    std::vector<Row> rows{
+        {"Receive", BcdToText(image, kVfoRow, kRxFreqByte) + " MHz"},
+        {"Offset", noOffset ? "none" : BcdToText(image, kVfoRow, kTxOffsetByte) + " MHz"},
+        {"Duplex", Item(kDuplexItems, duplex)},
+        {"Transmit", txText + " MHz"},
+        {"Decode", ToneText({vfo[8], vfo[9]})},
+        {"Encode", ToneText({vfo[10], vfo[11]})},
+        {"TX power", Item(kTxPowerItems, ReadField(image, kVfoTxPower))},
+        {"Step", Item(kStepItems, ReadField(image, kVfoStep))},
+        {"Bandwidth", Item(kWideNarrowItems, ReadField(image, kVfoWide))},
+        {"TX stop", OnOff(ReadFlag(image, kVfoTxStop))},
+        {"VOX", OnOff(ReadFlag(image, kVfoVox))},
+        {"BCL", OnOff(ReadFlag(image, kVfoBcl))},
+    };
+    return "Frequency mode:\n" + Table(rows, {}, "  ");
+}
+
+std::string OptionsReport(const Image& image) {
+    const std::string password = ReadPassword(image);
+    const std::string message = ReadPowerOnMessage(image);
+    std::vector<Row> rows{
+        {"Squelch level", Item(kSquelchItems, ReadField(image, kSquelchLevel))},
+        {"Scan mode", Item(kScanModeItems, ReadField(image, kScanMode))},
+        {"Manual set-up", OnOff(!ReadFlag(image, kManualSetupOff))},
+        {"Roger", OnOff(ReadFlag(image, kRoger))},
+        {"Receive while radio plays", OnOff(ReadFlag(image, kReceiveWhileRadio))},
+        {"Battery save", OnOff(ReadFlag(image, kBatterySave))},
+        {"Channel display", Item(kChannelDisplayItems, ReadField(image, kChannelDisplay))},
+        {"Back light", Item(kBackLightItems, ReadField(image, kBackLight))},
+        {"Beep", OnOff(ReadFlag(image, kBeep))},
+        {"Work mode", Item(kWorkModeItems, ReadField(image, kChannelWorkMode))},
+        {"Only channel mode", OnOff(ReadFlag(image, kOnlyChannelMode))},
+        {"Time-out timer [min]", Item(kTimeOutTimerItems, ReadField(image, kTimeOutTimer))},
+        {"Automatic power off [h]", Item(kAutoPowerOffItems, ReadField(image, kAutoPowerOff))},
+        {"VOX gain level", Item(kVoxGainLevelItems, ReadField(image, kVoxGainLevel))},
+        {"VOX delay [s]", Item(kVoxDelayTimeItems, ReadField(image, kVoxDelayTime))},
+        {"Key lock mode", Item(kKeyLockModeItems, ReadField(image, kKeyLockMode))},
+        {"Vice band receive", OnOff(ReadFlag(image, kViceBandReceive))},
+        {"Power-on display", Item(kPowerOnModeItems, ReadField(image, kPowerOnMode))},
+        {"Power-on message", message.empty() ? "(none)" : "\"" + message + "\""},
+        {"Power-on password", ReadFlag(image, kRadioPassword)
+                                  ? (password.empty() ? "On (no digits)" : "On, " + password)
+                                  : "Off"},
+    };
+    return "Optional features:\n" + Table(rows, {}, "  ");
+}
+
+std::string ImageReport(const Image& image) {
+    return ChannelTableReport(image) + "\n" + BandLimitsReport(image) + "\n" +
+           FrequencyModeReport(image) + "\n" + OptionsReport(image);
+}
+
+}  // namespace zt::ctl

@@ -1,0 +1,41 @@
+#include "cli/port_report.h"
+
+#include <algorithm>
+#include <set>
+
+namespace zt::ctl {
+
+std::string PortListReport(const std::vector<PortLine>& ports, const UserGroups& user) {
+    if (ports.empty()) {
+        return "No serial ports found.\n"
+               "Plug in the programming cable: a USB cable appears as /dev/ttyUSB0 or "
+               "/dev/ttyACM0.\n";
+    }
+    std::vector<std::vector<std::string>> rows{{"No.", "Device", "Access", "Description"}};
+    std::set<std::string> deniedGroups;
+    for (std::size_t k = 0; k < ports.size(); ++k) {
+        const PortLine& p = ports[k];
+        // Only the first eight ports have a number, as in the port-setup dialog.
+        const std::string number = k < 8 ? std::to_string(k + 1) : "-";
+        std::string access = p.probe.accessible ? "ok" : "denied";
+        if (!p.probe.accessible) deniedGroups.insert(p.probe.group);
+        rows.push_back({number, p.port.device, access, p.port.description});
+    }
+    std::vector<std::size_t> widths(4, 0);
+    for (const auto& r : rows) {
+        for (std::size_t c = 0; c < 4; ++c) widths[c] = std::max(widths[c], r[c].size());
+    }
+    std::string out;
+    for (const auto& r : rows) {
+        std::string line = std::string(widths[0] - r[0].size(), ' ') + r[0];
+        for (std::size_t c = 1; c < 4; ++c)
+            line += "  " + r[c] + std::string(widths[c] - r[c].size(), ' ');
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out += line + "\n";
+    }
+    if (ports.size() > 8) out += "Ports without a number are chosen by their device path.\n";
+    for (const std::string& group : deniedGroups) out += "\n" + PermissionAdvice(group, user);
+    return out;
+}
+
+}  // namespace zt::ctl

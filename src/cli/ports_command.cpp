@@ -1,0 +1,27 @@
+// zt790ctl ports
+#include <iostream>
+
+#include "cli/ctl_common.h"
+#include "cli/file_commands.h"
+#include "cli/port_report.h"
+
+namespace zt::ctl {
+
+void AddPortsCommand(CLI::App& app, std::function<int()>& run) {
+    CLI::App* cmd = app.add_subcommand(
+        "ports",
+        "List the serial ports, the number that selects each, and whether you may open it");
+    cmd->callback([&run] {
+        run = [] {
+            std::vector<PortLine> lines;
+            for (SerialPortEntry& port : AvailableSerialPorts()) {
+                PortProbe probe = ProbePort(port.device);
+                lines.push_back({std::move(port), std::move(probe)});
+            }
+            std::cout << PortListReport(lines, CurrentUserGroups());
+            return static_cast<int>(kOk);
+        };
+    });
+}
+
+}  // namespace zt::ctl
