@@ -15,10 +15,14 @@ namespace zt::ctl {
 
 enum ExitCode : int {
     kOk = 0,
-    kNoAnswer = 1,  // the radio did not answer (or the port would not open)
+    kNoAnswer = 1,  // the radio did not answer
     kUsage = 2,
     kFileError = 3,
-    kLimitCheck = 4,  // a frequency-limit check stopped a write
+    kLimitCheck = 4,        // a frequency-limit check stopped a write
+    kNoSuchPort = 5,        // no device at that path, or no n-th port
+    kPermissionDenied = 6,  // the port exists but this user may not open it
+    kPortBusy = 7,          // another program has the port open
+    kVerifyFailed = 8,      // two reads, or a write and its read-back, differ
 };
 
 // Reports an exchange on standard error: a bar when that is a terminal, plain

@@ -1,12 +1,12 @@
-// zt790ctl read --port PORT --output FILE.chann
+// zt790ctl read --port PORT --output FILE.chann [--verify]
 #include <QCoreApplication>
 #include <filesystem>
 #include <iostream>
 
 #include "cli/ctl_common.h"
+#include "cli/qt_link_rig.h"
+#include "cli/transfer_report.h"
 #include "files/channel_file.h"
-#include "qtio/qt_link_timers.h"
-#include "qtio/qt_serial_port.h"
 
 namespace zt::ctl {
 
@@ -15,6 +15,7 @@ namespace {
 struct ReadArgs {
     std::string port;
     std::string output;
+    bool verify = false;
 };
 
 int RunRead(const ReadArgs& args) {
@@ -29,18 +30,11 @@ int RunRead(const ReadArgs& args) {
         return kFileError;
     }
 
-    QtSerialPort port;
-    QtLinkTimers timers;
+    QtLinkRig rig;
     ConsoleObserver observer;
-    SerialLink link(LinkMode::Read, app, port, timers, observer);
-    link.Start();
-    RunUntil([&] { return observer.Outcome().has_value(); }, 10 * 60 * 1000);
-    const auto outcome = observer.Outcome();
-    if (outcome == ExchangeOutcome::PortFailed) {
-        std::cerr << "zt790ctl: " << link.LastPortError() << "\n";
-        return kNoAnswer;
-    }
-    if (outcome != ExchangeOutcome::Completed) return kNoAnswer;
+    const TransferReport report = ReadRadio(app, rig.Rig(), observer, args.verify);
+    if (report.status != TransferStatus::Ok) return ReportTransfer(report, app);
+    if (args.verify) std::cerr << "Verified: both reads of the radio agree.\n";
     // The image now holds the radio's memory in rows 0..253; rows 254 and 255
     // keep the blank image's values, as the program's own save would.
     const FileResult saved = SaveChannelFile(output, app.ChannelTable);
@@ -61,6 +55,9 @@ void AddReadCommand(CLI::App& app, std::function<int()>& run) {
     cmd->add_option("-o,--output", args->output,
                     "Channel file to write; written only after a complete read")
         ->required();
+    cmd->add_flag("--verify", args->verify,
+                  "Read the radio twice and save only when both reads agree (the protocol has no "
+                  "checksum)");
     cmd->callback([args, &run] { run = [args] { return RunRead(*args); }; });
 }
 

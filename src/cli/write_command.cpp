@@ -1,10 +1,12 @@
-// zt790ctl write --port PORT FILE.chann
+// zt790ctl write --port PORT FILE.chann [--backup BACKUP.chann] [--verify]
 #include <iostream>
 
+#include <filesystem>
+
 #include "cli/ctl_common.h"
+#include "cli/qt_link_rig.h"
+#include "cli/transfer_report.h"
 #include "files/channel_file.h"
-#include "qtio/qt_link_timers.h"
-#include "qtio/qt_serial_port.h"
 
 namespace zt::ctl {
 
@@ -13,6 +15,8 @@ namespace {
 struct WriteArgs {
     std::string port;
     std::string input;
+    std::string backup;
+    bool verify = false;
 };
 
 int RunWrite(const WriteArgs& args) {
@@ -24,20 +28,34 @@ int RunWrite(const WriteArgs& args) {
         return kFileError;
     }
 
-    QtSerialPort port;
-    QtLinkTimers timers;
-    ConsoleObserver observer;
-    SerialLink link(LinkMode::Write, app, port, timers, observer);
-    const StartResult started = link.Start();
-    if (started == StartResult::CheckFailed) return kLimitCheck;  // the message is printed
-    RunUntil([&] { return observer.Outcome().has_value(); }, 10 * 60 * 1000);
-    const auto outcome = observer.Outcome();
-    if (outcome == ExchangeOutcome::PortFailed) {
-        std::cerr << "zt790ctl: " << link.LastPortError() << "\n";
-        return kNoAnswer;
+    WriteOptions options;
+    options.verify = args.verify;
+    if (!args.backup.empty()) {
+        // Refuse a backup that could never be saved before the radio is touched.
+        const std::filesystem::path backup(args.backup);
+        std::error_code ec;
+        const auto dir =
+            backup.has_parent_path() ? backup.parent_path() : std::filesystem::path(".");
+        if (!std::filesystem::is_directory(dir, ec) || std::filesystem::is_directory(backup, ec)) {
+            std::cerr << "zt790ctl: " << args.backup << ": no such folder, or it is a folder\n";
+            return kFileError;
+        }
+        options.backup = [path = args.backup](const Image& radio, std::string& reason) {
+            const FileResult saved = SaveChannelFile(path, radio);
+            if (!saved.ok) {
+                reason = saved.message.english;
+                return false;
+            }
+            std::cerr << "Backup saved to " << path << "\n";
+            return true;
+        };
     }
-    if (outcome != ExchangeOutcome::Completed) return kNoAnswer;
-    // Let the end byte leave before the process goes.
+
+    QtLinkRig rig;
+    ConsoleObserver observer;
+    const TransferReport report = WriteRadio(app, rig.Rig(), observer, options);
+    if (report.status != TransferStatus::Ok) return ReportTransfer(report, app);
+    if (args.verify) std::cerr << "Verified: the radio holds what was written (blocks 0..239).\n";
     return kOk;
 }
 
@@ -49,6 +67,11 @@ void AddWriteCommand(CLI::App& app, std::function<int()>& run) {
         "write", "Write a .chann file to the radio (blocks 0..239, after the frequency checks)");
     AddPortOption(*cmd, args->port);
     cmd->add_option("file", args->input, "Channel file to send")->required();
+    cmd->add_option("--backup", args->backup,
+                    "Read the radio into this .chann file first; nothing is written unless the "
+                    "backup is complete and saved");
+    cmd->add_flag("--verify", args->verify,
+                  "Read the radio back after the write and compare blocks 0..239");
     cmd->callback([args, &run] { run = [args] { return RunWrite(*args); }; });
 }
 

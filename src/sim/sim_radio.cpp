@@ -60,9 +60,11 @@ std::optional<FaultPlan> ParseFaultSpec(std::string_view text, std::string& erro
         plan.kind = FaultKind::Delay;
     } else if (kind == "no-store") {
         plan.kind = FaultKind::NoStore;
+    } else if (kind == "corrupt") {
+        plan.kind = FaultKind::CorruptRead;
     } else {
         error = "unknown fault '" + std::string(kind) +
-                "' (silent, short, bad-ack, noise, delay or no-store)";
+                "' (silent, short, bad-ack, noise, delay, no-store or corrupt)";
         return std::nullopt;
     }
     if (where == "ident") {
@@ -149,6 +151,14 @@ std::optional<SimReply> SimRadio::Answer(FaultTarget target, std::vector<std::ui
     SimReply out{std::move(reply), 0};
     for (FaultPlan& plan : faults_) {
         if (!Matches(plan.target, target) || (plan.fired && !plan.always)) continue;
+        // A corrupted read waits for a read reply of its block, a lost write for
+        // a write (answered by one acknowledgement byte), so a read of the same
+        // block does not use them up.
+        if (plan.kind == FaultKind::CorruptRead &&
+            out.bytes.size() != static_cast<std::size_t>(frame::kReadReplyBytes)) {
+            continue;
+        }
+        if (plan.kind == FaultKind::NoStore && out.bytes.size() != 1) continue;
         plan.fired = true;
         switch (plan.kind) {
             case FaultKind::NoReply:
@@ -176,6 +186,10 @@ std::optional<SimReply> SimRadio::Answer(FaultTarget target, std::vector<std::ui
                 break;
             case FaultKind::NoStore:
                 break;  // the answer is right; the data went nowhere (DropsWrite)
+            case FaultKind::CorruptRead:
+                out.bytes[static_cast<std::size_t>(frame::kReadReplyHeaderBytes +
+                                                   (plan.corruptByte & 15))] ^= 0x01;
+                break;
         }
         break;
     }

@@ -16,12 +16,13 @@
 namespace zt {
 
 enum class FaultKind {
-    NoReply,     // the frame is taken but not answered
-    ShortReply,  // only the first part of the reply is sent
-    WrongAck,    // 0x15 instead of the answer (a wrong identifier for the identification)
-    Noise,       // junk bytes before the answer
-    Delay,       // the answer comes late, past the program's reply time-out
-    NoStore,     // a write frame is acknowledged but not stored
+    NoReply,      // the frame is taken but not answered
+    ShortReply,   // only the first part of the reply is sent
+    WrongAck,     // 0x15 instead of the answer (a wrong identifier for the identification)
+    Noise,        // junk bytes before the answer
+    Delay,        // the answer comes late, past the program's reply time-out
+    NoStore,      // a write frame is acknowledged but not stored
+    CorruptRead,  // one data byte of a read reply arrives changed
 };
 
 // The frame a fault hits: the identification (answer to the programming
@@ -39,11 +40,13 @@ struct FaultPlan {
     int delayMs = 1500;
     int noiseBytes = 3;
     int shortBytes = -1;  // bytes kept of a cut reply; -1 keeps half
+    int corruptByte = 0;  // data byte (0..15) of a read reply that arrives changed
 
     bool fired = false;
 };
 
-// "KIND@FRAME[:always]" with KIND one of silent, short, bad-ack, noise, delay, no-store and
+// "KIND@FRAME[:always]" with KIND one of silent, short, bad-ack, noise, delay, no-store,
+// corrupt and
 // FRAME one of ident, power or a block number 0..255, e.g. "silent@200",
 // "delay@ident:always". Returns nullopt (with `error`) when it does not parse.
 [[nodiscard]] std::optional<FaultPlan> ParseFaultSpec(std::string_view text, std::string& error);

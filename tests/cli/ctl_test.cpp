@@ -97,11 +97,12 @@ TEST_F(CtlTest, ALimitCheckStopsTheWriteBeforeThePortIsOpenedWith4) {
         << r.err;
 }
 
-TEST_F(CtlTest, APortThatWillNotOpenExitsWith1) {
+TEST_F(CtlTest, APortThatDoesNotExistExitsWith5) {
     const RunResult r = RunProgram("zt790ctl", {"read", "--port", "/nonexistent/tty", "--output",
                                                 QString::fromStdString(Path("o.chann"))});
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.exitCode, 5);
     EXPECT_NE(r.err.find("Communication port is error"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("No such serial port: /nonexistent/tty"), std::string::npos) << r.err;
 }
 
 TEST_F(CtlTest, ReadWriteAndPowerEndToEnd) {

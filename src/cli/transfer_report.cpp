@@ -1,0 +1,88 @@
+#include "cli/transfer_report.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "cli/ctl_common.h"
+#include "cli/port_access.h"
+#include "qtio/serial_ports.h"
+
+namespace zt::ctl {
+
+std::string BlockText(int block) {
+    char address[16];
+    std::snprintf(address, sizeof address, "0x%04X", block * 16);
+    return "block " + std::to_string(block) + " (address " + address + ")";
+}
+
+int ReportPortFailure(const AppState& app, const std::string& systemReason) {
+    std::string device = app.ComDevice;
+    PortFailure failure = PortFailure::NoSuchDevice;
+    PortProbe probe;
+    if (device.empty()) {
+        const ResolvedPort resolved = ResolvePortChoice(app.ComPort, "");
+        if (!resolved.ok) {
+            std::cerr << "zt790ctl: " << resolved.error << ".\n"
+                      << "Run 'zt790ctl ports' to list the ports of this machine.\n";
+            return kNoSuchPort;
+        }
+        device = resolved.device;
+    }
+    probe = ProbePort(device);
+    failure = ClassifyPortFailure(probe, true);
+    std::cerr << "zt790ctl: "
+              << PortFailureMessage(failure, device, systemReason, probe, CurrentUserGroups());
+    switch (failure) {
+        case PortFailure::NoSuchDevice:
+            return kNoSuchPort;
+        case PortFailure::PermissionDenied:
+            return kPermissionDenied;
+        case PortFailure::Busy:
+            return kPortBusy;
+        case PortFailure::Other:
+            break;
+    }
+    return kNoAnswer;
+}
+
+int ReportTransfer(const TransferReport& report, const AppState& app) {
+    const char* phase = report.duringBackup   ? " while reading the backup"
+                        : report.duringVerify ? " while reading back the write"
+                                              : "";
+    switch (report.status) {
+        case TransferStatus::Ok:
+            return kOk;
+        case TransferStatus::PortFailed:
+            return ReportPortFailure(app, report.portError);
+        case TransferStatus::NoAnswer:
+            std::cerr << "zt790ctl: the radio did not answer" << phase
+                      << ". Check that it is switched on and the cable is seated.\n";
+            if (report.duringBackup) std::cerr << "Nothing was written to the radio.\n";
+            return kNoAnswer;
+        case TransferStatus::CheckFailed:
+            if (!report.detail.empty()) std::cerr << report.detail << "\n";
+            std::cerr << "zt790ctl: nothing was sent to the radio.\n";
+            return kLimitCheck;
+        case TransferStatus::BackupFailed:
+            std::cerr << "zt790ctl: the backup could not be saved: " << report.detail
+                      << "\nNothing was written to the radio.\n";
+            return kFileError;
+        case TransferStatus::VerifyFailed:
+            if (report.duringVerify) {
+                std::cerr << "zt790ctl: verification failed: the radio holds something other "
+                             "than what was written, first at "
+                          << BlockText(report.differingBlock)
+                          << ".\nWrite again; if it fails again, the radio may be faulty.\n";
+            } else {
+                std::cerr << "zt790ctl: verification failed: two reads of the radio differ, "
+                             "first at "
+                          << BlockText(report.differingBlock)
+                          << ".\nThe line is unreliable; nothing was saved. Check the cable and "
+                             "read again.\n";
+            }
+            return kVerifyFailed;
+    }
+    return kNoAnswer;
+}
+
+}  // namespace zt::ctl

@@ -1,0 +1,24 @@
+#pragma once
+// What zt790ctl says when a read or write did not go through, and the exit code
+// that goes with it.
+
+#include <string>
+
+#include "cli/safe_transfer.h"
+#include "model/app_state.h"
+
+namespace zt::ctl {
+
+// Prints why the port of `app` would not open (no such device, permission
+// denied with the dialout advice, busy) on standard error and returns the exit
+// code of that failure.
+int ReportPortFailure(const AppState& app, const std::string& systemReason);
+
+// Prints what went wrong, if anything, and returns the exit code (kOk when the
+// transfer succeeded).
+int ReportTransfer(const TransferReport& report, const AppState& app);
+
+// "block 17 (address 0x0110)"
+[[nodiscard]] std::string BlockText(int block);
+
+}  // namespace zt::ctl
