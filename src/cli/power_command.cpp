@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/ctl_common.h"
+#include "cli/transfer_report.h"
 #include "qtio/qt_link_timers.h"
 #include "qtio/qt_serial_port.h"
 
@@ -32,10 +33,11 @@ int RunPower(const PowerArgs& args) {
     }();
     if (!ready) {
         if (observer.Outcome() == ExchangeOutcome::PortFailed) {
-            std::cerr << "zt790ctl: " << link.LastPortError() << "\n";
-        } else {
-            std::cerr << "Fail connect with transceiver.\n";
+            const std::string reason = link.LastPortError();
+            link.Abort();
+            return ReportPortFailure(app, reason);
         }
+        std::cerr << "Fail connect with transceiver.\n";
         link.Abort();
         return kNoAnswer;
     }

@@ -130,6 +130,7 @@ TEST(RadioCommands, PortFailuresHaveTheirOwnMessagesAndExitCodes) {
     auto r = RunCtl(dir, "read -p /dev/ttyUSB-not-here -o x.chann");
     EXPECT_EQ(r.exitCode, 5);
     EXPECT_NE(r.err.find("No such serial port: /dev/ttyUSB-not-here"), std::string::npos) << r.err;
+    EXPECT_EQ(RunCtl(dir, "power -p /dev/ttyUSB-not-here").exitCode, 5);
 
     // A port another program holds open.
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
