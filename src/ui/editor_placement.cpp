@@ -41,6 +41,13 @@ void placeEditor(WindowId id, QMdiSubWindow* frame, const QMdiArea* area) {
         case WindowId::Scan:
             p = {1.8, 1.4, Centred, [](int a, int h) { return (a - h) / 8; }};
             break;
+        case WindowId::CommRead:
+        case WindowId::CommWrite:
+            p = {1.6, 3, Centred, [](int a, int h) { return static_cast<int>((a - h) / 1.45); }};
+            break;
+        case WindowId::Adjust:
+            p = {1.8, 2, Centred, [](int a, int h) { return (a - h) / 3; }};
+            break;
         default:
             return;
     }

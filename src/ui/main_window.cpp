@@ -22,6 +22,7 @@
 #include "ui/channel_edit_dialog.h"
 #include "ui/channel_file_window.h"
 #include "ui/channel_grid_window.h"
+#include "ui/comm_window.h"
 #include "ui/editor_placement.h"
 #include "ui/fm_presets_window.h"
 #include "ui/key_window.h"
@@ -30,6 +31,7 @@
 #include "ui/model_select_dialog.h"
 #include "ui/option_window.h"
 #include "ui/port_setup_dialog.h"
+#include "ui/power_adjust_window.h"
 #include "ui/qt_text.h"
 #include "ui/scan_window.h"
 #include "ui/window_support.h"
@@ -126,6 +128,13 @@ MainWindow::MainWindow(AppState& state, MessagePresenter& presenter, QWidget* pa
     buildToolbar();
     buildStatusBar();
     connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
+    exchangeRunning = [this] {
+        for (WindowId id : {WindowId::CommRead, WindowId::CommWrite}) {
+            auto* comm = qobject_cast<CommWindow*>(window(id));
+            if (comm && comm->exchangeRunning()) return true;
+        }
+        return false;
+    };
 }
 
 MainWindow::~MainWindow() {
@@ -355,6 +364,8 @@ bool MainWindow::unload(WindowId id) {
     if (!w) return true;
     auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
     QWidget* frame = sub ? static_cast<QWidget*>(sub) : w;
+    // A command reopening an exchange window stops its exchange rather than wait.
+    if (auto* forced = dynamic_cast<ForcedUnload*>(w)) forced->prepareForcedUnload();
     if (!frame->close()) return false;
     // Deleted at once rather than later, so the window's unload handler has run
     // before its successor loads.
@@ -430,11 +441,15 @@ QWidget* MainWindow::createWindow(WindowId id) {
             return new KeyWindow(state_);
         case WindowId::Scan:
             return new ScanWindow(state_, presenter_);
-        // The exchanges with the radio.
         case WindowId::CommRead:
-        case WindowId::CommWrite:
+        case WindowId::CommWrite: {
+            const LinkMode mode = id == WindowId::CommRead ? LinkMode::Read : LinkMode::Write;
+            auto* w = new CommWindow(mode, state_, presenter_, linkDevices());
+            commitPendingGridName();
+            return w;
+        }
         case WindowId::Adjust:
-            return nullptr;
+            return new PowerAdjustWindow(state_, presenter_, linkDevices());
     }
     return nullptr;
 }
@@ -471,6 +486,13 @@ void MainWindow::showWindow(WindowId id, QWidget* w) {
     }
     sub->show();
     mdi_->setActiveSubWindow(sub);
+    // The power window talks to the radio from the moment it shows.
+    if (auto* power = qobject_cast<PowerAdjustWindow*>(w)) power->connectToRadio();
+}
+
+void MainWindow::commitPendingGridName() {
+    if (!channelGrid()) reopen(WindowId::Chann);
+    if (ChannelGridWindow* grid = channelGrid()) grid->commitPendingName();
 }
 
 void MainWindow::subWindowActivated(QMdiSubWindow* sub) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 
+#include "ui/exchange_support.h"
 #include "ui/window_id.h"
 
 class QAction;
@@ -72,6 +73,10 @@ class MainWindow : public QMainWindow {
     // runs, during which the channel grid refuses to close.
     std::function<bool()> exchangeRunning = [] { return false; };
 
+    // Makes the serial port and timers of each read, write and power window; tests
+    // put the simulated radio here.
+    LinkDevicesFactory linkDevices = SerialLinkDevices;
+
   signals:
     // CurrentChannel changed (the grid's caption follows it).
     void currentChannelChanged();
@@ -80,6 +85,9 @@ class MainWindow : public QMainWindow {
     // The one place that builds a window for a command; nullptr for a window
     // that does not exist yet.
     QWidget* createWindow(WindowId id);
+    // The read and write windows open with a name still being typed in the grid
+    // stored first; the grid is loaded for this when it is not.
+    void commitPendingGridName();
     // Puts a freshly built window on screen: dialogs over the main window, the
     // editors into the multiple-document area.
     void showWindow(WindowId id, QWidget* window);

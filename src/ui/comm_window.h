@@ -1,0 +1,80 @@
+#pragma once
+// Form_Comm_Read and Form_Comm_Write: the windows that read the radio's memory
+// into the image and write the image back. Each runs one SerialLink over its own
+// port and timers and only shows what the exchange reports: the status label
+// Label_tr_count, ProgressBar1 and the exchange's messages. Everything runs on
+// the event loop; the window closes itself once the exchange has completed.
+//
+// While an exchange runs, Cancel and the window's close button are refused with
+// the "don't close" message. A main-window command that reopens the window stops
+// the exchange instead: timers stop and the port closes, so an interrupted read
+// leaves the image as it was and an interrupted write leaves the radio with the
+// blocks it acknowledged, as a failed exchange would.
+
+#include <QWidget>
+#include <memory>
+
+#include "link/exchange_observer.h"
+#include "link/serial_link.h"
+#include "ui/exchange_support.h"
+#include "ui/window_support.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace zt {
+
+struct AppState;
+class MessagePresenter;
+
+class CommWindow : public QWidget, public ExchangeObserver, public ForcedUnload {
+    Q_OBJECT
+  public:
+    // `mode` is LinkMode::Read or LinkMode::Write.
+    CommWindow(LinkMode mode, AppState& state, MessagePresenter& presenter, LinkDevices devices,
+               QWidget* parent = nullptr);
+    ~CommWindow() override;
+
+    // Command_read / Command_Write.
+    void start();
+    // Command_Cancel: refused while busy, otherwise closes the window.
+    void cancel();
+
+    // An exchange is busy or waiting out the pause before a retry.
+    [[nodiscard]] bool exchangeRunning() const { return link_->InProgress(); }
+    [[nodiscard]] const SerialLink& link() const { return *link_; }
+    [[nodiscard]] LinkMode mode() const { return link_->Mode(); }
+
+    void prepareForcedUnload() override { forcedUnload_ = true; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // What the exchange reports.
+    void OnProgress(int percent) override;
+    void OnStatus(const LinkText& label) override;
+    void OnMessage(const LinkMessage& message) override;
+    void OnFinished(ExchangeOutcome outcome) override;
+    void OnCloseDue() override;
+
+    // Closes the window once no link call is under way.
+    void closeWhenIdle();
+
+    AppState& state_;
+    MessagePresenter& presenter_;
+    OpenFlag open_;
+    LinkCallDepth depth_;
+    bool forcedUnload_ = false;
+    QLabel* status_;
+    QProgressBar* progress_;
+    QPushButton* start_;
+    QPushButton* cancel_;
+    QPushButton* help_;
+    // The link goes before the port and timers it runs over.
+    LinkDevices devices_;
+    std::unique_ptr<SerialLink> link_;
+};
+
+}  // namespace zt

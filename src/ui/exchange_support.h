@@ -1,0 +1,55 @@
+#pragma once
+// What the read, write and power windows share: the serial port and timers each
+// exchange runs over, how the main window stops an exchange in flight when it
+// reopens the window, and a guard against unloading a window from inside its own
+// link's events.
+
+#include <functional>
+#include <memory>
+
+#include "link/port.h"
+#include "link/timer.h"
+
+namespace zt {
+
+// The port and the four timers of one exchange window. The running program uses
+// a serial port and Qt timers; tests put the simulated radio in their place.
+struct LinkDevices {
+    std::unique_ptr<Port> port;
+    std::unique_ptr<LinkTimers> timers;
+};
+using LinkDevicesFactory = std::function<LinkDevices()>;
+
+// A serial port over QSerialPort and timers over QTimer.
+[[nodiscard]] LinkDevices SerialLinkDevices();
+
+// A window whose unloading by a main-window command must not be refused: it stops
+// its work at once (timers stopped, port closed) and lets itself be closed.
+class ForcedUnload {
+  public:
+    virtual ~ForcedUnload() = default;
+    virtual void prepareForcedUnload() = 0;
+};
+
+// Counts how deep the window is inside its link's calls. A message box shown
+// from an exchange event runs a nested event loop; a window must not be deleted
+// from there, or the link would return into freed memory.
+class LinkCallDepth {
+  public:
+    class Scope {
+      public:
+        explicit Scope(LinkCallDepth& depth) : depth_(depth) { ++depth_.depth_; }
+        ~Scope() { --depth_.depth_; }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+      private:
+        LinkCallDepth& depth_;
+    };
+    [[nodiscard]] bool inside() const { return depth_ > 0; }
+
+  private:
+    int depth_ = 0;
+};
+
+}  // namespace zt
