@@ -445,7 +445,7 @@ QWidget* MainWindow::createWindow(WindowId id) {
         case WindowId::CommWrite: {
             const LinkMode mode = id == WindowId::CommRead ? LinkMode::Read : LinkMode::Write;
             auto* w = new CommWindow(mode, state_, presenter_, linkDevices());
-            commitPendingGridName();
+            commitPendingGridEdit(mode == LinkMode::Write);
             return w;
         }
         case WindowId::Adjust:
@@ -490,9 +490,15 @@ void MainWindow::showWindow(WindowId id, QWidget* w) {
     if (auto* power = qobject_cast<PowerAdjustWindow*>(w)) power->connectToRadio();
 }
 
-void MainWindow::commitPendingGridName() {
+void MainWindow::commitPendingGridEdit(bool frequencyToo) {
     if (!channelGrid()) reopen(WindowId::Chann);
-    if (ChannelGridWindow* grid = channelGrid()) grid->commitPendingName();
+    ChannelGridWindow* grid = channelGrid();
+    if (!grid) return;
+    if (frequencyToo) {
+        grid->commitPendingEdit();
+    } else {
+        grid->commitPendingName();
+    }
 }
 
 void MainWindow::subWindowActivated(QMdiSubWindow* sub) {

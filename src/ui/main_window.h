@@ -86,8 +86,9 @@ class MainWindow : public QMainWindow {
     // that does not exist yet.
     QWidget* createWindow(WindowId id);
     // The read and write windows open with a name still being typed in the grid
-    // stored first; the grid is loaded for this when it is not.
-    void commitPendingGridName();
+    // stored first, and the write window also with a frequency being typed; the
+    // grid is loaded for this when it is not.
+    void commitPendingGridEdit(bool frequencyToo);
     // Puts a freshly built window on screen: dialogs over the main window, the
     // editors into the multiple-document area.
     void showWindow(WindowId id, QWidget* window);
