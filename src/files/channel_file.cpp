@@ -8,10 +8,7 @@
 #include <sstream>
 #include <system_error>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "files/text_file.h"
 
 namespace zt {
 
@@ -123,39 +120,6 @@ BiString SaveFailed(const std::filesystem::path& path, const std::string& reason
             "信道参数文件保存失败：" + PathText(path) + "（" + reason + "），原文件未改动 ！"};
 }
 
-// Writes all bytes to a new file and makes them durable before it is renamed.
-bool WriteNewFile(const std::filesystem::path& path, const std::string& text, std::string& reason) {
-#if defined(__unix__) || defined(__APPLE__)
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        reason = std::error_code(errno, std::generic_category()).message();
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            reason = std::error_code(errno, std::generic_category()).message();
-            ::close(fd);
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        reason = std::error_code(errno, std::generic_category()).message();
-        return false;
-    }
-    return true;
-#else
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) reason = "write error";
-    return static_cast<bool>(out);
-#endif
-}
-
 }  // namespace
 
 std::string FormatChannelFile(const Image& image) {
@@ -178,44 +142,9 @@ std::variant<Image, BiString> ParseChannelFile(std::string_view text) {
 }
 
 FileResult SaveChannelFile(const std::filesystem::path& path, const Image& image) {
-    std::error_code ec;
-    // Replace what a link points at, not the link.
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, ec)) {
-        const auto resolved = std::filesystem::weakly_canonical(path, ec);
-        if (!ec) target = resolved;
-    }
-    if (std::filesystem::is_directory(target, ec)) {
-        return {false, SaveFailed(path, "it is a folder")};
-    }
-
-    static unsigned serial = 0;
-    std::filesystem::path temp = target;
-    temp += ".saving-" +
-            std::to_string(
-#if defined(__unix__) || defined(__APPLE__)
-                ::getpid()
-#else
-                0
-#endif
-                    ) +
-            "-" + std::to_string(++serial);
-
     std::string reason;
-    if (!WriteNewFile(temp, FormatChannelFile(image), reason)) {
-        std::filesystem::remove(temp, ec);
+    if (!WriteTextFile(path, FormatChannelFile(image), reason)) {
         return {false, SaveFailed(path, reason)};
-    }
-    // A replaced file keeps its permissions.
-    const auto status = std::filesystem::status(target, ec);
-    if (!ec && std::filesystem::exists(status)) {
-        std::filesystem::permissions(temp, status.permissions(), ec);
-    }
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        const std::string why = ec.message();
-        std::filesystem::remove(temp, ec);
-        return {false, SaveFailed(path, why)};
     }
     return {true, BiString(kChannelFileSaved)};
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Whole text files for the CSV exchange: read at once, written through a
+// Whole text files (channel files and CSV): read at once, written through a
 // temporary file that replaces the target only when complete.
 
 #include <filesystem>
@@ -11,8 +11,10 @@ namespace zt {
 // The file's bytes, or nothing with `error` set.
 [[nodiscard]] std::optional<std::string> ReadTextFile(const std::filesystem::path& path,
                                                       std::string& error);
-// Writes `text` beside the target and renames it over the target; a failure
-// leaves any previous file as it was. Returns false with `error` set.
+// Writes `text` to a new file beside the target, makes it durable and renames it
+// over the target, so a failure leaves any previous file as it was. A link is
+// followed (the file it points at is replaced) and a replaced file keeps its
+// permissions. Returns false with `error` set to the reason.
 [[nodiscard]] bool WriteTextFile(const std::filesystem::path& path, const std::string& text,
                                  std::string& error);
 
