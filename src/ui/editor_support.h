@@ -57,4 +57,11 @@ class FocusRules : public QObject {
     bool stopped_ = false;
 };
 
+// Gives a control the name its window's rules and tests know it by.
+template <class W>
+W* Named(W* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
 }  // namespace zt

@@ -21,12 +21,6 @@ namespace zt {
 
 namespace {
 
-template <class W>
-W* Named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 // Disabled boxes take the button-face colour, enabled ones the window colour.
 void SetEnabledLook(QWidget* w, bool enabled) {
     w->setEnabled(enabled);
