@@ -51,11 +51,6 @@ class ChannelModal : public ::testing::Test {
         main.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    static void run(int ms) {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
     void click(int row, int column) {
         QTableWidget* table = grid->grid();
         const QRect cell = table->visualItemRect(table->item(row, column));
@@ -72,7 +67,7 @@ TEST_F(ChannelModal, GridOutOfBandEntryShowsOneExclamationBoxWithOk) {
     click(0, ChannelGridWindow::ColRx);
     QTest::keyClicks(grid->textEditor(), "470");
     click(5, ChannelGridWindow::ColRx);  // leaving the cell commits it
-    run(600);
+    RunEventLoopFor(600);
     ASSERT_EQ(presenter.shown.size(), 1u);
     EXPECT_EQ(presenter.shown[0].text, "Over the range of receive frequency .");
     EXPECT_EQ(presenter.shown[0].icon, QMessageBox::Warning);
@@ -91,7 +86,7 @@ TEST_F(ChannelModal, DialogOutOfBandEntryShowsOneBox) {
     rx->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(rx, "480");
     number->setFocus(Qt::MouseFocusReason);
-    run(600);
+    RunEventLoopFor(600);
     ASSERT_EQ(presenter.shown.size(), 1u);
     EXPECT_EQ(presenter.shown[0].text, "Over the range of receive frequency .");
     EXPECT_EQ(rx->text(), "400.00000");

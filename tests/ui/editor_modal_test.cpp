@@ -44,11 +44,6 @@ class EditorModal : public ::testing::Test {
         main.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    static void run(int ms) {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
     QLineEdit* box(const char* name) { return window->findChild<QLineEdit*>(name); }
 
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
@@ -69,7 +64,7 @@ TEST_F(EditorModal, RefusedReceiveEntryShowsOneBoxAndGetsTheFocusBack) {
     rx->setFocus(Qt::MouseFocusReason);
     rx->setText("470");
     offset->setFocus(Qt::MouseFocusReason);
-    run(600);
+    RunEventLoopFor(600);
     EXPECT_EQ(presenter.shown, std::vector<QString>{"Over the range of RX frequency ."});
     EXPECT_EQ(rx->text(), "");
     // The box the main window gives the focus to when it is active again.
@@ -85,7 +80,7 @@ TEST_F(EditorModal, ShortPasswordShowsOneBox) {
     password->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(password, "12");
     box("Text_pvfo_d0")->setFocus(Qt::MouseFocusReason);
-    run(600);
+    RunEventLoopFor(600);
     EXPECT_EQ(presenter.shown, std::vector<QString>{"Password length is 4 digit."});
     EXPECT_EQ(main->focusWidget(), password);
 }

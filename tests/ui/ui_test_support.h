@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -15,6 +16,14 @@
 #include "ui/message_presenter.h"
 
 namespace zt::test {
+
+// Keeps the event loop running for a while in real time, so real modal boxes
+// (closed by a timer) and deferred messages get their turn.
+inline void RunEventLoopFor(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
 
 QApplication& app();
 
