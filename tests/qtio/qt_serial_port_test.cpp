@@ -3,7 +3,6 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -13,18 +12,10 @@
 namespace zt {
 namespace {
 
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "qtio_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool Wait(const std::function<bool()>& done, int ms = 2000) {
+bool Wait(const std::function<bool()>& done) {
     QElapsedTimer clock;
     clock.start();
-    while (!done() && clock.elapsed() < ms)
+    while (!done() && clock.elapsed() < 2000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     return done();
 }
@@ -32,12 +23,15 @@ bool Wait(const std::function<bool()>& done, int ms = 2000) {
 class QtSerialPortTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        App();
+        static int argc = 1;
+        static char name[] = "qtio_tests";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
         master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
         ASSERT_GE(master, 0);
         ASSERT_EQ(::grantpt(master), 0);
         ASSERT_EQ(::unlockpt(master), 0);
-        device = ::ptsname(master);
+        settings.choice.device = ::ptsname(master);
     }
     void TearDown() override {
         if (master >= 0) ::close(master);
@@ -54,19 +48,16 @@ class QtSerialPortTest : public ::testing::Test {
     }
 
     int master = -1;
-    std::string device;
+    PortSettings settings;
+    std::string error;
     QtSerialPort port;
 };
 
 TEST_F(QtSerialPortTest, MovesBytesBothWaysAndDiscardsInput) {
     int notifications = 0;
     port.SetReceiveHandler([&] { ++notifications; });
-    PortSettings settings;
-    settings.choice.device = device;
-    std::string error;
     ASSERT_TRUE(port.Open(settings, error)) << error;
     EXPECT_TRUE(port.IsOpen());
-
     port.WriteByte('P');
     port.WriteByte(0x02);
     EXPECT_EQ(ReadMaster(), std::string("P\x02"));
@@ -87,18 +78,14 @@ TEST_F(QtSerialPortTest, MovesBytesBothWaysAndDiscardsInput) {
 }
 
 TEST_F(QtSerialPortTest, AMissingDeviceFailsWithAReason) {
-    PortSettings settings;
     settings.choice.device = "/dev/zt790-no-such-port";
-    std::string error;
     EXPECT_FALSE(port.Open(settings, error));
     EXPECT_NE(error.find("/dev/zt790-no-such-port"), std::string::npos) << error;
     EXPECT_FALSE(port.IsOpen());
 }
 
+// A failed write closes the port like a vanished device, once.
 TEST_F(QtSerialPortTest, ADeviceThatGoesAwayClosesThePortOnce) {
-    PortSettings settings;
-    settings.choice.device = device;
-    std::string error;
     ASSERT_TRUE(port.Open(settings, error)) << error;
     ::close(master);  // like pulling the adapter: the next write fails
     master = -1;

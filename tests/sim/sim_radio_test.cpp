@@ -18,26 +18,29 @@ std::optional<SimReply> Send(SimRadio& radio, const Bytes& frame) {
 }
 
 const Bytes kProgram{'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x02};
+const Bytes kIdent{'Z', 'T', '7', '9', '0', 50, 100, 200, 0x02};
+const Bytes kRead240{'R', 0x0F, 0x00, 0x10};
 
-TEST(SimRadio, StartsBlankAndIdentifiesWithItsPowerValues) {
-    SimRadio radio;
-    EXPECT_EQ(radio.Memory(), BlankImage());
-    const auto reply = Send(radio, kProgram);
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->bytes, (Bytes{'Z', 'T', '7', '9', '0', 50, 100, 200, 0x02}));
-    EXPECT_TRUE(radio.InProgrammingMode());
+Bytes Block5Write() {
+    Bytes write{'W', 0x00, 0x50, 0x10};
+    write.resize(20, 0x33);
+    return write;
 }
 
-TEST(SimRadio, AnswersReadsAndStoresWritesOnlyInProgrammingMode) {
+TEST(SimRadio, IdentifiesThenAnswersReadsAndStoresWritesOnlyInProgrammingMode) {
     SimRadio radio;
-    EXPECT_FALSE(Send(radio, {'R', 0x0F, 0x00, 0x10}));  // not yet programming
-    ASSERT_TRUE(Send(radio, kProgram));
+    EXPECT_EQ(radio.Memory(), BlankImage());
+    EXPECT_FALSE(Send(radio, kRead240));  // not yet programming
+    const auto ident = Send(radio, kProgram);
+    ASSERT_TRUE(ident);
+    EXPECT_EQ(ident->bytes, kIdent);  // with the power values of block 240
+    EXPECT_TRUE(radio.InProgrammingMode());
     EXPECT_FALSE(radio.Receive(0x06));
-    auto reply = Send(radio, {'R', 0x0F, 0x00, 0x10});
+    auto reply = Send(radio, kRead240);
     ASSERT_TRUE(reply);
-    ASSERT_EQ(reply->bytes.size(), 21u);
-    EXPECT_EQ(Bytes(reply->bytes.begin() + 5, reply->bytes.end()),
-              Bytes(radio.Memory()[240].begin(), radio.Memory()[240].end()));
+    Bytes expected{'R', 0x0F, 0x00, 0x10, 0x00};
+    expected.insert(expected.end(), radio.Memory()[240].begin(), radio.Memory()[240].end());
+    EXPECT_EQ(reply->bytes, expected);
 
     Bytes write{'W', 0x01, 0x20, 0x10};  // block 18
     for (int i = 0; i < 16; ++i) write.push_back(static_cast<std::uint8_t>(i == 3 ? 'E' : 6));
@@ -49,69 +52,66 @@ TEST(SimRadio, AnswersReadsAndStoresWritesOnlyInProgrammingMode) {
     EXPECT_FALSE(radio.Receive('E'));
     EXPECT_EQ(radio.SessionsCompleted(), 1);
     EXPECT_FALSE(radio.InProgrammingMode());
-}
 
-TEST(SimRadio, TheAcknowledgementOfBlock253EndsARead) {
-    SimRadio radio;
+    // The acknowledgement of block 253 ends a read.
     ASSERT_TRUE(Send(radio, kProgram));
     ASSERT_TRUE(Send(radio, {0x06, 'R', 0x0F, 0xD0, 0x10}));
-    EXPECT_EQ(radio.SessionsCompleted(), 0);
     EXPECT_FALSE(radio.Receive(0x06));
-    EXPECT_EQ(radio.SessionsCompleted(), 1);
+    EXPECT_EQ(radio.SessionsCompleted(), 2);
 }
 
 TEST(SimRadio, FaultsHitTheirFrameOnceOrAlways) {
-    struct Case {
-        const char* spec;
-        Bytes frame;
-        std::optional<Bytes> first;
-        std::optional<Bytes> second;
-        int delayMs = 0;
-    };
-    const Bytes ident{'Z', 'T', '7', '9', '0', 50, 100, 200, 0x02};
     const Bytes ack{0x06};
     const Bytes power{'g', 0x0F, 0x00, 0x10, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
-    Bytes block5Write{'W', 0x00, 0x50, 0x10};
-    block5Write.resize(20, 0x33);
-    const Case cases[] = {
-        {"silent@ident", kProgram, std::nullopt, ident},
+    Bytes read240{'R', 0x0F, 0x00, 0x10, 0x00, 50, 100, 200};
+    read240.resize(21, 255);
+    Bytes corrupted = read240;
+    corrupted[7] ^= 0x01;  // data byte 2: a change no checksum of the protocol can see
+    const struct {
+        const char* spec;
+        Bytes frame;
+        std::optional<Bytes> first, second;
+        int delayMs = 0;
+    } cases[] = {
+        {"silent@ident", kProgram, std::nullopt, kIdent},
         {"silent@ident:always", kProgram, std::nullopt, std::nullopt},
-        {"short@ident", kProgram, Bytes{'Z', 'T', '7', '9'}, ident},
-        {"bad-ack@ident", kProgram, Bytes{'X', 'T', '7', '9', '0', 50, 100, 200, 2}, ident},
-        {"noise@ident", kProgram, Bytes{0, 0, 0, 'Z', 'T', '7', '9', '0', 50, 100, 200, 2}, ident},
-        {"delay@ident", kProgram, ident, ident, 1500},
-        {"bad-ack@5:always", block5Write, Bytes{0x15}, Bytes{0x15}},
-        {"short@5", block5Write, std::nullopt, ack},
+        {"short@ident", kProgram, Bytes{'Z', 'T', '7', '9'}, kIdent},
+        {"bad-ack@ident", kProgram, Bytes{'X', 'T', '7', '9', '0', 50, 100, 200, 2}, kIdent},
+        {"noise@ident", kProgram, Bytes{0, 0, 0, 'Z', 'T', '7', '9', '0', 50, 100, 200, 2}, kIdent},
+        {"delay@ident", kProgram, kIdent, kIdent, 1500},
+        {"bad-ack@5:always", Block5Write(), Bytes{0x15}, Bytes{0x15}},
+        {"short@5", Block5Write(), std::nullopt, ack},
         {"silent@power", power, std::nullopt, ack},
-        {"silent@6", block5Write, ack, ack},  // another block is not hit
+        {"silent@6", Block5Write(), ack, ack},  // another block is not hit
+        {"corrupt@240", kRead240, corrupted, read240},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.spec);
         SimRadio radio;
         std::string error;
-        const auto plan = ParseFaultSpec(c.spec, error);
-        ASSERT_TRUE(plan) << c.spec << ": " << error;
+        auto plan = ParseFaultSpec(c.spec, error);
+        ASSERT_TRUE(plan) << error;
+        plan->corruptByte = 2;
         radio.AddFault(*plan);
         if (c.frame != kProgram) {
             ASSERT_TRUE(Send(radio, kProgram));
         }
-        for (const auto& expected : {c.first, c.second}) {
+        for (int i = 0; i < 2; ++i) {
+            const auto& expected = i == 0 ? c.first : c.second;
             const auto reply = Send(radio, c.frame);
-            ASSERT_EQ(reply.has_value(), expected.has_value()) << c.spec;
+            ASSERT_EQ(reply.has_value(), expected.has_value());
             if (expected) {
-                EXPECT_EQ(reply->bytes, *expected) << c.spec;
+                EXPECT_EQ(reply->bytes, *expected);
+                EXPECT_EQ(reply->delayMs, i == 0 ? c.delayMs : 0);
             }
         }
-        if (c.delayMs > 0) {
-            radio.ClearFaults();
-            radio.AddFault(*plan);
-            EXPECT_EQ(Send(radio, c.frame)->delayMs, c.delayMs) << c.spec;
+        if (c.frame == kRead240) {
+            EXPECT_EQ(radio.Memory()[240], SimRadio().Memory()[240]);  // only the reply changes
         }
     }
 }
 
 TEST(SimRadio, ANoStoreFaultAcknowledgesAWriteItDropsOnceOrAlways) {
-    Bytes write{'W', 0x00, 0x50, 0x10};  // block 5
-    write.resize(20, 0x33);
     for (const bool always : {false, true}) {
         SimRadio radio;
         const ImageRow before = radio.Memory()[5];
@@ -121,9 +121,9 @@ TEST(SimRadio, ANoStoreFaultAcknowledgesAWriteItDropsOnceOrAlways) {
         plan->always = always;
         radio.AddFault(*plan);
         ASSERT_TRUE(Send(radio, kProgram));
-        EXPECT_EQ(Send(radio, write)->bytes, Bytes{0x06});
+        EXPECT_EQ(Send(radio, Block5Write())->bytes, Bytes{0x06});
         EXPECT_EQ(radio.Memory()[5], before);
-        EXPECT_EQ(Send(radio, write)->bytes, Bytes{0x06});
+        EXPECT_EQ(Send(radio, Block5Write())->bytes, Bytes{0x06});
         EXPECT_EQ(radio.Memory()[5][0] == 0x33, !always);
     }
 }
@@ -134,6 +134,10 @@ TEST(SimRadio, FaultSpecsThatDoNotParseSayWhy) {
         EXPECT_FALSE(ParseFaultSpec(spec, error)) << spec;
         EXPECT_FALSE(error.empty()) << spec;
     }
+    std::string error;
+    EXPECT_FALSE(ParseFaultSpec("vanish@3", error));
+    EXPECT_EQ(error,
+              "unknown fault 'vanish' (silent, short, bad-ack, noise, delay, no-store or corrupt)");
 }
 
 }  // namespace
