@@ -101,34 +101,25 @@ TEST_F(ChannelFile, ReadingAcceptsOtherSeparators) {
 }
 
 TEST_F(ChannelFile, RefusedFilesLeaveTheImageUntouched) {
-    std::string full = FormatChannelFile(Sample());
-    std::string shortText = full.substr(0, full.rfind(" 255 "));
-    std::string letters = full;
-    letters.replace(letters.find("64"), 2, "6x");
-    std::string tooBig = full;
-    tooBig.replace(tooBig.find(" 64 "), 4, " 256 ");
-    std::string negative = full;
-    negative.replace(negative.find(" 64 "), 4, " -1 ");
-    std::string fraction = full;
-    fraction.replace(fraction.find(" 64 "), 4, " 6.4 ");
-    std::string endless = full;
-    endless.replace(endless.find(" 64 "), 4, " " + std::string(100000, '7') + " ");
-    std::string huge = full;
-    huge.replace(huge.find(" 64 "), 4, " 99999999999999999999999999 ");
-
+    const std::string full = FormatChannelFile(Sample());
+    auto with = [&](const std::string& value) {  // the first 64 replaced
+        std::string text = full;
+        return text.replace(text.find(" 64 "), 4, " " + value + " ");
+    };
     const struct {
         std::string name;
         std::string text;
         std::string fragment;
     } cases[] = {
         {"empty", "", "ends after 0 of 4096 values"},
-        {"short", shortText, "ends after 4095 of 4096 values"},
-        {"letters", letters, "\"6x\""},
-        {"too big", tooBig, "256 as value"},
-        {"negative", negative, "-1 as value"},
-        {"fraction", fraction, "\"6.4\""},
-        {"huge", huge, "99999999999999999999999999 as value"},
-        {"endless", endless, "77777...\" where value"},
+        {"short", full.substr(0, full.rfind(" 255 ")), "ends after 4095 of 4096 values"},
+        {"letters", with("6x"), "\"6x\""},
+        {"too big", with("256"), "256 as value"},
+        {"negative", with("-1"), "-1 as value"},
+        {"fraction", with("6.4"), "\"6.4\""},
+        // An over-long number is named as out of range, an endless token cut short.
+        {"huge", with("99999999999999999999999999"), "99999999999999999999999999 as value"},
+        {"endless", with(std::string(100000, '7')), "77777...\" where value"},
     };
     for (const auto& c : cases) {
         const fs::path path = dir / (c.name + ".chann");
@@ -164,7 +155,6 @@ TEST_F(ChannelFile, SaveReplacesAnExistingFileAndReportsFailures) {
     // message, never the success message, and nothing left behind.
     FileResult r = SaveChannelFile(dir, BlankImage());
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.english, "Complete storing channel parameter.");
     EXPECT_NE(r.message.english.find("could not be saved"), std::string::npos);
     EXPECT_NE(r.message.chinese.find("保存失败"), std::string::npos);
     r = SaveChannelFile(dir / "no" / "such.chann", BlankImage());
