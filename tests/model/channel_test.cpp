@@ -1,9 +1,13 @@
+// The channel record and the receive/transmit commit rules of both channel editors.
 #include "model/channel.h"
 
 #include <gtest/gtest.h>
 
+#include "model/app_state.h"
 #include "model/blank_image.h"
+#include "model/channel_validation.h"
 #include "model/freq_codec.h"
+#include "model/startup.h"
 
 namespace zt {
 namespace {
@@ -14,17 +18,12 @@ class ChannelRecord : public ::testing::Test {
 
     void Use(int c, const char* rx) {
         StoreRxText(image, c, rx);
-        for (int b = 4; b < 8; ++b)
-            image[static_cast<std::size_t>(c)][static_cast<std::size_t>(b)] = 0;
+        StoreBcd(image, c, kTxOffsetByte, UnitsToBcd(0));
         ApplyGridDefaults(image, c);
-    }
-    std::array<int, 4> OffsetBytes(int c) const {
-        const auto& r = image[static_cast<std::size_t>(c)];
-        return {r[4], r[5], r[6], r[7]};
     }
 };
 
-TEST_F(ChannelRecord, EmptyMeansByteZeroOnly) {
+TEST_F(ChannelRecord, EmptyMeansByteZeroOnlyAndDefaultsKeepTheFrequency) {
     EXPECT_TRUE(IsChannelEmpty(image, 1));
     image[1].fill(0);
     image[1][0] = 255;
@@ -32,70 +31,57 @@ TEST_F(ChannelRecord, EmptyMeansByteZeroOnly) {
     image[1][0] = 0;
     EXPECT_FALSE(IsChannelEmpty(image, 1));
     ClearChannel(image, 1);
-    for (const auto b : image[1]) EXPECT_EQ(b, 255);
+    EXPECT_EQ(image[1], BlankImage()[1]);
     EXPECT_THROW((void)IsChannelEmpty(image, 0), std::out_of_range);
     EXPECT_THROW((void)IsChannelEmpty(image, 129), std::out_of_range);
-}
 
-TEST_F(ChannelRecord, GridAndDialogDefaults) {
     image[5].fill(7);
     WriteName(image, 5, "AB");
     ApplyGridDefaults(image, 5);
-    const std::array<int, 16> grid{7, 7, 7, 7, 7, 7, 7, 7, 255, 255, 255, 255, 2, 32, 255, 255};
-    for (std::size_t b = 0; b < 16; ++b) EXPECT_EQ(image[5][b], grid[b]) << b;
+    EXPECT_EQ(image[5], (ImageRow{7, 7, 7, 7, 7, 7, 7, 7, 255, 255, 255, 255, 2, 32, 255, 255}));
     EXPECT_EQ(ReadName(image, 5), "AB");
-
     image[5].fill(7);
     ApplyDialogDefaults(image, 5);
-    const std::array<int, 16> dialog{7, 7, 7, 7, 0, 0, 0, 0, 255, 255, 255, 255, 6, 0, 255, 255};
-    for (std::size_t b = 0; b < 16; ++b) EXPECT_EQ(image[5][b], dialog[b]) << b;
+    EXPECT_EQ(image[5], (ImageRow{7, 7, 7, 7, 0, 0, 0, 0, 255, 255, 255, 255, 6, 0, 255, 255}));
     EXPECT_EQ(ReadName(image, 5), "");
 }
 
 TEST_F(ChannelRecord, TransmitFrequencyAsOffsetAndDirection) {
+    auto offset = [&] { return BcdToUnits(image, 1, kTxOffsetByte); };
     Use(1, "146.52");
     StoreTxMHz(image, 1, 146.52);
-    EXPECT_EQ(OffsetBytes(1), (std::array<int, 4>{0, 0, 0, 0}));
-    EXPECT_EQ(image[1][12] & 0xC0, 0);
-
+    EXPECT_EQ(offset(), 0);
+    EXPECT_EQ(image[1][12], 0x02);
     StoreTxMHz(image, 1, 146.00);
-    EXPECT_EQ(OffsetBytes(1), (std::array<int, 4>{0x00, 0x20, 0x05, 0x00}));
-    EXPECT_EQ(image[1][12] & 0xC0, 0x80);
+    EXPECT_EQ(offset(), 52000);
+    EXPECT_EQ(image[1][12], 0x82);
     EXPECT_EQ(TxText(image, 1), "146.00000");
     EXPECT_NEAR(GetTxMHz(image, 1), 146.0, 1e-9);
-
+    image[1][12] |= 0x3C;  // power, scan and unused bits are kept
     StoreTxMHz(image, 1, 151.52);
-    EXPECT_EQ(OffsetBytes(1), (std::array<int, 4>{0, 0, 0x50, 0}));
-    EXPECT_EQ(image[1][12] & 0xC0, 0x40);
+    EXPECT_EQ(offset(), 500000);
+    EXPECT_EQ(image[1][12], 0x7E);
     EXPECT_EQ(TxText(image, 1), "151.52000");
-    EXPECT_EQ(image[1][12] & 0x3F, 2);  // power, scan and unused bits kept
-
     // Compared after packing: digits below 10 Hz do not make an offset.
     StoreTxMHz(image, 1, 146.520004);
-    EXPECT_EQ(OffsetBytes(1), (std::array<int, 4>{0, 0, 0, 0}));
-    EXPECT_EQ(image[1][12] & 0xC0, 0);
-}
-
-TEST_F(ChannelRecord, OffsetIsExactOverEveryTenHertzOfAMegahertz) {
+    EXPECT_EQ(offset(), 0);
+    EXPECT_EQ(image[1][12], 0x3E);
+    // Direction 3 reads as simplex.
+    StoreTxMHz(image, 1, 150.1);
+    image[1][12] = 0xC2;
+    EXPECT_EQ(OffsetDirection(image, 1), 0);
+    EXPECT_EQ(GetTxMHz(image, 1), GetRxMHz(image, 1));
+    EXPECT_EQ(TxText(image, 1), "146.52000");
+    // The offset is exact over every 10 Hz of a megahertz.
     Use(2, "446.00000");
     for (int u = 0; u < 100000; u += 7) {
-        const double tx = 446.0 - u / 100000.0;
-        StoreTxMHz(image, 2, tx);
-        ASSERT_EQ(BcdToUnits(image, 2, 4), u) << tx;
+        StoreTxMHz(image, 2, 446.0 - u / 100000.0);
+        ASSERT_EQ(BcdToUnits(image, 2, 4), u);
         ASSERT_EQ(OffsetDirection(image, 2), u == 0 ? 0 : 2);
     }
 }
 
-TEST_F(ChannelRecord, DirectionThreeReadsAsSimplex) {
-    Use(3, "446.1");
-    StoreTxMHz(image, 3, 450.1);
-    image[3][12] = 0xC2;
-    EXPECT_EQ(OffsetDirection(image, 3), 0);
-    EXPECT_EQ(GetTxMHz(image, 3), GetRxMHz(image, 3));
-    EXPECT_EQ(TxText(image, 3), "446.10000");
-}
-
-TEST_F(ChannelRecord, PowerWideAndFlagsKeepOtherBits) {
+TEST_F(ChannelRecord, PowerWideFlagsAndTonesKeepOtherBits) {
     Use(4, "446");
     image[4][12] = 0x46;
     SetPower(image, 4, 1);
@@ -113,47 +99,167 @@ TEST_F(ChannelRecord, PowerWideAndFlagsKeepOtherBits) {
     EXPECT_EQ(image[4][12], 0x41);
     EXPECT_TRUE(GetFlag(image, 4, kFlags2Byte, kBclBit));
     EXPECT_THROW(SetFlag(image, 4, 11, 1, true), std::out_of_range);
-}
-
-TEST_F(ChannelRecord, TonesStoredAsPairs) {
-    Use(6, "446");
-    SetRxTone(image, 6, 158);
-    SetTxTone(image, 6, 50);
-    EXPECT_EQ(RxTone(image, 6), (TonePair{2, 0}));
-    EXPECT_EQ(TxTone(image, 6), (TonePair{0, 49}));
-    SetRxTone(image, 6, 0);
-    EXPECT_EQ(RxTone(image, 6), (TonePair{255, 255}));
+    SetRxTone(image, 4, 158);
+    SetTxTone(image, 4, 50);
+    EXPECT_EQ(RxTone(image, 4), (TonePair{2, 0}));
+    EXPECT_EQ(TxTone(image, 4), (TonePair{0, 49}));
+    SetRxTone(image, 4, 0);
+    EXPECT_EQ(RxTone(image, 4), (TonePair{255, 255}));
 }
 
 TEST_F(ChannelRecord, NamesInTheFlatNameArea) {
     WriteName(image, 1, "AB");
-    EXPECT_EQ(image[160][0], 12);
-    EXPECT_EQ(image[160][1], 13);
-    for (int f = 2; f < 5; ++f) EXPECT_EQ(image[160][static_cast<std::size_t>(f)], 255);
-    EXPECT_EQ(ReadName(image, 1), "AB");
-
     WriteName(image, 2, "abcdef");
     EXPECT_EQ(ReadName(image, 2), "ABCDE");
     WriteName(image, 2, "  X  ");
-    EXPECT_EQ(ReadName(image, 2), "X");
-    EXPECT_EQ(image[160][5], 35);
-    EXPECT_EQ(image[160][6], 255);
-
     WriteName(image, 4, "a#b");  // channel 4 spans rows 160 and 161
-    EXPECT_EQ(image[160][15], 12);
+    EXPECT_EQ(image[160], (ImageRow{12, 13, 255, 255, 255, 35, 255, 255, 255, 255, 255, 255, 255,
+                                    255, 255, 12}));
     EXPECT_EQ(image[161][0], 11);
     EXPECT_EQ(ReadName(image, 4), "A B");
-
     WriteName(image, 128, "LAST1");
     EXPECT_EQ(image[199][11], 23);
     EXPECT_EQ(image[199][15], 1);
     EXPECT_EQ(ReadName(image, 128), "LAST1");
     EXPECT_EQ(ReadName(image, 1), "AB");  // neighbours untouched
-
-    image[160][0] = 255;  // a gap shows nothing
+    image[160][0] = 255;                  // a gap shows nothing
     EXPECT_EQ(ReadName(image, 1), "B");
     WriteName(image, 1, "   ");
     EXPECT_EQ(ReadName(image, 1), "");
+}
+
+class ChannelCommit : public ::testing::Test {
+  protected:
+    AppState state;
+    void SetUp() override { StartUp(state); }
+    Image& image() { return state.ChannelTable; }
+    CommitResult Rx(int c, const char* text, ChannelEditor editor = ChannelEditor::Grid) {
+        return CommitRxText(state, editor, c, text);
+    }
+    CommitResult Tx(int c, const char* text, ChannelEditor editor = ChannelEditor::Grid) {
+        return CommitTxText(state, editor, c, text, RxText(image(), c));
+    }
+};
+
+TEST_F(ChannelCommit, ReceiveTextsAgainstTheBand) {
+    const struct {
+        const char *text, *shown;
+        bool refused;
+        const char* stored;
+    } cases[] = {{"446", "446.00000", false, "446.00000"},
+                 {"446.5", "446.50000", false, "446.50000"},
+                 {"469.9875", "469.98750", false, "469.98750"},
+                 {"469.99999", "469.99999", false, "469.99999"},
+                 {"446.123456", "446.123456", false, "446.12345"},
+                 {"400", "400.00000", false, "400.00000"},
+                 {"470", "400.00000", true, "400.00000"},
+                 {"399.99999", "400.00000", true, "400.00000"},
+                 {"abc", "400.00000", true, "400.00000"},
+                 {"146.5abc", "400.00000", true, "400.00000"},
+                 {"446.5abc", "446.50000", false, "446.50000"},
+                 {" 446 ", "446.00000", false, "446.00000"},
+                 {"0446", "0446.00000", false, "446.00000"}};
+    for (const auto& c : cases) {
+        ClearChannel(image(), 7);
+        const CommitResult r = Rx(7, c.text);
+        EXPECT_EQ(r.shown, c.shown) << c.text;
+        EXPECT_EQ(r.message, c.refused ? ChannelMessage::RxOutOfBand : ChannelMessage::None);
+        EXPECT_FALSE(r.channelCleared);
+        EXPECT_EQ(RxText(image(), 7), c.stored) << c.text;
+        EXPECT_EQ(TxText(image(), 7), c.stored) << c.text;  // simplex on a new channel
+    }
+    state.BandLowMHz = 136;
+    state.BandHighMHz = 174;
+    EXPECT_EQ(Rx(1, "446").shown, "136.00000");
+    EXPECT_EQ(BandLowText(46), "46.00000");
+    EXPECT_EQ(NormaliseFreqText("146.525001"), "146.525001");
+}
+
+TEST_F(ChannelCommit, NewChannelGetsTheEditorsDefaultsAndBlankReceiveEmptiesIt) {
+    WriteName(image(), 5, "KEEP");
+    (void)Rx(5, "446");
+    EXPECT_EQ(image()[5][12], 2);
+    EXPECT_EQ(image()[5][13], 32);
+    EXPECT_EQ(ReadName(image(), 5), "KEEP");
+    CommitResult r = Rx(5, "   ");
+    EXPECT_TRUE(r.channelCleared);
+    EXPECT_EQ(r.message, ChannelMessage::None);
+    EXPECT_EQ(r.shown, "");
+    EXPECT_EQ(image()[5], BlankImage()[5]);
+    EXPECT_EQ(ReadName(image(), 5), "KEEP");  // the grid keeps the name
+
+    WriteName(image(), 6, "GONE");
+    (void)Rx(6, "446", ChannelEditor::Dialog);
+    EXPECT_EQ(image()[6][12], 6);
+    EXPECT_EQ(image()[6][13], 0);
+    EXPECT_EQ(BcdToUnits(image(), 6, 4), 0);
+    EXPECT_EQ(ReadName(image(), 6), "");
+    WriteName(image(), 6, "NAME");
+    EXPECT_TRUE(Rx(6, "", ChannelEditor::Dialog).channelCleared);
+    EXPECT_EQ(ReadName(image(), 6), "");  // the dialog clears it
+}
+
+TEST_F(ChannelCommit, ReceiveChangeKeepsTheTransmitFrequency) {
+    (void)Rx(1, "446.0");
+    (void)Tx(1, "441.0");
+    EXPECT_EQ(BcdToText(image(), 1, 4), "5.00000");
+    image()[1][13] = 0xF5;  // flags survive the change
+    EXPECT_EQ(Rx(1, "447.0").shown, "447.00000");
+    EXPECT_EQ(BcdToText(image(), 1, 4), "6.00000");
+    EXPECT_EQ(OffsetDirection(image(), 1), 2);
+    EXPECT_EQ(TxText(image(), 1), "441.00000");
+    EXPECT_EQ(image()[1][13], 0xF5);
+    (void)Rx(1, "440");  // across the receive frequency: the direction turns
+    EXPECT_EQ(OffsetDirection(image(), 1), 1);
+    EXPECT_EQ(TxText(image(), 1), "441.00000");
+}
+
+TEST_F(ChannelCommit, TransmitTexts) {
+    (void)Rx(3, "446");
+    const struct {
+        const char* text;
+        ChannelEditor editor;
+        const char* shown;
+        ChannelMessage message;
+        int direction;
+        const char* offset;
+    } cases[] = {
+        {"450.5", ChannelEditor::Grid, "450.50000", ChannelMessage::None, 1, "4.50000"},
+        {"", ChannelEditor::Grid, "446.00000", ChannelMessage::None, 0, "0.00000"},  // simplex
+        {"480", ChannelEditor::Grid, "400.00000", ChannelMessage::TxOutOfBand, 2, "46.00000"},
+        {"470", ChannelEditor::Dialog, "400.00000", ChannelMessage::TxOutOfBandDialog, 2,
+         "46.00000"},
+        {"446.123456", ChannelEditor::Dialog, "446.123456", ChannelMessage::None, 1, "0.12345"}};
+    for (const auto& c : cases) {
+        const CommitResult r = Tx(3, c.text, c.editor);
+        EXPECT_EQ(r.shown, c.shown) << c.text;
+        EXPECT_EQ(r.message, c.message) << c.text;
+        EXPECT_EQ(OffsetDirection(image(), 3), c.direction) << c.text;
+        EXPECT_EQ(BcdToText(image(), 3, 4), c.offset) << c.text;
+    }
+    // Transmit before receive stores nothing.
+    const Image before = image();
+    const CommitResult r = CommitTxText(state, ChannelEditor::Grid, 9, "446", "");
+    EXPECT_EQ(r.message, ChannelMessage::RxFirst);
+    EXPECT_EQ(r.shown, "");
+    EXPECT_EQ(CommitTxText(state, ChannelEditor::Grid, 9, "  ", "").message, ChannelMessage::None);
+    EXPECT_EQ(image(), before);
+}
+
+TEST(ChannelMessages, BothLanguages) {
+    auto text = [](ChannelMessage m) {
+        const BiText t = ChannelMessageText(m);
+        return std::string(t.english) + "|" + std::string(t.chinese);
+    };
+    EXPECT_EQ(text(ChannelMessage::RxOutOfBand),
+              "Over the range of receive frequency .|接收频率超出范围 ！");
+    EXPECT_EQ(text(ChannelMessage::TxOutOfBand),
+              "Over the range of transmit frequency .|发射频率超出范围 ！");
+    EXPECT_EQ(text(ChannelMessage::TxOutOfBandDialog),
+              "Over the range of Transmit frequency .|发射频率超出范围 ！");
+    EXPECT_EQ(text(ChannelMessage::RxFirst),
+              "Please input the receive frequency in advance.|请先输入接收频率 ！");
+    EXPECT_EQ(text(ChannelMessage::None), "|");
 }
 
 }  // namespace

@@ -2,25 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include "model/number_text.h"
+
 namespace zt {
 namespace {
 
-Image BlankFm() {
-    Image image{};
-    for (auto& row : image) row.fill(255);
-    return image;
-}
-
-TEST(FmPresets, EveryStepShowsAndStoresBackUnchanged) {
-    for (int n = 0; n <= kFmLastStep; ++n) {
+TEST(FmPresets, EveryByteShowsAndEveryStepStoresBackUnchanged) {
+    for (int n = 0; n <= 255; ++n) {
         const std::string text = FmCellText(static_cast<std::uint8_t>(n));
-        ASSERT_FALSE(text.empty()) << n;
+        if (n > kFmLastStep) {
+            EXPECT_EQ(text, "") << n;
+            continue;
+        }
+        // One decimal, naming 87.0 + 0.1 n.
+        ASSERT_EQ(text.find('.'), text.size() - 2) << n << " " << text;
+        EXPECT_NEAR(LeadingNumber(text), 87 + 0.1 * n, 1e-9) << n;
         EXPECT_EQ(FmStepOfText(text), n) << text;
         // Committing the shown text as if typed keeps it and stores the same step.
         const FmCommit commit = CommitFmEdit(text);
         EXPECT_FALSE(commit.message) << text;
-        EXPECT_EQ(FmStepOfText(commit.cellText), n) << text;
-        EXPECT_EQ(FmCellText(FmStepOfText(commit.cellText)), text);
+        EXPECT_EQ(commit.cellText, text);
     }
     EXPECT_EQ(FmCellText(0), "87.0");
     EXPECT_EQ(FmCellText(3), "87.3");
@@ -28,26 +29,20 @@ TEST(FmPresets, EveryStepShowsAndStoresBackUnchanged) {
     EXPECT_EQ(FmCellText(210), "108.0");
 }
 
-TEST(FmPresets, BytesAbove210ShowAnEmptyCell) {
-    for (int c = 211; c <= 255; ++c) EXPECT_EQ(FmCellText(static_cast<std::uint8_t>(c)), "") << c;
-}
-
 TEST(FmPresets, StoreCountsWholeTenthsOnTheTypedDigits) {
-    struct Case {
+    const struct {
         const char* text;
         int step;
-    };
-    const Case cases[] = {
-        {"87.15", 1}, {"87.1", 1},  {"108.0", 210}, {"108", 210},    {"100.0", 130},
-        {"87", 0},    {"88.", 10},  {"99.99", 129}, {"87.09", 0},    {" 95.5 ", 85},
-        {"", 255},    {"   ", 255}, {"86.9", 255},  {"108.01", 255}, {"120", 255},
-        {"abc", 255}, {"-90", 255},
-    };
+    } cases[] = {{"87.15", 1}, {"87.1", 1},  {"108.0", 210}, {"108", 210},    {"100.0", 130},
+                 {"87", 0},    {"88.", 10},  {"99.99", 129}, {"87.09", 0},    {" 95.5 ", 85},
+                 {"", 255},    {"   ", 255}, {"86.9", 255},  {"108.01", 255}, {"120", 255},
+                 {"abc", 255}, {"-90", 255}};
     for (const auto& c : cases) EXPECT_EQ(FmStepOfText(c.text), c.step) << c.text;
 }
 
 TEST(FmPresets, PresetsSpreadOverRows154And155) {
-    Image image = BlankFm();
+    Image image{};
+    for (auto& row : image) row.fill(255);
     image[155][9] = 0x33;  // beyond preset 24: not a preset
     std::array<std::string, kFmPresetCount> cells;
     for (int k = 0; k < kFmPresetCount; ++k)
@@ -61,16 +56,13 @@ TEST(FmPresets, PresetsSpreadOverRows154And155) {
 }
 
 TEST(FmPresets, CommitOfAnEditedCell) {
-    struct Case {
+    const struct {
         const char* typed;
         const char* cell;
         bool message;
-    };
-    const Case cases[] = {
-        {"100", "100.0", false},   {"88", "88.0", false}, {"88.", "88.0", false},
-        {"87.15", "87.15", false}, {"120", "87", true},   {"50", "87", true},
-        {"", "", false},           {"  ", "", false},     {"x", "87", true},
-    };
+    } cases[] = {{"100", "100.0", false},   {"88", "88.0", false}, {"88.", "88.0", false},
+                 {"87.15", "87.15", false}, {"120", "87", true},   {"50", "87", true},
+                 {"", "", false},           {"  ", "", false},     {"x", "87", true}};
     for (const auto& c : cases) {
         const FmCommit commit = CommitFmEdit(c.typed);
         EXPECT_EQ(commit.cellText, c.cell) << c.typed;
@@ -83,21 +75,17 @@ TEST(FmPresets, CommitOfAnEditedCell) {
     }
     // An out-of-range entry becomes the lower edge, which stores as step 0.
     EXPECT_EQ(FmStepOfText(CommitFmEdit("120").cellText), 0);
-}
-
-TEST(FmPresets, SixthCharacterIsTooLong) {
+    // A sixth character is too long.
     EXPECT_FALSE(FmEditTooLong("87.15"));
     EXPECT_TRUE(FmEditTooLong("87.155"));
     EXPECT_FALSE(FmEditTooLong(""));
 }
 
 TEST(FmPresets, GridHeadersInBothLanguages) {
-    const auto en = FmGridHeaders(false);
-    EXPECT_EQ(en[0], "Radio Channel ");
-    EXPECT_EQ(en[1], " Frequency (MHZ)");
-    const auto zh = FmGridHeaders(true);
-    EXPECT_EQ(zh[0], "收  音  频  道 ");
-    EXPECT_EQ(zh[1], "    频      率  (MHZ) ");
+    EXPECT_EQ(FmGridHeaders(false),
+              (std::array<std::string, 2>{"Radio Channel ", " Frequency (MHZ)"}));
+    EXPECT_EQ(FmGridHeaders(true),
+              (std::array<std::string, 2>{"收  音  频  道 ", "    频      率  (MHZ) "}));
 }
 
 }  // namespace

@@ -13,6 +13,13 @@
 namespace zt {
 namespace {
 
+// The English texts of an outcome's messages, in order.
+std::string Said(const FreqEditOutcome& out) {
+    std::string said;
+    for (const Prompt& p : out.prompts) said += (said.empty() ? "" : " / ") + p.english;
+    return said;
+}
+
 class FreqMode : public ::testing::Test {
   protected:
     void SetUp() override { StartUp(s); }
@@ -22,48 +29,35 @@ class FreqMode : public ::testing::Test {
     AppState s;
 };
 
-TEST_F(FreqMode, ReceiveEntryUpperEdgeIsExclusive) {
-    FreqEditOutcome out = RxFocusLost(s, "470");
-    ASSERT_EQ(out.prompts.size(), 1u);
-    EXPECT_EQ(out.prompts[0].english, "Over the range of RX frequency .");
+TEST_F(FreqMode, ReceiveEntry) {
+    FreqEditOutcome out = RxFocusLost(s, "470");  // the upper edge is outside
+    EXPECT_EQ(Said(out), "Over the range of RX frequency .");
     EXPECT_EQ(out.prompts[0].chinese, "接收频率超出范围 ！");
     EXPECT_EQ(out.prompts[0].title.english, "Operate prompt");
-    EXPECT_TRUE(out.clearBox);
-    EXPECT_TRUE(out.refocus);
-    EXPECT_EQ(rxText(), "462.01250");
-
-    vfo(12) = 0x82;  // minus
-    out = RxFocusLost(s, "469.9875");
-    EXPECT_TRUE(out.prompts.empty());
-    EXPECT_TRUE(out.refresh);
-    EXPECT_EQ(out.direction, 0);
-    EXPECT_EQ(out.txText, "469.9875");
-    EXPECT_EQ(rxText(), "469.98750");
-    EXPECT_EQ(vfo(12), 0x02);  // a new receive frequency returns the direction to none
-}
-
-TEST_F(FreqMode, ReceiveEntryRefusals) {
+    EXPECT_TRUE(out.clearBox && out.refocus);
     for (const char* bad : {"", "399.99", "abc", "1234567890"}) {
-        const FreqEditOutcome out = RxFocusLost(s, bad);
+        out = RxFocusLost(s, bad);
         EXPECT_EQ(out.prompts.size(), 1u) << bad;
         EXPECT_TRUE(out.clearBox) << bad;
     }
     EXPECT_EQ(rxText(), "462.01250");
     EXPECT_TRUE(RxTextChanged("462.01250").prompts.empty());
     EXPECT_TRUE(RxTextChanged("462.012501").clearBox);  // ten characters
-}
 
-TEST_F(FreqMode, PassingThroughTheReceiveBoxKeepsTheShift) {
-    vfo(12) = 0x82;
-    const FreqEditOutcome out = RxFocusLost(s, "462.01250");
-    EXPECT_TRUE(out.prompts.empty());
+    vfo(12) = 0x82;  // minus; passing through the box keeps it
+    out = RxFocusLost(s, "462.01250");
+    EXPECT_EQ(Said(out), "");
     EXPECT_FALSE(out.direction);
     EXPECT_EQ(vfo(12), 0x82);
-}
+    out = RxFocusLost(s, "469.9875");
+    EXPECT_EQ(Said(out), "");
+    EXPECT_TRUE(out.refresh);
+    EXPECT_EQ(out.direction, 0);
+    EXPECT_EQ(out.txText, "469.9875");
+    EXPECT_EQ(rxText(), "469.98750");
+    EXPECT_EQ(vfo(12), 0x02);  // a new receive frequency returns the direction to none
 
-TEST_F(FreqMode, ReceiveKeyFilter) {
     EXPECT_FALSE(RxKeyAccepted("", U'.'));
-    EXPECT_TRUE(RxKeyAccepted("4", U'.'));
     EXPECT_TRUE(RxKeyAccepted("4.5", U'.'));  // several points are not prevented
     EXPECT_TRUE(RxKeyAccepted("", kKeyBackspace));
     EXPECT_FALSE(RxKeyAccepted("4", U'a'));
@@ -74,76 +68,60 @@ TEST_F(FreqMode, ReceiveKeyFilter) {
 TEST_F(FreqMode, ShiftDirectionChecksTheTxFrequency) {
     StoreFreqText(s.ChannelTable, "465", kVfoRow, 0);
     FreqEditOutcome out = CommitShiftDirection(s, 1, "465.00000", "10.00000");
-    ASSERT_EQ(out.prompts.size(), 1u);
-    EXPECT_EQ(out.prompts[0].english, "Over the range of TX frequency .");
+    EXPECT_EQ(Said(out), "Over the range of TX frequency .");
     EXPECT_EQ(out.prompts[0].chinese, "发射频率超出范围 ！");
     EXPECT_EQ(out.direction, 0);
     EXPECT_EQ(out.txText, "465.00000");
-    EXPECT_EQ(vfo(12) & 0xC0, 0);
-
+    EXPECT_EQ(vfo(12), 0x02);
     out = CommitShiftDirection(s, 2, "465.00000", "10.00000");
-    EXPECT_TRUE(out.prompts.empty());
+    EXPECT_EQ(Said(out), "");
     EXPECT_EQ(out.direction, 2);
     EXPECT_EQ(out.txText, "455");
-    EXPECT_EQ(vfo(12) & 0xC0, 0x80);
-    EXPECT_EQ(vfo(12) & 0x3F, 0x02);  // the power bits are kept
-
+    EXPECT_EQ(vfo(12), 0x82);  // the power bits are kept
     out = CommitShiftDirection(s, 0, "465.00000", "10.00000");
     EXPECT_EQ(out.txText, "465.00000");
     EXPECT_EQ(vfo(12), 0x02);
 }
 
-TEST_F(FreqMode, OffsetPerKeystroke) {
+TEST_F(FreqMode, OffsetEntry) {
     vfo(12) = 0x42;  // plus
     StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
-    FreqEditOutcome out = OffsetTextChanged(s, "7", "440.00000", 1);
-    EXPECT_TRUE(out.prompts.empty());
+    FreqEditOutcome out = OffsetTextChanged(s, "7", "440.00000", 1);  // per keystroke
+    EXPECT_EQ(Said(out), "");
     EXPECT_EQ(out.txText, "447");
     EXPECT_EQ(offsetText(), "7.00000");
     out = OffsetTextChanged(s, "75", "440.00000", 1);
-    ASSERT_EQ(out.prompts.size(), 1u);
-    EXPECT_EQ(out.prompts[0].english, "Over the range of Offset frequency .");
+    EXPECT_EQ(Said(out), "Over the range of Offset frequency .");
     EXPECT_EQ(out.prompts[0].chinese, "频差频率超出范围 ！");
     EXPECT_TRUE(out.clearBox);
     EXPECT_EQ(offsetText(), "7.00000");  // nothing else of the record changes
-
-    out = OffsetTextChanged(s, "", "440.00000", 1);
-    EXPECT_TRUE(out.prompts.empty());
+    EXPECT_EQ(Said(OffsetTextChanged(s, "", "440.00000", 1)), "");
     for (int b = 4; b < 8; ++b) EXPECT_EQ(vfo(b), 255) << b;
-
     // A TX outside the band: the message, the direction back to none, the offset kept.
     out = OffsetTextChanged(s, "35", "440.00000", 1);
-    ASSERT_EQ(out.prompts.size(), 1u);
-    EXPECT_EQ(out.prompts[0].english, "Over the range of TX frequency .");
+    EXPECT_EQ(Said(out), "Over the range of TX frequency .");
     EXPECT_EQ(out.direction, 0);
     EXPECT_EQ(out.txText, "440.00000");
     EXPECT_EQ(vfo(12) & 0xC0, 0);
     EXPECT_EQ(offsetText(), "35.00000");
-}
 
-TEST_F(FreqMode, OffsetWithoutDirectionWaitsForTheBoxToBeLeft) {
-    const FreqEditOutcome out = OffsetTextChanged(s, "5", "462.01250", 0);
-    EXPECT_TRUE(out.prompts.empty());
+    // Without a direction the offset waits for the box to be left.
+    out = OffsetTextChanged(s, "5", "462.01250", 0);
+    EXPECT_EQ(Said(out), "");
     EXPECT_FALSE(out.txText);
-    EXPECT_EQ(offsetText(), "10.00000");
-    const FreqEditOutcome left = OffsetFocusLost(s, "5", "462.01250", 0);
-    EXPECT_TRUE(left.prompts.empty());
-    EXPECT_TRUE(left.refresh);
+    EXPECT_EQ(offsetText(), "35.00000");
+    out = OffsetFocusLost(s, "5", "462.01250", 0);
+    EXPECT_EQ(Said(out), "");
+    EXPECT_TRUE(out.refresh);
     EXPECT_EQ(offsetText(), "5.00000");
-}
-
-TEST_F(FreqMode, OffsetLeftTooLarge) {
     for (const char* bad : {"69.9875", "69.99", "123456789"}) {
-        const FreqEditOutcome out = OffsetFocusLost(s, bad, "462.01250", 0);
-        ASSERT_EQ(out.prompts.size(), 1u) << bad;
-        EXPECT_TRUE(out.clearBox);
-        EXPECT_TRUE(out.refocus);
+        out = OffsetFocusLost(s, bad, "462.01250", 0);
+        EXPECT_EQ(out.prompts.size(), 1u) << bad;
+        EXPECT_TRUE(out.clearBox && out.refocus) << bad;
     }
-    EXPECT_EQ(offsetText(), "10.00000");
-    EXPECT_TRUE(OffsetFocusLost(s, "69.9874", "462.01250", 0).prompts.empty());
-}
+    EXPECT_EQ(offsetText(), "5.00000");
+    EXPECT_EQ(Said(OffsetFocusLost(s, "69.9874", "462.01250", 0)), "");
 
-TEST_F(FreqMode, OffsetKeyFilter) {
     EXPECT_TRUE(OffsetKeyAccepted("", kKeyBackspace));
     EXPECT_TRUE(OffsetKeyAccepted("", kKeyEnter));
     EXPECT_FALSE(OffsetKeyAccepted("", U'.'));
@@ -177,45 +155,39 @@ TEST_F(FreqMode, EveryTonePositionStoresAndShowsBack) {
     EXPECT_FALSE(RefreshVfo(s, prompts).decodeInverted);
 }
 
-TEST_F(FreqMode, LowerLimitBelowTheModel) {
-    const FreqEditOutcome out = LowerLimitFocusLost(s, "380", "470");
-    ASSERT_GE(out.prompts.size(), 1u);
-    EXPECT_EQ(out.prompts[0].english,
-              "frequency of lower limit can't less than the lowest of work frequency. ");
-    EXPECT_EQ(out.prompts[0].chinese, "下限频率不可小于本机最低工作频率");
-    EXPECT_EQ(out.prompts[0].title.english, "Operate Prompt");
-    EXPECT_EQ(out.boxText, "400");
-    EXPECT_TRUE(out.refocus);
-    EXPECT_EQ(s.ChannelTable[kBandEdgeRow][0], 0x00);
-    EXPECT_EQ(s.ChannelTable[kBandEdgeRow][1], 0x40);
-}
-
 TEST_F(FreqMode, LimitEntriesAndTheirMessages) {
-    struct Case {
+    const struct {
+        int model;
         bool lower;
-        const char* lo;
-        const char* hi;
-        const char* message;
-        const char* box;
+        const char *lo, *hi, *message, *box;
         int storedLow, storedHigh;
-    };
-    const Case cases[] = {
-        {true, "450", "440", "frequency of lower limit can't more than frequency of upper limit.",
-         "440", 440, 440},
-        {false, "400", "480",
+    } cases[] = {
+        {0, true, "380", "470",
+         "frequency of lower limit can't less than the lowest of work frequency. ", "400", 400,
+         470},
+        {0, true, "450", "440",
+         "frequency of lower limit can't more than frequency of upper limit.", "440", 440, 440},
+        {0, false, "400", "480",
          "frequency of upper limit can't more than the highest of work frequency. ", "470", 400,
          470},
-        {false, "450", "440", "frequency of upper limit can't less than frequency of lower limit.",
-         "450", 450, 450},
-        {true, "410", "460", nullptr, nullptr, 410, 460},
-        {false, "410", "460", nullptr, nullptr, 410, 460},
-    };
+        {0, false, "450", "440",
+         "frequency of upper limit can't less than frequency of lower limit.", "450", 450, 450},
+        {0, true, "410", "460", nullptr, nullptr, 410, 460},
+        {0, false, "410", "460", nullptr, nullptr, 410, 460},
+        {1, true, "130", "174",
+         "frequency of lower limit can't less than the lowest of work frequency. ", "136", 136,
+         174},  // VHF model bounds
+        {1, false, "136", "175",
+         "frequency of upper limit can't more than the highest of work frequency. ", "174", 136,
+         174}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.lo) + "/" + c.hi);
         StartUp(s);
+        s.ModelIndex = c.model;
         const FreqEditOutcome out =
             c.lower ? LowerLimitFocusLost(s, c.lo, c.hi) : UpperLimitFocusLost(s, c.lo, c.hi);
         if (c.message) {
-            ASSERT_GE(out.prompts.size(), 1u) << c.lo << "/" << c.hi;
+            ASSERT_GE(out.prompts.size(), 1u);
             EXPECT_EQ(out.prompts[0].english, c.message);
             EXPECT_EQ(out.prompts[0].title.english, "Operate Prompt");
             EXPECT_EQ(out.boxText, c.box);
@@ -224,47 +196,35 @@ TEST_F(FreqMode, LimitEntriesAndTheirMessages) {
             EXPECT_FALSE(out.boxText);
         }
         EXPECT_TRUE(out.refresh);
-        EXPECT_EQ(ReadBandEdges(s.ChannelTable).lowMHz, c.storedLow);
-        EXPECT_EQ(ReadBandEdges(s.ChannelTable).highMHz, c.storedHigh);
+        EXPECT_EQ(ReadBandEdges(s.ChannelTable), (BandEdges{c.storedLow, c.storedHigh}));
         EXPECT_EQ(s.BandLowMHz, c.storedLow);
         EXPECT_EQ(s.BandHighMHz, c.storedHigh);
     }
-}
-
-TEST_F(FreqMode, VhfModelBounds) {
-    s.ModelIndex = 1;
-    const FreqEditOutcome out = LowerLimitFocusLost(s, "130", "174");
-    EXPECT_EQ(out.boxText, "136");
-    const FreqEditOutcome up = UpperLimitFocusLost(s, "136", "175");
-    EXPECT_EQ(up.boxText, "174");
+    StartUp(s);
+    EXPECT_EQ(LowerLimitFocusLost(s, "380", "470").prompts.at(0).chinese,
+              "下限频率不可小于本机最低工作频率");
+    for (char32_t k : {U'0', U'9', U'.', kKeyBackspace, kKeyEnter})
+        EXPECT_TRUE(LimitKeyAccepted(k));
+    for (char32_t k : {U'a', U'-', U' ', U'+'}) EXPECT_FALSE(LimitKeyAccepted(k));
 }
 
 TEST_F(FreqMode, LimitChangeChecksTheRecordAndTheChannels) {
     // The frequency-mode record (462.0125) falls outside 400..450.
     FreqEditOutcome out = UpperLimitFocusLost(s, "400", "450");
-    ASSERT_EQ(out.prompts.size(), 1u);
-    EXPECT_EQ(out.prompts[0].english,
+    EXPECT_EQ(Said(out),
               "Receiving or transmitting frequency that frequency Mode out of frequency "
               "limitation range ");
     EXPECT_EQ(out.prompts[0].title.english, "Operate prompt");
-
     // With the record inside, channel 7 at 465 MHz is reported.
     StartUp(s);
     StoreFreqText(s.ChannelTable, "465", 7, 0);
     for (int b = 4; b < 16; ++b) s.ChannelTable[7][b] = 0;
     StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
     out = UpperLimitFocusLost(s, "400", "460");
-    ASSERT_EQ(out.prompts.size(), 1u);
-    EXPECT_EQ(out.prompts[0].english,
+    EXPECT_EQ(Said(out),
               "Channel 7that Receiving or transmitting frequency  out of frequency limitation "
               "range ");
     EXPECT_EQ(out.prompts[0].chinese, "信道 7 中的接收或发射频率超出频率限制范围");
-}
-
-TEST_F(FreqMode, LimitKeyFilter) {
-    for (char32_t k : {U'0', U'9', U'.', kKeyBackspace, kKeyEnter})
-        EXPECT_TRUE(LimitKeyAccepted(k));
-    for (char32_t k : {U'a', U'-', U' ', U'+'}) EXPECT_FALSE(LimitKeyAccepted(k));
 }
 
 }  // namespace

@@ -1,0 +1,247 @@
+// Frequency, tone and name codecs and the number-text rules they share.
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include "model/editor_text.h"
+#include "model/freq_codec.h"
+#include "model/name_codec.h"
+#include "model/number_text.h"
+#include "model/tone_codec.h"
+
+namespace zt {
+namespace {
+
+TEST(FreqCodec, TextToBcd) {
+    const struct {
+        const char* text;
+        BcdFreq bcd;
+    } cases[] = {
+        {"462.0125", {0x46, 0x20, 0x12, 0x50}},
+        {"400.625", {0x40, 0x06, 0x25, 0x00}},
+        {"145.123456", {0x14, 0x51, 0x23, 0x45}},  // below 10 Hz cut off
+        {"145.123459", {0x14, 0x51, 0x23, 0x45}},  // never carried upward
+        {"0", {0, 0, 0, 0}},
+        {"", {0, 0, 0, 0}},
+        {"470", {0x47, 0x00, 0x00, 0x00}},
+        {"469.99999", {0x46, 0x99, 0x99, 0x99}},
+        {"446.00000", {0x44, 0x60, 0x00, 0x00}},
+        {"46.500000", {0x04, 0x65, 0x00, 0x00}},
+        {"999.99999", {0x99, 0x99, 0x99, 0x99}},
+        {"0.00001", {0, 0, 0, 0x01}},
+        {"146.52abc", {0x14, 0x65, 0x20, 0x00}},
+        {"-5", {0, 0, 0, 0}}  // clamped, not wrapped
+    };
+    for (const auto& c : cases) EXPECT_EQ(TextToBcd(c.text), c.bcd) << c.text;
+    EXPECT_EQ(TextToBcd("99999999")[0] >> 4, 15);
+}
+
+TEST(FreqCodec, BcdToText) {
+    const struct {
+        std::uint8_t b0, b1, b2, b3;
+        const char* text;
+    } cases[] = {
+        {0x50, 0x12, 0x20, 0x46, "462.01250"}, {0, 0, 0, 0, "0.00000"},
+        {0x00, 0x50, 0x12, 0x00, "1.25000"},   {255, 255, 255, 255, "1666.66665"},
+        {0x00, 0x00, 0x00, 0x46, "460.00000"}, {0x01, 0x00, 0x00, 0x00, "0.00001"},
+        {0x00, 0x00, 0x05, 0x00, "0.50000"},   {0x00, 0x00, 0x00, 0x01, "10.00000"},
+        {0x00, 0x00, 0x50, 0x00, "5.00000"},   {0x00, 0x00, 0x00, 0xA0, "1000."},
+        {0x45, 0x23, 0x51, 0x14, "145.12345"}, {0x99, 0x99, 0x99, 0x46, "469.99999"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(BcdToText(c.b0, c.b1, c.b2, c.b3), c.text) << c.text;
+    // Every byte value in every position: the text names exactly the value the
+    // nibbles weigh (nibbles above 9 included), to 10 Hz.
+    for (int pos = 0; pos < 4; ++pos) {
+        for (int v = 0; v < 256; ++v) {
+            Image image{};
+            image[1][static_cast<std::size_t>(pos)] = static_cast<std::uint8_t>(v);
+            const std::string text = BcdToText(image, 1, 0);
+            const double units = static_cast<double>(BcdToUnits(image, 1, 0));
+            EXPECT_NEAR(LeadingNumber(text) * 1e5, units, 1e-6) << pos << " " << v << " " << text;
+            // "1000." and above have no padding rule.
+            if (units < 100000000) {
+                EXPECT_GE(text.size(), 7u) << text;
+            }
+        }
+    }
+}
+
+// Packing the text of a packed frequency gives the same bytes back, for every
+// 10 Hz value of one whole MHz and for every 12.5 kHz step of the codec's range.
+TEST(FreqCodec, RoundTripOverWholeDomains) {
+    auto roundTrip = [](std::int64_t units) {
+        const BcdFreq bcd = UnitsToBcd(units);
+        Image image{};
+        StoreBcd(image, 0, 4, bcd);
+        return TextToBcd(BcdToText(image, 0, 4)) == bcd && BcdToUnits(image, 0, 4) == units;
+    };
+    for (std::int64_t u = 14600000; u < 14700000; ++u) ASSERT_TRUE(roundTrip(u)) << u;
+    for (std::int64_t u = 0; u < 100000000; u += 1250) ASSERT_TRUE(roundTrip(u)) << u;
+    for (std::int64_t u = 0; u < 100000000; u += 99991) ASSERT_TRUE(roundTrip(u)) << u;
+}
+
+TEST(FreqCodec, StoreFreqTextPadsStoresLeastSignificantFirstAndReturnsPadded) {
+    Image image{};
+    EXPECT_EQ(StoreFreqText(image, "446", 3, 0), "446.00000");
+    EXPECT_EQ(image[3], (ImageRow{0x00, 0x00, 0x60, 0x44}));
+    EXPECT_EQ(StoreFreqText(image, " 46.5 ", 3, 4), "46.500000");
+    EXPECT_EQ(BcdToText(image, 3, 4), "46.50000");
+    EXPECT_EQ(StoreFreqText(image, "5", 3, 4), "5.0000000");
+    EXPECT_EQ(StoreFreqText(image, "145.123456", 3, 4), "145.123456");
+    EXPECT_EQ(BcdToText(image, 3, 4), "145.12345");
+    EXPECT_EQ(BcdToText(image, 3, 0), "446.00000");
+    // The point is added only to one to three characters.
+    EXPECT_EQ(PadFreqText("46"), "46.000000");
+    EXPECT_EQ(PadFreqText("446."), "446.00000");
+    EXPECT_EQ(PadFreqText("4465"), "446500000");
+    EXPECT_EQ(PadFreqText(""), "000000000");
+    EXPECT_EQ(PadFreqText("146.525001"), "146.525001");
+}
+
+TEST(ToneCodec, ListTextsWithTheirExactBlanks) {
+    const auto list = MakeToneList();
+    const std::pair<int, const char*> texts[] = {
+        {0, "   OFF      "}, {1, "   67.0    "},  {9, "   88.5    "}, {10, "  91.5    "},
+        {12, "  97.4    "},  {13, "  100.0   "},  {50, "  254.1   "}, {51, "  D017N   "},
+        {52, "  D023N   "},  {101, "  D266N   "}, {102, " D271N   "}, {157, " D754N   "},
+        {158, "D017I"},      {159, "D023I"},      {264, "D754I"}};
+    for (const auto& [p, text] : texts) EXPECT_EQ(list[static_cast<std::size_t>(p)], text) << p;
+    for (int p = 265; p <= 300; ++p) EXPECT_TRUE(list[static_cast<std::size_t>(p)].empty());
+    // Each inverted code is its normal twin with I for N.
+    for (int p = 51; p <= 157; ++p) {
+        std::string normal(TrimBlanks(list[static_cast<std::size_t>(p)]));
+        normal.back() = 'I';
+        EXPECT_EQ(list[static_cast<std::size_t>(p + 107)], normal);
+    }
+}
+
+TEST(ToneCodec, EveryPositionStoresItsPairAndBothDisplayRulesGiveItBack) {
+    for (int p = 0; p <= kToneDcsIEnd; ++p) {
+        const int group = p == 0 ? 255 : p <= 50 ? 0 : p <= 157 ? 1 : 2;
+        const int first[] = {1, 51, 158};
+        const TonePair expected = p == 0 ? TonePair{255, 255}
+                                         : TonePair{static_cast<std::uint8_t>(group),
+                                                    static_cast<std::uint8_t>(p - first[group])};
+        const TonePair pair = ToneToBytes(p);
+        EXPECT_EQ(pair, expected) << p;
+        EXPECT_EQ(BytesToTone(pair.type, pair.index), p) << p;
+        EXPECT_EQ(ToneToListIndex(pair.type, pair.index), p) << p;
+    }
+}
+
+TEST(ToneCodec, TheTwoDisplayRulesDifferOnlyWhereDocumented) {
+    const struct {
+        int type, index;
+        std::optional<int> option, channel;
+    } cases[] = {
+        {0, 255, 0, 50},  // off in the option window, last CTCSS tone in the channel editors
+        {255, 0, 0, 0},     {255, 7, 0, 0},   {0, 60, 50, 50}, {1, 200, 157, 157},
+        {2, 200, 264, 264}, {2, 0, 158, 158}, {9, 255, 0, 0},  {9, 3, std::nullopt, std::nullopt},
+        {1, 255, 0, 157},
+    };
+    for (const auto& c : cases) {
+        const auto t = static_cast<std::uint8_t>(c.type);
+        const auto n = static_cast<std::uint8_t>(c.index);
+        EXPECT_EQ(BytesToTone(t, n), c.option) << c.type << "," << c.index;
+        EXPECT_EQ(ToneToListIndex(t, n), c.channel) << c.type << "," << c.index;
+    }
+    // Every stored pair lands inside its group.
+    for (int t = 0; t < 256; ++t) {
+        for (int n = 0; n < 256; ++n) {
+            const auto p =
+                ToneToListIndex(static_cast<std::uint8_t>(t), static_cast<std::uint8_t>(n));
+            if (!p || t > 2) continue;
+            EXPECT_GE(*p, t == 0 ? 1 : t == 1 ? 51 : 158);
+            EXPECT_LE(*p, t == 0 ? 50 : t == 1 ? 157 : 264);
+        }
+    }
+}
+
+TEST(NameCodec, EveryCodeAndEveryByteValue) {
+    const std::string set = "0123456789- ABCDEFGHIJKLMNOPQRSTUVWXYZ_+*";
+    for (int code = 0; code <= 255; ++code) {
+        const std::string ch = CodeToChar(static_cast<std::uint8_t>(code));
+        EXPECT_EQ(ch, code <= 40 ? set.substr(static_cast<std::size_t>(code), 1) : "") << code;
+        if (code <= 40) {
+            EXPECT_EQ(CharToCode(ch), code) << ch;
+        }
+    }
+    const struct {
+        const char* text;
+        int code;
+    } cases[] = {{"a", 12},  {"z", 37},  {"#", 11}, {"", 11},  {"AB", 11}, {"é", 11},
+                 {"Ａ", 11}, {"中", 11}, {"-", 10}, {"_", 38}, {"+", 39}};
+    for (const auto& c : cases) EXPECT_EQ(CharToCode(std::string_view(c.text)), c.code) << c.text;
+    // Every byte value as a one-byte text: only the set's characters have codes.
+    for (int b = 0; b < 256; ++b) {
+        const char ch = static_cast<char>(b);
+        const std::uint8_t code = CharToCode(std::string_view(&ch, 1));
+        if (code != 11) {
+            EXPECT_EQ(CodeToChar(code)[0], std::toupper(b)) << b;
+        }
+    }
+}
+
+TEST(NameCodec, EncodeDecodeUppercasesAndBlanksTheRest) {
+    const auto codes = EncodeText("ab#é9xyz", 5);
+    ASSERT_EQ(codes.size(), 5u);
+    EXPECT_EQ(DecodeText(codes), "AB  9");
+    const std::uint8_t withGaps[] = {12, 255, 11, 13, 200};
+    EXPECT_EQ(DecodeText(withGaps), "A B");
+    // Characters are code points; a broken byte counts as one of its own.
+    EXPECT_EQ(Utf8Characters("aé中").size(), 3u);
+    EXPECT_EQ(Utf8Characters("\xC3").size(), 1u);
+    EXPECT_EQ(Utf8Characters("\xFF\x80z").size(), 3u);
+    EXPECT_EQ(CharCount(""), 0);
+    EXPECT_EQ(CharCount("87.15"), 5);
+    EXPECT_EQ(CharCount("A收B"), 3);
+}
+
+TEST(NumberText, LeadingNumberReadsTheLeadingDecimalNumberOnly) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {{"146.5abc", 146.5},
+                 {"", 0},
+                 {"abc", 0},
+                 {"  446", 446},
+                 {"446.", 446},
+                 {".5", 0.5},
+                 {"-12.5", -12.5},
+                 {"+3", 3},
+                 {"4.6e2", 4.6},
+                 {"1.2.3", 1.2},
+                 {"462.0125", 462.0125},
+                 {".", 0},
+                 {"-", 0},
+                 {"12 34", 12}};
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value) << c.text;
+}
+
+TEST(NumberText, ShortestAndPlainNumberTexts) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {{0, "0"},
+                 {462.0125, "462.0125"},
+                 {462, "462"},
+                 {0.5, ".5"},
+                 {-0.25, "-.25"},
+                 {0.00001, ".00001"},
+                 {146.52 - 146.0, ".52000000000001"},  // the binary error shows at 15 digits
+                 {1666.66665, "1666.66665"},
+                 {1e20, "100000000000000000000"},
+                 {1.0 / 3.0, ".333333333333333"},
+                 {87 + 0.1 * 3, "87.3"}};
+    for (const auto& c : cases) EXPECT_EQ(ShortestNumberText(c.value), c.text) << c.value;
+    EXPECT_EQ(PlainNumberText(400), " 400");
+    EXPECT_EQ(PlainNumberText(0.5), " .5");
+    EXPECT_EQ(PlainNumberText(-3), "-3");
+    EXPECT_EQ(PlainNumberText(0), " 0");
+    EXPECT_EQ(TrimBlanks("  X  "), "X");
+    EXPECT_EQ(TrimBlanks("   "), "");
+    EXPECT_EQ(TrimBlanks("a b"), "a b");
+}
+
+}  // namespace
+}  // namespace zt

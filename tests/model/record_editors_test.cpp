@@ -1,0 +1,233 @@
+// The small record editors: key assignment, embedded message and scan information.
+#include <gtest/gtest.h>
+
+#include "model/editor_text.h"
+#include "model/embedded_message.h"
+#include "model/key_assign.h"
+#include "model/number_text.h"
+#include "model/scan_info.h"
+
+namespace zt {
+namespace {
+
+Image Blank() {
+    Image image{};
+    for (auto& row : image) row.fill(255);
+    return image;
+}
+
+TEST(KeyAssign, EveryCodeShowsItsPositionAndEveryPositionStoresItsCode) {
+    for (int code = 0; code <= 255; ++code) {
+        // 0 and 1 both read as Autodial; beyond the list reads as None.
+        const int expected = code <= 1 ? 1 : code > 11 ? 0 : code;
+        EXPECT_EQ(KeyPositionOfCode(static_cast<std::uint8_t>(code)), expected) << code;
+    }
+    const std::uint8_t codes[] = {255, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    for (int p = 0; p < 12; ++p) EXPECT_EQ(KeyCodeOfPosition(p), codes[p]) << p;
+}
+
+TEST(KeyAssign, RefreshAndCommitUseTheKeyRecordOnly) {
+    Image image = Blank();
+    EXPECT_EQ(RefreshKeys(image).pf1, 0);
+    image[kKeyRecordRow][kKeyPf1Byte] = 12;
+    image[kKeyRecordRow][kKeyPf2Byte] = 6;
+    EXPECT_EQ(RefreshKeys(image).pf1, 0);
+    EXPECT_EQ(RefreshKeys(image).pf2, 6);
+
+    image[kKeyRecordRow][kKeyPf2Byte] = 1;
+    image[17].fill(0x42);  // a channel record next door stays as it is
+    Image expected = image;
+    expected[kKeyRecordRow][kKeyPf1Byte] = 6;
+    expected[kKeyRecordRow][kKeyPf2Byte] = 0;      // the 1 becomes Autodial's 0
+    CommitKeys(image, 6, RefreshKeys(image).pf2);  // PF1 := Scan; PF2 keeps what it shows
+    EXPECT_EQ(image, expected);
+    CommitKeys(image, -1, 3);  // a list without selection leaves its byte
+    EXPECT_EQ(image[kKeyRecordRow][kKeyPf1Byte], 6);
+    EXPECT_EQ(image[kKeyRecordRow][kKeyPf2Byte], 3);
+}
+
+TEST(EmbeddedMessage, ShowsOnlyPrintableBytes) {
+    Image image = Blank();
+    for (int b = 0; b <= 255; ++b) {
+        const std::uint8_t bytes[] = {72, static_cast<std::uint8_t>(b), 73, 255, 255};
+        std::copy(bytes, bytes + 5, &image[kMessageRow][kMessageFirstByte]);
+        const std::string expected =
+            (b >= 33 && b <= 127) ? std::string{'H', static_cast<char>(b), 'I'} : "HI";
+        EXPECT_EQ(ShowEmbeddedMessage(image), expected) << b;
+    }
+    const std::uint8_t startUp[] = {19, 16, 23, 23, 26};
+    std::copy(startUp, startUp + 5, &image[kMessageRow][kMessageFirstByte]);
+    EXPECT_EQ(ShowEmbeddedMessage(image), "");
+}
+
+TEST(EmbeddedMessage, StoreTrimsAndPadsWith255AndKeysStopAtFiveCharacters) {
+    const struct {
+        const char* text;
+        std::array<std::uint8_t, 5> bytes;
+        const char* shown;
+    } cases[] = {
+        {"HI", {72, 73, 255, 255, 255}, "HI"},         {"  HI ", {72, 73, 255, 255, 255}, "HI"},
+        {"A B", {65, 32, 66, 255, 255}, "AB"},  // the inner blank is kept but not shown
+        {"", {255, 255, 255, 255, 255}, ""},           {"HELLO", {72, 69, 76, 76, 79}, "HELLO"},
+        {"HELLOWORLD", {72, 69, 76, 76, 79}, "HELLO"},  // a paste cannot spill into byte 9
+    };
+    for (const auto& c : cases) {
+        Image image = Blank();
+        image[kMessageRow].fill(0x66);
+        StoreEmbeddedMessage(image, c.text);
+        std::array<std::uint8_t, 5> bytes{};
+        std::copy_n(&image[kMessageRow][kMessageFirstByte], 5, bytes.begin());
+        EXPECT_EQ(bytes, c.bytes) << c.text;
+        EXPECT_EQ(ShowEmbeddedMessage(image), c.shown) << c.text;
+        EXPECT_EQ(image[kMessageRow][3], 0x66);
+        EXPECT_EQ(image[kMessageRow][9], 0x66);
+    }
+    EXPECT_TRUE(EmbeddedMessageKeyAccepted("ABCD", U'E'));
+    EXPECT_TRUE(EmbeddedMessageKeyAccepted("ABCD", kKeyBackspace));
+    EXPECT_FALSE(EmbeddedMessageKeyAccepted("ABCDE", U'F'));
+    EXPECT_FALSE(EmbeddedMessageKeyAccepted("ABCDE", kKeyBackspace));
+    EXPECT_TRUE(EmbeddedMessageKeyAccepted(" ABCD ", U'E'));  // blanks around do not count
+}
+
+std::uint8_t& ScanByte(Image& image, int b) { return image[kScanRecordRow][b]; }
+
+TEST(ScanInfo, ListTexts) {
+    const auto texts = LookBackTexts();
+    ASSERT_EQ(texts.size(), 91u);
+    for (int p = 0; p < 91; ++p) {
+        // Every item names its own time: 0.50 s + p * 0.05 s, four characters.
+        EXPECT_EQ(texts[p].size(), 4u) << p;
+        EXPECT_DOUBLE_EQ(LeadingNumber(texts[p]) * 100, 50 + 5 * p) << p;
+    }
+    EXPECT_EQ(texts[0] + texts[9] + texts[10] + texts[90], ".500.9501.005.00");
+    EXPECT_EQ(ScanSecondsTexts().size(), 301u);
+    EXPECT_EQ(ScanSecondsTexts()[300], "300");
+}
+
+TEST(ScanInfo, LookBackAndSecondsShowEveryStoredValueClampedAndCommitBack) {
+    Image image = Blank();
+    for (int b = 0; b <= 255; ++b) {
+        ScanByte(image, kScanLookBackAByte) = static_cast<std::uint8_t>(b);
+        ScanByte(image, kScanLookBackBByte) = static_cast<std::uint8_t>(b);
+        const ScanView v = RefreshScan(image);
+        const int expected = b > 91 ? 89 : (b > 0 ? b - 1 : 0);
+        EXPECT_EQ(v.lookBackA, expected) << b;
+        EXPECT_EQ(v.lookBackB, expected) << b;
+        EXPECT_EQ(ScanByte(image, kScanLookBackAByte), b);  // the refresh leaves the byte
+    }
+    CommitLookBack(image, kScanLookBackAByte, 1);
+    EXPECT_EQ(ScanByte(image, kScanLookBackAByte), 2);  // .550 writes 2
+    CommitLookBack(image, kScanLookBackAByte, 0);
+    EXPECT_EQ(ScanByte(image, kScanLookBackAByte), 0);  // .500 writes 0
+    for (int p = 0; p < 91; ++p) {
+        CommitLookBack(image, kScanLookBackBByte, p);
+        EXPECT_EQ(RefreshScan(image).lookBackB, p) << p;
+    }
+    // Seconds: little-endian, shown clamped to 300.
+    ScanByte(image, 5) = 0x2C;
+    ScanByte(image, 6) = 0x01;
+    EXPECT_EQ(RefreshScan(image).dropout, 300);
+    EXPECT_EQ(RefreshScan(image).txDwell, 300);  // FF FF
+    for (int s = 0; s <= 300; ++s) {
+        CommitScanSeconds(image, kScanTxDwellByte, s);
+        EXPECT_EQ(ScanByte(image, 7), s % 256);
+        EXPECT_EQ(ScanByte(image, 8), s / 256);
+        EXPECT_EQ(RefreshScan(image).txDwell, s);
+    }
+}
+
+TEST(ScanInfo, RevertListFollowsThePriorityMode) {
+    const struct {
+        int mode;
+        std::vector<int> choices;
+        bool channelEnabled, lookBackEnabled;
+    } modes[] = {
+        {0, {0, 1}, false, false},
+        {1, {0, 1, 2, 3}, true, true},
+        {2, {2, 3}, false, true},
+        {200, {2, 3}, false, true},  // a mode beyond the list shows as the last
+    };
+    for (const auto& c : modes) {
+        Image image = Blank();
+        ScanByte(image, 0) = static_cast<std::uint8_t>(c.mode);
+        ScanByte(image, 1) = 7;
+        const ScanView v = RefreshScan(image);
+        EXPECT_EQ(v.revertChoices, c.choices) << c.mode;
+        EXPECT_EQ(v.priorityChannelEnabled, c.channelEnabled) << c.mode;
+        EXPECT_EQ(v.lookBackEnabled, c.lookBackEnabled) << c.mode;
+        EXPECT_EQ(v.priorityChannel, c.channelEnabled ? "7" : "") << c.mode;
+    }
+    const struct {
+        int mode, byte, position;
+    } shown[] = {{0, 0, 0}, {0, 1, 1}, {0, 3, 1}, {1, 3, 3}, {1, 200, 3},
+                 {2, 2, 0}, {2, 3, 1}, {2, 0, 0}, {2, 1, 1}, {2, 255, 1}};
+    for (const auto& c : shown) {
+        Image image = Blank();
+        ScanByte(image, 0) = static_cast<std::uint8_t>(c.mode);
+        ScanByte(image, 4) = static_cast<std::uint8_t>(c.byte);
+        EXPECT_EQ(RefreshScan(image).revert, c.position) << c.mode << "/" << c.byte;
+    }
+    // Changing the mode stores the revert choice it shows.
+    Image image = Blank();
+    CommitPriorityMode(image, 2);
+    CommitRevert(image, 1);
+    EXPECT_EQ(ScanByte(image, 4), 3);  // "Priority+Talk Back"
+    CommitPriorityMode(image, 1);
+    EXPECT_EQ(ScanByte(image, 4), 3);
+    CommitPriorityMode(image, 0);
+    EXPECT_EQ(ScanByte(image, 0), 0);
+    EXPECT_EQ(ScanByte(image, 4), 1);  // the last of the two choices of mode none
+    CommitPriorityMode(image, 2);
+    EXPECT_EQ(ScanByte(image, 4), 3);  // shows position 1 of {Priority, Priority+TB}
+    CommitPriorityMode(image, 1);
+    CommitRevert(image, 1);
+    EXPECT_EQ(ScanByte(image, 4), 1);
+    CommitRevert(image, 0);
+    CommitPriorityMode(image, 2);
+    EXPECT_EQ(ScanByte(image, 4), 2);  // Selected is not offered: first Priority item
+}
+
+TEST(ScanInfo, PriorityChannelStoresOnlyInFixedModeAndOnly1To16) {
+    Image image = Blank();
+    ScanByte(image, 0) = 1;
+    EXPECT_FALSE(CommitPriorityChannel(image, "1"));
+    EXPECT_EQ(ScanByte(image, 1), 1);
+    EXPECT_FALSE(CommitPriorityChannel(image, "16"));
+    EXPECT_EQ(ScanByte(image, 1), 16);
+    for (const char* bad : {"17", "0", "", "99"}) {
+        const auto prompt = CommitPriorityChannel(image, bad);
+        ASSERT_TRUE(prompt) << bad;
+        EXPECT_EQ(prompt->english, "Priority channel must be between 1 and 16.");
+        EXPECT_EQ(prompt->chinese, "优先信道号在 1 - 16 之间 ！");
+        EXPECT_EQ(prompt->title.english, "Operate prompt");
+        EXPECT_EQ(ScanByte(image, 1), 16) << bad;
+    }
+    ScanByte(image, 0) = 2;  // selected mode: the box is off and nothing is stored
+    EXPECT_FALSE(CommitPriorityChannel(image, "99"));
+    EXPECT_FALSE(CommitPriorityChannel(image, "3"));
+    EXPECT_EQ(ScanByte(image, 1), 16);
+    // Keys: digits only (not even Backspace), two at most.
+    EXPECT_TRUE(PriorityChannelKeyAccepted("1", U'7'));
+    EXPECT_FALSE(PriorityChannelKeyAccepted("17", U'1'));
+    EXPECT_FALSE(PriorityChannelKeyAccepted("1", kKeyBackspace));
+    EXPECT_FALSE(PriorityChannelKeyAccepted("", U'a'));
+    EXPECT_FALSE(PriorityChannelKeyAccepted("", U'.'));
+}
+
+TEST(ScanInfo, CommitsStayInsideTheScanRecord) {
+    Image image = Blank();
+    image[22].fill(0x11);
+    Image expected = image;
+    expected[kScanRecordRow] = {1, 5, 91, 4, 2, 43, 1, 17, 0, 255, 255, 255, 255, 255, 255, 255};
+    CommitPriorityMode(image, 1);
+    (void)CommitPriorityChannel(image, "5");
+    CommitLookBack(image, kScanLookBackAByte, 90);
+    CommitLookBack(image, kScanLookBackBByte, 3);
+    CommitRevert(image, 2);
+    CommitScanSeconds(image, kScanDropoutByte, 299);
+    CommitScanSeconds(image, kScanTxDwellByte, 17);
+    EXPECT_EQ(image, expected);
+}
+
+}  // namespace
+}  // namespace zt
