@@ -1,0 +1,208 @@
+// The blank image, start-up, the catalogue and band edges, the limit checks and
+// the write preparation.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "model/app_state.h"
+#include "model/band_edges.h"
+#include "model/blank_image.h"
+#include "model/catalogue.h"
+#include "model/freq_codec.h"
+#include "model/limits.h"
+#include "model/startup.h"
+#include "model/write_prep.h"
+
+namespace zt {
+namespace {
+
+TEST(BlankImage, RowByRowAndStartUp) {
+    Image expected;
+    for (auto& row : expected) row.fill(255);
+    const std::map<int, std::vector<int>> written{
+        {0, {80, 18, 32, 70, 0, 0, 0, 1, 255, 255, 255, 255, 2, 32}},
+        {153, {0, 64, 0, 71}},
+        {208, {5, 113, 129, 3, 0, 4, 3, 0, 0, 0, 0, 0, 0}},
+        {209, {255, 255, 255, 255, 19, 16, 23, 23, 26}},
+        {210, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {212, {90, 84, 32, 55, 57, 48, 50, 2}},
+        {240, {50, 100, 200}}};
+    for (const auto& [row, bytes] : written)
+        std::copy(bytes.begin(), bytes.end(), expected[row].begin());
+    EXPECT_EQ(BlankImage(), expected);
+    EXPECT_EQ(BcdToText(expected, 0, 0), "462.01250");
+
+    AppState s;
+    s.LanguageChinese = true;
+    s.ComPort = 4;
+    s.ComDevice = "/dev/ttyUSB0";
+    s.ModelIndex = 3;
+    StartUp(s);
+    EXPECT_EQ(s.SoftwareVersion, "Ver1.2");
+    EXPECT_EQ(std::tie(s.LanguageChinese, s.ComPort, s.ComDevice, s.ModelIndex, s.CurrentChannel),
+              std::make_tuple(false, 1, std::string(), 0, 1));
+    EXPECT_EQ(std::tie(s.ToneCtcssEnd, s.ToneDcsNEnd, s.ToneDcsIEnd),
+              std::make_tuple(50, 157, 264));
+    EXPECT_EQ(s.ToneList[158], "D017I");
+    EXPECT_EQ(s.ModelNames[1], "ZT790 C1.0 VHF");
+    EXPECT_EQ(s.ChannelTable, expected);
+    EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz), std::make_tuple(400, 470));
+    s.ChannelTable[153][1] = 0x13;
+    s.ChannelTable[153][3] = 0x17;
+    WriteBlankImage(s);  // rewrites the row and recomputes the edges from it
+    EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz), std::make_tuple(400, 470));
+}
+
+TEST(BandEdge, EncodingRowAndBandTest) {
+    for (int mhz = 0; mhz <= 999; ++mhz) {
+        const auto bytes = EncodeBandEdge(mhz);
+        EXPECT_EQ(DecodeBandEdge(bytes[0], bytes[1]), mhz);
+        EXPECT_EQ(bytes[0], mhz % 10 * 16) << mhz;
+        EXPECT_EQ(bytes[1], mhz / 100 * 16 + mhz % 100 / 10) << mhz;
+    }
+    EXPECT_EQ(DecodeBandEdge(0x65, 0x13), 136);  // 100 kHz digit ignored
+    EXPECT_EQ(DecodeBandEdge(0x50, 0x13), 135);
+    Image image = BlankImage();
+    EXPECT_EQ(ReadBandEdges(image), (BandEdges{400, 470}));
+    WriteBandEdges(image, {244, 247});
+    EXPECT_EQ(image[kBandEdgeRow], (ImageRow{0x40, 0x24, 0x70, 0x24, 255, 255, 255, 255, 255, 255,
+                                             255, 255, 255, 255, 255, 255}));
+    image[kBandEdgeRow][1] = 0x13;
+    image[kBandEdgeRow][2] = 0x00;
+    image[kBandEdgeRow][3] = 0x17;
+    EXPECT_EQ(ReadBandEdges(image), (BandEdges{134, 170}));
+    // The upper edge is outside.
+    EXPECT_TRUE(InBand(400, 400, 470) && InBand(469.99999, 400, 470));
+    EXPECT_FALSE(InBand(470, 400, 470) || InBand(399.99999, 400, 470));
+}
+
+TEST(Catalogue, EntriesEdgesAndSelection) {
+    AppState s;
+    StartUp(s);
+    for (std::size_t i = 0; i < kModelCatalogue.size(); ++i) {
+        EXPECT_EQ(s.ModelNames[i], kModelCatalogue[i].name);
+        EXPECT_EQ(s.BandLimits[i], kModelCatalogue[i].lowMHz);
+        EXPECT_EQ(s.BandLimits[i + 7], kModelCatalogue[i].highMHz);
+    }
+    EXPECT_EQ(std::string(BandName(0)) + std::string(BandName(3)), "UHFVHF");
+    EXPECT_EQ(std::make_pair(ViceBandOf(0), ViceBandOf(5)), std::make_pair(1, 0));
+    EXPECT_EQ(BandPanelText(400, 470), " 400-- 470 MHZ");
+    SelectModel(s, 6);
+    EXPECT_EQ(std::tie(s.ModelIndex, s.BandLowMHz, s.BandHighMHz), std::make_tuple(6, 100, 601));
+    EXPECT_EQ(ReadBandEdges(s.ChannelTable), (BandEdges{100, 601}));
+    SelectModel(s, 3);
+    RecomputeBandEdges(s);
+    EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz), std::make_tuple(244, 247));
+    EXPECT_THROW(SelectModel(s, 7), std::out_of_range);
+}
+
+// A record with receive frequency, offset and the raw byte 12.
+void SetRecord(Image& image, int row, const char* rx, const char* offset, std::uint8_t flags1) {
+    (void)StoreFreqText(image, rx, row, 0);
+    (void)StoreFreqText(image, offset, row, 4);
+    image[static_cast<std::size_t>(row)][12] = flags1;
+}
+
+TEST(LimitCheck, FrequencyModeRecordInWholeMegahertz) {
+    EXPECT_TRUE(CheckLimits(BlankImage()).passed);
+    EXPECT_TRUE(CheckLimits(BlankImage()).message.english.empty());
+    const struct {
+        const char *rx, *offset;
+        std::uint8_t flags1;
+        bool passes;
+    } cases[] = {
+        {"470.5", "0", 0x02, true},  // truncated to 470, edges inclusive
+        {"471.0", "0", 0x02, false},   {"399.99", "0", 0x02, false}, {"400.0", "0", 0x02, true},
+        {"405", "10", 0x82, false},  // receive minus offset below the lower edge
+        {"405", "10", 0x42, true},     {"465", "10", 0x42, false},  // 475
+        {"465", "10", 0xC2, true},                                  // direction 3 counts as none
+        {"460.5", "10.4", 0x42, true},                              // 470.9
+        {"460.5", "10.5", 0x42, false}};                            // 471.0
+    for (const auto& c : cases) {
+        Image image = BlankImage();
+        SetRecord(image, 0, c.rx, c.offset, c.flags1);
+        const LimitCheckResult r = CheckVfoLimits(image);
+        EXPECT_EQ(r.passed, c.passes) << c.rx << " " << c.offset << " " << int(c.flags1);
+        if (!c.passes) {
+            EXPECT_EQ(r.channel, 0);
+            EXPECT_EQ(r.message.english,
+                      "Receiving or transmitting frequency that frequency Mode out of frequency "
+                      "limitation range ");
+            EXPECT_EQ(r.message.chinese, "频率模式下的接收或发射频率超出频率限制范围");
+        }
+    }
+}
+
+TEST(LimitCheck, FirstChannelOutsideTheLimitsAfterTheFrequencyModeRecord) {
+    Image image = BlankImage();
+    SetRecord(image, 3, "470.9", "0", 0x02);
+    EXPECT_TRUE(CheckChannelLimits(image).passed);
+    SetRecord(image, 9, "471.0", "0", 0x02);
+    SetRecord(image, 12, "300", "0", 0x02);
+    LimitCheckResult r = CheckLimits(image);
+    EXPECT_FALSE(r.passed);
+    EXPECT_EQ(r.channel, 9);
+    EXPECT_EQ(
+        r.message.english,
+        "Channel 9that Receiving or transmitting frequency  out of frequency limitation range ");
+    EXPECT_EQ(r.message.chinese, "信道 9 中的接收或发射频率超出频率限制范围");
+    // Any of bytes 0..3 other than 255 makes a channel count.
+    Image partial = BlankImage();
+    partial[128][3] = 0x48;
+    EXPECT_EQ(CheckChannelLimits(partial).channel, 128);
+    // The limits come from the image row; the frequency-mode record goes first.
+    WriteBandEdges(image, {136, 174});
+    SetRecord(image, 0, "150", "0", 0x02);
+    EXPECT_EQ(CheckLimits(image).channel, 3);
+    SetRecord(image, 0, "462.0125", "0", 0x02);
+    r = CheckLimits(image);
+    EXPECT_FALSE(r.passed);
+    EXPECT_EQ(r.channel, 0);
+}
+
+TEST(LimitStore, FirstThreeCharactersAreTheDigits) {
+    AppState state;
+    StartUp(state);
+    StoreLimitTexts(state, "136", " 174 ");
+    EXPECT_EQ(state.ChannelTable[kBandEdgeRow],
+              (ImageRow{0x60, 0x13, 0x40, 0x17, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                        255, 255}));
+    EXPECT_EQ(std::tie(state.BandLowMHz, state.BandHighMHz), std::make_tuple(136, 174));
+    StoreLimitTexts(state, "0400", "470.5");
+    EXPECT_EQ(std::tie(state.BandLowMHz, state.BandHighMHz), std::make_tuple(40, 470));
+    StoreLimitTexts(state, "40", "4.5");
+    EXPECT_EQ(std::tie(state.BandLowMHz, state.BandHighMHz), std::make_tuple(400, 405));
+}
+
+TEST(WritePreparation, PresenceBitmapFirstUsedChannelTagAndNothingElse) {
+    Image image = BlankImage();
+    image[kOptionRow][12] = 77;
+    image[kIdentificationRow].fill(0);
+    Image expected = BlankImage();
+    expected[kOptionRow][12] = 0;
+    expected[kOptionRow][1] = 0x61;  // VOX inhibit on receive cleared, the rest kept
+    expected[kPresenceRow].fill(255);
+    Image prepared = image;
+    PrepareImageForWrite(prepared);
+    EXPECT_EQ(prepared, expected);  // no channel in use; the tag rewritten
+
+    for (int c : {9, 128, 20}) (void)StoreFreqText(image, "446", c, 0);
+    image[5][0] = 0x10;  // bytes 1..3 still 255: not present for the radio
+    image[6][1] = image[6][2] = image[6][3] = 0x10;  // byte 0 still 255
+    expected = image;
+    expected[kOptionRow][12] = 9;
+    expected[kOptionRow][1] = 0x61;
+    expected[kIdentificationRow] = BlankImage()[kIdentificationRow];
+    expected[kPresenceRow].fill(255);
+    expected[kPresenceRow][1] = 0xFE;   // channel 9: bit 0 of byte 1
+    expected[kPresenceRow][2] = 0xF7;   // channel 20: bit 3 of byte 2
+    expected[kPresenceRow][15] = 0x7F;  // channel 128: bit 7 of byte 15
+    PrepareImageForWrite(image);
+    EXPECT_EQ(image, expected);
+    EXPECT_FALSE(ChannelPresent(image, 5) || ChannelPresent(image, 6));
+    EXPECT_EQ(FirstUsedChannel(image), 9);
+}
+
+}  // namespace
+}  // namespace zt
