@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "each.h"
 #include "model/editor_text.h"
 #include "model/freq_codec.h"
 #include "model/name_codec.h"
@@ -12,43 +13,31 @@
 namespace zt {
 namespace {
 
-TEST(FreqCodec, TextToBcd) {
-    const struct {
-        const char* text;
-        BcdFreq bcd;
-    } cases[] = {
-        {"462.0125", {0x46, 0x20, 0x12, 0x50}},
-        {"400.625", {0x40, 0x06, 0x25, 0x00}},
-        {"145.123456", {0x14, 0x51, 0x23, 0x45}},  // below 10 Hz cut off
-        {"145.123459", {0x14, 0x51, 0x23, 0x45}},  // never carried upward
-        {"0", {0, 0, 0, 0}},
-        {"", {0, 0, 0, 0}},
-        {"470", {0x47, 0x00, 0x00, 0x00}},
-        {"469.99999", {0x46, 0x99, 0x99, 0x99}},
-        {"446.00000", {0x44, 0x60, 0x00, 0x00}},
-        {"46.500000", {0x04, 0x65, 0x00, 0x00}},
-        {"999.99999", {0x99, 0x99, 0x99, 0x99}},
-        {"0.00001", {0, 0, 0, 0x01}},
-        {"146.52abc", {0x14, 0x65, 0x20, 0x00}},
-        {"-5", {0, 0, 0, 0}}  // clamped, not wrapped
-    };
-    for (const auto& c : cases) EXPECT_EQ(TextToBcd(c.text), c.bcd) << c.text;
-    EXPECT_EQ(TextToBcd("99999999")[0] >> 4, 15);
-}
+// Packed digits as one number, most significant byte first: 0x46201250.
+std::uint32_t Packed(const BcdFreq& b) { return b[0] << 24 | b[1] << 16 | b[2] << 8 | b[3]; }
 
-TEST(FreqCodec, BcdToText) {
+TEST(FreqCodec, TextToBcdAndBack) {
+    // Digits below 10 Hz are cut off, never carried upward; -5 is clamped, not wrapped.
     const struct {
-        std::uint8_t b0, b1, b2, b3;
         const char* text;
-    } cases[] = {
-        {0x50, 0x12, 0x20, 0x46, "462.01250"}, {0, 0, 0, 0, "0.00000"},
-        {0x00, 0x50, 0x12, 0x00, "1.25000"},   {255, 255, 255, 255, "1666.66665"},
-        {0x00, 0x00, 0x00, 0x46, "460.00000"}, {0x01, 0x00, 0x00, 0x00, "0.00001"},
-        {0x00, 0x00, 0x05, 0x00, "0.50000"},   {0x00, 0x00, 0x00, 0x01, "10.00000"},
-        {0x00, 0x00, 0x50, 0x00, "5.00000"},   {0x00, 0x00, 0x00, 0xA0, "1000."},
-        {0x45, 0x23, 0x51, 0x14, "145.12345"}, {0x99, 0x99, 0x99, 0x46, "469.99999"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(BcdToText(c.b0, c.b1, c.b2, c.b3), c.text) << c.text;
+        std::uint32_t bcd;
+    } packs[] = {{"462.0125", 0x46201250},   {"400.625", 0x40062500},   {"145.123456", 0x14512345},
+                 {"145.123459", 0x14512345}, {"0", 0x00000000},         {"", 0x00000000},
+                 {"-5", 0x00000000},         {"470", 0x47000000},       {"469.99999", 0x46999999},
+                 {"446.00000", 0x44600000},  {"46.500000", 0x04650000}, {"999.99999", 0x99999999},
+                 {"0.00001", 0x00000001},    {"146.52abc", 0x14652000}};
+    for (const auto& c : packs) EXPECT_EQ(Packed(TextToBcd(c.text)), c.bcd) << c.text;
+    EXPECT_EQ(TextToBcd("99999999")[0] >> 4, 15);
+    const struct {
+        std::uint32_t bcd;
+        const char* text;
+    } texts[] = {{0x46201250, "462.01250"},  {0x00000000, "0.00000"},   {0x00125000, "1.25000"},
+                 {0xFFFFFFFF, "1666.66665"}, {0x46000000, "460.00000"}, {0x00000001, "0.00001"},
+                 {0x00050000, "0.50000"},    {0x01000000, "10.00000"},  {0x00500000, "5.00000"},
+                 {0xA0000000, "1000."},      {0x14512345, "145.12345"}, {0x46999999, "469.99999"}};
+    for (const auto& [bcd, text] : texts) {
+        EXPECT_EQ(BcdToText(bcd & 255, bcd >> 8 & 255, bcd >> 16 & 255, bcd >> 24), text);
+    }
     // Every byte value in every position: the text names exactly the value the
     // nibbles weigh (nibbles above 9 included), to 10 Hz.
     for (int pos = 0; pos < 4; ++pos) {
@@ -86,16 +75,12 @@ TEST(FreqCodec, StoreFreqTextPadsStoresLeastSignificantFirstAndReturnsPadded) {
     EXPECT_EQ(image[3], (ImageRow{0x00, 0x00, 0x60, 0x44}));
     EXPECT_EQ(StoreFreqText(image, " 46.5 ", 3, 4), "46.500000");
     EXPECT_EQ(BcdToText(image, 3, 4), "46.50000");
-    EXPECT_EQ(StoreFreqText(image, "5", 3, 4), "5.0000000");
     EXPECT_EQ(StoreFreqText(image, "145.123456", 3, 4), "145.123456");
     EXPECT_EQ(BcdToText(image, 3, 4), "145.12345");
     EXPECT_EQ(BcdToText(image, 3, 0), "446.00000");
     // The point is added only to one to three characters.
-    EXPECT_EQ(PadFreqText("46"), "46.000000");
-    EXPECT_EQ(PadFreqText("446."), "446.00000");
-    EXPECT_EQ(PadFreqText("4465"), "446500000");
-    EXPECT_EQ(PadFreqText(""), "000000000");
-    EXPECT_EQ(PadFreqText("146.525001"), "146.525001");
+    EXPECT_EQ(Each({"46", "5", "446.", "4465", "", "146.525001"}, PadFreqText),
+              "46.000000|5.0000000|446.00000|446500000|000000000|146.525001");
 }
 
 TEST(ToneCodec, ListTextsWithTheirExactBlanks) {
@@ -166,12 +151,9 @@ TEST(NameCodec, EveryCodeAndEveryByteValue) {
             EXPECT_EQ(CharToCode(ch), code) << ch;
         }
     }
-    const struct {
-        const char* text;
-        int code;
-    } cases[] = {{"a", 12},  {"z", 37},  {"#", 11}, {"", 11},  {"AB", 11}, {"é", 11},
-                 {"Ａ", 11}, {"中", 11}, {"-", 10}, {"_", 38}, {"+", 39}};
-    for (const auto& c : cases) EXPECT_EQ(CharToCode(std::string_view(c.text)), c.code) << c.text;
+    EXPECT_EQ(Each({"a", "z", "#", "", "AB", "é", "Ａ", "中", "-", "_", "+"},
+                   [](const char* t) { return int(CharToCode(std::string_view(t))); }),
+              "12|37|11|11|11|11|11|11|10|38|39");
     // Every byte value as a one-byte text: only the set's characters have codes.
     for (int b = 0; b < 256; ++b) {
         const char ch = static_cast<char>(b);
@@ -189,58 +171,24 @@ TEST(NameCodec, EncodeDecodeUppercasesAndBlanksTheRest) {
     const std::uint8_t withGaps[] = {12, 255, 11, 13, 200};
     EXPECT_EQ(DecodeText(withGaps), "A B");
     // Characters are code points; a broken byte counts as one of its own.
-    EXPECT_EQ(Utf8Characters("aé中").size(), 3u);
-    EXPECT_EQ(Utf8Characters("\xC3").size(), 1u);
-    EXPECT_EQ(Utf8Characters("\xFF\x80z").size(), 3u);
-    EXPECT_EQ(CharCount(""), 0);
-    EXPECT_EQ(CharCount("87.15"), 5);
-    EXPECT_EQ(CharCount("A收B"), 3);
+    EXPECT_EQ(Each({"aé中", "\xC3", "\xFF\x80z"}, [](auto t) { return Utf8Characters(t).size(); }),
+              "3|1|3");
+    EXPECT_EQ(Each({"", "87.15", "A收B"}, CharCount), "0|5|3");
 }
 
-TEST(NumberText, LeadingNumberReadsTheLeadingDecimalNumberOnly) {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {{"146.5abc", 146.5},
-                 {"", 0},
-                 {"abc", 0},
-                 {"  446", 446},
-                 {"446.", 446},
-                 {".5", 0.5},
-                 {"-12.5", -12.5},
-                 {"+3", 3},
-                 {"4.6e2", 4.6},
-                 {"1.2.3", 1.2},
-                 {"462.0125", 462.0125},
-                 {".", 0},
-                 {"-", 0},
-                 {"12 34", 12}};
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value) << c.text;
-}
-
-TEST(NumberText, ShortestAndPlainNumberTexts) {
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {{0, "0"},
-                 {462.0125, "462.0125"},
-                 {462, "462"},
-                 {0.5, ".5"},
-                 {-0.25, "-.25"},
-                 {0.00001, ".00001"},
-                 {146.52 - 146.0, ".52000000000001"},  // the binary error shows at 15 digits
-                 {1666.66665, "1666.66665"},
-                 {1e20, "100000000000000000000"},
-                 {1.0 / 3.0, ".333333333333333"},
-                 {87 + 0.1 * 3, "87.3"}};
-    for (const auto& c : cases) EXPECT_EQ(ShortestNumberText(c.value), c.text) << c.value;
-    EXPECT_EQ(PlainNumberText(400), " 400");
-    EXPECT_EQ(PlainNumberText(0.5), " .5");
-    EXPECT_EQ(PlainNumberText(-3), "-3");
-    EXPECT_EQ(PlainNumberText(0), " 0");
-    EXPECT_EQ(TrimBlanks("  X  "), "X");
-    EXPECT_EQ(TrimBlanks("   "), "");
-    EXPECT_EQ(TrimBlanks("a b"), "a b");
+TEST(NumberText, LeadingShortestAndPlainNumbers) {
+    EXPECT_EQ(Each({"146.5abc", "", "abc", "  446", "446.", ".5", "-12.5", "+3", "4.6e2", "1.2.3",
+                    "462.0125", ".", "-", "12 34"},
+                   LeadingNumber),
+              "146.5|0|0|446|446|0.5|-12.5|3|4.6|1.2|462.0125|0|0|12");
+    // Fifteen significant digits: the binary error of 146.52 - 146 shows.
+    EXPECT_EQ(Each({0.0, 462.0125, 462.0, 0.5, -0.25, 0.00001, 146.52 - 146.0, 1666.66665, 1e20,
+                    1.0 / 3.0, 87 + 0.1 * 3},
+                   ShortestNumberText),
+              "0|462.0125|462|.5|-.25|.00001|.52000000000001|1666.66665|100000000000000000000|"
+              ".333333333333333|87.3");
+    EXPECT_EQ(Each({400.0, 0.5, -3.0, 0.0}, PlainNumberText), " 400| .5|-3| 0");
+    EXPECT_EQ(Each({"  X  ", "   ", "a b"}, TrimBlanks), "X||a b");
 }
 
 }  // namespace
