@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include "model/band_edges.h"
@@ -146,19 +147,16 @@ constexpr const char* kHandWritten =
     "12,\"Lo ng\",446.9,off,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
     "13,TOOLONG,447,,,,,,,,,,,,,5.0W,,,,,\n";
 
-struct Expect {
-    int channel;
-    const char* name;
-    const char* rx;
-    int direction;
-    std::int64_t offsetUnits;
-    TonePair rxTone;
-    TonePair txTone;
-    int power;
-    bool wide;
-    bool skip;
-    bool txStop;
-};
+// A channel as name, receive and transmit texts, tone pairs and bytes 12..15 in
+// hex (byte 12: power 0..2, 04 scan skip, 40/80 direction; byte 13: 10 TX stop,
+// 20 wide).
+std::string Describe(const Image& image, int c) {
+    const auto& r = image[static_cast<std::size_t>(c)];
+    char text[64];
+    std::snprintf(text, sizeof text, " %d:%d %d:%d %02X %02X %02X%02X", r[8], r[9], r[10], r[11],
+                  r[12], r[13], r[14], r[15]);
+    return ReadName(image, c) + " " + RxText(image, c) + " " + TxText(image, c) + text;
+}
 
 TEST(ChannelCsv, HandWrittenRowsOfEveryKind) {
     Image image = BlankImage();
@@ -169,38 +167,22 @@ TEST(ChannelCsv, HandWrittenRowsOfEveryKind) {
               (std::vector<CsvLineMessage>{
                   {15, "name \"TOOLONG\" cut to \"TOOLO\""},
                   {0, "power in watts taken by rank: 0.5 W as Low, 1 W as Mid, 5 W as High"}}));
-
-    constexpr TonePair off{255, 255};
-    const Expect expected[] = {
-        {1, "SIMP", "446.00625", 0, 0, off, off, kHigh, true, false, false},
-        {2, "RPT", "439.98750", 2, 940000, off, {0, 8}, kMid, true, false, false},
-        {3, "TSQ", "430.05000", 1, 760000, {0, 12}, {0, 12}, kLow, false, true, false},
-        {4, "DCS", "446.10000", 0, 0, {1, 106}, {2, 106}, kHigh, true, false, false},
-        {5, "X1", "446.20000", 1, 10000, {0, 8}, {0, 12}, kHigh, true, false, false},
-        {6, "X2", "446.30000", 0, 0, {0, 0}, off, kHigh, true, false, false},
-        {7, "X3", "446.40000", 0, 0, {1, 0}, off, kHigh, true, false, false},
-        {8, "X4", "446.50000", 0, 0, off, {2, 2}, kHigh, true, false, false},
-        {9, "X5", "446.60000", 0, 0, {2, 2}, {0, 48}, kHigh, true, false, false},
-        {10, "X6", "446.70000", 0, 0, {0, 49}, {1, 90}, kHigh, true, false, false},
-        {11, "X7", "446.80000", 0, 0, {2, 99}, {2, 90}, kHigh, true, false, false},
-        {12, "LO NG", "446.90000", 0, 0, off, off, kHigh, true, false, true},
-        {13, "TOOLO", "447.00000", 0, 0, off, off, kHigh, true, false, false},
+    const char* expected[] = {
+        "SIMP 446.00625 446.00625 255:255 255:255 02 20 FFFF",
+        "RPT 439.98750 430.58750 255:255 0:8 81 20 FFFF",
+        "TSQ 430.05000 437.65000 0:12 0:12 44 00 FFFF",
+        "DCS 446.10000 446.10000 1:106 2:106 02 20 FFFF",
+        "X1 446.20000 446.30000 0:8 0:12 42 20 FFFF",
+        "X2 446.30000 446.30000 0:0 255:255 02 20 FFFF",
+        "X3 446.40000 446.40000 1:0 255:255 02 20 FFFF",
+        "X4 446.50000 446.50000 255:255 2:2 02 20 FFFF",
+        "X5 446.60000 446.60000 2:2 0:48 02 20 FFFF",
+        "X6 446.70000 446.70000 0:49 1:90 02 20 FFFF",
+        "X7 446.80000 446.80000 2:99 2:90 02 20 FFFF",
+        "LO NG 446.90000 446.90000 255:255 255:255 02 30 FFFF",
+        "TOOLO 447.00000 447.00000 255:255 255:255 02 20 FFFF",
     };
-    for (const Expect& e : expected) {
-        SCOPED_TRACE(e.channel);
-        const int c = e.channel;
-        EXPECT_EQ(ReadName(image, c), e.name);
-        EXPECT_EQ(RxText(image, c), e.rx);
-        EXPECT_EQ(OffsetDirection(image, c), e.direction);
-        EXPECT_EQ(BcdToUnits(image, c, kTxOffsetByte), e.offsetUnits);
-        EXPECT_EQ(RxTone(image, c), e.rxTone);
-        EXPECT_EQ(TxTone(image, c), e.txTone);
-        EXPECT_EQ(image[static_cast<std::size_t>(c)][kFlags1Byte] & kPowerMask, e.power);
-        EXPECT_EQ(GetFlag(image, c, kFlags2Byte, kWideBit), e.wide);
-        EXPECT_EQ(GetFlag(image, c, kFlags1Byte, kScanSkipBit), e.skip);
-        EXPECT_EQ(GetFlag(image, c, kFlags2Byte, kTxStopBit), e.txStop);
-        EXPECT_EQ(image[static_cast<std::size_t>(c)][14], 255);
-    }
+    for (int c = 1; c <= 13; ++c) EXPECT_EQ(Describe(image, c), expected[c - 1]);
     ExpectRowsKept(image, before,
                    [](int r) { return (r >= 1 && r <= 13) || (r >= 160 && r <= 164); });
 }
@@ -224,50 +206,47 @@ TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
 }
 
 TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
-    Image image = VariedImage();
-    const Image before = image;
-    const std::string csv =
-        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
-        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\r\n"
-        "1,OK,446.1,,,,,,,,,,FM,,,High,\r\n"           // 2: fine
-        "0,A,446.1,,,,,,,,,,FM,,,High,\r\n"            // 3
-        "129,A,446.1,,,,,,,,,,FM,,,High,\r\n"          // 4
-        "x,A,446.1,,,,,,,,,,FM,,,High,\r\n"            // 5
-        "5,A,480.5,,,,,,,,,,FM,,,High,\r\n"            // 6
-        "6,A,469.5,+,1,,,,,,,,FM,,,High,\r\n"          // 7
-        "7,A,446.1234567,,,,,,,,,,FM,,,High,\r\n"      // 8
-        "8,\"A,B\",446.1,,,,,,,,,,FM,,,High,\r\n"      // 9
-        "9,A,446.1,,,Tone,150.0,,,,,,FM,,,High,\r\n"   // 10
-        "10,A,446.1,,,DTCS,,,024,NN,,,AM,,X,Max,\r\n"  // 11: four reasons
-        "1,A,446.2,,,,,,,,,,FM,,,High,\r\n"            // 12: channel 1 again
-        "11,A,,,,,,,,,,,FM,,,High,\r\n"                // 13
-        "12,A,446.1,sideways,,,,,,,,,FM,,,High,\r\n"   // 14
-        "13,A,400.5,-,1,,,,,,,,FM,,,High,,extra\r\n"   // 15: two reasons
-        "14,Ünï,446.1,,,,,,,,,,FM,,,High,\r\n";        // 16
-    const CsvImportResult r = ImportChannelCsv(csv, image);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(image, before);
-    const std::vector<CsvLineMessage> expected{
-        {3, "channel 0 is not between 1 and 128"},
-        {4, "channel 129 is not between 1 and 128"},
-        {5, "Location \"x\" is not a channel number"},
-        {6, "receive frequency 480.500000 MHz is outside the band 400..470 MHz"},
-        {7, "transmit frequency 470.500000 MHz is outside the band 400..470 MHz"},
-        {8, "Frequency \"446.1234567\" is not a frequency in MHz to 10 Hz (such as 446.00625)"},
-        {9, "name \"A,B\" has characters the radio cannot show: ,"},
-        {10, "rToneFreq \"150.0\" is not a CTCSS tone this radio has"},
-        {11,
+    const std::pair<const char*, const char*> rows[] = {
+        {"0,A,446.1,,,,,,,,,,FM,,,High,", "channel 0 is not between 1 and 128"},
+        {"129,A,446.1,,,,,,,,,,FM,,,High,", "channel 129 is not between 1 and 128"},
+        {"x,A,446.1,,,,,,,,,,FM,,,High,", "Location \"x\" is not a channel number"},
+        {"5,A,480.5,,,,,,,,,,FM,,,High,",
+         "receive frequency 480.500000 MHz is outside the band 400..470 MHz"},
+        {"6,A,469.5,+,1,,,,,,,,FM,,,High,",
+         "transmit frequency 470.500000 MHz is outside the band 400..470 MHz"},
+        {"7,A,446.1234567,,,,,,,,,,FM,,,High,",
+         "Frequency \"446.1234567\" is not a frequency in MHz to 10 Hz (such as 446.00625)"},
+        {"8,\"A,B\",446.1,,,,,,,,,,FM,,,High,",
+         "name \"A,B\" has characters the radio cannot show: ,"},
+        {"9,A,446.1,,,Tone,150.0,,,,,,FM,,,High,",
+         "rToneFreq \"150.0\" is not a CTCSS tone this radio has"},
+        {"10,A,446.1,,,DTCS,,,024,NN,,,AM,,X,Max,",
          "DtcsCode \"024\" is not a DCS code this radio has; Mode \"AM\" is not FM (wide) or "
          "NFM (narrow); Skip \"X\" is not S, P or empty; Power \"Max\" is not Low, Mid, High or "
          "a value in watts"},
-        {12, "channel 1 is already set on line 2"},
-        {13, "no receive frequency in Frequency"},
-        {14, "Duplex \"sideways\" is not one of +, -, split, off or empty"},
-        {15,
+        {"1,A,446.2,,,,,,,,,,FM,,,High,", "channel 1 is already set on line 2"},
+        {"11,A,,,,,,,,,,,FM,,,High,", "no receive frequency in Frequency"},
+        {"12,A,446.1,sideways,,,,,,,,,FM,,,High,",
+         "Duplex \"sideways\" is not one of +, -, split, off or empty"},
+        {"13,A,400.5,-,1,,,,,,,,FM,,,High,,extra",
          "more fields than the header names; transmit frequency 399.500000 MHz is outside the "
          "band 400..470 MHz"},
-        {16, "name \"Ünï\" has characters the radio cannot show: Ü ï"},
+        {"14,Ünï,446.1,,,,,,,,,,FM,,,High,",
+         "name \"Ünï\" has characters the radio cannot show: Ü ï"},
     };
+    std::string csv =
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\r\n"
+        "1,OK,446.1,,,,,,,,,,FM,,,High,\r\n";
+    std::vector<CsvLineMessage> expected;
+    for (const auto& [row, problem] : rows) {
+        csv += std::string(row) + "\r\n";
+        expected.push_back({static_cast<int>(expected.size()) + 3, problem});
+    }
+    Image image = VariedImage();
+    const CsvImportResult r = ImportChannelCsv(csv, image);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(image, VariedImage());
     EXPECT_EQ(r.problems, expected);
     EXPECT_TRUE(r.notes.empty());
 }
