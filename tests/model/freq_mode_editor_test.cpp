@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "each.h"
 #include "model/app_state.h"
 #include "model/band_edges.h"
 #include "model/editor_text.h"
@@ -13,123 +16,103 @@
 namespace zt {
 namespace {
 
-// The English texts of an outcome's messages, in order.
-std::string Said(const FreqEditOutcome& out) {
-    std::string said;
-    for (const Prompt& p : out.prompts) said += (said.empty() ? "" : " / ") + p.english;
-    return said;
-}
+using Key = std::pair<const char*, char32_t>;  // the box's text and the key typed
 
 class FreqMode : public ::testing::Test {
   protected:
     void SetUp() override { StartUp(s); }
     std::uint8_t& vfo(int b) { return s.ChannelTable[kVfoRow][b]; }
-    std::string rxText() const { return BcdToText(s.ChannelTable, kVfoRow, 0); }
-    std::string offsetText() const { return BcdToText(s.ChannelTable, kVfoRow, 4); }
+    // What a rule asks of the window, then the record's receive and offset texts
+    // and its byte 12: "[message] clear refocus tx=447 dir=0 refresh | 440.00000 7.00000 42".
+    std::string Did(const FreqEditOutcome& o) const {
+        std::string d;
+        for (const Prompt& p : o.prompts) d += "[" + p.english + "] ";
+        if (o.clearBox) d += "clear ";
+        if (o.boxText) d += "box=" + *o.boxText + " ";
+        if (o.refocus) d += "refocus ";
+        if (o.txText) d += "tx=" + *o.txText + " ";
+        if (o.direction) d += "dir=" + std::to_string(*o.direction) + " ";
+        if (o.refresh) d += "refresh ";
+        char flags[8];
+        std::snprintf(flags, sizeof flags, " %02X", s.ChannelTable[kVfoRow][12]);
+        return d + "| " + BcdToText(s.ChannelTable, kVfoRow, 0) + " " +
+               BcdToText(s.ChannelTable, kVfoRow, 4) + flags;
+    }
     AppState s;
 };
 
 TEST_F(FreqMode, ReceiveEntry) {
-    FreqEditOutcome out = RxFocusLost(s, "470");  // the upper edge is outside
-    EXPECT_EQ(Said(out), "Over the range of RX frequency .");
-    EXPECT_EQ(out.prompts[0].chinese, "接收频率超出范围 ！");
-    EXPECT_EQ(out.prompts[0].title.english, "Operate prompt");
-    EXPECT_TRUE(out.clearBox && out.refocus);
-    for (const char* bad : {"", "399.99", "abc", "1234567890"}) {
-        out = RxFocusLost(s, bad);
-        EXPECT_EQ(out.prompts.size(), 1u) << bad;
-        EXPECT_TRUE(out.clearBox) << bad;
+    const std::string refused =
+        "[Over the range of RX frequency .] clear refocus | 462.01250 10.00000 02";
+    for (const char* bad : {"470", "", "399.99", "abc", "1234567890"}) {
+        EXPECT_EQ(Did(RxFocusLost(s, bad)), refused) << bad;  // the upper edge is outside
     }
-    EXPECT_EQ(rxText(), "462.01250");
-    EXPECT_TRUE(RxTextChanged("462.01250").prompts.empty());
-    EXPECT_TRUE(RxTextChanged("462.012501").clearBox);  // ten characters
-
-    vfo(12) = 0x82;  // minus; passing through the box keeps it
-    out = RxFocusLost(s, "462.01250");
-    EXPECT_EQ(Said(out), "");
-    EXPECT_FALSE(out.direction);
-    EXPECT_EQ(vfo(12), 0x82);
-    out = RxFocusLost(s, "469.9875");
-    EXPECT_EQ(Said(out), "");
-    EXPECT_TRUE(out.refresh);
-    EXPECT_EQ(out.direction, 0);
-    EXPECT_EQ(out.txText, "469.9875");
-    EXPECT_EQ(rxText(), "469.98750");
-    EXPECT_EQ(vfo(12), 0x02);  // a new receive frequency returns the direction to none
-
-    EXPECT_FALSE(RxKeyAccepted("", U'.'));
-    EXPECT_TRUE(RxKeyAccepted("4.5", U'.'));  // several points are not prevented
-    EXPECT_TRUE(RxKeyAccepted("", kKeyBackspace));
-    EXPECT_FALSE(RxKeyAccepted("4", U'a'));
-    EXPECT_TRUE(RxKeyAccepted("462.0125", U'0'));    // 8 characters
-    EXPECT_FALSE(RxKeyAccepted("462.01250", U'0'));  // 9 characters
+    EXPECT_EQ(Did(RxTextChanged("462.01250")), "| 462.01250 10.00000 02");
+    EXPECT_EQ(Did(RxTextChanged("462.012501")), refused);  // ten characters
+    vfo(12) = 0x82;                                        // minus: passing through keeps it
+    EXPECT_EQ(Did(RxFocusLost(s, "462.01250")), "| 462.01250 10.00000 82");
+    // A new receive frequency returns the direction to none.
+    EXPECT_EQ(Did(RxFocusLost(s, "469.9875")), "tx=469.9875 dir=0 refresh | 469.98750 10.00000 02");
+    const Prompt p = RxFocusLost(s, "470").prompts.at(0);
+    EXPECT_EQ(p.chinese + std::string(p.title.english), "接收频率超出范围 ！Operate prompt");
+    // Several points are not prevented; nine characters fill the box.
+    EXPECT_EQ(Each<Key>({{"", U'.'},
+                         {"4.5", U'.'},
+                         {"", kKeyBackspace},
+                         {"4", U'a'},
+                         {"462.0125", U'0'},
+                         {"462.01250", U'0'}},
+                        [](Key k) { return RxKeyAccepted(k.first, k.second); }),
+              "false|true|true|false|true|false");
 }
 
 TEST_F(FreqMode, ShiftDirectionChecksTheTxFrequency) {
     StoreFreqText(s.ChannelTable, "465", kVfoRow, 0);
-    FreqEditOutcome out = CommitShiftDirection(s, 1, "465.00000", "10.00000");
-    EXPECT_EQ(Said(out), "Over the range of TX frequency .");
+    const FreqEditOutcome out = CommitShiftDirection(s, 1, "465.00000", "10.00000");
+    EXPECT_EQ(Did(out),
+              "[Over the range of TX frequency .] tx=465.00000 dir=0 refresh | 465.00000 10.00000 "
+              "02");
     EXPECT_EQ(out.prompts[0].chinese, "发射频率超出范围 ！");
-    EXPECT_EQ(out.direction, 0);
-    EXPECT_EQ(out.txText, "465.00000");
-    EXPECT_EQ(vfo(12), 0x02);
-    out = CommitShiftDirection(s, 2, "465.00000", "10.00000");
-    EXPECT_EQ(Said(out), "");
-    EXPECT_EQ(out.direction, 2);
-    EXPECT_EQ(out.txText, "455");
-    EXPECT_EQ(vfo(12), 0x82);  // the power bits are kept
-    out = CommitShiftDirection(s, 0, "465.00000", "10.00000");
-    EXPECT_EQ(out.txText, "465.00000");
-    EXPECT_EQ(vfo(12), 0x02);
+    // The power bits are kept.
+    EXPECT_EQ(Did(CommitShiftDirection(s, 2, "465.00000", "10.00000")),
+              "tx=455 dir=2 refresh | 465.00000 10.00000 82");
+    EXPECT_EQ(Did(CommitShiftDirection(s, 0, "465.00000", "10.00000")),
+              "tx=465.00000 dir=0 refresh | 465.00000 10.00000 02");
 }
 
 TEST_F(FreqMode, OffsetEntry) {
     vfo(12) = 0x42;  // plus
     StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
-    FreqEditOutcome out = OffsetTextChanged(s, "7", "440.00000", 1);  // per keystroke
-    EXPECT_EQ(Said(out), "");
-    EXPECT_EQ(out.txText, "447");
-    EXPECT_EQ(offsetText(), "7.00000");
-    out = OffsetTextChanged(s, "75", "440.00000", 1);
-    EXPECT_EQ(Said(out), "Over the range of Offset frequency .");
+    // Per keystroke; a refused text changes nothing else of the record, an empty
+    // one clears the offset bytes (which read as 1666.66665).
+    EXPECT_EQ(Did(OffsetTextChanged(s, "7", "440.00000", 1)), "tx=447 | 440.00000 7.00000 42");
+    const FreqEditOutcome out = OffsetTextChanged(s, "75", "440.00000", 1);
+    EXPECT_EQ(Did(out), "[Over the range of Offset frequency .] clear | 440.00000 7.00000 42");
     EXPECT_EQ(out.prompts[0].chinese, "频差频率超出范围 ！");
-    EXPECT_TRUE(out.clearBox);
-    EXPECT_EQ(offsetText(), "7.00000");  // nothing else of the record changes
-    EXPECT_EQ(Said(OffsetTextChanged(s, "", "440.00000", 1)), "");
-    for (int b = 4; b < 8; ++b) EXPECT_EQ(vfo(b), 255) << b;
+    EXPECT_EQ(Did(OffsetTextChanged(s, "", "440.00000", 1)), "| 440.00000 1666.66665 42");
     // A TX outside the band: the message, the direction back to none, the offset kept.
-    out = OffsetTextChanged(s, "35", "440.00000", 1);
-    EXPECT_EQ(Said(out), "Over the range of TX frequency .");
-    EXPECT_EQ(out.direction, 0);
-    EXPECT_EQ(out.txText, "440.00000");
-    EXPECT_EQ(vfo(12) & 0xC0, 0);
-    EXPECT_EQ(offsetText(), "35.00000");
-
+    EXPECT_EQ(Did(OffsetTextChanged(s, "35", "440.00000", 1)),
+              "[Over the range of TX frequency .] tx=440.00000 dir=0 | 440.00000 35.00000 02");
     // Without a direction the offset waits for the box to be left.
-    out = OffsetTextChanged(s, "5", "462.01250", 0);
-    EXPECT_EQ(Said(out), "");
-    EXPECT_FALSE(out.txText);
-    EXPECT_EQ(offsetText(), "35.00000");
-    out = OffsetFocusLost(s, "5", "462.01250", 0);
-    EXPECT_EQ(Said(out), "");
-    EXPECT_TRUE(out.refresh);
-    EXPECT_EQ(offsetText(), "5.00000");
+    EXPECT_EQ(Did(OffsetTextChanged(s, "5", "462.01250", 0)), "| 440.00000 35.00000 02");
+    EXPECT_EQ(Did(OffsetFocusLost(s, "5", "462.01250", 0)), "refresh | 440.00000 5.00000 02");
     for (const char* bad : {"69.9875", "69.99", "123456789"}) {
-        out = OffsetFocusLost(s, bad, "462.01250", 0);
-        EXPECT_EQ(out.prompts.size(), 1u) << bad;
-        EXPECT_TRUE(out.clearBox && out.refocus) << bad;
+        EXPECT_EQ(Did(OffsetFocusLost(s, bad, "462.01250", 0)),
+                  "[Over the range of Offset frequency .] clear refocus | 440.00000 5.00000 02");
     }
-    EXPECT_EQ(offsetText(), "5.00000");
-    EXPECT_EQ(Said(OffsetFocusLost(s, "69.9874", "462.01250", 0)), "");
-
-    EXPECT_TRUE(OffsetKeyAccepted("", kKeyBackspace));
-    EXPECT_TRUE(OffsetKeyAccepted("", kKeyEnter));
-    EXPECT_FALSE(OffsetKeyAccepted("", U'.'));
-    EXPECT_TRUE(OffsetKeyAccepted("5", U'.'));
-    EXPECT_FALSE(OffsetKeyAccepted("5.1", U'.'));
-    EXPECT_FALSE(OffsetKeyAccepted("5", U'x'));
-    EXPECT_TRUE(OffsetKeyAccepted("5.12345", U'6'));    // 7 characters: one more
-    EXPECT_FALSE(OffsetKeyAccepted("5.123456", U'7'));  // 8 characters: full
+    EXPECT_EQ(Did(OffsetFocusLost(s, "69.9874", "462.01250", 0)),
+              "refresh | 440.00000 69.98740 02");
+    // One point, not first; eight characters fill the box.
+    EXPECT_EQ(Each<Key>({{"", kKeyBackspace},
+                         {"", kKeyEnter},
+                         {"", U'.'},
+                         {"5", U'.'},
+                         {"5.1", U'.'},
+                         {"5", U'x'},
+                         {"5.12345", U'6'},
+                         {"5.123456", U'7'}},
+                        [](Key k) { return OffsetKeyAccepted(k.first, k.second); }),
+              "true|true|false|true|false|false|true|false");
 }
 
 TEST_F(FreqMode, EveryTonePositionStoresAndShowsBack) {
@@ -144,8 +127,7 @@ TEST_F(FreqMode, EveryTonePositionStoresAndShowsBack) {
         }
     }
     CommitVfoTone(s.ChannelTable, true, 0);
-    EXPECT_EQ(vfo(8), 255);
-    EXPECT_EQ(vfo(9), 255);
+    EXPECT_EQ(vfo(8) & vfo(9), 255);
     vfo(8) = 0;
     vfo(9) = 60;
     std::vector<Prompt> prompts;
@@ -156,30 +138,26 @@ TEST_F(FreqMode, EveryTonePositionStoresAndShowsBack) {
 }
 
 TEST_F(FreqMode, LimitEntriesAndTheirMessages) {
+    const char* belowModel =
+        "frequency of lower limit can't less than the lowest of work frequency. ";
+    const char* aboveModel =
+        "frequency of upper limit can't more than the highest of work frequency. ";
     const struct {
         int model;
         bool lower;
         const char *lo, *hi, *message, *box;
         int storedLow, storedHigh;
     } cases[] = {
-        {0, true, "380", "470",
-         "frequency of lower limit can't less than the lowest of work frequency. ", "400", 400,
-         470},
+        {0, true, "380", "470", belowModel, "400", 400, 470},
         {0, true, "450", "440",
          "frequency of lower limit can't more than frequency of upper limit.", "440", 440, 440},
-        {0, false, "400", "480",
-         "frequency of upper limit can't more than the highest of work frequency. ", "470", 400,
-         470},
+        {0, false, "400", "480", aboveModel, "470", 400, 470},
         {0, false, "450", "440",
          "frequency of upper limit can't less than frequency of lower limit.", "450", 450, 450},
         {0, true, "410", "460", nullptr, nullptr, 410, 460},
         {0, false, "410", "460", nullptr, nullptr, 410, 460},
-        {1, true, "130", "174",
-         "frequency of lower limit can't less than the lowest of work frequency. ", "136", 136,
-         174},  // VHF model bounds
-        {1, false, "136", "175",
-         "frequency of upper limit can't more than the highest of work frequency. ", "174", 136,
-         174}};
+        {1, true, "130", "174", belowModel, "136", 136, 174},  // VHF model bounds
+        {1, false, "136", "175", aboveModel, "174", 136, 174}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.lo) + "/" + c.hi);
         StartUp(s);
@@ -197,21 +175,22 @@ TEST_F(FreqMode, LimitEntriesAndTheirMessages) {
         }
         EXPECT_TRUE(out.refresh);
         EXPECT_EQ(ReadBandEdges(s.ChannelTable), (BandEdges{c.storedLow, c.storedHigh}));
-        EXPECT_EQ(s.BandLowMHz, c.storedLow);
-        EXPECT_EQ(s.BandHighMHz, c.storedHigh);
+        EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz),
+                  std::make_tuple(c.storedLow, c.storedHigh));
     }
     StartUp(s);
     EXPECT_EQ(LowerLimitFocusLost(s, "380", "470").prompts.at(0).chinese,
               "下限频率不可小于本机最低工作频率");
-    for (char32_t k : {U'0', U'9', U'.', kKeyBackspace, kKeyEnter})
-        EXPECT_TRUE(LimitKeyAccepted(k));
-    for (char32_t k : {U'a', U'-', U' ', U'+'}) EXPECT_FALSE(LimitKeyAccepted(k));
+    EXPECT_EQ(Each({U'0', U'9', U'.', kKeyBackspace, kKeyEnter, U'a', U'-', U' ', U'+'},
+                   LimitKeyAccepted),
+              "true|true|true|true|true|false|false|false|false");
 }
 
 TEST_F(FreqMode, LimitChangeChecksTheRecordAndTheChannels) {
     // The frequency-mode record (462.0125) falls outside 400..450.
     FreqEditOutcome out = UpperLimitFocusLost(s, "400", "450");
-    EXPECT_EQ(Said(out),
+    ASSERT_EQ(out.prompts.size(), 1u);
+    EXPECT_EQ(out.prompts[0].english,
               "Receiving or transmitting frequency that frequency Mode out of frequency "
               "limitation range ");
     EXPECT_EQ(out.prompts[0].title.english, "Operate prompt");
@@ -221,7 +200,8 @@ TEST_F(FreqMode, LimitChangeChecksTheRecordAndTheChannels) {
     for (int b = 4; b < 16; ++b) s.ChannelTable[7][b] = 0;
     StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
     out = UpperLimitFocusLost(s, "400", "460");
-    EXPECT_EQ(Said(out),
+    ASSERT_EQ(out.prompts.size(), 1u);
+    EXPECT_EQ(out.prompts[0].english,
               "Channel 7that Receiving or transmitting frequency  out of frequency limitation "
               "range ");
     EXPECT_EQ(out.prompts[0].chinese, "信道 7 中的接收或发射频率超出频率限制范围");
