@@ -39,10 +39,7 @@ class ChannelFile : public ::testing::Test {
     static Image Sample() {
         Image image = BlankImage();
         for (int r = 0; r < kImageRows; r += 3) {
-            for (int f = 0; f < kRowBytes; ++f) {
-                image[static_cast<std::size_t>(r)][static_cast<std::size_t>(f)] =
-                    static_cast<std::uint8_t>((r * 16 + f) % 256);
-            }
+            for (int f = 0; f < kRowBytes; ++f) image[r][f] = static_cast<std::uint8_t>(r * 16 + f);
         }
         return image;
     }

@@ -8,6 +8,7 @@
 #include "model/channel_validation.h"
 #include "model/freq_codec.h"
 #include "model/startup.h"
+#include "table.h"
 
 namespace zt {
 namespace {
@@ -38,37 +39,28 @@ TEST_F(ChannelRecord, EmptyMeansByteZeroOnlyAndDefaultsKeepTheFrequency) {
     image[5].fill(7);
     WriteName(image, 5, "AB");
     ApplyGridDefaults(image, 5);
-    EXPECT_EQ(image[5], (ImageRow{7, 7, 7, 7, 7, 7, 7, 7, 255, 255, 255, 255, 2, 32, 255, 255}));
+    EXPECT_EQ(image[5], RowOf({7, 7, 7, 7, 7, 7, 7, 7, 255, 255, 255, 255, 2, 32}));
     EXPECT_EQ(ReadName(image, 5), "AB");
     image[5].fill(7);
     ApplyDialogDefaults(image, 5);
-    EXPECT_EQ(image[5], (ImageRow{7, 7, 7, 7, 0, 0, 0, 0, 255, 255, 255, 255, 6, 0, 255, 255}));
+    EXPECT_EQ(image[5], RowOf({7, 7, 7, 7, 0, 0, 0, 0, 255, 255, 255, 255, 6, 0}));
     EXPECT_EQ(ReadName(image, 5), "");
 }
 
 TEST_F(ChannelRecord, TransmitFrequencyAsOffsetAndDirection) {
-    auto offset = [&] { return BcdToUnits(image, 1, kTxOffsetByte); };
     Use(1, "146.52");
-    StoreTxMHz(image, 1, 146.52);
-    EXPECT_EQ(offset(), 0);
-    EXPECT_EQ(image[1][12], 0x02);
-    StoreTxMHz(image, 1, 146.00);
-    EXPECT_EQ(offset(), 52000);
-    EXPECT_EQ(image[1][12], 0x82);
-    EXPECT_EQ(TxText(image, 1), "146.00000");
-    EXPECT_NEAR(GetTxMHz(image, 1), 146.0, 1e-9);
-    image[1][12] |= 0x3C;  // power, scan and unused bits are kept
-    StoreTxMHz(image, 1, 151.52);
-    EXPECT_EQ(offset(), 500000);
-    EXPECT_EQ(image[1][12], 0x7E);
-    EXPECT_EQ(TxText(image, 1), "151.52000");
-    // Compared after packing: digits below 10 Hz do not make an offset.
-    StoreTxMHz(image, 1, 146.520004);
-    EXPECT_EQ(offset(), 0);
-    EXPECT_EQ(image[1][12], 0x3E);
-    // Direction 3 reads as simplex.
-    StoreTxMHz(image, 1, 150.1);
-    image[1][12] = 0xC2;
+    auto store = [&](double tx) {  // the transmit text, the offset in 10 Hz and byte 12
+        StoreTxMHz(image, 1, tx);
+        return TxText(image, 1) + " " + std::to_string(BcdToUnits(image, 1, kTxOffsetByte)) + " " +
+               std::to_string(image[1][12]);
+    };
+    // Digits below 10 Hz do not make an offset: frequencies are compared packed.
+    EXPECT_EQ(Each({146.52, 146.0, 151.52, 146.520004}, store),
+              "146.52000 0 2|146.00000 52000 130|151.52000 500000 66|146.52000 0 2");
+    image[1][12] = 0xBE;  // power, scan and unused bits are kept
+    EXPECT_EQ(store(151.52), "151.52000 500000 126");
+    EXPECT_NEAR(GetTxMHz(image, 1), 151.52, 1e-9);
+    image[1][12] = 0xC2;  // direction 3 reads as simplex
     EXPECT_EQ(OffsetDirection(image, 1), 0);
     EXPECT_EQ(GetTxMHz(image, 1), GetRxMHz(image, 1));
     EXPECT_EQ(TxText(image, 1), "146.52000");

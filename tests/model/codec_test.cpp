@@ -3,7 +3,7 @@
 
 #include <cctype>
 
-#include "each.h"
+#include "table.h"
 #include "model/editor_text.h"
 #include "model/freq_codec.h"
 #include "model/name_codec.h"

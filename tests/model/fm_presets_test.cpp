@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/number_text.h"
+#include "table.h"
 
 namespace zt {
 namespace {
@@ -30,14 +31,10 @@ TEST(FmPresets, EveryByteShowsAndEveryStepStoresBackUnchanged) {
 }
 
 TEST(FmPresets, StoreCountsWholeTenthsOnTheTypedDigits) {
-    const struct {
-        const char* text;
-        int step;
-    } cases[] = {{"87.15", 1}, {"87.1", 1},  {"108.0", 210}, {"108", 210},    {"100.0", 130},
-                 {"87", 0},    {"88.", 10},  {"99.99", 129}, {"87.09", 0},    {" 95.5 ", 85},
-                 {"", 255},    {"   ", 255}, {"86.9", 255},  {"108.01", 255}, {"120", 255},
-                 {"abc", 255}, {"-90", 255}};
-    for (const auto& c : cases) EXPECT_EQ(FmStepOfText(c.text), c.step) << c.text;
+    EXPECT_EQ(Each({"87.15", "87.1", "108.0", "108", "100.0", "87", "88.", "99.99", "87.09",
+                    " 95.5 ", "", "   ", "86.9", "108.01", "120", "abc", "-90"},
+                   [](const char* t) { return int(FmStepOfText(t)); }),
+              "1|1|210|210|130|0|10|129|0|85|255|255|255|255|255|255|255");
 }
 
 TEST(FmPresets, PresetsSpreadOverRows154And155) {
@@ -56,29 +53,18 @@ TEST(FmPresets, PresetsSpreadOverRows154And155) {
 }
 
 TEST(FmPresets, CommitOfAnEditedCell) {
-    const struct {
-        const char* typed;
-        const char* cell;
-        bool message;
-    } cases[] = {{"100", "100.0", false},   {"88", "88.0", false}, {"88.", "88.0", false},
-                 {"87.15", "87.15", false}, {"120", "87", true},   {"50", "87", true},
-                 {"", "", false},           {"  ", "", false},     {"x", "87", true}};
-    for (const auto& c : cases) {
-        const FmCommit commit = CommitFmEdit(c.typed);
-        EXPECT_EQ(commit.cellText, c.cell) << c.typed;
-        ASSERT_EQ(commit.message.has_value(), c.message) << c.typed;
-        if (c.message) {
-            EXPECT_EQ(commit.message->english, "Over the range of FM frequency .");
-            EXPECT_EQ(commit.message->chinese, "收音机频率超出范围 ！");
-            EXPECT_EQ(commit.message->title.english, "Operate prompt");
-        }
-    }
-    // An out-of-range entry becomes the lower edge, which stores as step 0.
-    EXPECT_EQ(FmStepOfText(CommitFmEdit("120").cellText), 0);
+    // Out of range a typed text gives the message and the lower edge (step 0).
+    EXPECT_EQ(Each({"100", "88", "88.", "87.15", "120", "50", "", "  ", "x"},
+                   [](const char* t) {
+                       const FmCommit c = CommitFmEdit(t);
+                       return c.cellText + (c.message ? "!" : "");
+                   }),
+              "100.0|88.0|88.0|87.15|87!|87!|||87!");
+    EXPECT_EQ(CommitFmEdit("x").message, (Prompt{"Over the range of FM frequency .",
+                                                 "收音机频率超出范围 ！",
+                                                 {"Operate prompt", "操作提示"}}));
     // A sixth character is too long.
-    EXPECT_FALSE(FmEditTooLong("87.15"));
-    EXPECT_TRUE(FmEditTooLong("87.155"));
-    EXPECT_FALSE(FmEditTooLong(""));
+    EXPECT_EQ(Each({"87.15", "87.155", ""}, FmEditTooLong), "false|true|false");
 }
 
 TEST(FmPresets, GridHeadersInBothLanguages) {

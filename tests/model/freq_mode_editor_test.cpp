@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "each.h"
+#include "table.h"
 #include "model/app_state.h"
 #include "model/band_edges.h"
 #include "model/editor_text.h"

@@ -2,9 +2,6 @@
 // the write preparation.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <vector>
-
 #include "model/app_state.h"
 #include "model/band_edges.h"
 #include "model/blank_image.h"
@@ -13,23 +10,21 @@
 #include "model/limits.h"
 #include "model/startup.h"
 #include "model/write_prep.h"
+#include "table.h"
 
 namespace zt {
 namespace {
 
 TEST(BlankImage, RowByRowAndStartUp) {
     Image expected;
-    for (auto& row : expected) row.fill(255);
-    const std::map<int, std::vector<int>> written{
-        {0, {80, 18, 32, 70, 0, 0, 0, 1, 255, 255, 255, 255, 2, 32}},
-        {153, {0, 64, 0, 71}},
-        {208, {5, 113, 129, 3, 0, 4, 3, 0, 0, 0, 0, 0, 0}},
-        {209, {255, 255, 255, 255, 19, 16, 23, 23, 26}},
-        {210, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {212, {90, 84, 32, 55, 57, 48, 50, 2}},
-        {240, {50, 100, 200}}};
-    for (const auto& [row, bytes] : written)
-        std::copy(bytes.begin(), bytes.end(), expected[row].begin());
+    expected.fill(RowOf({}));
+    expected[0] = RowOf({80, 18, 32, 70, 0, 0, 0, 1, 255, 255, 255, 255, 2, 32});
+    expected[153] = RowOf({0, 64, 0, 71});
+    expected[208] = RowOf({5, 113, 129, 3, 0, 4, 3, 0, 0, 0, 0, 0, 0});
+    expected[209] = RowOf({255, 255, 255, 255, 19, 16, 23, 23, 26});
+    expected[210].fill(0);
+    expected[212] = RowOf({90, 84, 32, 55, 57, 48, 50, 2});
+    expected[240] = RowOf({50, 100, 200});
     EXPECT_EQ(BlankImage(), expected);
     EXPECT_EQ(BcdToText(expected, 0, 0), "462.01250");
 
@@ -165,9 +160,7 @@ TEST(LimitStore, FirstThreeCharactersAreTheDigits) {
     AppState state;
     StartUp(state);
     StoreLimitTexts(state, "136", " 174 ");
-    EXPECT_EQ(state.ChannelTable[kBandEdgeRow],
-              (ImageRow{0x60, 0x13, 0x40, 0x17, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
-                        255, 255}));
+    EXPECT_EQ(state.ChannelTable[kBandEdgeRow], RowOf({0x60, 0x13, 0x40, 0x17}));
     EXPECT_EQ(std::tie(state.BandLowMHz, state.BandHighMHz), std::make_tuple(136, 174));
     StoreLimitTexts(state, "0400", "470.5");
     EXPECT_EQ(std::tie(state.BandLowMHz, state.BandHighMHz), std::make_tuple(40, 470));

@@ -8,24 +8,18 @@
 #include "model/app_state.h"
 #include "model/editor_text.h"
 #include "model/startup.h"
+#include "table.h"
 
 namespace zt {
 namespace {
+
+using Key = std::pair<const char*, char32_t>;  // the box's text and the key typed
 
 class OptionEditor : public ::testing::Test {
   protected:
     void SetUp() override { StartUp(s); }
     std::uint8_t& opt(int b) { return s.ChannelTable[kOptionRow][b]; }
-    std::uint8_t& pwd(int b) { return s.ChannelTable[kPasswordRow][b]; }
-    std::array<std::uint8_t, 5> message() { return {pwd(4), pwd(5), pwd(6), pwd(7), pwd(8)}; }
     AppState s;
-};
-
-const OptionList kAllLists[] = {
-    OptionList::Sql,          OptionList::Scan,   OptionList::Mdf, OptionList::Lamp,
-    OptionList::PonMode,      OptionList::Tot,    OptionList::Apo, OptionList::VoxLevel,
-    OptionList::VoxDelayTime, OptionList::KlMode, OptionList::Txp, OptionList::Step,
-    OptionList::Wn,
 };
 
 TEST(OptionBytes, StartUpBytesDecodeToTheirSettingsAndEveryByteRoundTrips) {
@@ -55,18 +49,13 @@ TEST_F(OptionEditor, StartUpImageShowsTheStartUpValues) {
     EXPECT_EQ(v.lists, (std::array<int, kOptionListCount>{5, 1, 0, 1, 0, 3, 0, 4, 3, 0, 2, 0, 1}));
     EXPECT_EQ(v.checks, (std::array<bool, kOptionCheckCount>{true, false, false, true, true, false,
                                                              true, false, false, false, false}));
-    EXPECT_FALSE(v.channelMode);
-    EXPECT_TRUE(v.workModeEnabled);
-    EXPECT_EQ(v.lowerLimit + "-" + v.upperLimit, "400-470");
-    EXPECT_EQ(v.message, "HELLO");
-    EXPECT_FALSE(v.messageEnabled);
-    EXPECT_EQ(v.password, "");
-    EXPECT_FALSE(v.passwordEnabled);
-    EXPECT_EQ(v.vfo.rxText + " " + v.vfo.offsetText + " " + v.vfo.txText,
-              "462.01250 10.00000 462.01250");
-    EXPECT_EQ(v.vfo.direction, 0);
-    EXPECT_EQ(v.vfo.decode, 0);
-    EXPECT_EQ(v.vfo.decodeInverted, false);
+    EXPECT_EQ(std::tie(v.channelMode, v.workModeEnabled, v.messageEnabled, v.passwordEnabled),
+              std::make_tuple(false, true, false, false));
+    EXPECT_EQ(std::tie(v.lowerLimit, v.upperLimit, v.message, v.password),
+              std::make_tuple("400", "470", "HELLO", ""));
+    EXPECT_EQ(std::tie(v.vfo.rxText, v.vfo.offsetText, v.vfo.txText, v.vfo.direction),
+              std::make_tuple("462.01250", "10.00000", "462.01250", 0));
+    EXPECT_EQ(std::tie(v.vfo.decode, v.vfo.decodeInverted), std::make_tuple(0, false));
     EXPECT_TRUE(v.prompts.empty());
 }
 
@@ -87,7 +76,8 @@ TEST_F(OptionEditor, RefreshClearsExactlyItsTwoBits) {
 }
 
 TEST_F(OptionEditor, EveryListShowsEveryStoredValueClampedAndStoresEveryPosition) {
-    for (OptionList list : kAllLists) {
+    for (int i = 0; i < kOptionListCount; ++i) {
+        const auto list = static_cast<OptionList>(i);
         const OptionListControl& c = ListControl(list);
         SCOPED_TRACE(c.control);
         EXPECT_FALSE(c.caption.english.empty() || c.caption.chinese.empty());
@@ -165,90 +155,77 @@ TEST_F(OptionEditor, PowerOnModeAndMessageBox) {
     EXPECT_TRUE(RefreshOptions(s).messageEnabled);
 }
 
+// Row 209: the password digits in bytes 0..3, the power-on message codes in 4..8.
 TEST_F(OptionEditor, PasswordDigitsKeysAndFocus) {
-    pwd(0) = 1;
-    pwd(1) = 2;
-    pwd(2) = 0xFF;
-    pwd(3) = 4;
+    ImageRow& row = s.ChannelTable[kPasswordRow];
+    row = RowOf({1, 2, 255, 4, 19, 16, 23, 23, 26});
     opt(2) |= 0x08;
     const OptionView v = RefreshOptions(s);
     EXPECT_EQ(v.password, "124");
     EXPECT_TRUE(v.passwordEnabled);
-    EXPECT_EQ(s.ChannelTable[kPasswordRow][2], 4);  // the refresh closes the gap
-    EXPECT_EQ(s.ChannelTable[kPasswordRow][3], 0xFF);
+    EXPECT_EQ(row, RowOf({1, 2, 4, 255, 19, 16, 23, 23, 26}));  // the refresh closes the gap
     CommitPassword(s.ChannelTable, "98765");
-    EXPECT_EQ(ReadPassword(s.ChannelTable), "9876");
+    EXPECT_EQ(row, RowOf({9, 8, 7, 6, 19, 16, 23, 23, 26}));
     CommitPassword(s.ChannelTable, "12");
-    EXPECT_EQ(pwd(1), 2);
-    EXPECT_EQ(pwd(2), 0xFF);
-    EXPECT_EQ(pwd(3), 0xFF);
+    EXPECT_EQ(row, RowOf({1, 2, 255, 255, 19, 16, 23, 23, 26}));
     CommitPassword(s.ChannelTable, "");
-    EXPECT_EQ(pwd(0), 0xFF);
-    EXPECT_EQ(message(), (std::array<std::uint8_t, 5>{19, 16, 23, 23, 26}));  // never touched
-
-    EXPECT_TRUE(PasswordKeyAccepted("123", U'4'));
-    EXPECT_FALSE(PasswordKeyAccepted("1234", U'5'));
-    EXPECT_TRUE(PasswordKeyAccepted("1234", kKeyBackspace));
-    EXPECT_FALSE(PasswordKeyAccepted("", U'a'));
-    EXPECT_FALSE(PasswordKeyAccepted("", kKeyEnter));
+    EXPECT_EQ(row, RowOf({255, 255, 255, 255, 19, 16, 23, 23, 26}));
+    // Digits while fewer than four, and Backspace.
+    EXPECT_EQ(
+        Each<Key>(
+            {{"123", U'4'}, {"1234", U'5'}, {"1234", kKeyBackspace}, {"", U'a'}, {"", kKeyEnter}},
+            [](Key k) { return PasswordKeyAccepted(k.first, k.second); }),
+        "true|false|true|false|false");
     EXPECT_FALSE(PasswordFocusLost("1234"));
     for (const char* bad : {"12", "", "123"}) {
-        const auto prompt = PasswordFocusLost(bad);
-        ASSERT_TRUE(prompt) << bad;
-        EXPECT_EQ(*prompt, (Prompt{"Password length is 4 digit.",
-                                   "效验码的有效长度为 4 位 ！",
-                                   {"Operate Prompt", "操作提示"}}));
+        EXPECT_EQ(PasswordFocusLost(bad), (Prompt{"Password length is 4 digit.",
+                                                  "效验码的有效长度为 4 位 ！",
+                                                  {"Operate Prompt", "操作提示"}}));
     }
 }
 
 TEST_F(OptionEditor, MessageKeysStoreAndRefresh) {
     std::string text;
-    for (char32_t key : {U'a', U'b', U'-', U'1', U'#', U'z', U'Q'}) {
+    for (char32_t key : {U'a', U'b', U'-', U'1', U'#', U'z', U'Q', U'_'}) {
         if (const auto c = MessageKeyFilter(text, key)) text += static_cast<char>(*c);
     }
-    EXPECT_EQ(text, "AB-1Z");  // '#' discarded, the sixth key ('Q') has no effect
-    EXPECT_EQ(MessageKeyFilter(text, kKeyBackspace), kKeyBackspace);
-    EXPECT_EQ(MessageKeyFilter("", U'_'), U'_');
-    EXPECT_EQ(MessageKeyFilter("", U'*'), U'*');
-    EXPECT_FALSE(MessageKeyFilter("", U' '));
-    EXPECT_FALSE(MessageKeyFilter("", U'+'));
-
-    pwd(9) = 0x77;
+    EXPECT_EQ(text, "AB-1Z");  // '#' discarded, a sixth key has no effect
+    EXPECT_EQ(Each<Key>({{"AB-1Z", kKeyBackspace}, {"", U'_'}, {"", U'*'}, {"", U' '}, {"", U'+'}},
+                        [](Key k) { return int(MessageKeyFilter(k.first, k.second).value_or(0)); }),
+              "8|95|42|0|0");
+    ImageRow& row = s.ChannelTable[kPasswordRow];
+    row[9] = 0x77;
     CommitPowerOnMessage(s.ChannelTable, "ab-1");
-    EXPECT_EQ(message(), (std::array<std::uint8_t, 5>{12, 13, 10, 1, 255}));
+    EXPECT_EQ(row, RowOf({255, 255, 255, 255, 12, 13, 10, 1, 255, 0x77}));
     EXPECT_EQ(RefreshOptions(s).message, "AB-1");
     CommitPowerOnMessage(s.ChannelTable, "TOOLONG");
-    EXPECT_EQ(ReadPowerOnMessage(s.ChannelTable), "TOOLO");
-    EXPECT_EQ(pwd(9), 0x77);
+    EXPECT_EQ(row, RowOf({255, 255, 255, 255, 31, 26, 26, 23, 26, 0x77}));  // "TOOLO"
     // The refresh re-encodes the message, closing gaps and dropping non-characters.
-    pwd(4) = 19;
-    pwd(5) = 255;
-    pwd(6) = 20;
-    pwd(7) = 200;
-    pwd(8) = 255;
+    row = RowOf({255, 255, 255, 255, 19, 255, 20, 200, 255});
     EXPECT_EQ(RefreshOptions(s).message, "HI");
-    EXPECT_EQ(message(), (std::array<std::uint8_t, 5>{19, 20, 255, 255, 255}));
+    EXPECT_EQ(row, RowOf({255, 255, 255, 255, 19, 20}));
 }
 
 TEST_F(OptionEditor, RefreshRunsTheShiftRuleForTheStoredDirection) {
-    Image& image = s.ChannelTable;
-    image[kVfoRow][12] = 0x42;  // plus, High; 462.0125 + 10 = 472.0125 is out of band
-    OptionView v = RefreshOptions(s);
-    ASSERT_EQ(v.prompts.size(), 1u);
-    EXPECT_EQ(v.prompts[0].english, "Over the range of TX frequency .");
-    EXPECT_EQ(v.vfo.direction, 0);
-    EXPECT_EQ(v.vfo.txText, "462.01250");
-    EXPECT_EQ(image[kVfoRow][12], 0x02);
-    // Minus fits: 452.0125 shown as TX, nothing said.
-    image[kVfoRow][12] = 0x82;
-    v = RefreshOptions(s);
-    EXPECT_TRUE(v.prompts.empty());
-    EXPECT_EQ(v.vfo.direction, 2);
-    EXPECT_EQ(v.vfo.txText, "452.0125");
-    // A direction value of 3 shows the last item and is stored as it.
-    image[kVfoRow][12] = 0xC2;
-    EXPECT_EQ(RefreshOptions(s).vfo.direction, 2);
-    EXPECT_EQ(image[kVfoRow][12], 0x82);
+    const struct {
+        std::uint8_t flags;
+        const char* said;
+        int direction;
+        const char* tx;
+        std::uint8_t stored;
+    } cases[] = {// Plus: 462.0125 + 10 = 472.0125 is out of band; minus fits; 3 shows and
+                 // is stored as the last item.
+                 {0x42, "Over the range of TX frequency .", 0, "462.01250", 0x02},
+                 {0x82, "", 2, "452.0125", 0x82},
+                 {0xC2, "", 2, "452.0125", 0x82}};
+    for (const auto& c : cases) {
+        s.ChannelTable[kVfoRow][12] = c.flags;
+        const OptionView v = RefreshOptions(s);
+        EXPECT_EQ(v.prompts.empty() ? "" : v.prompts[0].english, c.said);
+        EXPECT_LE(v.prompts.size(), 1u);
+        EXPECT_EQ(std::tie(v.vfo.direction, v.vfo.txText), std::make_tuple(c.direction, c.tx));
+        EXPECT_EQ(s.ChannelTable[kVfoRow][12], c.stored);
+    }
 }
 
 }  // namespace

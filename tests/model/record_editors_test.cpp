@@ -6,9 +6,12 @@
 #include "model/key_assign.h"
 #include "model/number_text.h"
 #include "model/scan_info.h"
+#include "table.h"
 
 namespace zt {
 namespace {
+
+using Key = std::pair<const char*, char32_t>;  // the box's text and the key typed
 
 Image Blank() {
     Image image{};
@@ -61,32 +64,27 @@ TEST(EmbeddedMessage, ShowsOnlyPrintableBytes) {
 }
 
 TEST(EmbeddedMessage, StoreTrimsAndPadsWith255AndKeysStopAtFiveCharacters) {
-    const struct {
-        const char* text;
-        std::array<std::uint8_t, 5> bytes;
-        const char* shown;
-    } cases[] = {
-        {"HI", {72, 73, 255, 255, 255}, "HI"},         {"  HI ", {72, 73, 255, 255, 255}, "HI"},
-        {"A B", {65, 32, 66, 255, 255}, "AB"},  // the inner blank is kept but not shown
-        {"", {255, 255, 255, 255, 255}, ""},           {"HELLO", {72, 69, 76, 76, 79}, "HELLO"},
-        {"HELLOWORLD", {72, 69, 76, 76, 79}, "HELLO"},  // a paste cannot spill into byte 9
-    };
-    for (const auto& c : cases) {
+    // Bytes 3..9 of the row (3 and 9 belong to others) and what the box shows:
+    // the inner blank is kept but not shown, a paste cannot spill into byte 9.
+    auto store = [](const char* text) {
         Image image = Blank();
         image[kMessageRow].fill(0x66);
-        StoreEmbeddedMessage(image, c.text);
-        std::array<std::uint8_t, 5> bytes{};
-        std::copy_n(&image[kMessageRow][kMessageFirstByte], 5, bytes.begin());
-        EXPECT_EQ(bytes, c.bytes) << c.text;
-        EXPECT_EQ(ShowEmbeddedMessage(image), c.shown) << c.text;
-        EXPECT_EQ(image[kMessageRow][3], 0x66);
-        EXPECT_EQ(image[kMessageRow][9], 0x66);
-    }
-    EXPECT_TRUE(EmbeddedMessageKeyAccepted("ABCD", U'E'));
-    EXPECT_TRUE(EmbeddedMessageKeyAccepted("ABCD", kKeyBackspace));
-    EXPECT_FALSE(EmbeddedMessageKeyAccepted("ABCDE", U'F'));
-    EXPECT_FALSE(EmbeddedMessageKeyAccepted("ABCDE", kKeyBackspace));
-    EXPECT_TRUE(EmbeddedMessageKeyAccepted(" ABCD ", U'E'));  // blanks around do not count
+        StoreEmbeddedMessage(image, text);
+        std::string bytes;
+        for (int b = 3; b <= 9; ++b) bytes += std::to_string(image[kMessageRow][b]) + " ";
+        return bytes + ShowEmbeddedMessage(image);
+    };
+    EXPECT_EQ(Each({"HI", "  HI ", "A B", "", "HELLOWORLD"}, store),
+              "102 72 73 255 255 255 102 HI|102 72 73 255 255 255 102 HI|"
+              "102 65 32 66 255 255 102 AB|102 255 255 255 255 255 102 |"
+              "102 72 69 76 76 79 102 HELLO");
+    EXPECT_EQ(Each<Key>({{"ABCD", U'E'},
+                         {"ABCD", kKeyBackspace},
+                         {"ABCDE", U'F'},
+                         {"ABCDE", kKeyBackspace},
+                         {" ABCD ", U'E'}},
+                        [](Key k) { return EmbeddedMessageKeyAccepted(k.first, k.second); }),
+              "true|true|false|false|true");  // blanks around do not count
 }
 
 std::uint8_t& ScanByte(Image& image, int b) { return image[kScanRecordRow][b]; }
@@ -189,29 +187,22 @@ TEST(ScanInfo, RevertListFollowsThePriorityMode) {
 
 TEST(ScanInfo, PriorityChannelStoresOnlyInFixedModeAndOnly1To16) {
     Image image = Blank();
+    auto commit = [&](const char* text) {  // the stored byte, "!" for the range message
+        const auto prompt = CommitPriorityChannel(image, text);
+        return std::to_string(ScanByte(image, 1)) + (prompt ? "!" : "");
+    };
     ScanByte(image, 0) = 1;
-    EXPECT_FALSE(CommitPriorityChannel(image, "1"));
-    EXPECT_EQ(ScanByte(image, 1), 1);
-    EXPECT_FALSE(CommitPriorityChannel(image, "16"));
-    EXPECT_EQ(ScanByte(image, 1), 16);
-    for (const char* bad : {"17", "0", "", "99"}) {
-        const auto prompt = CommitPriorityChannel(image, bad);
-        ASSERT_TRUE(prompt) << bad;
-        EXPECT_EQ(prompt->english, "Priority channel must be between 1 and 16.");
-        EXPECT_EQ(prompt->chinese, "优先信道号在 1 - 16 之间 ！");
-        EXPECT_EQ(prompt->title.english, "Operate prompt");
-        EXPECT_EQ(ScanByte(image, 1), 16) << bad;
-    }
+    EXPECT_EQ(Each({"1", "16", "17", "0", "", "99"}, commit), "1|16|16!|16!|16!|16!");
+    EXPECT_EQ(CommitPriorityChannel(image, "0"),
+              (Prompt{"Priority channel must be between 1 and 16.",
+                      "优先信道号在 1 - 16 之间 ！",
+                      {"Operate prompt", "操作提示"}}));
     ScanByte(image, 0) = 2;  // selected mode: the box is off and nothing is stored
-    EXPECT_FALSE(CommitPriorityChannel(image, "99"));
-    EXPECT_FALSE(CommitPriorityChannel(image, "3"));
-    EXPECT_EQ(ScanByte(image, 1), 16);
+    EXPECT_EQ(Each({"99", "3"}, commit), "16|16");
     // Keys: digits only (not even Backspace), two at most.
-    EXPECT_TRUE(PriorityChannelKeyAccepted("1", U'7'));
-    EXPECT_FALSE(PriorityChannelKeyAccepted("17", U'1'));
-    EXPECT_FALSE(PriorityChannelKeyAccepted("1", kKeyBackspace));
-    EXPECT_FALSE(PriorityChannelKeyAccepted("", U'a'));
-    EXPECT_FALSE(PriorityChannelKeyAccepted("", U'.'));
+    EXPECT_EQ(Each<Key>({{"1", U'7'}, {"17", U'1'}, {"1", kKeyBackspace}, {"", U'a'}, {"", U'.'}},
+                        [](Key k) { return PriorityChannelKeyAccepted(k.first, k.second); }),
+              "true|false|false|false|false");
 }
 
 TEST(ScanInfo, CommitsStayInsideTheScanRecord) {

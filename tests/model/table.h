@@ -1,14 +1,17 @@
 #pragma once
-// Runs one rule over a list of inputs and joins what it gives with "|", so a
-// table of cases and their results can be compared at once and reads on a line.
+// Helpers that let a table of cases, or a whole image row, be written on a line.
 
+#include <algorithm>
 #include <initializer_list>
 #include <iomanip>
 #include <sstream>
 #include <string>
 
+#include "model/radio_image.h"
+
 namespace zt {
 
+// Runs one rule over a list of inputs and joins what it gives with "|".
 template <class In, class Rule>
 std::string Each(std::initializer_list<In> inputs, Rule rule) {
     std::ostringstream out;
@@ -20,6 +23,14 @@ std::string Each(std::initializer_list<In> inputs, Rule rule) {
         out << rule(in);
     }
     return out.str();
+}
+
+// An image row that starts with these bytes and holds 255 after them.
+inline ImageRow RowOf(std::initializer_list<int> head) {
+    ImageRow row;
+    row.fill(255);
+    std::copy(head.begin(), head.end(), row.begin());
+    return row;
 }
 
 }  // namespace zt
