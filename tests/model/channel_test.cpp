@@ -134,32 +134,27 @@ class ChannelCommit : public ::testing::Test {
 };
 
 TEST_F(ChannelCommit, ReceiveTextsAgainstTheBand) {
-    const struct {
-        const char *text, *shown;
-        bool refused;
-        const char* stored;
-    } cases[] = {{"446", "446.00000", false, "446.00000"},
-                 {"446.5", "446.50000", false, "446.50000"},
-                 {"469.9875", "469.98750", false, "469.98750"},
-                 {"469.99999", "469.99999", false, "469.99999"},
-                 {"446.123456", "446.123456", false, "446.12345"},
-                 {"400", "400.00000", false, "400.00000"},
-                 {"470", "400.00000", true, "400.00000"},
-                 {"399.99999", "400.00000", true, "400.00000"},
-                 {"abc", "400.00000", true, "400.00000"},
-                 {"146.5abc", "400.00000", true, "400.00000"},
-                 {"446.5abc", "446.50000", false, "446.50000"},
-                 {" 446 ", "446.00000", false, "446.00000"},
-                 {"0446", "0446.00000", false, "446.00000"}};
-    for (const auto& c : cases) {
+    // What the cell shows, "!" for the out-of-band message ("?" for any other),
+    // and what is stored (as receive and transmit: simplex on a new channel).
+    auto commit = [&](const char* text) {
         ClearChannel(image(), 7);
-        const CommitResult r = Rx(7, c.text);
-        EXPECT_EQ(r.shown, c.shown) << c.text;
-        EXPECT_EQ(r.message, c.refused ? ChannelMessage::RxOutOfBand : ChannelMessage::None);
+        const CommitResult r = Rx(7, text);
         EXPECT_FALSE(r.channelCleared);
-        EXPECT_EQ(RxText(image(), 7), c.stored) << c.text;
-        EXPECT_EQ(TxText(image(), 7), c.stored) << c.text;  // simplex on a new channel
-    }
+        EXPECT_EQ(TxText(image(), 7), RxText(image(), 7));
+        const ChannelMessage m = r.message;
+        return r.shown +
+               (m == ChannelMessage::None          ? ""
+                : m == ChannelMessage::RxOutOfBand ? "!"
+                                                   : "?") +
+               " " + RxText(image(), 7);
+    };
+    EXPECT_EQ(Each({"446", "446.5", "469.9875", "469.99999", "446.123456", "400", "470",
+                    "399.99999", "abc", "146.5abc", "446.5abc", " 446 ", "0446"},
+                   commit),
+              "446.00000 446.00000|446.50000 446.50000|469.98750 469.98750|469.99999 469.99999|"
+              "446.123456 446.12345|400.00000 400.00000|400.00000! 400.00000|"
+              "400.00000! 400.00000|400.00000! 400.00000|400.00000! 400.00000|"
+              "446.50000 446.50000|446.00000 446.00000|0446.00000 446.00000");
     state.BandLowMHz = 136;
     state.BandHighMHz = 174;
     EXPECT_EQ(Rx(1, "446").shown, "136.00000");
@@ -168,27 +163,22 @@ TEST_F(ChannelCommit, ReceiveTextsAgainstTheBand) {
 }
 
 TEST_F(ChannelCommit, NewChannelGetsTheEditorsDefaultsAndBlankReceiveEmptiesIt) {
-    WriteName(image(), 5, "KEEP");
+    for (int c : {5, 6}) WriteName(image(), c, "NAME");
     (void)Rx(5, "446");
-    EXPECT_EQ(image()[5][12], 2);
-    EXPECT_EQ(image()[5][13], 32);
-    EXPECT_EQ(ReadName(image(), 5), "KEEP");
-    CommitResult r = Rx(5, "   ");
-    EXPECT_TRUE(r.channelCleared);
-    EXPECT_EQ(r.message, ChannelMessage::None);
-    EXPECT_EQ(r.shown, "");
-    EXPECT_EQ(image()[5], BlankImage()[5]);
-    EXPECT_EQ(ReadName(image(), 5), "KEEP");  // the grid keeps the name
-
-    WriteName(image(), 6, "GONE");
     (void)Rx(6, "446", ChannelEditor::Dialog);
-    EXPECT_EQ(image()[6][12], 6);
-    EXPECT_EQ(image()[6][13], 0);
-    EXPECT_EQ(BcdToUnits(image(), 6, 4), 0);
-    EXPECT_EQ(ReadName(image(), 6), "");
+    EXPECT_EQ(image()[5], RowOf({0, 0, 0x60, 0x44, 0, 0, 0, 0, 255, 255, 255, 255, 2, 32}));
+    EXPECT_EQ(image()[6], RowOf({0, 0, 0x60, 0x44, 0, 0, 0, 0, 255, 255, 255, 255, 6, 0}));
+    EXPECT_EQ(ReadName(image(), 5) + "/" + ReadName(image(), 6), "NAME/");
     WriteName(image(), 6, "NAME");
-    EXPECT_TRUE(Rx(6, "", ChannelEditor::Dialog).channelCleared);
-    EXPECT_EQ(ReadName(image(), 6), "");  // the dialog clears it
+    for (const auto& [c, editor] :
+         {std::pair{5, ChannelEditor::Grid}, {6, ChannelEditor::Dialog}}) {
+        const CommitResult r = Rx(c, "   ", editor);
+        EXPECT_TRUE(r.channelCleared);
+        EXPECT_EQ(r.message, ChannelMessage::None);
+        EXPECT_EQ(r.shown, "");
+        EXPECT_EQ(image()[c], BlankImage()[c]);
+    }
+    EXPECT_EQ(ReadName(image(), 5) + "/" + ReadName(image(), 6), "NAME/");  // the grid keeps it
 }
 
 TEST_F(ChannelCommit, ReceiveChangeKeepsTheTransmitFrequency) {
@@ -239,19 +229,17 @@ TEST_F(ChannelCommit, TransmitTexts) {
 }
 
 TEST(ChannelMessages, BothLanguages) {
-    auto text = [](ChannelMessage m) {
-        const BiText t = ChannelMessageText(m);
-        return std::string(t.english) + "|" + std::string(t.chinese);
-    };
-    EXPECT_EQ(text(ChannelMessage::RxOutOfBand),
-              "Over the range of receive frequency .|接收频率超出范围 ！");
-    EXPECT_EQ(text(ChannelMessage::TxOutOfBand),
-              "Over the range of transmit frequency .|发射频率超出范围 ！");
-    EXPECT_EQ(text(ChannelMessage::TxOutOfBandDialog),
-              "Over the range of Transmit frequency .|发射频率超出范围 ！");
-    EXPECT_EQ(text(ChannelMessage::RxFirst),
-              "Please input the receive frequency in advance.|请先输入接收频率 ！");
-    EXPECT_EQ(text(ChannelMessage::None), "|");
+    EXPECT_EQ(
+        Each({ChannelMessage::RxOutOfBand, ChannelMessage::TxOutOfBand,
+              ChannelMessage::TxOutOfBandDialog, ChannelMessage::RxFirst, ChannelMessage::None},
+             [](ChannelMessage m) {
+                 const BiText t = ChannelMessageText(m);
+                 return std::string(t.english) + " " + std::string(t.chinese);
+             }),
+        "Over the range of receive frequency . 接收频率超出范围 ！|"
+        "Over the range of transmit frequency . 发射频率超出范围 ！|"
+        "Over the range of Transmit frequency . 发射频率超出范围 ！|"
+        "Please input the receive frequency in advance. 请先输入接收频率 ！| ");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The small record editors: key assignment, embedded message and scan information.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "model/editor_text.h"
 #include "model/embedded_message.h"
 #include "model/key_assign.h"
@@ -135,36 +137,26 @@ TEST(ScanInfo, LookBackAndSecondsShowEveryStoredValueClampedAndCommitBack) {
 }
 
 TEST(ScanInfo, RevertListFollowsThePriorityMode) {
-    const struct {
-        int mode;
-        std::vector<int> choices;
-        bool channelEnabled, lookBackEnabled;
-    } modes[] = {
-        {0, {0, 1}, false, false},
-        {1, {0, 1, 2, 3}, true, true},
-        {2, {2, 3}, false, true},
-        {200, {2, 3}, false, true},  // a mode beyond the list shows as the last
-    };
-    for (const auto& c : modes) {
+    // Per mode (200 is beyond the list and shows as the last): the revert
+    // choices offered, whether the priority channel and look-back lists are on,
+    // the channel shown, and the position shown for revert bytes 0..3 and 255.
+    auto view = [](int mode) {
         Image image = Blank();
-        ScanByte(image, 0) = static_cast<std::uint8_t>(c.mode);
+        ScanByte(image, 0) = static_cast<std::uint8_t>(mode);
         ScanByte(image, 1) = 7;
+        std::ostringstream out;
+        for (int choice : RefreshScan(image).revertChoices) out << choice;
         const ScanView v = RefreshScan(image);
-        EXPECT_EQ(v.revertChoices, c.choices) << c.mode;
-        EXPECT_EQ(v.priorityChannelEnabled, c.channelEnabled) << c.mode;
-        EXPECT_EQ(v.lookBackEnabled, c.lookBackEnabled) << c.mode;
-        EXPECT_EQ(v.priorityChannel, c.channelEnabled ? "7" : "") << c.mode;
-    }
-    const struct {
-        int mode, byte, position;
-    } shown[] = {{0, 0, 0}, {0, 1, 1}, {0, 3, 1}, {1, 3, 3}, {1, 200, 3},
-                 {2, 2, 0}, {2, 3, 1}, {2, 0, 0}, {2, 1, 1}, {2, 255, 1}};
-    for (const auto& c : shown) {
-        Image image = Blank();
-        ScanByte(image, 0) = static_cast<std::uint8_t>(c.mode);
-        ScanByte(image, 4) = static_cast<std::uint8_t>(c.byte);
-        EXPECT_EQ(RefreshScan(image).revert, c.position) << c.mode << "/" << c.byte;
-    }
+        out << " " << v.priorityChannelEnabled << v.lookBackEnabled << " '" << v.priorityChannel
+            << "' ";
+        for (int byte : {0, 1, 2, 3, 200, 255}) {
+            ScanByte(image, 4) = static_cast<std::uint8_t>(byte);
+            out << RefreshScan(image).revert;
+        }
+        return out.str();
+    };
+    EXPECT_EQ(Each({0, 1, 2, 200}, view),
+              "01 00 '' 011111|0123 11 '7' 012333|23 01 '' 010111|23 01 '' 010111");
     // Changing the mode stores the revert choice it shows.
     Image image = Blank();
     CommitPriorityMode(image, 2);
