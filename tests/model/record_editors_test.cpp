@@ -124,7 +124,7 @@ TEST(ScanInfo, LookBackAndSecondsShowEveryStoredValueClampedAndCommitBack) {
         EXPECT_EQ(RefreshScan(image).lookBackB, p) << p;
     }
     // Seconds: little-endian, shown clamped to 300.
-    ScanByte(image, 5) = 0x2C;
+    ScanByte(image, 5) = 0x2D;  // 301
     ScanByte(image, 6) = 0x01;
     EXPECT_EQ(RefreshScan(image).dropout, 300);
     EXPECT_EQ(RefreshScan(image).txDwell, 300);  // FF FF
