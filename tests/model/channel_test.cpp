@@ -105,9 +105,9 @@ TEST_F(ChannelRecord, NamesInTheFlatNameArea) {
     EXPECT_EQ(ReadName(image, 2), "ABCDE");
     WriteName(image, 2, "  X  ");
     WriteName(image, 4, "a#b");  // channel 4 spans rows 160 and 161
-    EXPECT_EQ(image[160], (ImageRow{12, 13, 255, 255, 255, 35, 255, 255, 255, 255, 255, 255, 255,
-                                    255, 255, 12}));
-    EXPECT_EQ(image[161][0], 11);
+    EXPECT_EQ(image[160],
+              RowOf({12, 13, 255, 255, 255, 35, 255, 255, 255, 255, 255, 255, 255, 255, 255, 12}));
+    EXPECT_EQ(image[161], RowOf({11, 13}));
     EXPECT_EQ(ReadName(image, 4), "A B");
     WriteName(image, 128, "LAST1");
     EXPECT_EQ(image[199][11], 23);

@@ -3,12 +3,12 @@
 
 #include <cctype>
 
-#include "table.h"
 #include "model/editor_text.h"
 #include "model/freq_codec.h"
 #include "model/name_codec.h"
 #include "model/number_text.h"
 #include "model/tone_codec.h"
+#include "table.h"
 
 namespace zt {
 namespace {

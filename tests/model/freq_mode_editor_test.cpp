@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-#include "table.h"
 #include "model/app_state.h"
 #include "model/band_edges.h"
 #include "model/editor_text.h"
@@ -12,6 +11,7 @@
 #include "model/options.h"
 #include "model/startup.h"
 #include "model/tone_codec.h"
+#include "table.h"
 
 namespace zt {
 namespace {

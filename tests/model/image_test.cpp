@@ -61,8 +61,7 @@ TEST(BandEdge, EncodingRowAndBandTest) {
     Image image = BlankImage();
     EXPECT_EQ(ReadBandEdges(image), (BandEdges{400, 470}));
     WriteBandEdges(image, {244, 247});
-    EXPECT_EQ(image[kBandEdgeRow], (ImageRow{0x40, 0x24, 0x70, 0x24, 255, 255, 255, 255, 255, 255,
-                                             255, 255, 255, 255, 255, 255}));
+    EXPECT_EQ(image[kBandEdgeRow], RowOf({0x40, 0x24, 0x70, 0x24}));
     image[kBandEdgeRow][1] = 0x13;
     image[kBandEdgeRow][2] = 0x00;
     image[kBandEdgeRow][3] = 0x17;
