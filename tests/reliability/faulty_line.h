@@ -1,76 +1,192 @@
 #pragma once
 // A programming cable that goes wrong on schedule: a Port between the link and
-// the in-process simulated radio (a SimPort) that drops, delays, flips, adds,
-// cuts, duplicates and echoes bytes, spoils or loses acknowledgements, and can
-// be pulled out (the port closes under the link and will not open again until
-// it is plugged back). Everything runs on the virtual clock, and receive
-// notifications come from the clock, never from inside a Port call.
+// the in-process simulated radio that drops, delays, flips, adds, cuts,
+// duplicates and echoes bytes, spoils or loses acknowledgements, and can be
+// pulled out (the port closes under the link and will not open again until it
+// is plugged back). Both of its ends are SimPorts on the virtual clock, so
+// receive notifications come from the clock, never from inside a Port call.
 
-#include <cstdint>
-#include <deque>
+#include <algorithm>
+#include <array>
 #include <optional>
-#include <set>
 #include <vector>
 
-#include "fault_schedule.h"
+#include "link/frames.h"
 #include "link/port.h"
 #include "sim/sim_port.h"
-#include "sim/virtual_clock.h"
 
 namespace zt::reliability {
 
+// Which way a byte travels on the cable.
+enum class Direction { ToRadio, ToProgram };
+
+enum class LineFaultKind {
+    Drop,        // the byte is lost
+    Late,        // the byte (and everything behind it) arrives `param` ms late, past the time-out
+    Flip,        // the byte arrives with the bits of `param` inverted
+    Extra,       // the byte `param` arrives before it
+    Short,       // the byte and the `param` - 1 bytes after it are lost (a cut reply)
+    Duplicate,   // the byte arrives twice
+    Echo,        // the cable echoes the program's next `param` bytes back to it
+    WrongAck,    // the next acknowledgement from here on arrives as 0x15
+    MissingAck,  // the next acknowledgement from here on is lost
+    Pull,        // the cable is pulled; plugged back `param` ms later (-1: never)
+};
+inline constexpr int kLineFaultKinds = 10;
+
+struct LineFault {
+    LineFaultKind kind = LineFaultKind::Drop;
+    Direction direction = Direction::ToProgram;
+    std::int64_t at = 0;  // index of the byte in its direction, counted over the whole run
+    int param = 0;
+};
+
 class FaultyLine final : public Port {
   public:
-    FaultyLine(VirtualClock& clock, SimRadio& radio, const Schedule& schedule);
-    ~FaultyLine() override;
-    FaultyLine(const FaultyLine&) = delete;
-    FaultyLine& operator=(const FaultyLine&) = delete;
+    using Micros = VirtualClock::Micros;
+    // It schedules actions on `clock` that it never cancels, so it must outlive
+    // every run of the clock. `paced`: bytes at 9600 baud rather than all at once.
+    FaultyLine(VirtualClock& clock, SimRadio& radio, std::vector<LineFault> faults, bool paced)
+        : clock_(clock), radio_(clock, &radio), program_(clock), faults_(std::move(faults)) {
+        byteTime_ = paced ? 1042 : 0;  // 10 bits a byte
+        radio_.SetByteTimeMicros(byteTime_);
+        radio_.SetReceiveHandler([this] { FromRadio(); });
+    }
 
-    [[nodiscard]] bool Open(const PortSettings& settings, std::string& error) override;
-    [[nodiscard]] bool IsOpen() const override { return plugged_ && inner_.IsOpen(); }
-    void Close() override;
-    [[nodiscard]] int BytesWaiting() const override { return static_cast<int>(rx_.size()); }
-    [[nodiscard]] std::uint8_t ReadByte() override;
-    void DiscardInput() override;
+    [[nodiscard]] bool Open(const PortSettings& settings, std::string& error) override {
+        if (!plugged_) {
+            error = "the programming cable is unplugged";
+            return false;
+        }
+        return radio_.Open(settings, error) && program_.Open(settings, error);
+    }
+    [[nodiscard]] bool IsOpen() const override { return program_.IsOpen(); }
+    void Close() override {
+        radio_.Close();
+        program_.Close();
+    }
+    [[nodiscard]] int BytesWaiting() const override { return program_.BytesWaiting(); }
+    [[nodiscard]] std::uint8_t ReadByte() override { return program_.ReadByte(); }
+    void DiscardInput() override {
+        program_.DiscardInput();
+        radio_.DiscardInput();
+    }
     void DiscardOutput() override {}
-    void WriteByte(std::uint8_t byte) override;
     void SetReceiveHandler(std::function<void()> handler) override {
-        onReceive_ = std::move(handler);
+        program_.SetReceiveHandler(std::move(handler));
+    }
+    void WriteByte(std::uint8_t byte) override {
+        if (!IsOpen()) return;
+        const Hits hits = Find(Direction::ToRadio, count_[0]++);
+        if (const LineFault* f = hits[LineFaultKind::Pull]) {
+            plugged_ = false;
+            pulledAt_ = clock_.Now();
+            Close();
+            if (f->param >= 0)
+                clock_.Schedule(clock_.Now() + Ms(f->param), [this] { plugged_ = true; });
+            return;
+        }
+        if (const LineFault* f = hits[LineFaultKind::Echo]) echoLeft_ = f->param;
+        if (echoLeft_ > 0) {
+            --echoLeft_;
+            clock_.Schedule(clock_.Now() + byteTime_,
+                            [this, byte] { Send(Direction::ToProgram, byte); });
+        }
+        if (!hits[LineFaultKind::Drop]) Pass(hits, Direction::ToRadio, byte);
     }
 
     // When the cable was last pulled, if it was.
-    [[nodiscard]] std::optional<VirtualClock::Micros> PulledAt() const { return pulledAt_; }
+    [[nodiscard]] std::optional<Micros> PulledAt() const { return pulledAt_; }
     [[nodiscard]] bool Plugged() const { return plugged_; }
 
   private:
-    // A fault found at this byte index of this direction, once.
-    const LineFault* Take(Direction direction, std::int64_t index, LineFaultKind kind);
-    void FromRadio();
-    void ToProgram(std::uint8_t byte);
-    void ToRadio(std::uint8_t byte);
-    void Pull(int replugMs);
-    void Notify();
-    void At(VirtualClock::Micros when, std::function<void()> action);
+    // The first fault of each kind at one byte of one direction.
+    struct Hits {
+        std::array<const LineFault*, kLineFaultKinds> of{};
+        const LineFault* operator[](LineFaultKind k) const { return of[static_cast<int>(k)]; }
+    };
+    [[nodiscard]] Hits Find(Direction direction, std::int64_t index) const {
+        Hits hits{};
+        for (const LineFault& f : faults_) {
+            const LineFault*& hit = hits.of[static_cast<int>(f.kind)];
+            if (f.direction == direction && f.at == index && hit == nullptr) hit = &f;
+        }
+        return hits;
+    }
+
+    void FromRadio() {
+        while (radio_.BytesWaiting() > 0) {
+            std::uint8_t byte = radio_.ReadByte();
+            const Hits hits = Find(Direction::ToProgram, count_[1]++);
+            if (cutLeft_ > 0) {
+                --cutLeft_;
+                continue;
+            }
+            if (const LineFault* f = hits[LineFaultKind::Short]) {
+                cutLeft_ = f->param - 1;
+                continue;
+            }
+            if (hits[LineFaultKind::Drop]) continue;
+            spoilNextAck_ = spoilNextAck_ || hits[LineFaultKind::WrongAck];
+            loseNextAck_ = loseNextAck_ || hits[LineFaultKind::MissingAck];
+            if (byte == frame::kAck && loseNextAck_) {
+                loseNextAck_ = false;
+                continue;
+            }
+            if (byte == frame::kAck && spoilNextAck_) {
+                spoilNextAck_ = false;
+                byte = 0x15;
+            }
+            Pass(hits, Direction::ToProgram, byte);
+        }
+    }
+
+    // Late, flipped, extra and duplicated bytes, alike both ways.
+    void Pass(const Hits& hits, Direction direction, std::uint8_t byte) {
+        Micros& freeAt = freeAt_[static_cast<int>(direction)];
+        if (const LineFault* f = hits[LineFaultKind::Late]) {
+            freeAt = std::max(clock_.Now(), freeAt) + Ms(f->param);
+        }
+        if (const LineFault* f = hits[LineFaultKind::Flip])
+            byte ^= static_cast<std::uint8_t>(f->param);
+        if (const LineFault* f = hits[LineFaultKind::Extra]) {
+            Send(direction, static_cast<std::uint8_t>(f->param));
+        }
+        Send(direction, byte);
+        if (hits[LineFaultKind::Duplicate]) Send(direction, byte);
+    }
+
+    // Now, or behind a late byte.
+    void Send(Direction direction, std::uint8_t byte) {
+        const auto deliver = [this, direction, byte] {
+            if (!IsOpen()) return;  // what is on the wire when the cable goes is lost
+            if (direction == Direction::ToRadio) {
+                radio_.WriteByte(byte);
+            } else {
+                program_.Inject({byte});
+            }
+        };
+        const Micros freeAt = freeAt_[static_cast<int>(direction)];
+        if (freeAt <= clock_.Now()) {
+            deliver();
+        } else {
+            clock_.Schedule(freeAt, deliver);
+        }
+    }
 
     VirtualClock& clock_;
-    SimPort inner_;
+    SimPort radio_;    // the radio's end
+    SimPort program_;  // the program's end: what the link reads
     std::vector<LineFault> faults_;
-    std::set<std::size_t> used_;
-    VirtualClock::Micros byteTime_;
-    std::int64_t toRadioCount_ = 0;
-    std::int64_t toProgramCount_ = 0;
+    Micros byteTime_ = 0;
+    std::array<std::int64_t, 2> count_{};  // bytes so far, by direction
+    std::array<Micros, 2> freeAt_{};       // a late byte holds back those behind it
     int echoLeft_ = 0;
     int cutLeft_ = 0;
     bool spoilNextAck_ = false;
     bool loseNextAck_ = false;
-    VirtualClock::Micros toRadioFreeAt_ = 0;  // a late byte holds back those behind it
-    VirtualClock::Micros toProgramFreeAt_ = 0;
     bool plugged_ = true;
-    std::optional<VirtualClock::Micros> pulledAt_;
-    std::deque<std::uint8_t> rx_;
-    std::optional<VirtualClock::EventId> notify_;
-    std::vector<VirtualClock::EventId> pending_;
-    std::function<void()> onReceive_;
+    std::optional<Micros> pulledAt_;
 };
 
 }  // namespace zt::reliability
