@@ -8,40 +8,37 @@
 #include <memory>
 #include <vector>
 
+#include "link/frames.h"
 #include "link/serial_link.h"
 #include "sim/sim_port.h"
-#include "sim/sim_radio.h"
-#include "sim/virtual_clock.h"
 #include "sim/virtual_timers.h"
 
 namespace zt::testing {
 
+using Bytes = std::vector<std::uint8_t>;
+
 struct RecordingObserver : ExchangeObserver {
+    VirtualClock* clock = nullptr;
     std::vector<int> progress;
     std::vector<LinkText> statuses;
     std::vector<LinkMessage> messages;
     std::vector<ExchangeOutcome> outcomes;
-    std::vector<std::array<int, 3>> powerValues;
-    int closeDue = 0;
-    VirtualClock::Micros closeDueAt = -1;
     VirtualClock::Micros finishedAt = -1;
-    VirtualClock* clock = nullptr;
+    VirtualClock::Micros closeDueAt = -1;
+    int closeDue = 0;
     std::function<void(int, int, int)> onPower;
 
     void OnProgress(int percent) override { progress.push_back(percent); }
     void OnStatus(const LinkText& label) override { statuses.push_back(label); }
     void OnMessage(const LinkMessage& message) override { messages.push_back(message); }
-    void OnPowerValues(int low, int mid, int high) override {
-        powerValues.push_back({low, mid, high});
-        if (onPower) onPower(low, mid, high);
-    }
+    void OnPowerValues(int low, int mid, int high) override { onPower(low, mid, high); }
     void OnFinished(ExchangeOutcome outcome) override {
         outcomes.push_back(outcome);
-        if (clock) finishedAt = clock->Now();
+        finishedAt = clock->Now();
     }
     void OnCloseDue() override {
         ++closeDue;
-        if (clock) closeDueAt = clock->Now();
+        closeDueAt = clock->Now();
     }
 };
 
@@ -49,30 +46,44 @@ struct RecordingObserver : ExchangeObserver {
 inline Image PatternImage(int salt = 0) {
     Image image{};
     for (int r = 0; r < kImageRows; ++r) {
-        for (int f = 0; f < kRowBytes; ++f) {
-            image[r][f] = static_cast<std::uint8_t>((r * 7 + f * 13 + salt) & 0xFF);
-        }
+        for (int f = 0; f < kRowBytes; ++f)
+            image[r][f] = static_cast<std::uint8_t>(r * 7 + f * 13 + salt);
     }
     return image;
 }
 
 class LinkTest : public ::testing::Test {
   protected:
-    void Make(LinkMode mode) {
+    // The old link goes first, as it unhooks itself from the port and timers.
+    void Make(LinkMode mode, Port* over = nullptr) {
+        link.reset();
         observer.clock = &clock;
-        link = std::make_unique<SerialLink>(mode, app, port, timers, observer);
+        link = std::make_unique<SerialLink>(mode, app, over ? *over : port, timers, observer);
     }
-    // A fresh link over a port with no radio behind it, for tests that play the
-    // radio's part themselves. The old link goes first, as it unhooks itself
-    // from the timers.
-    SimPort& UseBarePort(LinkMode mode) {
+    // A link over a port with no radio behind it, for tests that play the
+    // radio's part themselves, started and its first frame sent.
+    SimPort& StartBare(LinkMode mode) {
         link.reset();
         barePort = std::make_unique<SimPort>(clock);
-        link = std::make_unique<SerialLink>(mode, app, *barePort, timers, observer);
+        Make(mode, barePort.get());
+        EXPECT_EQ(link->Start(), StartResult::Started);
+        clock.RunFor(Ms(kPumpMs));
+        barePort->ClearSent();
         return *barePort;
+    }
+    void AddFault(const char* spec) {
+        std::string error;
+        const auto plan = ParseFaultSpec(spec, error);
+        ASSERT_TRUE(plan) << error;
+        radio.AddFault(*plan);
     }
     bool RunUntilFinished(VirtualClock::Micros limit = Ms(60'000)) {
         return clock.RunUntil([this] { return !observer.outcomes.empty(); }, limit);
+    }
+    void ExpectTimersStopped() {
+        for (int t = 1; t <= kLinkTimerCount; ++t) {
+            EXPECT_FALSE(timers.IsRunning(static_cast<LinkTimer>(t))) << "timer " << t;
+        }
     }
 
     AppState app;
