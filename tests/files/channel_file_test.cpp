@@ -97,7 +97,7 @@ TEST_F(ChannelFile, ReadingAcceptsOtherSeparators) {
     }
 }
 
-TEST_F(ChannelFile, RefusedFilesLeaveTheImageUntouched) {
+TEST_F(ChannelFile, RefusedFilesMissingFilesAndFoldersLeaveTheImageUntouched) {
     const std::string full = FormatChannelFile(Sample());
     auto with = [&](const std::string& value) {  // the first 64 replaced
         std::string text = full;
@@ -129,17 +129,13 @@ TEST_F(ChannelFile, RefusedFilesLeaveTheImageUntouched) {
         EXPECT_NE(r.message.chinese.find("未调入任何数据"), std::string::npos);
         EXPECT_EQ(image, BlankImage()) << c.name;
     }
-}
-
-TEST_F(ChannelFile, MissingFileOrFolderIsRefused) {
-    Image image = Sample();
-    FileResult r = LoadChannelFile(dir / "missing.chann", image);
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.english.find("cannot be opened"), std::string::npos);
-    EXPECT_NE(r.message.chinese.find("无法打开"), std::string::npos);
-    r = LoadChannelFile(dir, image);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(image, Sample());
+    Image sample = Sample();
+    const FileResult missing = LoadChannelFile(dir / "missing.chann", sample);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.message.english.find("cannot be opened"), std::string::npos);
+    EXPECT_NE(missing.message.chinese.find("无法打开"), std::string::npos);
+    EXPECT_FALSE(LoadChannelFile(dir, sample).ok);  // a folder
+    EXPECT_EQ(sample, Sample());
 }
 
 TEST_F(ChannelFile, SaveReplacesAnExistingFileAndReportsFailures) {

@@ -181,7 +181,7 @@ TEST_F(ChannelCommit, NewChannelGetsTheEditorsDefaultsAndBlankReceiveEmptiesIt) 
     EXPECT_EQ(ReadName(image(), 5) + "/" + ReadName(image(), 6), "NAME/");  // the grid keeps it
 }
 
-TEST_F(ChannelCommit, ReceiveChangeKeepsTheTransmitFrequency) {
+TEST_F(ChannelCommit, TransmitTextsAndAReceiveChangeKeepsTheTransmitFrequency) {
     (void)Rx(1, "446.0");
     (void)Tx(1, "441.0");
     EXPECT_EQ(BcdToText(image(), 1, 4), "5.00000");
@@ -194,9 +194,6 @@ TEST_F(ChannelCommit, ReceiveChangeKeepsTheTransmitFrequency) {
     (void)Rx(1, "440");  // across the receive frequency: the direction turns
     EXPECT_EQ(OffsetDirection(image(), 1), 1);
     EXPECT_EQ(TxText(image(), 1), "441.00000");
-}
-
-TEST_F(ChannelCommit, TransmitTexts) {
     (void)Rx(3, "446");
     const struct {
         const char* text;

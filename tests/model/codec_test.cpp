@@ -57,7 +57,7 @@ TEST(FreqCodec, TextToBcdAndBack) {
 
 // Packing the text of a packed frequency gives the same bytes back, for every
 // 10 Hz value of one whole MHz and for every 12.5 kHz step of the codec's range.
-TEST(FreqCodec, RoundTripOverWholeDomains) {
+TEST(FreqCodec, RoundTripOverWholeDomainsAndStoredTextPadded) {
     auto roundTrip = [](std::int64_t units) {
         const BcdFreq bcd = UnitsToBcd(units);
         Image image{};
@@ -67,9 +67,6 @@ TEST(FreqCodec, RoundTripOverWholeDomains) {
     for (std::int64_t u = 14600000; u < 14700000; ++u) ASSERT_TRUE(roundTrip(u)) << u;
     for (std::int64_t u = 0; u < 100000000; u += 1250) ASSERT_TRUE(roundTrip(u)) << u;
     for (std::int64_t u = 0; u < 100000000; u += 99991) ASSERT_TRUE(roundTrip(u)) << u;
-}
-
-TEST(FreqCodec, StoreFreqTextPadsStoresLeastSignificantFirstAndReturnsPadded) {
     Image image{};
     EXPECT_EQ(StoreFreqText(image, "446", 3, 0), "446.00000");
     EXPECT_EQ(image[3], (ImageRow{0x00, 0x00, 0x60, 0x44}));
@@ -83,7 +80,7 @@ TEST(FreqCodec, StoreFreqTextPadsStoresLeastSignificantFirstAndReturnsPadded) {
               "46.000000|5.0000000|446.00000|446500000|000000000|146.525001");
 }
 
-TEST(ToneCodec, ListTextsWithTheirExactBlanks) {
+TEST(ToneCodec, ListTextsAndThePairEveryPositionStores) {
     const auto list = MakeToneList();
     const std::pair<int, const char*> texts[] = {
         {0, "   OFF      "}, {1, "   67.0    "},  {9, "   88.5    "}, {10, "  91.5    "},
@@ -98,9 +95,6 @@ TEST(ToneCodec, ListTextsWithTheirExactBlanks) {
         normal.back() = 'I';
         EXPECT_EQ(list[static_cast<std::size_t>(p + 107)], normal);
     }
-}
-
-TEST(ToneCodec, EveryPositionStoresItsPairAndBothDisplayRulesGiveItBack) {
     for (int p = 0; p <= kToneDcsIEnd; ++p) {
         const int group = p == 0 ? 255 : p <= 50 ? 0 : p <= 157 ? 1 : 2;
         const int first[] = {1, 51, 158};
@@ -142,7 +136,7 @@ TEST(ToneCodec, TheTwoDisplayRulesDifferOnlyWhereDocumented) {
     }
 }
 
-TEST(NameCodec, EveryCodeAndEveryByteValue) {
+TEST(NameCodec, EveryCodeEveryByteValueAndWholeTexts) {
     const std::string set = "0123456789- ABCDEFGHIJKLMNOPQRSTUVWXYZ_+*";
     for (int code = 0; code <= 255; ++code) {
         const std::string ch = CodeToChar(static_cast<std::uint8_t>(code));
@@ -162,9 +156,6 @@ TEST(NameCodec, EveryCodeAndEveryByteValue) {
             EXPECT_EQ(CodeToChar(code)[0], std::toupper(b)) << b;
         }
     }
-}
-
-TEST(NameCodec, EncodeDecodeUppercasesAndBlanksTheRest) {
     const auto codes = EncodeText("ab#é9xyz", 5);
     ASSERT_EQ(codes.size(), 5u);
     EXPECT_EQ(DecodeText(codes), "AB  9");

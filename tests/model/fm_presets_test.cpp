@@ -30,14 +30,14 @@ TEST(FmPresets, EveryByteShowsAndEveryStepStoresBackUnchanged) {
     EXPECT_EQ(FmCellText(210), "108.0");
 }
 
-TEST(FmPresets, StoreCountsWholeTenthsOnTheTypedDigits) {
+TEST(FmPresets, StoreCountsWholeTenthsAndCommitOfAnEditedCell) {
     EXPECT_EQ(Each({"87.15", "87.1", "108.0", "108", "100.0", "87", "88.", "99.99", "87.09",
                     " 95.5 ", "", "   ", "86.9", "108.01", "120", "abc", "-90"},
                    [](const char* t) { return int(FmStepOfText(t)); }),
               "1|1|210|210|130|0|10|129|0|85|255|255|255|255|255|255|255");
 }
 
-TEST(FmPresets, PresetsSpreadOverRows154And155) {
+TEST(FmPresets, PresetsSpreadOverRows154And155UnderTheGridHeaders) {
     Image image{};
     for (auto& row : image) row.fill(255);
     image[155][9] = 0x33;  // beyond preset 24: not a preset
@@ -50,9 +50,6 @@ TEST(FmPresets, PresetsSpreadOverRows154And155) {
     for (int k = 16; k < 25; ++k) EXPECT_EQ(image[155][k - 16], k * 8) << k;
     EXPECT_EQ(image[155][9], 0x33);
     EXPECT_EQ(FmGridTexts(image), cells);
-}
-
-TEST(FmPresets, CommitOfAnEditedCell) {
     // Out of range a typed text gives the message and the lower edge (step 0).
     EXPECT_EQ(Each({"100", "88", "88.", "87.15", "120", "50", "", "  ", "x"},
                    [](const char* t) {
@@ -65,9 +62,6 @@ TEST(FmPresets, CommitOfAnEditedCell) {
                                                  {"Operate prompt", "操作提示"}}));
     // A sixth character is too long.
     EXPECT_EQ(Each({"87.15", "87.155", ""}, FmEditTooLong), "false|true|false");
-}
-
-TEST(FmPresets, GridHeadersInBothLanguages) {
     EXPECT_EQ(FmGridHeaders(false),
               (std::array<std::string, 2>{"Radio Channel ", " Frequency (MHZ)"}));
     EXPECT_EQ(FmGridHeaders(true),

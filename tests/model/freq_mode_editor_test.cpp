@@ -66,21 +66,18 @@ TEST_F(FreqMode, ReceiveEntry) {
               "false|true|true|false|true|false");
 }
 
-TEST_F(FreqMode, ShiftDirectionChecksTheTxFrequency) {
+TEST_F(FreqMode, ShiftDirectionAndOffsetEntryCheckTheTxFrequency) {
     StoreFreqText(s.ChannelTable, "465", kVfoRow, 0);
-    const FreqEditOutcome out = CommitShiftDirection(s, 1, "465.00000", "10.00000");
-    EXPECT_EQ(Did(out),
+    const FreqEditOutcome refused = CommitShiftDirection(s, 1, "465.00000", "10.00000");
+    EXPECT_EQ(Did(refused),
               "[Over the range of TX frequency .] tx=465.00000 dir=0 refresh | 465.00000 10.00000 "
               "02");
-    EXPECT_EQ(out.prompts[0].chinese, "发射频率超出范围 ！");
+    EXPECT_EQ(refused.prompts[0].chinese, "发射频率超出范围 ！");
     // The power bits are kept.
     EXPECT_EQ(Did(CommitShiftDirection(s, 2, "465.00000", "10.00000")),
               "tx=455 dir=2 refresh | 465.00000 10.00000 82");
     EXPECT_EQ(Did(CommitShiftDirection(s, 0, "465.00000", "10.00000")),
               "tx=465.00000 dir=0 refresh | 465.00000 10.00000 02");
-}
-
-TEST_F(FreqMode, OffsetEntry) {
     vfo(12) = 0x42;  // plus
     StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
     // Per keystroke; a refused text changes nothing else of the record, an empty

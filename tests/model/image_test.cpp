@@ -98,7 +98,7 @@ void SetRecord(Image& image, int row, const char* rx, const char* offset, std::u
     image[static_cast<std::size_t>(row)][12] = flags1;
 }
 
-TEST(LimitCheck, FrequencyModeRecordInWholeMegahertz) {
+TEST(LimitCheck, FrequencyModeRecordFirstThenEveryChannelInWholeMegahertz) {
     EXPECT_TRUE(CheckLimits(BlankImage()).passed);
     EXPECT_TRUE(CheckLimits(BlankImage()).message.english.empty());
     const struct {
@@ -126,9 +126,6 @@ TEST(LimitCheck, FrequencyModeRecordInWholeMegahertz) {
             EXPECT_EQ(r.message.chinese, "频率模式下的接收或发射频率超出频率限制范围");
         }
     }
-}
-
-TEST(LimitCheck, FirstChannelOutsideTheLimitsAfterTheFrequencyModeRecord) {
     Image image = BlankImage();
     SetRecord(image, 3, "470.9", "0", 0x02);
     EXPECT_TRUE(CheckChannelLimits(image).passed);

@@ -129,7 +129,7 @@ TEST_F(OptionEditor, EveryCheckBoxSetsAndClearsOnlyItsBit) {
     EXPECT_EQ(opt(1), 0x00);
 }
 
-TEST_F(OptionEditor, OnlyChannelModeForcesTheChannelWorkMode) {
+TEST_F(OptionEditor, OnlyChannelModeForcesTheWorkModeAndPowerOnModeTheMessageBox) {
     opt(2) = 0x81;  // frequency work mode
     CommitOptionCheck(s.ChannelTable, OptionCheck::OnlyChann, true);
     EXPECT_EQ(opt(2), 0xC1);
@@ -142,9 +142,6 @@ TEST_F(OptionEditor, OnlyChannelModeForcesTheChannelWorkMode) {
     EXPECT_TRUE(RefreshOptions(s).workModeEnabled);
     CommitWorkMode(s.ChannelTable, false);
     EXPECT_EQ(opt(2), 0x81);
-}
-
-TEST_F(OptionEditor, PowerOnModeAndMessageBox) {
     opt(2) = 0x20;  // MSG
     EXPECT_TRUE(RefreshOptions(s).messageEnabled);
     CommitOptionList(s.ChannelTable, OptionList::PonMode, 1);  // DC

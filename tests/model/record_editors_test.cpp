@@ -21,7 +21,7 @@ Image Blank() {
     return image;
 }
 
-TEST(KeyAssign, EveryCodeShowsItsPositionAndEveryPositionStoresItsCode) {
+TEST(KeyAssign, EveryCodeAndPositionAndTheKeyRecordOnly) {
     for (int code = 0; code <= 255; ++code) {
         // 0 and 1 both read as Autodial; beyond the list reads as None.
         const int expected = code <= 1 ? 1 : code > 11 ? 0 : code;
@@ -29,9 +29,6 @@ TEST(KeyAssign, EveryCodeShowsItsPositionAndEveryPositionStoresItsCode) {
     }
     const std::uint8_t codes[] = {255, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
     for (int p = 0; p < 12; ++p) EXPECT_EQ(KeyCodeOfPosition(p), codes[p]) << p;
-}
-
-TEST(KeyAssign, RefreshAndCommitUseTheKeyRecordOnly) {
     Image image = Blank();
     EXPECT_EQ(RefreshKeys(image).pf1, 0);
     image[kKeyRecordRow][kKeyPf1Byte] = 12;
@@ -51,7 +48,7 @@ TEST(KeyAssign, RefreshAndCommitUseTheKeyRecordOnly) {
     EXPECT_EQ(image[kKeyRecordRow][kKeyPf2Byte], 3);
 }
 
-TEST(EmbeddedMessage, ShowsOnlyPrintableBytes) {
+TEST(EmbeddedMessage, ShowsPrintableBytesStoresPaddedAndKeysStopAtFive) {
     Image image = Blank();
     for (int b = 0; b <= 255; ++b) {
         const std::uint8_t bytes[] = {72, static_cast<std::uint8_t>(b), 73, 255, 255};
@@ -63,9 +60,6 @@ TEST(EmbeddedMessage, ShowsOnlyPrintableBytes) {
     const std::uint8_t startUp[] = {19, 16, 23, 23, 26};
     std::copy(startUp, startUp + 5, &image[kMessageRow][kMessageFirstByte]);
     EXPECT_EQ(ShowEmbeddedMessage(image), "");
-}
-
-TEST(EmbeddedMessage, StoreTrimsAndPadsWith255AndKeysStopAtFiveCharacters) {
     // Bytes 3..9 of the row (3 and 9 belong to others) and what the box shows:
     // the inner blank is kept but not shown, a paste cannot spill into byte 9.
     auto store = [](const char* text) {
@@ -91,7 +85,7 @@ TEST(EmbeddedMessage, StoreTrimsAndPadsWith255AndKeysStopAtFiveCharacters) {
 
 std::uint8_t& ScanByte(Image& image, int b) { return image[kScanRecordRow][b]; }
 
-TEST(ScanInfo, ListTexts) {
+TEST(ScanInfo, ListTextsAndEveryStoredTimeShownClampedAndCommittedBack) {
     const auto texts = LookBackTexts();
     ASSERT_EQ(texts.size(), 91u);
     for (int p = 0; p < 91; ++p) {
@@ -102,9 +96,6 @@ TEST(ScanInfo, ListTexts) {
     EXPECT_EQ(texts[0] + texts[9] + texts[10] + texts[90], ".500.9501.005.00");
     EXPECT_EQ(ScanSecondsTexts().size(), 301u);
     EXPECT_EQ(ScanSecondsTexts()[300], "300");
-}
-
-TEST(ScanInfo, LookBackAndSecondsShowEveryStoredValueClampedAndCommitBack) {
     Image image = Blank();
     for (int b = 0; b <= 255; ++b) {
         ScanByte(image, kScanLookBackAByte) = static_cast<std::uint8_t>(b);
