@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "link/frames.h"
@@ -129,11 +130,8 @@ class FaultyLine final : public Port {
             if (hits[LineFaultKind::Drop]) continue;
             spoilNextAck_ = spoilNextAck_ || hits[LineFaultKind::WrongAck];
             loseNextAck_ = loseNextAck_ || hits[LineFaultKind::MissingAck];
-            if (byte == frame::kAck && loseNextAck_) {
-                loseNextAck_ = false;
-                continue;
-            }
-            if (byte == frame::kAck && spoilNextAck_) {
+            if (byte == frame::kAck && (loseNextAck_ || spoilNextAck_)) {
+                if (std::exchange(loseNextAck_, false)) continue;
                 spoilNextAck_ = false;
                 byte = 0x15;
             }
@@ -160,11 +158,8 @@ class FaultyLine final : public Port {
     void Send(Direction direction, std::uint8_t byte) {
         const auto deliver = [this, direction, byte] {
             if (!IsOpen()) return;  // what is on the wire when the cable goes is lost
-            if (direction == Direction::ToRadio) {
-                radio_.WriteByte(byte);
-            } else {
-                program_.Inject({byte});
-            }
+            if (direction == Direction::ToRadio) return radio_.WriteByte(byte);
+            program_.Inject({byte});
         };
         const Micros freeAt = freeAt_[static_cast<int>(direction)];
         if (freeAt <= clock_.Now()) {
