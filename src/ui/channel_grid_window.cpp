@@ -180,6 +180,16 @@ void ChannelGridWindow::setCellText(int row, int column, const QString& text) {
 
 void ChannelGridWindow::showAllRows() {
     for (int c = 1; c <= kChannelCount; ++c) showChannelRow(c);
+    dropStaleEditor();
+}
+
+void ChannelGridWindow::dropStaleEditor() {
+    if (open_editor_ == Editor::None || cellText(editRow_, editColumn_) == editSeed_) return;
+    open_editor_ = Editor::None;
+    hideEditors();
+    textEdit_->clear();
+    const QSignalBlocker block(comboEdit_);
+    comboEdit_->clear();
 }
 
 void ChannelGridWindow::showChannelRow(int channel) {
@@ -248,6 +258,7 @@ void ChannelGridWindow::placeEditor(QWidget* editor) {
 void ChannelGridWindow::beginCellEdit(int row, int column) {
     editRow_ = row;
     editColumn_ = column;
+    editSeed_ = cellText(row, column);
     open_editor_ = Editor::None;
     if (column == ColChannel) {
         hideEditors();

@@ -75,6 +75,9 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     void listChosen(int position);
     void hideEditor(QWidget* editor);
     void hideEditors();
+    // After the rows are rebuilt: an editor whose cell changed underneath it (a
+    // read, a loaded file) holds text of the old image and is closed unstored.
+    void dropStaleEditor();
     void placeEditor(QWidget* editor);
     void showMessage(int messageId);
     [[nodiscard]] bool textKeyAllowed(const QKeyEvent* key) const;
@@ -97,6 +100,7 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     int editRow_ = 0;
     int editColumn_ = ColRx;
     Editor open_editor_ = Editor::None;
+    QString editSeed_;  // the cell's text when its editor opened
 };
 
 }  // namespace zt

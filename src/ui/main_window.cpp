@@ -8,12 +8,14 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
+#include "link/link_texts.h"
 #include "model/app_state.h"
 #include "model/bitext.h"
 #include "model/catalogue.h"
@@ -467,6 +469,7 @@ void MainWindow::showWindow(WindowId id, QWidget* w) {
     }
     QMdiSubWindow* sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    keepWriteShortcut(sub);
     sub->setWindowIcon(QApplication::windowIcon());
     placeEditor(id, sub, mdi_);
     w->show();
@@ -499,6 +502,24 @@ void MainWindow::commitPendingGridEdit(bool frequencyToo) {
     } else {
         grid->commitPendingName();
     }
+}
+
+void MainWindow::keepWriteShortcut(QMdiSubWindow* sub) {
+    const QKeySequence write(QStringLiteral("Ctrl+W"));
+    if (!sub->systemMenu()) return;
+    for (QAction* a : sub->systemMenu()->actions()) {
+        QList<QKeySequence> keys = a->shortcuts();
+        if (keys.removeAll(write) > 0) a->setShortcuts(keys);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (exchangeRunning()) {
+        presenter_.show(link_text::kDontClose, state_.LanguageChinese);
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::subWindowActivated(QMdiSubWindow* sub) {

@@ -81,6 +81,11 @@ class MainWindow : public QMainWindow {
     // CurrentChannel changed (the grid's caption follows it).
     void currentChannelChanged();
 
+  protected:
+    // Refused while a read or write runs: ending the program then would leave
+    // the radio half-written.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     // The one place that builds a window for a command; nullptr for a window
     // that does not exist yet.
@@ -97,6 +102,9 @@ class MainWindow : public QMainWindow {
     void buildStatusBar();
     void toolbarClicked(const QString& key);
     void subWindowActivated(QMdiSubWindow* sub);
+    // The frame's own keyboard close (Ctrl+W on this desktop) would make the
+    // write command's shortcut ambiguous, so neither would run.
+    static void keepWriteShortcut(QMdiSubWindow* sub);
     QAction* addCommand(QWidget* menu, const char* name, const char* shortcut = nullptr);
 
     AppState& state_;
