@@ -56,6 +56,10 @@ PowerAdjustWindow::PowerAdjustWindow(AppState& state, MessagePresenter& presente
         bar->setObjectName(kBarNames[i]);
         bar->setRange(0, 255);
         bar->setPageStep(16);
+        // A tab stop, so the arrow keys trim a level as finely as the mouse;
+        // Right raises it (a scroll bar's keys run the other way by default).
+        bar->setFocusPolicy(Qt::StrongFocus);
+        bar->setInvertedControls(false);
         auto* value = new QLabel(QStringLiteral("0"), this);
         value->setObjectName(kValueNames[i]);
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
@@ -75,6 +79,11 @@ PowerAdjustWindow::PowerAdjustWindow(AppState& state, MessagePresenter& presente
     help_->setObjectName("Command_Help");
     help_->setText(qs(kHelp, chinese));  // no action
     connect(close_, &QPushButton::clicked, this, &PowerAdjustWindow::closeAdjustment);
+
+    // Tab walks the levels from the top, then the buttons.
+    QWidget* const order[] = {bars_[0], bars_[1], bars_[2], close_, help_};
+    for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    bars_[0]->setFocus();  // the window opens on the first level
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -4,6 +4,7 @@
 // write the old image's text into the new one.
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -12,6 +13,7 @@
 #include "model/channel.h"
 #include "ui/channel_grid_window.h"
 #include "ui/comm_window.h"
+#include "ui/power_adjust_window.h"
 
 namespace zt::test {
 namespace {
@@ -96,6 +98,31 @@ TEST_F(ProgramGuards, AnEditorLeftOpenAcrossAReadStoresNothingStale) {
     editCell(4, Col::ColRx);  // leaving channel 2's cell
     EXPECT_EQ(RxText(state->ChannelTable, 2), "439.50000");
     EXPECT_EQ(main->channelGrid()->grid()->item(1, Col::ColRx)->text(), "439.50000");
+}
+
+TEST_F(ProgramGuards, PowerLevelsTrimFromTheKeyboard) {
+    radio.Memory()[240] = ImageRow{50, 100, 200};
+    main->action("Adj_Txp")->trigger();
+    settle();
+    auto* w = qobject_cast<PowerAdjustWindow*>(main->window(WindowId::Adjust));
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
+    ASSERT_EQ(QApplication::focusWidget(), w->bar(0));  // it opens on the first level
+
+    QTest::keyClick(w->bar(0), Qt::Key_Tab);
+    QTest::keyClick(w->bar(1), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w->bar(2));
+    QTest::keyClick(w->bar(2), Qt::Key_Right);  // Right raises the level
+    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
+    QTest::keyClick(w->bar(2), Qt::Key_Left);
+    QTest::keyClick(w->bar(2), Qt::Key_Right);
+    QTest::keyClick(w->bar(2), Qt::Key_Right);
+    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
+    EXPECT_EQ(w->bar(2)->value(), 202);
+    EXPECT_EQ(radio.Memory()[240][2], 202);
+
+    QTest::keyClick(w->bar(2), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>(w, "Command_Close"));
 }
 
 }  // namespace
