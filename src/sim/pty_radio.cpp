@@ -91,6 +91,7 @@ bool PtyRadio::Flush(Clock::time_point now, std::string& error) {
 
 bool PtyRadio::Run(const PtyRadioOptions& options, const volatile bool& stop, std::string& error) {
     std::uint8_t buffer[512];
+    int sessionsSeen = radio_.SessionsCompleted();
     while (!stop) {
         auto now = Clock::now();
         while (!in_.empty() && in_.front().at <= now) {
@@ -101,6 +102,9 @@ bool PtyRadio::Run(const PtyRadioOptions& options, const volatile bool& stop, st
             Answer(t.byte, t.at, options);
         }
         if (!Flush(now, error)) return false;
+        for (; sessionsSeen < radio_.SessionsCompleted(); ++sessionsSeen) {
+            if (options.onSessionEnd) options.onSessionEnd(sessionsSeen + 1);
+        }
         if (options.sessions > 0 && radio_.SessionsCompleted() >= options.sessions &&
             out_.empty()) {
             return true;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "sim/sim_radio.h"
@@ -17,6 +18,8 @@ struct PtyRadioOptions {
     bool pace = false;
     // Stop after this many completed exchanges; 0 runs until Stop().
     int sessions = 0;
+    // Told the running count each time an exchange ends properly.
+    std::function<void(int)> onSessionEnd;
 };
 
 class PtyRadio {

@@ -1,6 +1,7 @@
 // zt790sim: a simulated radio on a pseudo-terminal. Prints the device path on the
 // first line of standard output, then answers the programming protocol until
-// SIGTERM or the given number of completed exchanges.
+// SIGTERM or the given number of completed exchanges, printing "exchange N done"
+// as each one ends.
 
 #include <CLI/CLI.hpp>
 #include <csignal>
@@ -79,6 +80,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::cout << device << std::endl;
+    // One line a finished exchange, so a script can wait for the radio.
+    options.onSessionEnd = [](int n) { std::cout << "exchange " << n << " done" << std::endl; };
 
     const bool ok = pty.Run(options, g_stop, error);
     if (!ok) std::cerr << "zt790sim: " << error << "\n";

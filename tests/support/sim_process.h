@@ -1,6 +1,7 @@
 #pragma once
 // Runs zt790sim and zt790ctl as separate processes for end-to-end tests.
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -48,12 +49,24 @@ class SimProcess {
         }
         return process_.exitCode();
     }
+    // Waits until the radio reports its `n`th finished exchange.
+    bool WaitForExchange(int n, int ms) {
+        const QByteArray line = QByteArray("exchange ") + QByteArray::number(n) + " done";
+        QDeadlineTimer deadline(ms);
+        while (!output_.contains(line)) {
+            if (deadline.hasExpired() || process_.state() == QProcess::NotRunning) return false;
+            process_.waitForReadyRead(50);
+            output_ += process_.readAllStandardOutput();
+        }
+        return true;
+    }
     // Waits for the radio to stop by itself (after --sessions).
     bool WaitForExit(int ms = 5000) { return process_.waitForFinished(ms); }
 
   private:
     QProcess process_;
     QString device_;
+    QByteArray output_;  // what the radio printed after its device path
 };
 
 struct RunResult {

@@ -1,0 +1,197 @@
+// The zt790prog program itself, as a user drives it: on a virtual X display,
+// against zt790sim on a pseudo-terminal, with nothing but keys. Choose the
+// radio's device in the port dialog, read, edit a channel in the grid, write,
+// trim a power level, leave; then look at what the radio holds.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "files/channel_file.h"
+#include "model/blank_image.h"
+#include "model/channel.h"
+#include "support/sim_process.h"
+
+namespace zt::testing {
+namespace {
+
+constexpr int kStepMs = 600;  // time for the program to act on a key
+
+// Runs a command with the display set; its standard output, trimmed.
+QString Run(const QString& display, const QString& program, const QStringList& args,
+            bool* ok = nullptr) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    const bool done = p.waitForFinished(15000) && p.exitStatus() == QProcess::NormalExit;
+    if (ok) *ok = done && p.exitCode() == 0;
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// A private X server with the keyboard driven through xdotool.
+class Display {
+  public:
+    Display() {
+        xvfb_.start("Xvfb",
+                    {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        if (!xvfb_.waitForStarted(5000)) return;
+        while (!xvfb_.canReadLine() && xvfb_.waitForReadyRead(10000)) {
+        }
+        const QString number = QString::fromUtf8(xvfb_.readLine()).trimmed();
+        if (number.isEmpty()) return;
+        name_ = ":" + number;
+        // Ready once a client gets an answer from it.
+        for (int waited = 0; waited < 10000 && !Xdo({"getdisplaygeometry"}); waited += 100) {
+            QThread::msleep(100);
+        }
+    }
+    ~Display() {
+        xvfb_.terminate();
+        xvfb_.waitForFinished(5000);
+    }
+    [[nodiscard]] const QString& Name() const { return name_; }
+
+    bool Xdo(const QStringList& args, QString* out = nullptr) {
+        bool ok = false;
+        const QString text = Run(name_, "xdotool", args, &ok);
+        if (out) *out = text;
+        return ok;
+    }
+    // The first visible window whose title matches, waiting up to `ms`.
+    QString WaitForWindow(const QString& title, int ms = 15000) {
+        for (int waited = 0; waited <= ms; waited += 100) {
+            QString ids;
+            if (Xdo({"search", "--onlyvisible", "--name", title}, &ids) && !ids.isEmpty()) {
+                return ids.section('\n', 0, 0);
+            }
+            QThread::msleep(100);
+        }
+        return {};
+    }
+    bool WaitForNoWindow(const QString& title, int ms = 15000) {
+        for (int waited = 0; waited <= ms; waited += 100) {
+            QString ids;
+            Xdo({"search", "--onlyvisible", "--name", title}, &ids);
+            if (ids.isEmpty()) return true;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+    bool Focus(const QString& window) { return Xdo({"windowfocus", "--sync", window}); }
+    bool Keys(const QStringList& keys) {
+        const bool ok = Xdo(QStringList{"key", "--delay", "80"} + keys);
+        QThread::msleep(kStepMs);
+        return ok;
+    }
+    bool Type(const QString& text) {
+        const bool ok = Xdo({"type", "--delay", "30", text});
+        QThread::msleep(kStepMs);
+        return ok;
+    }
+
+  private:
+    QProcess xvfb_;
+    QString name_;
+};
+
+QCoreApplication& App() {
+    static int argc = 1;
+    static char name[] = "app_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
+    App();
+    Display x;
+    ASSERT_FALSE(x.Name().isEmpty()) << "Xvfb did not start (scripts/deps installs it)";
+    ASSERT_TRUE(x.Xdo({"version"})) << "xdotool is missing (scripts/deps installs it)";
+
+    QTemporaryDir dir;
+    const QString start = dir.filePath("radio.chann");
+    const QString end = dir.filePath("after.chann");
+    Image memory = BlankImage();
+    StoreRxText(memory, 1, "446.00625");
+    ApplyGridDefaults(memory, 1);
+    WriteName(memory, 1, "BASE");
+    memory[240] = ImageRow{30, 90, 160, 0};
+    ASSERT_TRUE(SaveChannelFile(start.toStdString(), memory).ok);
+    SimProcess sim({"--load", start, "--save", end});
+    ASSERT_FALSE(sim.Device().isEmpty()) << "zt790sim did not start";
+
+    // The Windows style lets Alt walk the menu bar from the keyboard.
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", x.Name());
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("HOME", dir.path());  // nothing of the user's own settings
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(BinPath("zt790prog"), {"-style", "Windows"});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    const QString main = x.WaitForWindow("series program software");
+    ASSERT_FALSE(main.isEmpty()) << "the main window did not show";
+    ASSERT_TRUE(x.Focus(main));
+
+    // Communication is the sixth menu: its dialog takes the typed device path.
+    ASSERT_TRUE(x.Keys({"alt", "Right", "Right", "Right", "Right", "Right", "Return"}));
+    ASSERT_FALSE(x.WaitForWindow("Communication Port Setup").isEmpty());
+    ASSERT_TRUE(x.Keys({"Tab"}));
+    ASSERT_TRUE(x.Type(sim.Device()));
+    ASSERT_TRUE(x.Keys({"Return"}));
+    ASSERT_TRUE(x.WaitForNoWindow("Communication Port Setup"));
+
+    // Read: the window opens with its Read button in focus.
+    ASSERT_TRUE(x.Focus(main));
+    ASSERT_TRUE(x.Keys({"ctrl+r"}));
+    ASSERT_TRUE(x.Keys({"space"}));
+    ASSERT_TRUE(sim.WaitForExchange(1, 60'000)) << "the read did not finish";
+    ASSERT_FALSE(x.WaitForWindow("Operate Prompt").isEmpty());
+    ASSERT_TRUE(x.Keys({"Return"}));
+    ASSERT_TRUE(x.WaitForNoWindow("Operate Prompt"));
+
+    // Channel 2 in the grid, one row below the first cell.
+    ASSERT_TRUE(x.Focus(main));
+    ASSERT_TRUE(x.Keys({"Down"}));
+    ASSERT_TRUE(x.Type("445.5"));
+    ASSERT_TRUE(x.Keys({"Return"}));
+
+    // Write: its Write button has the focus too, and it ends without a word.
+    ASSERT_TRUE(x.Keys({"ctrl+w"}));
+    ASSERT_TRUE(x.Keys({"space"}));
+    ASSERT_TRUE(sim.WaitForExchange(2, 60'000)) << "the write did not finish";
+
+    // Adjust, the fifth menu, has the power window first; two steps up on the
+    // high level, then Close (after the three levels in the tab order).
+    ASSERT_TRUE(x.Focus(main));
+    ASSERT_TRUE(x.Keys({"alt", "Right", "Right", "Right", "Right", "Return", "Return"}));
+    QThread::msleep(1000);  // the link comes up and sets the levels
+    ASSERT_TRUE(x.Keys({"Tab", "Tab", "Right", "Right", "Tab", "space"}));
+    ASSERT_TRUE(sim.WaitForExchange(3, 15'000)) << "the power window did not end its link";
+
+    // Exit, the last menu item, ends the program normally.
+    ASSERT_TRUE(x.Focus(main));
+    ASSERT_TRUE(x.Keys({"alt", "Left", "Return"}));
+    ASSERT_TRUE(program.waitForFinished(10'000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+
+    sim.Stop();
+    Image after{};
+    ASSERT_TRUE(LoadChannelFile(end.toStdString(), after).ok);
+    EXPECT_EQ(RxText(after, 1), "446.00625");
+    EXPECT_EQ(ReadName(after, 1), "BASE");
+    EXPECT_EQ(RxText(after, 2), "445.50000");
+    EXPECT_EQ(TxText(after, 2), "445.50000");
+    EXPECT_EQ(after[240][0], 30);
+    EXPECT_EQ(after[240][1], 90);
+    EXPECT_EQ(after[240][2], 162);
+}
+
+}  // namespace
+}  // namespace zt::testing
