@@ -5,56 +5,18 @@
 // open again for the next read.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <functional>
-#include <memory>
 #include <optional>
-#include <thread>
 
 #include "link/serial_link.h"
 #include "model/app_state.h"
 #include "model/startup.h"
 #include "qtio/qt_link_timers.h"
 #include "qtio/qt_serial_port.h"
-#include "sim/pty_radio.h"
-#include "sim/sim_radio.h"
+#include "radio_on_pty.h"
 
 namespace zt {
 namespace {
-
-// The radio on its own thread behind a pseudo-terminal, at 9600 baud when paced.
-class RadioOnPty {
-  public:
-    explicit RadioOnPty(bool pace) : pty_(std::make_unique<PtyRadio>(radio_)) {
-        std::string error;
-        path_ = pty_->Open(error);
-        EXPECT_FALSE(path_.empty()) << error;
-        thread_ = std::thread([this, pace] {
-            std::string error;
-            PtyRadioOptions options;
-            options.pace = pace;
-            pty_->Run(options, stop_, error);
-        });
-    }
-    ~RadioOnPty() { Pull(); }
-    // Stops the radio and closes both ends it holds: the cable is gone.
-    void Pull() {
-        if (!pty_) return;
-        stop_ = true;
-        thread_.join();
-        pty_.reset();
-    }
-    [[nodiscard]] const std::string& Path() const { return path_; }
-    [[nodiscard]] const SimRadio& Radio() const { return radio_; }
-
-  private:
-    SimRadio radio_;
-    std::unique_ptr<PtyRadio> pty_;
-    std::string path_;
-    volatile bool stop_ = false;
-    std::thread thread_;
-};
 
 struct Outcome : ExchangeObserver {
     void OnMessage(const LinkMessage& m) override { messages.push_back(m.kind); }
@@ -63,21 +25,8 @@ struct Outcome : ExchangeObserver {
     std::vector<LinkMessageKind> messages;
 };
 
-bool RunEventsUntil(const std::function<bool()>& done, int limitMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > limitMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
 TEST(PulledCable, ARealPortClosedMidReadEndsWithinTwoSecondsAndOpensAgain) {
-    int argc = 1;
-    char name[] = "reliability_qt_tests";
-    char* argv[] = {name, nullptr};
-    QCoreApplication qapp(argc, argv);
+    TestApp();
 
     AppState app;
     StartUp(app);

@@ -1,0 +1,94 @@
+// The cable pulled out during a read started from the program's read window,
+// over the real serial port and timers: the window reports the failure within
+// two seconds, the event loop never stalls meanwhile, the image is untouched,
+// and the same window reads again once a radio is back.
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
+
+#include "model/app_state.h"
+#include "radio_on_pty.h"
+#include "ui/comm_window.h"
+#include "ui/main_window.h"
+#include "ui/message_presenter.h"
+
+namespace zt {
+namespace {
+
+class Recorder final : public MessagePresenter {
+  public:
+    std::vector<QString> texts;
+
+  protected:
+    void present(const QString& text, const QString&) override { texts.push_back(text); }
+};
+
+// The longest pause between two turns of the event loop while it runs.
+class LoopWatch {
+  public:
+    LoopWatch() {
+        clock_.start();
+        QObject::connect(&tick_, &QTimer::timeout,
+                         [this] { longest_ = std::max(longest_, clock_.restart()); });
+        tick_.start(10);
+    }
+    [[nodiscard]] qint64 LongestPauseMs() const { return longest_; }
+
+  private:
+    QTimer tick_;
+    QElapsedTimer clock_;
+    qint64 longest_ = 0;
+};
+
+TEST(PulledCable, TheReadWindowFailsPromptlyStaysResponsiveAndReadsAgain) {
+    TestApp();
+    AppState state;
+    Recorder presenter;
+    MainWindow main(state, presenter);
+    main.load();
+    for (int r = 0; r < kImageRows; ++r) state.ChannelTable[static_cast<std::size_t>(r)].fill(0x5A);
+    const Image before = state.ChannelTable;
+
+    auto radio = std::make_unique<RadioOnPty>(true);
+    state.ComDevice = radio->Path();
+    main.action("Prog_read")->trigger();
+    auto* read = qobject_cast<CommWindow*>(main.window(WindowId::CommRead));
+    ASSERT_NE(read, nullptr);
+    auto* status = read->findChild<QLabel*>("Label_tr_count");
+    read->findChild<QPushButton*>("Command_read")->click();
+    ASSERT_TRUE(RunEventsUntil([&] { return read->link().Vars().BlockIndex >= 20; }, 20'000));
+
+    QElapsedTimer sincePull;
+    sincePull.start();
+    LoopWatch watch;
+    radio->Pull();
+    ASSERT_TRUE(RunEventsUntil([&] { return !presenter.texts.empty(); }, 10'000));
+    EXPECT_LT(sincePull.elapsed(), 2000);
+    EXPECT_EQ(presenter.texts, std::vector<QString>{"Fail connect with transceiver."});
+    RunEventsUntil([] { return false; }, 300);  // and a little after
+    EXPECT_LT(watch.LongestPauseMs(), 500) << "the event loop stalled";
+    EXPECT_FALSE(read->exchangeRunning());
+    EXPECT_FALSE(read->link().InProgress());
+    EXPECT_EQ(state.ChannelTable, before);
+    ASSERT_EQ(main.window(WindowId::CommRead), read);  // stays for another try
+
+    // Plugged back in: the same window reads the new terminal.
+    presenter.texts.clear();
+    radio = std::make_unique<RadioOnPty>(false);
+    state.ComDevice = radio->Path();
+    read->findChild<QPushButton*>("Command_read")->click();
+    ASSERT_TRUE(RunEventsUntil([&] { return !presenter.texts.empty(); }, 60'000))
+        << status->text().toStdString();
+    EXPECT_EQ(presenter.texts, std::vector<QString>{"Complete reading the data from transceiver."});
+    for (int r = 0; r < kRadioRows; ++r) {
+        ASSERT_EQ(state.ChannelTable[static_cast<std::size_t>(r)],
+                  radio->Radio().Memory()[static_cast<std::size_t>(r)])
+            << r;
+    }
+}
+
+}  // namespace
+}  // namespace zt
