@@ -81,9 +81,8 @@ class LinkTest : public ::testing::Test {
         return clock.RunUntil([this] { return !observer.outcomes.empty(); }, limit);
     }
     void ExpectTimersStopped() {
-        for (int t = 1; t <= kLinkTimerCount; ++t) {
-            EXPECT_FALSE(timers.IsRunning(static_cast<LinkTimer>(t))) << "timer " << t;
-        }
+        for (int t = 1; t <= kLinkTimerCount; ++t)
+            EXPECT_FALSE(timers.IsRunning(LinkTimer(t))) << t;
     }
 
     AppState app;

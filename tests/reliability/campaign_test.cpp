@@ -221,11 +221,9 @@ Micros TimeBound(const Schedule& s, LinkMode mode) {
     const int blocks = mode == LinkMode::Read ? kReadBlocks : kWriteBlocks;
     const Micros pass = blocks * (Ms(kPumpMs) + 30 * byte) + Ms(100);
     Micros bound = (kRetries + 1) * (pass + Ms(kPumpMs + kReplyMs + kPauseMs)) + Ms(1000);
-    for (const LineFault& f : s.line) {
-        if (f.kind == LineFaultKind::Late) bound += Ms(f.param);
-    }
+    for (const LineFault& f : s.line) bound += f.kind == LineFaultKind::Late ? Ms(f.param) : 0;
     for (const FaultPlan& p : s.radio) {
-        if (p.kind == FaultKind::Delay) bound += (kRetries + 1) * Ms(p.delayMs);
+        bound += p.kind == FaultKind::Delay ? (kRetries + 1) * Ms(p.delayMs) : 0;
     }
     return bound;
 }
