@@ -1,103 +1,82 @@
 // show, export-csv and import-csv as a user runs them.
-#include <gtest/gtest.h>
-
 #include "ctl_run.h"
-#include "files/channel_file.h"
 #include "model/blank_image.h"
-#include "model/channel.h"
 
-namespace zt {
+namespace zt::testing {
 namespace {
 
-using testing::ReadAll;
-using testing::RunCtl;
-using testing::ScratchDir;
-using testing::WriteAll;
-
-constexpr const char* kCsv =
-    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
-    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
-    "1,pmr1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r\n"
-    "2,Rpt,439.9875,-,9.4,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,High,,,,,\r\n"
-    "9,DCS,446.1,,0,DTCS,88.5,88.5,754,RN,023,Tone->Tone,FM,12.50,S,Mid,note,,,,\r\n";
-
-class FileCommands : public ::testing::Test {
+class FileCommands : public CtlTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(SaveChannelFile(dir / "radio.chann", BlankImage()).ok); }
-    ScratchDir dir;
+    void SetUp() override {
+        CtlTest::SetUp();
+        Save("radio.chann", BlankImage());
+    }
 };
 
 TEST_F(FileCommands, ImportShowExportRoundTrip) {
-    WriteAll(dir / "in.csv", kCsv);
-    auto r = RunCtl(dir, "import-csv in.csv radio.chann -o out.chann");
+    Write("in.csv",
+          "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+          "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+          "1,pmr1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r\n"
+          "2,Rpt,439.9875,-,9.4,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,High,,,,,\r\n"
+          "9,DCS,446.1,,0,DTCS,88.5,88.5,754,RN,023,Tone->Tone,FM,12.50,S,Mid,note,,,,\r\n");
+    RunResult r = Ctl("import-csv in.csv radio.chann -o out.chann");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "Imported 3 channels into out.chann\n");
 
-    r = RunCtl(dir, "show out.chann");
+    r = Ctl("show out.chann");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(
-        r.out.find(
-            "Channels: 3 in use\n"
-            "Ch  Name  Receive    Transmit   Decode  Encode  Power  Bandwidth  Scan  VOX  BCL  "
-            "TX stop\n"
-            " 1  PMR1  446.00625  446.00625  OFF     OFF     Low    Narrow     On    Off  Off  "
-            "Off\n"
-            " 2  RPT   439.98750  430.58750  OFF     88.5    High   Wide       On    Off  Off  "
-            "Off\n"
-            " 9  DCS   446.10000  446.10000  D754N   D754I   Mid    Wide       Off   Off  Off  "
-            "Off\n"),
-        std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("Band limits: 400 to 470 MHz\n"), std::string::npos);
-    EXPECT_NE(r.out.find("  Transmit   462.01250 MHz\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("  Power-on message           \"HELLO\"\n"), std::string::npos) << r.out;
+    for (const char* part :
+         {"Channels: 3 in use\n"
+          "Ch  Name  Receive    Transmit   Decode  Encode  Power  Bandwidth  Scan  VOX  BCL  "
+          "TX stop\n"
+          " 1  PMR1  446.00625  446.00625  OFF     OFF     Low    Narrow     On    Off  Off  Off\n"
+          " 2  RPT   439.98750  430.58750  OFF     88.5    High   Wide       On    Off  Off  Off\n"
+          " 9  DCS   446.10000  446.10000  D754N   D754I   Mid    Wide       Off   Off  Off  Off\n",
+          "Band limits: 400 to 470 MHz\n", "  Transmit   462.01250 MHz\n",
+          "  Power-on message           \"HELLO\"\n"}) {
+        EXPECT_NE(r.out.find(part), std::string::npos) << part << "\nin:\n" << r.out;
+    }
 
     // Export to standard output and to a file give the same text; importing it
     // back into the file it came from leaves the file as it was.
-    r = RunCtl(dir, "export-csv out.chann");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::string exported = r.out;
+    const std::string exported = Ctl("export-csv out.chann").out;
     EXPECT_TRUE(exported.starts_with("Location,Name,Frequency,Duplex,Offset,Tone,"));
-    r = RunCtl(dir, "export-csv out.chann -o out.csv");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = Ctl("export-csv out.chann -o out.csv");
     EXPECT_EQ(r.err, "Exported 3 channels to out.csv\n");
-    EXPECT_EQ(ReadAll(dir / "out.csv"), exported);
-    const std::string before = ReadAll(dir / "out.chann");
-    r = RunCtl(dir, "import-csv out.csv out.chann");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(ReadAll(dir / "out.chann"), before);
+    EXPECT_EQ(Read("out.csv"), exported);
+    const std::string before = Read("out.chann");
+    EXPECT_EQ(Ctl("import-csv out.csv out.chann").exitCode, 0);
+    EXPECT_EQ(Read("out.chann"), before);
 }
 
 TEST_F(FileCommands, RefusedImportListsEveryBadRowAndWritesNothing) {
-    WriteAll(dir / "bad.csv",
-             "Location,Name,Frequency,Tone,cToneFreq\n"
-             "1,OK,446.1,,\n"
-             "200,A,446.1,,\n"
-             "3,A,446.1,TSQL,150.0\n");
-    const std::string before = ReadAll(dir / "radio.chann");
-    const auto r = RunCtl(dir, "import-csv bad.csv radio.chann");
+    Write("bad.csv",
+          "Location,Name,Frequency,Tone,cToneFreq\n"
+          "1,OK,446.1,,\n"
+          "200,A,446.1,,\n"
+          "3,A,446.1,TSQL,150.0\n");
+    const std::string before = Read("radio.chann");
+    const RunResult r = Ctl("import-csv bad.csv radio.chann");
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_EQ(r.err,
               "bad.csv:3: channel 200 is not between 1 and 128\n"
               "bad.csv:4: cToneFreq \"150.0\" is not a CTCSS tone this radio has\n"
               "zt790ctl: nothing imported; radio.chann is unchanged\n");
-    EXPECT_EQ(ReadAll(dir / "radio.chann"), before);
+    EXPECT_EQ(Read("radio.chann"), before);
 }
 
 TEST_F(FileCommands, MissingOrBrokenFilesFailCleanly) {
-    auto r = RunCtl(dir, "show nothere.chann");
+    RunResult r = Ctl("show nothere.chann");
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_NE(r.err.find("nothere.chann"), std::string::npos) << r.err;
-    WriteAll(dir / "short.chann", " 1 2 3\r\n");
-    r = RunCtl(dir, "export-csv short.chann -o x.csv");
-    EXPECT_EQ(r.exitCode, 3);
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.csv"));
-    r = RunCtl(dir, "import-csv nothere.csv radio.chann");
+    Write("short.chann", " 1 2 3\r\n");
+    EXPECT_EQ(Ctl("export-csv short.chann -o x.csv").exitCode, 3);
+    EXPECT_FALSE(std::filesystem::exists("x.csv"));
+    r = Ctl("import-csv nothere.csv radio.chann");
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_EQ(r.err, "zt790ctl: cannot open nothere.csv\n");
-    r = RunCtl(dir, "show");
-    EXPECT_EQ(r.exitCode, 2);
 }
 
 }  // namespace
-}  // namespace zt
+}  // namespace zt::testing

@@ -1,36 +1,24 @@
 #include "cli/port_report.h"
 
-#include <gtest/gtest.h>
-
 #include "ctl_run.h"
 
 namespace zt::ctl {
 namespace {
 
-UserGroups Plain() { return {"ann", {"ann"}, {"ann"}}; }
+const UserGroups kAnn{"ann", {"ann"}, {"ann"}};
 
-PortLine Line(const char* device, const char* description, bool accessible,
-              const char* group = "dialout") {
-    PortLine l;
-    l.port.device = device;
-    l.port.name = std::string(device).substr(5);
-    l.port.description = description;
-    l.probe = {true, accessible, group};
-    return l;
+PortLine Line(const std::string& device, const char* description, bool accessible) {
+    return {{device.substr(5), device, description, false}, {true, accessible, "dialout"}};
 }
 
-TEST(PortReport, NoPortsSaysWhereTheCableShowsUp) {
-    EXPECT_EQ(PortListReport({}, Plain()),
+TEST(PortReport, NumbersAccessAndAdvice) {
+    EXPECT_EQ(PortListReport({}, kAnn),
               "No serial ports found.\n"
               "Plug in the programming cable: a USB cable appears as /dev/ttyUSB0 or "
               "/dev/ttyACM0.\n");
-}
-
-TEST(PortReport, NumbersAccessAndDialoutAdvice) {
-    const std::vector<PortLine> ports{Line("/dev/ttyUSB0", "FT232R USB UART (FTDI)", false),
-                                      Line("/dev/ttyACM0", "", true),
-                                      Line("/dev/ttyS0", "", false)};
-    EXPECT_EQ(PortListReport(ports, Plain()),
+    EXPECT_EQ(PortListReport({Line("/dev/ttyUSB0", "FT232R USB UART (FTDI)", false),
+                              Line("/dev/ttyACM0", "", true), Line("/dev/ttyS0", "", false)},
+                             kAnn),
               "No.  Device        Access  Description\n"
               "  1  /dev/ttyUSB0  denied  FT232R USB UART (FTDI)\n"
               "  2  /dev/ttyACM0  ok\n"
@@ -40,11 +28,9 @@ TEST(PortReport, NumbersAccessAndDialoutAdvice) {
               "to it:\n"
               "    sudo adduser ann dialout\n"
               "then log out and in again.\n");
-}
-
-TEST(PortReport, AddedToTheGroupButNotYetLoggedInAgain) {
-    const UserGroups user{"ann", {"ann"}, {"ann", "dialout"}};
-    const std::string report = PortListReport({Line("/dev/ttyUSB0", "", false)}, user);
+    // Added to the group, but not yet logged in again.
+    const std::string report =
+        PortListReport({Line("/dev/ttyUSB0", "", false)}, {"ann", {"ann"}, {"ann", "dialout"}});
     EXPECT_NE(report.find("You are in the dialout group, but this login session started before "
                           "you were added:\nlog out and in again (or run: newgrp dialout).\n"),
               std::string::npos)
@@ -53,18 +39,16 @@ TEST(PortReport, AddedToTheGroupButNotYetLoggedInAgain) {
 
 TEST(PortReport, OnlyTheFirstEightPortsHaveANumber) {
     std::vector<PortLine> ports;
-    for (int k = 0; k < 10; ++k) {
-        ports.push_back(Line(("/dev/ttyUSB" + std::to_string(k)).c_str(), "", true));
+    for (int k = 0; k < 10; ++k) ports.push_back(Line("/dev/ttyUSB" + std::to_string(k), "", true));
+    const std::string report = PortListReport(ports, kAnn);
+    for (const char* part : {"  8  /dev/ttyUSB7  ok\n", "  -  /dev/ttyUSB8  ok\n",
+                             "Ports without a number are chosen by their device path.\n"}) {
+        EXPECT_NE(report.find(part), std::string::npos) << report;
     }
-    const std::string report = PortListReport(ports, Plain());
-    EXPECT_NE(report.find("  8  /dev/ttyUSB7  ok\n"), std::string::npos) << report;
-    EXPECT_NE(report.find("  -  /dev/ttyUSB8  ok\n"), std::string::npos) << report;
-    EXPECT_NE(report.find("Ports without a number are chosen by their device path.\n"),
-              std::string::npos);
     EXPECT_EQ(report.find("adduser"), std::string::npos);
 }
 
-TEST(PortAccess, FailuresAreTellApart) {
+TEST(PortAccess, FailuresAreToldApart) {
     EXPECT_EQ(ClassifyPortFailure({false, false, ""}, true), PortFailure::NoSuchDevice);
     EXPECT_EQ(ClassifyPortFailure({true, false, "dialout"}, true), PortFailure::PermissionDenied);
     EXPECT_EQ(ClassifyPortFailure({true, true, "dialout"}, true), PortFailure::Busy);
@@ -73,11 +57,12 @@ TEST(PortAccess, FailuresAreTellApart) {
     EXPECT_FALSE(ProbePort("").exists);
 }
 
-TEST(PortsCommand, RunsAndPrintsAListOrTheNoPortsText) {
+using PortsCommand = testing::CtlTest;
+
+TEST_F(PortsCommand, PrintsTheListOrTheNoPortsText) {
     // The machine's own ports: either the table or, on a machine without any,
     // the advice text.
-    testing::ScratchDir dir;
-    const auto r = testing::RunCtl(dir, "ports");
+    const testing::RunResult r = Ctl("ports");
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with("No.  Device") || r.out.starts_with("No serial ports found.\n"))
         << r.out;
