@@ -1,134 +1,248 @@
-#include <QAction>
+// The main window and its small dialogs: captions in both languages, menus, the
+// about box, the model choice and the port choice.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
+#include <map>
 
+#include "model/band_edges.h"
+#include "sim/sim_port.h"
+#include "sim/virtual_timers.h"
 #include "ui/about_box.h"
-#include "ui/channel_grid_window.h"
+#include "ui/port_setup_dialog.h"
 #include "ui_test_support.h"
 
 namespace zt::test {
 namespace {
 
-using MainWindowStartUp = MainWindowTest;
+class MainWindowShell : public MainWindowTest {
+  protected:
+    VirtualClock clock;  // the power window's link waits on it, for ever
+};
 
-TEST_F(MainWindowStartUp, ShowsEnglishCaptionsAndStatusPanels) {
+TEST_F(MainWindowShell, StartsWithEnglishCaptionsStatusPanelsAndMenus) {
     EXPECT_EQ(main->windowTitle(), "Merivon ZT790 C1.0 series program software ");
-    EXPECT_EQ(main->statusPanel(1), "State");
-    EXPECT_EQ(main->statusPanel(2), "");
-    EXPECT_EQ(main->statusPanel(3), "COM1");
-    EXPECT_EQ(main->statusPanel(4), "  Version");
-    EXPECT_EQ(main->statusPanel(5), "Ver1.2");
-    EXPECT_EQ(main->statusPanel(6), "Band");
-    EXPECT_EQ(main->statusPanel(7), " 400-- 470 MHZ");
-    EXPECT_EQ(main->statusPanel(8), "Merivon ");
-    EXPECT_TRUE(main->action("Language_eng")->isChecked());
-    EXPECT_FALSE(main->action("Language_chn")->isChecked());
-}
-
-TEST_F(MainWindowStartUp, StatusPanelsShareTheWidthAsDocumented) {
-    main->resize(1000, 600);
-    settle();
-    const int shares[] = {5, 15, 6, 8, 10, 5, 16, 35};
-    int total = 0;
-    for (int i = 0; i < 8; ++i)
-        total += child<QLabel>(main.get(), QString("panel%1").arg(i + 1).toLatin1())->width();
-    for (int i = 0; i < 8; ++i) {
-        auto* panel = child<QLabel>(main.get(), QString("panel%1").arg(i + 1).toLatin1());
-        EXPECT_NEAR(panel->width(), total * shares[i] / 100.0, 8.0) << "panel " << i + 1;
+    QStringList panels;
+    for (int p = 1; p <= 8; ++p) panels << main->statusPanel(p);
+    EXPECT_EQ(panels.join('|'), "State||COM1|  Version|Ver1.2|Band| 400-- 470 MHZ|Merivon ");
+    for (const QString& name :
+         QString("File File_New File_Open File_save File_saveas File_exit proc_type Edit "
+                 "Channel_edit Optional_edit Test_edit Program Prog_read Prog_write Adjust "
+                 "Adj_Txp proc_setup Menu_About Menu_exit divider1")
+             .split(' ')) {
+        EXPECT_TRUE(main->action(name)->isVisible()) << name.toStdString();
     }
-}
-
-TEST_F(MainWindowStartUp, MenuTreeHidesWhatTheRadioDoesNotOffer) {
-    const char* shown[] = {"File",      "File_New",  "File_Open",  "File_save",    "File_saveas",
-                           "File_exit", "proc_type", "Edit",       "Channel_edit", "Optional_edit",
-                           "divider1",  "Test_edit", "Program",    "Prog_read",    "Prog_write",
-                           "Adjust",    "Adj_Txp",   "proc_setup", "Menu_About",   "Menu_exit"};
-    for (const char* name : shown) EXPECT_TRUE(main->action(name)->isVisible()) << name;
-    const char* hidden[] = {"key_edit", "Scan_edit",    "Dtmf_edit", "Fleetsync_edit",
-                            "divider2", "Message_edit", "Prog_test", "Language_Setup"};
-    for (const char* name : hidden) {
-        EXPECT_FALSE(main->action(name)->isVisible()) << name;
-        EXPECT_FALSE(main->action(name)->isEnabled()) << name;
+    // What the radio does not offer is hidden, and no divider can run.
+    for (const QString& name : QString("key_edit Scan_edit Dtmf_edit Fleetsync_edit divider2 "
+                                       "Message_edit Prog_test Language_Setup divider1")
+                                   .split(' ')) {
+        EXPECT_FALSE(main->action(name)->isEnabled()) << name.toStdString();
+        EXPECT_TRUE(name == "divider1" || !main->action(name)->isVisible()) << name.toStdString();
     }
-    // The visible divider can never run anything.
-    EXPECT_FALSE(main->action("divider1")->isEnabled());
-    EXPECT_EQ(main->action("File_New")->shortcut(), QKeySequence("Ctrl+N"));
-    EXPECT_EQ(main->action("File_Open")->shortcut(), QKeySequence("Ctrl+O"));
-    EXPECT_EQ(main->action("File_save")->shortcut(), QKeySequence("Ctrl+S"));
-    EXPECT_EQ(main->action("Prog_read")->shortcut(), QKeySequence("Ctrl+R"));
-    EXPECT_EQ(main->action("Prog_write")->shortcut(), QKeySequence("Ctrl+W"));
+    for (const char* shortcut : {"File_New Ctrl+N", "File_Open Ctrl+O", "File_save Ctrl+S",
+                                 "Prog_read Ctrl+R", "Prog_write Ctrl+W"}) {
+        const QStringList pair = QString(shortcut).split(' ');
+        EXPECT_EQ(main->action(pair[0])->shortcut(), QKeySequence(pair[1]));
+    }
     EXPECT_EQ(main->action("Channel_edit")->text(), "Channel Information ");
 }
 
-TEST_F(MainWindowStartUp, AboutReopensAFreshBoxEachTime) {
-    main->action("Menu_About")->trigger();
-    QWidget* first = main->window(WindowId::About);
-    ASSERT_NE(first, nullptr);
+// The language switch reloads every window that keeps an open flag in the other
+// language, the channel grid included, and comes back the same way.
+TEST_F(MainWindowShell, LanguageSwitchReloadsOpenWindowsAndBack) {
+    main->linkDevices = [this] {
+        return LinkDevices{std::make_unique<SimPort>(clock),
+                           std::make_unique<VirtualTimers>(clock)};
+    };
+    struct Caption {
+        WindowId id;
+        const char* control;  // nullptr: the window's title
+        const char* english;
+        const char* chinese;
+    };
+    const Caption captions[] = {
+        {WindowId::About, nullptr, "About", "关于"},
+        {WindowId::Option, nullptr, "Optional Features", "可选参数"},
+        {WindowId::Chann, nullptr, "Channel Information [ Channel - 1 ]",
+         "信道参数编辑 [ 信道 - 1 ]"},
+        {WindowId::Setup, nullptr, "Communication Port Setup", "通讯端口设置"},
+        {WindowId::Type, nullptr, "Model Select", "机型选择"},
+        {WindowId::SaveChann, nullptr, "Save Channel File", "保存信道参数文件"},
+        {WindowId::OpenChann, nullptr, "Open Channcle File", "打开信道参数文件"},
+        {WindowId::CommRead, nullptr, "Read Data From Radio", "从对讲机读取数据"},
+        {WindowId::CommRead, "Command_read", "Read", "读取"},
+        {WindowId::CommRead, "Command_Cancel", "Cancel", "取消"},
+        {WindowId::CommRead, "Command_Help", "Help", "帮助"},
+        {WindowId::CommWrite, nullptr, "Write Data to Radio", "写数据到对讲机"},
+        {WindowId::CommWrite, "Command_Write", "Write", "写入"},
+        {WindowId::Test, nullptr, "Radio Frequency", "收音机编辑"},
+        {WindowId::Message, nullptr, "Embedded Message", "嵌入信息"},
+        {WindowId::Adjust, nullptr, "Power Adjust", "发射功率调整"},
+        {WindowId::Adjust, "Command_Close", "Close", "关闭"},
+        {WindowId::Adjust, "Label_Low", "Low Power", "低功率"},
+        {WindowId::Adjust, "Label_Mid", "Mid Power", "中功率"},
+        {WindowId::Adjust, "Label_High", "High Power", "高功率"},
+    };
+    std::map<WindowId, QPointer<QWidget>> opened;
+    for (const Caption& c : captions) {
+        if (!opened.contains(c.id)) main->reopen(c.id);
+        opened[c.id] = main->window(c.id);
+    }
+    main->reopen(WindowId::Key);
+    settle();
+    QWidget* key = main->window(WindowId::Key);
+    ASSERT_NE(key, nullptr);
+
+    for (bool chinese : {true, false}) {
+        SCOPED_TRACE(chinese);
+        main->action(chinese ? "Language_chn" : "Language_eng")->trigger();
+        settle();
+        EXPECT_EQ(state->LanguageChinese, chinese);
+        EXPECT_EQ(main->action("Language_chn")->isChecked(), chinese);
+        EXPECT_EQ(main->action("Language_eng")->isChecked(), !chinese);
+        for (auto& [id, window] : opened) {
+            EXPECT_TRUE(window.isNull()) << int(id);
+            EXPECT_TRUE(*openFlag(*state, id)) << int(id);
+            window = main->window(id);
+        }
+        for (const Caption& c : captions) {
+            QWidget* w = main->window(c.id);
+            ASSERT_NE(w, nullptr) << c.english;
+            EXPECT_EQ(c.control ? child<QWidget>(w, c.control)->property("text").toString()
+                                : w->windowTitle(),
+                      QString::fromUtf8(chinese ? c.chinese : c.english));
+        }
+    }
+    // The key window keeps no open flag: it stays as it was until opened again.
+    main->action("Language_chn")->trigger();
+    settle();
+    EXPECT_EQ(main->window(WindowId::Key), key);
+    EXPECT_EQ(key->windowTitle(), "Key Assingment");
+    main->reopen(WindowId::Key);
+    EXPECT_EQ(main->window(WindowId::Key)->windowTitle(), "键设定");
+
+    // The main window's own captions, and windows opened afterwards.
+    EXPECT_EQ(main->windowTitle(), "Merivon  ZT790 C1.0 系列对讲机编程软件 ");
+    EXPECT_EQ(main->statusPanel(1), "状态");
+    EXPECT_EQ(main->statusPanel(3), "COM1");
+    EXPECT_EQ(main->action("Optional_edit")->text(), "可选功能");
+    EXPECT_EQ(main->action("Prog_read")->text(), "从对讲机读取数据");
+    EXPECT_EQ(child<QComboBox>(main->window(WindowId::Option), "Combo_Scan")->itemText(0), "时间");
+    child<QPushButton>(main->channelGrid(), "Command_Edit")->click();
+    EXPECT_EQ(main->window(WindowId::ChannEdit)->windowTitle(), "信道编辑");
+}
+
+TEST_F(MainWindowShell, AboutReopensAFreshBoxEachTime) {
+    QWidget* first = open("Menu_About", WindowId::About);
     EXPECT_TRUE(state->Windows.AboutIsOpen);
     EXPECT_EQ(child<QLabel>(first, "lblVersion")->text().left(6), "Ver1.2");
     EXPECT_EQ(child<QLabel>(first, "lblTitle")->text(),
               "Merivon ZT790 C1.0 series program software. ");
-
-    main->action("Menu_About")->trigger();
-    QWidget* second = main->window(WindowId::About);
-    ASSERT_NE(second, nullptr);
-    EXPECT_NE(first, second);
-    EXPECT_TRUE(state->Windows.AboutIsOpen);
-
-    child<QPushButton>(second, "cmdOK")->click();
+    auto* about = open<AboutBox>("Menu_About", WindowId::About);
+    EXPECT_NE(first, about);
+    // The system information button hides without a tool and says so when its
+    // tool cannot run.
+    auto* sysInfo = child<QPushButton>(about, "cmdSysInfo");
+    about->setSystemInfoTool({});
+    EXPECT_TRUE(sysInfo->isHidden());
+    about->setSystemInfoTool({"/nonexistent/sysinfo-tool", {}});
+    EXPECT_FALSE(sysInfo->isHidden());
+    sysInfo->click();
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].text + "|" + presenter.messages[0].title,
+              "此时系统信息不可用|Operate prompt");
+    child<QPushButton>(about, "cmdOK")->click();
     settle();
     EXPECT_FALSE(state->Windows.AboutIsOpen);
     EXPECT_EQ(main->window(WindowId::About), nullptr);
 }
 
-TEST_F(MainWindowStartUp, SystemInformationButtonHidesWithoutATool) {
-    main->action("Menu_About")->trigger();
-    auto* about = static_cast<AboutBox*>(main->window(WindowId::About));
-    about->setSystemInfoTool({});
-    EXPECT_TRUE(child<QPushButton>(about, "cmdSysInfo")->isHidden());
-    about->setSystemInfoTool({"/nonexistent/sysinfo-tool", {}});
-    auto* button = child<QPushButton>(about, "cmdSysInfo");
-    EXPECT_FALSE(button->isHidden());
-    button->click();
-    ASSERT_EQ(presenter.messages.size(), 1u);
-    EXPECT_EQ(presenter.messages[0].text, "此时系统信息不可用");
-    EXPECT_EQ(presenter.messages[0].title, "Operate prompt");
+TEST_F(MainWindowShell, ModelChoiceWritesTheBandEdgesAndTheStartFrequency) {
+    state->ChannelTable[208][7] = 0x15;
+    QWidget* dialog = open("proc_type", WindowId::Type);
+    auto* type = child<QComboBox>(dialog, "Combo_type");
+    auto bands = [&] {
+        return child<QLabel>(dialog, "Label_band")->text() + " / " +
+               child<QLabel>(dialog, "Label_SubBand")->text();
+    };
+    EXPECT_EQ(type->count(), 7);
+    EXPECT_EQ(type->currentText(), "ZT790 C1.0 UHF");
+    EXPECT_EQ(bands(), "UHF 400 --  470 MHZ / VHF 136 --  174 MHZ");
+    // Receive enabled toggles only its bit, at once.
+    child<QCheckBox>(dialog, "Check_SC")->click();
+    EXPECT_EQ(state->ChannelTable[208][7], 0x95);
+    type->setCurrentIndex(1);
+    emit type->activated(1);
+    // Another entry: its catalogue band as main band, the edges in force as vice band.
+    EXPECT_EQ(bands(), "VHF 136 --  174 MHZ / UHF 400 --  470 MHZ");
+    child<QPushButton>(dialog, "Command_enter")->click();
+    settle();
+    EXPECT_EQ(ReadBandEdges(state->ChannelTable), (BandEdges{136, 174}));
+    const ImageRow& start = state->ChannelTable[0];  // 136.625 MHz
+    EXPECT_EQ(std::vector<int>(start.begin(), start.begin() + 4),
+              (std::vector<int>{0x00, 0x25, 0x66, 0x13}));
+    EXPECT_EQ(state->ModelIndex, 1);
+    EXPECT_EQ(main->statusPanel(7), " 136-- 174 MHZ");
+    EXPECT_FALSE(state->Windows.TypeIsOpen);
+
+    // Opening takes the edges of the image; Cancel keeps them and the model, and
+    // does not undo the receive bit.
+    state->ModelIndex = 0;
+    WriteBandEdges(state->ChannelTable, {420, 450});
+    dialog = open("proc_type", WindowId::Type);
+    EXPECT_TRUE(bands().startsWith("UHF 420 --  450 MHZ / "));
+    EXPECT_TRUE(child<QCheckBox>(dialog, "Check_SC")->isChecked());
+    child<QCheckBox>(dialog, "Check_SC")->click();
+    child<QPushButton>(dialog, "Command_Cancel")->click();
+    EXPECT_EQ(state->ChannelTable[208][7], 0x15);
+    EXPECT_EQ(state->ModelIndex, 0);
+    EXPECT_EQ(ReadBandEdges(state->ChannelTable), (BandEdges{420, 450}));
+    EXPECT_EQ(state->BandLowMHz, 420);
 }
 
-}  // namespace
-}  // namespace zt::test
-
-namespace zt::test {
-namespace {
-
-// Every window of the shell carries the Chinese captions too.
-TEST_F(MainWindowStartUp, WindowsOpenInChineseWhenTheFlagSaysSo) {
-    main->action("Language_chn")->trigger();
-    settle();
-    EXPECT_EQ(main->windowTitle(), "Merivon  ZT790 C1.0 系列对讲机编程软件 ");
-    EXPECT_EQ(main->statusPanel(1), "状态");
-    EXPECT_EQ(main->action("Prog_read")->text(), "从对讲机读取数据");
-    ASSERT_NE(main->channelGrid(), nullptr);
-    EXPECT_EQ(main->channelGrid()->windowTitle(), "信道参数编辑 [ 信道 - 1 ]");
-    const std::pair<const char*, WindowId> windows[] = {{"proc_setup", WindowId::Setup},
-                                                        {"proc_type", WindowId::Type},
-                                                        {"File_Open", WindowId::OpenChann},
-                                                        {"File_save", WindowId::SaveChann},
-                                                        {"Menu_About", WindowId::About}};
-    const char* titles[] = {"通讯端口设置", "机型选择", "打开信道参数文件", "保存信道参数文件",
-                            "关于"};
-    for (std::size_t i = 0; i < std::size(windows); ++i) {
-        main->action(windows[i].first)->trigger();
-        QWidget* w = main->window(windows[i].second);
-        ASSERT_NE(w, nullptr) << windows[i].first;
-        EXPECT_EQ(w->windowTitle(), QString::fromUtf8(titles[i]));
-        w->close();
-        settle();
+TEST_F(MainWindowShell, PortChoiceByNumberOrPathAndPanelThreeFollows) {
+    {
+        PortSetupDialog dialog(*state, presenter,
+                               OrderSerialPorts({{"ttyS0", "/dev/ttyS0", "", false},
+                                                 {"ttyUSB0", "/dev/ttyUSB0", "FT232R", true}}));
+        // Adapters first: each number shows the device it stands for.
+        QStringList labels;
+        for (const char* name : {"Label_port1", "Label_port2", "Label_port3"}) {
+            labels << child<QLabel>(&dialog, name)->text();
+        }
+        EXPECT_EQ(labels.join('|'), "ttyUSB0 - FT232R|ttyS0|(not available)");
+        EXPECT_EQ(child<QRadioButton>(&dialog, "Option8")->text(), "COM8");
+        QTest::mouseClick(child<QRadioButton>(&dialog, "Option_device"), Qt::LeftButton);
+        dialog.confirm();
+        EXPECT_EQ(presenter.take(), Texts{"Please input the device path of the serial port."});
+        EXPECT_EQ(state->ComDevice, "");
     }
-    child<QPushButton>(main->channelGrid(), "Command_Edit")->click();
-    EXPECT_EQ(main->window(WindowId::ChannEdit)->windowTitle(), "信道编辑");
+    auto choose = [&](const char* button, const char* confirm, const char* path = "") {
+        QWidget* dialog = open("proc_setup", WindowId::Setup);
+        QTest::keyClicks(child<QLineEdit>(dialog, "Text_device"), path);
+        if (button) QTest::mouseClick(child<QRadioButton>(dialog, button), Qt::LeftButton);
+        child<QPushButton>(dialog, confirm)->click();
+        settle();
+    };
+    choose("Option3", "Command_ok");
+    EXPECT_EQ(state->ComPort, 3);
+    EXPECT_EQ(main->statusPanel(3), "COM3");
+    EXPECT_FALSE(state->Windows.SetupIsOpen);
+    choose("Option5", "Command1");  // Cancel keeps the port
+    EXPECT_EQ(state->ComPort, 3);
+    EXPECT_EQ(main->statusPanel(3), "COM3");
+    // A typed path chooses the device and stays in its box; a number forgets it.
+    choose(nullptr, "Command_ok", "/dev/pts/7");
+    EXPECT_EQ(state->ComDevice, "/dev/pts/7");
+    EXPECT_EQ(main->statusPanel(3), "pts/7");
+    EXPECT_EQ(child<QLineEdit>(open("proc_setup", WindowId::Setup), "Text_device")->text(),
+              "/dev/pts/7");
+    choose("Option2", "Command_ok");
+    EXPECT_EQ(state->ComDevice, "");
+    EXPECT_EQ(main->statusPanel(3), "COM2");
 }
 
 }  // namespace

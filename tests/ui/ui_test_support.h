@@ -1,21 +1,29 @@
 #pragma once
 // What the widget tests share: one application object for the whole test
 // program, a presenter that records messages instead of showing them, and a
-// started main window.
+// started main window with the moves a user makes on it.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QString>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
 #include <memory>
 #include <vector>
 
 #include "model/app_state.h"
+#include "ui/channel_grid_window.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
 
+// Readable failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace zt::test {
+
+using Texts = std::vector<QString>;
 
 // Keeps the event loop running for a while in real time, so real modal boxes
 // (closed by a timer) and deferred messages get their turn.
@@ -25,7 +33,15 @@ inline void RunEventLoopFor(int ms) {
     while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-QApplication& app();
+inline QApplication& app() {
+    static int argc = 1;
+    static char name[] = "ui_tests";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: Qt's own globals may already be gone when static objects
+    // are torn down at exit.
+    static auto* application = new QApplication(argc, argv);
+    return *application;
+}
 
 struct ShownMessage {
     QString text;
@@ -36,7 +52,12 @@ class RecordingPresenter final : public MessagePresenter {
   public:
     std::vector<ShownMessage> messages;
     // The texts shown so far, and forget them.
-    std::vector<QString> take();
+    Texts take() {
+        Texts texts;
+        for (const ShownMessage& m : messages) texts.push_back(m.text);
+        messages.clear();
+        return texts;
+    }
 
   protected:
     void present(const QString& text, const QString& title) override {
@@ -47,17 +68,62 @@ class RecordingPresenter final : public MessagePresenter {
 // A main window after start-up, on the offscreen platform.
 class MainWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        app();
+        main = std::make_unique<MainWindow>(*state, boxes());
+        main->load();
+        QApplication::setActiveWindow(main.get());
+        settle();
+    }
+    void TearDown() override {
+        main.reset();
+        settle();
+    }
+    // Where the main window's messages go.
+    virtual MessagePresenter& boxes() { return presenter; }
 
     // Runs the queued calls and deferred deletions pending now.
-    static void settle();
+    static void settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     // The named control of a window, failing the test when it is missing.
     template <class T>
     T* child(QWidget* window, const char* name) {
         T* w = window ? window->findChild<T*>(QString::fromLatin1(name)) : nullptr;
         EXPECT_NE(w, nullptr) << name;
         return w;
+    }
+    // Runs a menu command and returns the window it opened, if it is a T.
+    template <class T = QWidget>
+    T* open(const char* command, WindowId id) {
+        main->action(command)->trigger();
+        settle();
+        T* w = qobject_cast<T*>(main->window(id));
+        EXPECT_NE(w, nullptr) << command;
+        return w;
+    }
+    // Clicks a cell of the channel grid; channels count from 1.
+    void clickCell(int channel, int column) {
+        QTableWidget* table = main->channelGrid()->grid();
+        QTableWidgetItem* item = table->item(channel - 1, column);
+        table->scrollToItem(item);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(item).center());
+    }
+    // Replaces a box's text as typing does.
+    static void type(QLineEdit* box, const QString& text) {
+        box->setFocus(Qt::MouseFocusReason);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, text);
+    }
+    // Moves the focus from `box` to `to`, as a click on another control does.
+    static void leave(QWidget* box, QWidget* to) {
+        box->setFocus(Qt::MouseFocusReason);
+        to->setFocus(Qt::MouseFocusReason);
+        settle();
     }
 
     std::unique_ptr<AppState> state = std::make_unique<AppState>();

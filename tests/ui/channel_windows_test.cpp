@@ -1,0 +1,375 @@
+// The channel grid, the channel dialog and the channel file windows: the
+// editors they lay over the data, what Enter and leaving a field commit, and
+// the messages of refused entries.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFocusEvent>
+#include <QListView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "model/channel.h"
+#include "ui/channel_file_window.h"
+#include "ui/channel_grid_window.h"
+#include "ui_test_support.h"
+
+namespace zt::test {
+namespace {
+
+using Col = ChannelGridWindow::Column;
+
+class ChannelWindows : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        grid = main->channelGrid();
+        ASSERT_NE(grid, nullptr);
+        table = grid->grid();
+    }
+    QString cell(int channel, int column) { return table->item(channel - 1, column)->text(); }
+    // A channel's row as shown, the cells joined by "|".
+    QString row(int channel) {
+        QStringList cells;
+        for (int c = 0; c < ChannelGridWindow::kColumns; ++c) cells << cell(channel, c).trimmed();
+        return cells.join('|');
+    }
+    // Types into a cell and presses Enter.
+    void enter(int channel, int column, const QString& text) {
+        clickCell(channel, column);
+        type(grid->textEditor(), text);
+        QTest::keyClick(grid->textEditor(), Qt::Key_Return);
+        settle();
+    }
+    std::pair<int, int> current() { return {table->currentRow() + 1, table->currentColumn()}; }
+
+    // The channel dialog.
+    void openDialog(int channel) {
+        state->CurrentChannel = static_cast<std::int16_t>(channel);
+        child<QPushButton>(main->channelGrid(), "Command_Edit")->click();
+        dialog = main->window(WindowId::ChannEdit);
+        ASSERT_NE(dialog, nullptr);
+    }
+    template <class T = QLineEdit>
+    T* control(const char* name) {
+        return child<T>(dialog, name);
+    }
+    // Types into a field and leaves it the way a Tab to the next control does.
+    void typeInto(const char* name, const QString& text) {
+        auto* field = control(name);
+        field->clear();
+        QTest::keyClicks(field, text);
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(field, &out);
+        settle();
+    }
+    // The channel file windows.
+    ChannelFileWindow* openWindow(const char* command, WindowId id) {
+        auto* w = open<ChannelFileWindow>(command, id);
+        if (w) w->setDirectory(dir.path());
+        return w;
+    }
+    Texts confirmWith(ChannelFileWindow* w, const QString& name) {
+        child<QLineEdit>(w, "Text1")->setText(name);
+        child<QPushButton>(w, "Command_enter")->click();
+        settle();
+        return presenter.take();
+    }
+    void write(const char* name, const char* text) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    ChannelGridWindow* grid = nullptr;
+    QTableWidget* table = nullptr;
+    QWidget* dialog = nullptr;
+    QTemporaryDir dir;
+};
+
+TEST_F(ChannelWindows, OpensOnChannelOneAndTheCaptionFollowsTheCurrentChannel) {
+    EXPECT_TRUE(state->Windows.ChannIsOpen);
+    EXPECT_EQ(grid->windowTitle(), "Channel Information [ Channel - 1 ]");
+    EXPECT_EQ(table->horizontalHeaderItem(Col::ColPower)->text(), " TX Power ");
+    EXPECT_EQ(row(128), "128|||||||");
+    EXPECT_FALSE(grid->textEditor()->isVisible());
+    clickCell(7, Col::ColRx);
+    EXPECT_EQ(state->CurrentChannel, 7);
+    EXPECT_EQ(grid->windowTitle(), "Channel Information [ Channel - 7 ]");
+    // The command reopens a fresh grid on channel 1.
+    open("Channel_edit", WindowId::Chann);
+    EXPECT_EQ(state->CurrentChannel, 1);
+    EXPECT_EQ(main->channelGrid()->windowTitle(), "Channel Information [ Channel - 1 ]");
+}
+
+TEST_F(ChannelWindows, TypingOpensTheCellTenCharactersAtMostAndScrollingOnlyHidesIt) {
+    // At start the grid stands on channel 1 without an editor.
+    QTest::keyClicks(table, "4");
+    ASSERT_TRUE(grid->textEditor()->isVisible());
+    QTest::keyClicks(grid->textEditor(), "46");
+    table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
+    EXPECT_FALSE(grid->textEditor()->isVisible());
+    EXPECT_TRUE(IsChannelEmpty(state->ChannelTable, 1));
+    // Typing on brings the editor back with what was typed.
+    QTest::keyClicks(table, ".1234567");
+    EXPECT_EQ(grid->textEditor()->text(), "446.123456");
+    QTest::keyClick(grid->textEditor(), Qt::Key_Backspace);
+    QTest::keyClick(grid->textEditor(), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(cell(1, Col::ColRx), "446.12345");
+    enter(1, Col::ColName, "abcdefg");  // moves on; leaving the cell writes the name
+    EXPECT_EQ(ReadName(state->ChannelTable, 1), "ABCDE");
+    EXPECT_EQ(cell(1, Col::ColName), "ABCDE");
+    EXPECT_EQ(current(), std::make_pair(2, int(Col::ColRx)));
+}
+
+TEST_F(ChannelWindows, AFrequencyFillsAnEmptyChannelAndEnterWalksItsCells) {
+    WriteName(state->ChannelTable, 128, "RPT");
+    enter(128, Col::ColRx, "446");
+    EXPECT_EQ(row(128), "128|446.00000|446.00000|OFF|OFF|High|Wide|RPT");
+    // From the transmit cell on, then the receive cell of the next row (row 128
+    // stays).
+    for (int column :
+         {Col::ColTx, Col::ColDecode, Col::ColEncode, Col::ColPower, Col::ColWidth, Col::ColName}) {
+        ASSERT_EQ(current(), std::make_pair(128, column));
+        QWidget* editor = column == Col::ColTx || column == Col::ColName
+                              ? static_cast<QWidget*>(grid->textEditor())
+                              : static_cast<QWidget*>(grid->listEditor());
+        EXPECT_TRUE(editor->isVisible()) << column;
+        QTest::keyClick(editor, Qt::Key_Return);
+        settle();
+    }
+    EXPECT_EQ(current(), std::make_pair(128, int(Col::ColRx)));
+    EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(ChannelWindows, RefusedFrequenciesAreRepairedWithTheirMessages) {
+    enter(2, Col::ColRx, "470");
+    EXPECT_EQ(presenter.take(), Texts{"Over the range of receive frequency ."});
+    EXPECT_EQ(cell(2, Col::ColRx), "400.00000");
+    enter(3, Col::ColRx, "446");
+    enter(3, Col::ColTx, "500");
+    EXPECT_EQ(presenter.take(), Texts{"Over the range of transmit frequency ."});
+    EXPECT_EQ(cell(3, Col::ColTx), "400.00000");
+
+    // Transmit without receive stores nothing; with both cells blank Enter goes
+    // on to the next row's receive cell.
+    enter(8, Col::ColTx, "146");
+    EXPECT_EQ(presenter.take(), Texts{"Please input the receive frequency in advance."});
+    EXPECT_TRUE(IsChannelEmpty(state->ChannelTable, 8));
+    EXPECT_EQ(row(8), "8|||||||");
+    EXPECT_EQ(current(), std::make_pair(9, int(Col::ColRx)));
+}
+
+TEST_F(ChannelWindows, ListChoicesChangeOnlyTheirBitsAndTonesShowAsStored) {
+    enter(4, Col::ColRx, "446");
+    clickCell(4, Col::ColDecode);  // leaves the transmit cell first
+    state->ChannelTable[4][12] = 0x46;
+    state->ChannelTable[4][13] = 0x2F;
+    grid->showChannelRow(4);
+    clickCell(4, Col::ColPower);
+    QComboBox* list = grid->listEditor();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(list->currentText(), "High");
+    list->setCurrentIndex(1);
+    emit list->activated(1);
+    EXPECT_EQ(state->ChannelTable[4][12], 0x45);
+    clickCell(4, Col::ColWidth);
+    EXPECT_EQ(cell(4, Col::ColPower), "Mid");
+    emit list->activated(0);
+    EXPECT_EQ(state->ChannelTable[4][13], 0x0F);
+
+    clickCell(4, Col::ColDecode);
+    EXPECT_EQ(list->count(), 265);
+    EXPECT_EQ(list->itemText(1), "67.0");
+    list->setCurrentIndex(51);
+    emit list->activated(51);
+    EXPECT_EQ(RxTone(state->ChannelTable, 4), (TonePair{1, 0}));
+    clickCell(4, Col::ColRx);
+    EXPECT_EQ(cell(4, Col::ColDecode).trimmed(), "D017N");
+    // A pair of no known group leaves the cell as it was.
+    state->ChannelTable[4][8] = 3;
+    grid->showChannelRow(4);
+    EXPECT_EQ(cell(4, Col::ColDecode).trimmed(), "D017N");
+}
+
+TEST_F(ChannelWindows, CellsBeyondTheFrequenciesDoNotOpenOnAnEmptyRow) {
+    WriteName(state->ChannelTable, 6, "KEEP");
+    for (int column :
+         {Col::ColDecode, Col::ColEncode, Col::ColPower, Col::ColWidth, Col::ColName}) {
+        clickCell(6, column);
+        EXPECT_FALSE(grid->textEditor()->isVisible()) << column;
+        EXPECT_FALSE(grid->listEditor()->isVisible()) << column;
+    }
+    clickCell(7, Col::ColRx);
+    // Leaving the unopened name cell did not wipe the stored name.
+    EXPECT_EQ(ReadName(state->ChannelTable, 6), "KEEP");
+    EXPECT_TRUE(grid->textEditor()->isVisible());
+}
+
+TEST_F(ChannelWindows, ClearEmptiesEveryChannelAndNameButNothingElse) {
+    enter(1, Col::ColRx, "446");
+    WriteName(state->ChannelTable, 128, "Z");
+    Image expected = state->ChannelTable;
+    for (int r = 1; r <= 128; ++r) expected[r].fill(255);
+    for (int r = 160; r < 200; ++r) expected[r].fill(255);  // the names
+    child<QPushButton>(grid, "Command_Clear")->click();
+    EXPECT_EQ(state->ChannelTable, expected);
+    EXPECT_EQ(row(1), "1|||||||");
+}
+
+TEST_F(ChannelWindows, StepsAroundTheChannelsAndTakesOnlyDigitsUpTo128) {
+    openDialog(1);
+    auto* scroll = control<QScrollBar>("VScroll1");
+    auto* number = control("Text_CHN");
+    scroll->setValue(scroll->value() - 1);
+    EXPECT_EQ(state->CurrentChannel, 128);
+    EXPECT_EQ(number->text(), "128");
+    EXPECT_EQ(main->channelGrid()->windowTitle(), "Channel Information [ Channel - 128 ]");
+    scroll->setValue(scroll->value() + 1);
+    EXPECT_EQ(state->CurrentChannel, 1);
+    EXPECT_EQ(number->text(), "1");
+
+    number->clear();
+    QTest::keyClicks(number, "2x00");
+    EXPECT_EQ(number->text(), "20");
+    EXPECT_EQ(state->CurrentChannel, 20);
+    QTest::keyClick(number, Qt::Key_Backspace);
+    EXPECT_EQ(number->text(), "20");
+}
+
+TEST_F(ChannelWindows, AReceiveFrequencyOpensAnEmptyChannelWithTheDialogDefaults) {
+    WriteName(state->ChannelTable, 9, "OLD");
+    openDialog(9);
+    // An empty channel: only the receive field is open, and its name is gone.
+    EXPECT_EQ(ReadName(state->ChannelTable, 9), "");
+    for (const char* name :
+         {"Text_TX_Freq", "Combo_Decode", "Combo_TXP", "Text_Name", "Check_VOX", "Check_Scan"}) {
+        EXPECT_FALSE(control<QWidget>(name)->isEnabled()) << name;
+    }
+    typeInto("Text_RX_Freq", "44a6");  // letters do not pass
+    EXPECT_EQ(control("Text_RX_Freq")->text(), "446.00000");
+    EXPECT_EQ(control("Text_TX_Freq")->text(), "446.00000");
+    EXPECT_TRUE(control<QWidget>("Text_TX_Freq")->isEnabled());
+    // The dialog's own defaults, which differ from the grid's.
+    EXPECT_EQ(control<QComboBox>("Combo_WN")->currentText(), "Narrow");
+    EXPECT_FALSE(control<QCheckBox>("Check_Scan")->isChecked());
+    EXPECT_EQ(state->ChannelTable[9][12], 6);
+    EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(ChannelWindows, FieldsCommitWhenLeft) {
+    openDialog(3);
+    typeInto("Text_RX_Freq", "446");
+    typeInto("Text_TX_Freq", "441");
+    EXPECT_EQ(GetTxMHz(state->ChannelTable, 3), 441.0);
+    typeInto("Text_TX_Freq", "480");
+    EXPECT_EQ(presenter.take(), Texts{"Over the range of Transmit frequency ."});
+    EXPECT_EQ(control("Text_TX_Freq")->text(), "400.00000");
+    typeInto("Text_TX_Freq", "");
+    EXPECT_EQ(control("Text_TX_Freq")->text(), "446.00000");  // blank: simplex
+
+    QTest::keyClicks(control("Text_Name"), "abcdef");
+    EXPECT_EQ(ReadName(state->ChannelTable, 3), "ABCDE");
+    EXPECT_EQ(control("Text_Name")->text(), "abcde");
+    control<QCheckBox>("Check_Scan")->click();
+    EXPECT_EQ(state->ChannelTable[3][12] & 0x04, 0);
+    control<QCheckBox>("Check_VOX")->click();
+    EXPECT_EQ(state->ChannelTable[3][13] & 0x40, 0x40);
+    auto* decode = control<QComboBox>("Combo_Decode");
+    EXPECT_EQ(decode->count(), 265);
+    emit decode->activated(1);
+    EXPECT_EQ(RxTone(state->ChannelTable, 3), (TonePair{0, 0}));
+
+    // Clearing the receive field empties the record and its name.
+    typeInto("Text_RX_Freq", "");
+    EXPECT_TRUE(IsChannelEmpty(state->ChannelTable, 3));
+    EXPECT_EQ(ReadName(state->ChannelTable, 3), "");
+    EXPECT_FALSE(control<QWidget>("Text_Name")->isEnabled());
+}
+
+TEST_F(ChannelWindows, TheGridShowsTheDialogsChangesWhenActivated) {
+    openDialog(4);
+    typeInto("Text_RX_Freq", "455");
+    main->mdiArea()->setActiveSubWindow(
+        qobject_cast<QMdiSubWindow*>(main->channelGrid()->parentWidget()));
+    settle();
+    EXPECT_EQ(main->channelGrid()->grid()->item(3, 1)->text(), "455.00000");
+    control<QPushButton>("Command_Close")->click();
+    settle();
+    EXPECT_EQ(main->window(WindowId::ChannEdit), nullptr);
+    EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);  // no empty frame left behind
+}
+
+TEST_F(ChannelWindows, NameChecksRefuseWithTheirMessages) {
+    ChannelFileWindow* open = openWindow("File_Open", WindowId::OpenChann);
+    EXPECT_EQ(child<QLineEdit>(open, "Text1")->text(), "*.chann");
+    const QString badName = "Open the file name of channel parameter is nullity ";
+    const QString badSuffix = "Nullity file suffix name of channel parameter.";
+    for (auto [name, message] : {std::pair{"*.chann", badName}, std::pair{"a#b.chann", badName},
+                                 std::pair{"radio.Chann", badSuffix}, std::pair{"hann", badSuffix},
+                                 std::pair{"", badSuffix}}) {
+        EXPECT_EQ(confirmWith(open, name), Texts{message}) << name;
+    }
+    EXPECT_EQ(main->window(WindowId::OpenChann), open);  // still open
+
+    ChannelFileWindow* save = openWindow("File_saveas", WindowId::SaveChann);
+    EXPECT_EQ(confirmWith(save, "x$.chann"),
+              Texts{"Store the file name of channel parameter need is nullity. "});
+    EXPECT_EQ(confirmWith(save, "x.txt"),
+              Texts{"Advice don't modify file suffix name of system default ！"});
+}
+
+TEST_F(ChannelWindows, SaveThenLoadRestoresTheImageAndTheGridShowsIt) {
+    StoreRxText(state->ChannelTable, 1, "446.5");
+    ApplyGridDefaults(state->ChannelTable, 1);
+    // A name still being typed in the grid is saved too.
+
+    grid->showAllRows();
+    grid->grid()->setCurrentCell(0, ChannelGridWindow::ColName);
+    grid->textEditor()->setText("HOME");
+
+    ChannelFileWindow* save = openWindow("File_save", WindowId::SaveChann);
+    EXPECT_EQ(ReadName(state->ChannelTable, 1), "HOME");
+    const Image saved = state->ChannelTable;
+    EXPECT_TRUE(state->Windows.SaveChannIsOpen);
+    EXPECT_EQ(confirmWith(save, "  radio.CHANN  "), Texts{"Complete storing channel parameter."});
+    EXPECT_TRUE(QFile::exists(dir.filePath("radio.CHANN")));
+    EXPECT_EQ(main->window(WindowId::SaveChann), nullptr);
+    EXPECT_FALSE(state->Windows.SaveChannIsOpen);
+
+    ClearChannel(state->ChannelTable, 1);
+    grid->showAllRows();
+    ChannelFileWindow* open = openWindow("File_Open", WindowId::OpenChann);
+    EXPECT_EQ(confirmWith(open, "radio.CHANN"),
+              Texts{"Succeed fold the channel parameter from file."});
+    EXPECT_EQ(state->ChannelTable, saved);
+    EXPECT_EQ(grid->grid()->item(0, 1)->text(), "446.50000");
+    EXPECT_EQ(main->window(WindowId::OpenChann), nullptr);
+
+    // A file that is not a channel file is refused and the image stays.
+    write("bad.chann", "1 2 3\r\n");
+    open = openWindow("File_Open", WindowId::OpenChann);
+    EXPECT_EQ(confirmWith(open, "bad.chann"),
+              Texts{"The channel parameter file ends after 3 of 4096 values. Nothing was loaded."});
+    EXPECT_EQ(state->ChannelTable, saved);
+    EXPECT_EQ(main->window(WindowId::OpenChann), open);
+}
+
+TEST_F(ChannelWindows, ClickingAFileCopiesOnlyItsName) {
+    write("club.chann", "");
+    ChannelFileWindow* open = openWindow("File_Open", WindowId::OpenChann);
+    auto* list = child<QListView>(open, "File1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount(list->rootIndex()) == 1; }));
+    const QModelIndex item = list->model()->index(0, 0, list->rootIndex());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    EXPECT_EQ(child<QLineEdit>(open, "Text1")->text(), "club.chann");
+}
+
+}  // namespace
+}  // namespace zt::test

@@ -1,0 +1,340 @@
+// The read, write and power windows against the in-process simulated radio on a
+// virtual clock, so whole exchanges, time-outs and pauses run in no real time.
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "model/blank_image.h"
+#include "model/channel.h"
+#include "sim/sim_port.h"
+#include "sim/virtual_timers.h"
+#include "ui/channel_grid_window.h"
+#include "ui/comm_window.h"
+#include "ui/power_adjust_window.h"
+#include "ui_test_support.h"
+
+namespace zt::test {
+namespace {
+
+using Col = ChannelGridWindow::Column;
+using Bytes = std::vector<std::uint8_t>;
+const QString kDontClose = "Read-write operating，don't close the window. ,";
+const QString kPortError =
+    "Communication port is error, please setting right communication port . ！";
+const QString kReadDone = "Complete reading the data from transceiver.";
+
+// The frame that sends the power row, after `before`.
+Bytes PowerFrame(const ImageRow& row, Bytes before = {}) {
+    for (int b : {0x06, int{'g'}, 0x0F, 0x00, 0x10}) before.push_back(static_cast<std::uint8_t>(b));
+    before.insert(before.end(), row.begin(), row.end());
+    return before;
+}
+
+class ExchangeWindows : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        // Channel 7 in use, and 50, 100 and 200 in the power row.
+        StoreRxText(radio.Memory(), 7, "439.5");
+        ApplyGridDefaults(radio.Memory(), 7);
+        radio.Memory()[240] = ImageRow{50, 100, 200};
+        main->linkDevices = [this] {
+            auto port = std::make_unique<SimPort>(clock, &radio);
+            port->FailOpen(failOpen);
+            lastPort = port.get();
+            return LinkDevices{std::move(port), std::make_unique<VirtualTimers>(clock)};
+        };
+    }
+
+    // Runs the radio and the windows until `done` holds, at most `limitMs` of
+    // virtual time; Qt's own queued calls (a window closing itself) run between
+    // the clock's events.
+    bool runUntil(const std::function<bool()>& done, int limitMs = 60'000) {
+        return clock.RunUntil([&] { return settle(), done(); }, Ms(limitMs));
+    }
+    bool runUntilLabel(QWidget* w, const QString& text) {
+        return runUntil([&] { return label(w) == text; });
+    }
+    bool gone(WindowId id) {
+        return runUntil([&] { return main->window(id) == nullptr; }, 3'000);
+    }
+    // The port of the window opened last, while that window lives.
+    SimPort& port() { return *lastPort; }
+
+    // Opens a read or write window; with `go` it also presses its start button.
+    CommWindow* comm(WindowId id, bool go = false) {
+        auto* w = open<CommWindow>(id == WindowId::CommRead ? "Prog_read" : "Prog_write", id);
+        if (go) startButton(w)->click();
+        return w;
+    }
+    QPushButton* startButton(QWidget* w) {
+        return child<QPushButton>(
+            w, w->findChild<QWidget*>("Command_read") ? "Command_read" : "Command_Write");
+    }
+    PowerAdjustWindow* openPower() {
+        auto* w = open<PowerAdjustWindow>("Adj_Txp", WindowId::Adjust);
+        EXPECT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
+        return w;
+    }
+    QString label(QWidget* w) { return child<QLabel>(w, "Label_tr_count")->text(); }
+    QProgressBar* bar(QWidget* w) { return child<QProgressBar>(w, "ProgressBar1"); }
+
+    VirtualClock clock;
+    SimRadio radio{BlankImage()};
+    bool failOpen = false;
+    SimPort* lastPort = nullptr;
+};
+
+TEST_F(ExchangeWindows, ReadFillsTheImageAndClosesItself) {
+    state->ChannelTable[254][0] = 77;  // beyond the radio's programmable memory
+    CommWindow* w = comm(WindowId::CommRead);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(state->Windows.CommReadIsOpen);
+    EXPECT_FALSE(bar(w)->isVisible());
+    startButton(w)->click();
+    EXPECT_EQ(label(w), "Connecting with transceiver. ");
+    EXPECT_EQ(bar(w)->value(), 0);
+    // First block in: the label counts the next request.
+    ASSERT_TRUE(runUntilLabel(w, "Reading 2 Data Block"));
+    EXPECT_EQ(bar(w)->value(), 0);
+    EXPECT_TRUE(bar(w)->isVisible());
+    // Just before the last reply.
+    ASSERT_TRUE(runUntilLabel(w, "Reading 254 Data Block"));
+    EXPECT_EQ(bar(w)->value(), 99);
+    EXPECT_NE(state->ChannelTable[7], radio.Memory()[7]) << "image changed before the end";
+
+    ASSERT_TRUE(runUntil([&] { return !presenter.messages.empty(); }));
+    EXPECT_EQ(presenter.messages[0].text, kReadDone);
+    EXPECT_EQ(presenter.messages[0].title, "Operate Prompt");
+    EXPECT_EQ(label(w), "Read Data in gear. ");
+    EXPECT_EQ(bar(w)->value(), 100);
+    EXPECT_FALSE(port().IsOpen());
+    const VirtualClock::Micros done = clock.Now();
+    ASSERT_TRUE(gone(WindowId::CommRead));
+    EXPECT_LE(clock.Now() - done, Ms(200));
+    EXPECT_FALSE(state->Windows.CommReadIsOpen);
+    for (int r = 0; r < 254; ++r) EXPECT_EQ(state->ChannelTable[r], radio.Memory()[r]) << r;
+    EXPECT_EQ(state->ChannelTable[254][0], 77);
+}
+
+TEST_F(ExchangeWindows, WriteReachesTheRadioSilentlyAndClosesAfterHalfASecond) {
+    StoreRxText(state->ChannelTable, 3, "435.125");
+    ApplyGridDefaults(state->ChannelTable, 3);
+    state->ChannelTable[240][0] = 42;  // power row: never sent by a write
+
+    CommWindow* w = comm(WindowId::CommWrite, true);
+    EXPECT_EQ(label(w), "Connecting with transceiver. ");
+    ASSERT_TRUE(runUntilLabel(w, "Writing  0  Data Block"));
+    EXPECT_EQ(bar(w)->value(), 0);
+    ASSERT_TRUE(runUntilLabel(w, "Writing  238  Data Block"));
+    EXPECT_EQ(bar(w)->value(), 99);
+    ASSERT_TRUE(runUntilLabel(w, "Complete writing Data "));
+    const VirtualClock::Micros done = clock.Now();
+    EXPECT_TRUE(presenter.messages.empty());
+    EXPECT_EQ(radio.SessionsCompleted(), 1);
+    ASSERT_TRUE(gone(WindowId::CommWrite));
+    EXPECT_GE(clock.Now() - done, Ms(500));
+    EXPECT_LE(clock.Now() - done, Ms(520));
+    EXPECT_FALSE(state->Windows.CommWriteIsOpen);
+    for (int r = 0; r < 240; ++r) EXPECT_EQ(radio.Memory()[r], state->ChannelTable[r]) << r;
+    EXPECT_EQ(radio.Memory()[240][0], 50);
+}
+
+TEST_F(ExchangeWindows, OpeningCommitsAnEditBeingTypedInTheGrid) {
+    StoreRxText(state->ChannelTable, 2, "446.1");
+    ApplyGridDefaults(state->ChannelTable, 2);
+    main->channelGrid()->showAllRows();
+    QLineEdit* editor = main->channelGrid()->textEditor();
+    for (auto [id, name] :
+         {std::pair{WindowId::CommRead, "AB"}, std::pair{WindowId::CommWrite, "XYZ"}}) {
+        clickCell(2, Col::ColName);
+        type(editor, name);
+        const std::string before = ReadName(state->ChannelTable, 2);
+        comm(id);
+        EXPECT_NE(before, name);
+        EXPECT_EQ(ReadName(state->ChannelTable, 2), name);
+    }
+    // The write window also takes a frequency being typed.
+    clickCell(4, Col::ColRx);
+    type(editor, "440.5");
+    ASSERT_TRUE(IsChannelEmpty(state->ChannelTable, 4));
+    comm(WindowId::CommWrite);
+    EXPECT_FALSE(editor->hasFocus());
+    EXPECT_EQ(RxText(state->ChannelTable, 4), "440.50000");
+    // The read window stores nothing from any other column.
+    const Image before = state->ChannelTable;
+    clickCell(2, Col::ColPower);
+    comm(WindowId::CommRead);
+    EXPECT_EQ(state->ChannelTable, before);
+}
+
+TEST_F(ExchangeWindows, BusyGuardsOfTheWindowAndTheGrid) {
+    CommWindow* w = comm(WindowId::CommRead, true);
+    ASSERT_TRUE(runUntilLabel(w, "Reading 20 Data Block"));
+    EXPECT_TRUE(w->exchangeRunning());
+    startButton(w)->click();
+    child<QPushButton>(w, "Command_Cancel")->click();
+    w->parentWidget()->close();  // the window's own close button
+    settle();
+    EXPECT_EQ(presenter.take(),
+              (Texts{"Read-write operating with transceiver .", kDontClose, kDontClose}));
+    EXPECT_EQ(main->window(WindowId::CommRead), w);
+
+    ChannelGridWindow* grid = main->channelGrid();
+    child<QPushButton>(grid, "Command_Close")->click();
+    grid->parentWidget()->close();
+    settle();
+    EXPECT_EQ(presenter.take(),
+              (Texts{kDontClose, "Read-write operating，don't close the window.,"}));
+    EXPECT_EQ(main->channelGrid(), grid);
+
+    // The exchange went on meanwhile and ends as usual; then the grid may close.
+    ASSERT_TRUE(runUntil([&] { return main->window(WindowId::CommRead) == nullptr; }));
+    EXPECT_EQ(presenter.take(), Texts{kReadDone});
+    child<QPushButton>(grid, "Command_Close")->click();
+    settle();
+    EXPECT_EQ(main->channelGrid(), nullptr);
+    EXPECT_FALSE(state->Windows.ChannIsOpen);
+
+    // Idle, Cancel closes a window without a word.
+    child<QPushButton>(comm(WindowId::CommWrite), "Command_Cancel")->click();
+    settle();
+    EXPECT_EQ(main->window(WindowId::CommWrite), nullptr);
+    EXPECT_FALSE(state->Windows.CommWriteIsOpen);
+    EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(ExchangeWindows, ARefusedPortKeepsTheSetupDialogOpen) {
+    failOpen = true;
+    CommWindow* w = comm(WindowId::CommRead, true);
+    EXPECT_EQ(presenter.take(), Texts{kPortError});
+    EXPECT_TRUE(state->PortOpenFailed);
+    EXPECT_FALSE(w->exchangeRunning());
+    EXPECT_EQ(label(w), "no such port");  // the system's reason
+    EXPECT_FALSE(bar(w)->isVisible());
+
+    QWidget* setup = open("proc_setup", WindowId::Setup);
+    QTest::mouseClick(child<QRadioButton>(setup, "Option2"), Qt::LeftButton);
+    child<QPushButton>(setup, "Command_ok")->click();
+    settle();
+    EXPECT_EQ(state->ComPort, 2);
+    EXPECT_EQ(main->statusPanel(3), "COM2");
+    EXPECT_EQ(main->window(WindowId::Setup), setup);
+    EXPECT_TRUE(state->Windows.SetupIsOpen);
+
+    // The next start opens the chosen port.
+    port().FailOpen(false);
+    startButton(w)->click();
+    EXPECT_FALSE(state->PortOpenFailed);
+    ASSERT_TRUE(port().LastSettings().has_value());
+    EXPECT_EQ(port().LastSettings()->choice.number, 2);
+    ASSERT_TRUE(runUntil([&] { return main->window(WindowId::CommRead) == nullptr; }));
+}
+
+TEST_F(ExchangeWindows, NoAnswerGivesTheFailureAfterThreeRetries) {
+    radio.AddFault(FaultPlan{FaultKind::NoReply, {FaultTarget::Kind::Ident, 0}, true});
+    const Image before = state->ChannelTable;
+    CommWindow* w = comm(WindowId::CommRead, true);
+    ASSERT_TRUE(runUntil([&] { return !presenter.messages.empty(); }));
+    EXPECT_EQ(presenter.take(), Texts{"Fail connect with transceiver."});
+    EXPECT_EQ(label(w), "Communication fault.");
+    EXPECT_EQ(bar(w)->value(), 0);
+    EXPECT_EQ(state->ChannelTable, before);
+    EXPECT_EQ(main->window(WindowId::CommRead), w);
+    EXPECT_FALSE(w->exchangeRunning());
+}
+
+// Reopening a window from the main window stops its exchange as a failure would:
+// a read leaves the image alone, a write leaves the radio with the blocks it
+// acknowledged, and the power window says goodbye with its closing 'b'.
+TEST_F(ExchangeWindows, ReopeningStopsAnExchangeInFlight) {
+    const Image before = state->ChannelTable;
+    CommWindow* w = comm(WindowId::CommRead, true);
+    ASSERT_TRUE(runUntilLabel(w, "Reading 100 Data Block"));
+    w = comm(WindowId::CommRead);
+    EXPECT_FALSE(w->exchangeRunning());
+    EXPECT_TRUE(state->Windows.CommReadIsOpen);
+    clock.RunFor(Ms(10'000));
+    EXPECT_EQ(state->ChannelTable, before);
+
+    StoreRxText(state->ChannelTable, 1, "450");
+    ApplyGridDefaults(state->ChannelTable, 1);
+    w = comm(WindowId::CommWrite, true);
+    ASSERT_TRUE(runUntilLabel(w, "Writing  5  Data Block"));
+    comm(WindowId::CommWrite);
+    const Image stopped = radio.Memory();
+    EXPECT_EQ(stopped[1], state->ChannelTable[1]);  // acknowledged before the stop
+    clock.RunFor(Ms(10'000));
+    EXPECT_EQ(radio.Memory(), stopped);
+    EXPECT_EQ(radio.SessionsCompleted(), 0);
+    EXPECT_FALSE(main->exchangeRunning());
+
+    openPower();
+    PowerAdjustWindow* power = openPower();
+    EXPECT_EQ(radio.SessionsCompleted(), 1);
+    EXPECT_EQ(power->bar(2)->value(), 200);
+    EXPECT_TRUE(state->Windows.AdjustIsOpen);
+    EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(ExchangeWindows, PowerBarsTakeTheRadioValuesWithoutSendingAndAMoveSendsTheRow) {
+    PowerAdjustWindow* w = openPower();
+    ASSERT_NE(w, nullptr);
+    const char* labels[] = {"Label_L", "Label_M", "Label_H"};
+    for (int level = 0; level < 3; ++level) {
+        const int radioValue = radio.Memory()[240][level];
+        EXPECT_EQ(w->bar(level)->minimum(), 0);
+        EXPECT_EQ(w->bar(level)->maximum(), 255);
+        EXPECT_EQ(w->bar(level)->value(), radioValue);
+        EXPECT_EQ(child<QLabel>(w, labels[level])->text(), QString::number(radioValue));
+    }
+    // Setting the bars sent nothing: the request, then the one frame of the link
+    // coming up.
+    const ImageRow& row = state->ChannelTable[240];
+    EXPECT_EQ(port().Sent(), PowerFrame(row, {'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x02}));
+    EXPECT_EQ(row[2], 200);
+
+    port().ClearSent();
+    w->bar(0)->setValue(7);
+    EXPECT_EQ(child<QLabel>(w, "Label_L")->text(), "7");
+    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
+    EXPECT_EQ(row[0], 7);
+    EXPECT_EQ(port().Sent(), PowerFrame(row));
+
+    port().ClearSent();
+    child<QPushButton>(w, "Command_Close")->click();
+    EXPECT_EQ(port().Sent(), Bytes{'b'});
+    EXPECT_FALSE(port().IsOpen());
+    settle();
+    EXPECT_EQ(main->window(WindowId::Adjust), nullptr);
+    EXPECT_FALSE(state->Windows.AdjustIsOpen);
+    EXPECT_EQ(radio.SessionsCompleted(), 1);
+    EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(ExchangeWindows, PowerWindowClosesItselfWhenTheLinkIsLostOrNeverComes) {
+    // A lost acknowledgement, and no answer at all: closed without a word.
+    radio.AddFault(FaultPlan{FaultKind::NoReply, {FaultTarget::Kind::Power, 240}, true});
+    auto* w = open<PowerAdjustWindow>("Adj_Txp", WindowId::Adjust);
+    ASSERT_TRUE(runUntil([&] { return w->link().Vars().LinkUp; }));
+    w->bar(1)->setValue(120);
+    EXPECT_TRUE(gone(WindowId::Adjust));
+    EXPECT_EQ(radio.SessionsCompleted(), 0);  // no closing 'b' for a radio that is gone
+    radio.ClearFaults();
+    radio.AddFault(FaultPlan{FaultKind::NoReply, {FaultTarget::Kind::Ident, 0}, true});
+    open("Adj_Txp", WindowId::Adjust);
+    EXPECT_TRUE(gone(WindowId::Adjust));
+    EXPECT_TRUE(presenter.messages.empty());
+    // No port: the port message, then closed as well.
+    failOpen = true;
+    open("Adj_Txp", WindowId::Adjust);
+    EXPECT_EQ(presenter.take(), Texts{kPortError});
+    EXPECT_TRUE(state->PortOpenFailed);
+    EXPECT_TRUE(gone(WindowId::Adjust));
+}
+
+}  // namespace
+}  // namespace zt::test

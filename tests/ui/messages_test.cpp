@@ -1,0 +1,141 @@
+// Messages: the presenter's rules, and the program's own boxes really shown.
+#include <QMessageBox>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "model/channel.h"
+#include "model/options.h"
+#include "ui/channel_grid_window.h"
+#include "ui_test_support.h"
+
+namespace zt::test {
+namespace {
+
+// A presenter whose box, while up, runs a handler: the way a focus change under a
+// modal box re-enters the handler that asked for it.
+class ReenteringPresenter final : public MessagePresenter {
+  public:
+    Texts shown;
+    std::function<void()> whileShowing;
+
+  protected:
+    void present(const QString& text, const QString&) override {
+        shown.push_back(text);
+        if (auto handler = std::exchange(whileShowing, nullptr)) handler();
+    }
+};
+
+TEST(MessagePresenter, ShowsEachMessageOnceAndQueuesAnotherAskedMeanwhile) {
+    app();
+    ReenteringPresenter p;
+    p.showLater("Over", "Operate prompt");
+    p.showLater("Over", "Operate prompt");
+    EXPECT_TRUE(p.shown.empty());  // nothing inside the handler itself
+    QCoreApplication::processEvents();
+    EXPECT_EQ(p.shown, Texts{"Over"});
+    EXPECT_FALSE(p.busy());
+
+    // The same message from a re-entered handler is dropped; another follows.
+    p.whileShowing = [&] { p.show("A", "T"); };
+    p.show("A", "T");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(p.shown, (Texts{"Over", "A"}));
+    p.whileShowing = [&] { p.show("B", "T"); };
+    p.show("C", "T");
+    EXPECT_EQ(p.shown, (Texts{"Over", "A", "C"}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(p.shown, (Texts{"Over", "A", "C", "B"}));
+}
+
+TEST(MessagePresenter, BilingualTextsFollowTheLanguage) {
+    app();
+    RecordingPresenter p;
+    p.show(BiText{"Over", "超出"}, true);
+    p.show(BiText{"Over", "超出"}, false, kOperatePromptCapital);
+    ASSERT_EQ(p.messages.size(), 2u);
+    EXPECT_EQ(p.messages[0].title + "|" + p.messages[1].title, "操作提示|Operate Prompt");
+    EXPECT_EQ(p.take(), (Texts{"超出", "Over"}));
+}
+
+// A box takes the focus from the field that asked for it, which is how a
+// message loop would start. A timer answers each box.
+class ModalBoxes : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        QObject::connect(&answer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown.push_back(box->text());
+                EXPECT_EQ(box->icon(), QMessageBox::Warning);
+                EXPECT_EQ(box->buttons().size(), 1);
+                box->accept();
+            }
+        });
+        answer.start(30);
+    }
+    MessagePresenter& boxes() override { return real; }
+    // Reopens a window and returns its named text box.
+    QLineEdit* field(WindowId id, const char* name) {
+        main->reopen(id);
+        return child<QLineEdit>(main->window(id), name);
+    }
+    // Types into `box`, then clicks into `next`; the boxes shown meanwhile.
+    std::vector<QString> enter(QLineEdit* box, const QString& text, QWidget* next) {
+        box->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(box, text);
+        next->setFocus(Qt::MouseFocusReason);
+        RunEventLoopFor(600);
+        return std::exchange(shown, {});
+    }
+
+    MessageBoxPresenter real;
+    QTimer answer;
+    std::vector<QString> shown;
+};
+
+TEST_F(ModalBoxes, GridOutOfBandEntryShowsOneBox) {
+    clickCell(1, ChannelGridWindow::ColRx);
+    QTest::keyClicks(main->channelGrid()->textEditor(), "470");
+    clickCell(6, ChannelGridWindow::ColRx);  // leaving the cell commits it
+    RunEventLoopFor(600);
+    EXPECT_EQ(shown, Texts{"Over the range of receive frequency ."});
+    EXPECT_EQ(main->channelGrid()->grid()->item(0, 1)->text(), "400.00000");
+    EXPECT_EQ(main->channelGrid()->grid()->currentRow(), 5);
+}
+
+TEST_F(ModalBoxes, ChannelDialogOutOfBandEntryShowsOneBox) {
+    state->CurrentChannel = 2;
+    QLineEdit* rx = field(WindowId::ChannEdit, "Text_RX_Freq");
+    EXPECT_EQ(enter(rx, "480", child<QLineEdit>(main->window(WindowId::ChannEdit), "Text_CHN")),
+              Texts{"Over the range of receive frequency ."});
+    EXPECT_EQ(rx->text(), "400.00000");
+    EXPECT_FALSE(IsChannelEmpty(state->ChannelTable, 2));
+}
+
+// Two refused boxes once handed the focus back and forth without end.
+TEST_F(ModalBoxes, RefusedReceiveEntryShowsOneBoxAndGetsTheFocusBack) {
+    // An offset of 255 255 255 255 shows as 1666.66665, which its box refuses.
+    for (int b = 4; b < 8; ++b) state->ChannelTable[kVfoRow][b] = 255;
+    QLineEdit* offset = field(WindowId::Option, "Text_Offset_Freq");
+    QLineEdit* rx = child<QLineEdit>(main->window(WindowId::Option), "Text_RX_Freq");
+    rx->clear();
+    EXPECT_EQ(enter(rx, "470", offset), Texts{"Over the range of RX frequency ."});
+    EXPECT_EQ(rx->text(), "");
+    // The box the main window gives the focus to when it is active again.
+    EXPECT_EQ(main->focusWidget(), rx);
+    EXPECT_EQ(offset->text(), "1666.66665");
+}
+
+TEST_F(ModalBoxes, ShortPasswordShowsOneBoxAndKeepsTheFocus) {
+    state->ChannelTable[kOptionRow][2] |= 0x08;  // password on
+    QLineEdit* password = field(WindowId::Option, "Text_Pon_PWD");
+    EXPECT_EQ(
+        enter(password, "12", child<QLineEdit>(main->window(WindowId::Option), "Text_pvfo_d0")),
+        Texts{"Password length is 4 digit."});
+    EXPECT_EQ(main->focusWidget(), password);
+}
+
+}  // namespace
+}  // namespace zt::test
