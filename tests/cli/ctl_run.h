@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "files/channel_file.h"
 #include "support/sim_process.h"
@@ -24,15 +24,14 @@ class CtlTest : public ::testing::Test {
         return RunProgram("zt790ctl", args.split(' ', Qt::SkipEmptyParts), timeoutMs);
     }
     static std::string Read(const char* name) {
-        std::ostringstream s;
-        s << std::ifstream(name, std::ios::binary).rdbuf();
-        return s.str();
+        std::ifstream in(name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     static void Write(const char* name, const std::string& text) {
         std::ofstream(name, std::ios::binary) << text;
     }
     static void Save(const char* name, const Image& image) {
-        ASSERT_TRUE(SaveChannelFile(name, image).ok) << name;
+        ASSERT_TRUE(SaveChannelFile(name, image).ok);
     }
     static Image Load(const char* name) {
         Image image{};
