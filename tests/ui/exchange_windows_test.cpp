@@ -336,5 +336,74 @@ TEST_F(ExchangeWindows, PowerWindowClosesItselfWhenTheLinkIsLostOrNeverComes) {
     EXPECT_TRUE(gone(WindowId::Adjust));
 }
 
+// Around an exchange: the keyboard commands reach their windows from inside an
+// editor, the program will not end in the middle of a write, and a grid editor
+// left open across a read does not write the old image's text into the new.
+TEST_F(ExchangeWindows, ReadAndWriteShortcutsWorkWhileTypingInTheGrid) {
+    for (auto [key, id] :
+         {std::pair{Qt::Key_R, WindowId::CommRead}, std::pair{Qt::Key_W, WindowId::CommWrite}}) {
+        clickCell(3, Col::ColRx);
+        QLineEdit* editor = main->channelGrid()->textEditor();
+        editor->setFocus();
+        QTest::keyClick(editor, key, Qt::ControlModifier);
+        settle();
+        EXPECT_NE(main->window(id), nullptr) << int(id);
+        EXPECT_NE(main->channelGrid(), nullptr);  // not closed by the same keys
+        main->unload(id);
+    }
+}
+
+TEST_F(ExchangeWindows, TheProgramDoesNotEndDuringAWrite) {
+    StoreRxText(state->ChannelTable, 5, "440.25");
+    ApplyGridDefaults(state->ChannelTable, 5);
+    CommWindow* w = comm(WindowId::CommWrite, true);
+    ASSERT_TRUE(runUntil([&] { return w->link().Vars().BlockIndex > 20; }));
+    EXPECT_FALSE(main->close());
+    EXPECT_EQ(presenter.take(), Texts{kDontClose});
+    ASSERT_TRUE(runUntil([&] { return main->window(WindowId::CommWrite) == nullptr; }));
+    EXPECT_EQ(RxText(radio.Memory(), 5), "440.25000");
+    EXPECT_TRUE(main->close());
+}
+
+TEST_F(ExchangeWindows, AnEditorLeftOpenAcrossAReadStoresNothingStale) {
+    StoreRxText(state->ChannelTable, 2, "446.00625");
+    ApplyGridDefaults(state->ChannelTable, 2);
+    main->channelGrid()->showAllRows();
+    StoreRxText(radio.Memory(), 2, "439.50000");
+    ApplyGridDefaults(radio.Memory(), 2);
+    clickCell(2, Col::ColRx);
+    QLineEdit* editor = main->channelGrid()->textEditor();
+    type(editor, "445.5");
+    // Coming back to an unchanged grid keeps what is being typed.
+    main->channelGrid()->showAllRows();
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->text(), "445.5");
+
+    comm(WindowId::CommRead, true);
+    ASSERT_TRUE(runUntil([&] { return main->window(WindowId::CommRead) == nullptr; }));
+    EXPECT_EQ(presenter.take(), Texts{kReadDone});
+    clickCell(4, Col::ColRx);  // leaving channel 2's cell
+    EXPECT_EQ(RxText(state->ChannelTable, 2), "439.50000");
+    EXPECT_EQ(main->channelGrid()->grid()->item(1, Col::ColRx)->text(), "439.50000");
+}
+
+TEST_F(ExchangeWindows, PowerLevelsTrimFromTheKeyboard) {
+    PowerAdjustWindow* w = openPower();
+    ASSERT_EQ(QApplication::focusWidget(), w->bar(0));  // it opens on the first level
+    QTest::keyClick(w->bar(0), Qt::Key_Tab);
+    QTest::keyClick(w->bar(1), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w->bar(2));
+    QTest::keyClick(w->bar(2), Qt::Key_Right);  // Right raises the level
+    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
+    QTest::keyClick(w->bar(2), Qt::Key_Left);
+    QTest::keyClick(w->bar(2), Qt::Key_Right);
+    QTest::keyClick(w->bar(2), Qt::Key_Right);
+    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
+    EXPECT_EQ(w->bar(2)->value(), 202);
+    EXPECT_EQ(radio.Memory()[240][2], 202);
+    QTest::keyClick(w->bar(2), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>(w, "Command_Close"));
+}
+
 }  // namespace
 }  // namespace zt::test
