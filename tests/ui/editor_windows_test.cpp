@@ -47,6 +47,19 @@ TEST_F(EditorWindows, ReceiveOffsetAndLimitBoxesReportAndRecover) {
     EXPECT_EQ(rx->text(), "462.01250");
     EXPECT_EQ(lower->text(), "400");
 
+    // A shift that leaves the band (462.0125 + 10) is refused and the list
+    // returns to off; one that stays in it (- 10) is kept.
+    auto* shift = child<QComboBox>(w, "Combo_Sft_d");
+    for (auto [choice, said, shown] :
+         {std::tuple{1, Texts{"Over the range of TX frequency ."}, 0}, std::tuple{2, Texts{}, 2}}) {
+        shift->setCurrentIndex(choice);
+        emit shift->activated(choice);
+        settle();
+        EXPECT_EQ(presenter.take(), said);
+        EXPECT_EQ(shift->currentIndex(), shown);
+    }
+    EXPECT_EQ(child<QLineEdit>(w, "Text_tx_freq")->text(), "452.0125");
+
     type(rx, "469.9875");
     leave(rx, offset);
     EXPECT_TRUE(presenter.take().empty());
@@ -64,22 +77,6 @@ TEST_F(EditorWindows, ReceiveOffsetAndLimitBoxesReportAndRecover) {
     EXPECT_EQ(lower->text(), "400");
     EXPECT_EQ(QApplication::focusWidget(), lower);
     EXPECT_EQ(state->ChannelTable[kBandEdgeRow][1], 0x40);
-}
-
-TEST_F(EditorWindows, ShiftDirectionOutOfBandReturnsToOff) {
-    QWidget* w = open("Optional_edit", WindowId::Option);
-    auto* shift = child<QComboBox>(w, "Combo_Sft_d");
-    // 462.0125 + 10 leaves the band; 462.0125 - 10 stays in it.
-    shift->activated(1);
-    settle();
-    EXPECT_EQ(presenter.take(), Texts{"Over the range of TX frequency ."});
-    EXPECT_EQ(shift->currentIndex(), 0);
-    shift->setCurrentIndex(2);
-    shift->activated(2);
-    settle();
-    EXPECT_TRUE(presenter.take().empty());
-    EXPECT_EQ(shift->currentIndex(), 2);
-    EXPECT_EQ(child<QLineEdit>(w, "Text_tx_freq")->text(), "452.0125");
 }
 
 TEST_F(EditorWindows, FmCellCommitsWhenLeftAndASixthCharacterEmptiesIt) {

@@ -171,9 +171,11 @@ TEST_F(ExchangeWindows, OpeningCommitsAnEditBeingTypedInTheGrid) {
     EXPECT_EQ(state->ChannelTable, before);
 }
 
-TEST_F(ExchangeWindows, BusyGuardsOfTheWindowAndTheGrid) {
-    CommWindow* w = comm(WindowId::CommRead, true);
-    ASSERT_TRUE(runUntilLabel(w, "Reading 20 Data Block"));
+TEST_F(ExchangeWindows, NeitherTheWindowNorTheGridNorTheProgramClosesDuringAWrite) {
+    StoreRxText(state->ChannelTable, 5, "440.25");
+    ApplyGridDefaults(state->ChannelTable, 5);
+    CommWindow* w = comm(WindowId::CommWrite, true);
+    ASSERT_TRUE(runUntilLabel(w, "Writing  20  Data Block"));
     EXPECT_TRUE(w->exchangeRunning());
     startButton(w)->click();
     child<QPushButton>(w, "Command_Cancel")->click();
@@ -181,30 +183,32 @@ TEST_F(ExchangeWindows, BusyGuardsOfTheWindowAndTheGrid) {
     settle();
     EXPECT_EQ(presenter.take(),
               (Texts{"Read-write operating with transceiver .", kDontClose, kDontClose}));
-    EXPECT_EQ(main->window(WindowId::CommRead), w);
+    EXPECT_EQ(main->window(WindowId::CommWrite), w);
 
     ChannelGridWindow* grid = main->channelGrid();
     child<QPushButton>(grid, "Command_Close")->click();
     grid->parentWidget()->close();
+    EXPECT_FALSE(main->close());
     settle();
     EXPECT_EQ(presenter.take(),
-              (Texts{kDontClose, "Read-write operating，don't close the window.,"}));
+              (Texts{kDontClose, "Read-write operating，don't close the window.,", kDontClose}));
     EXPECT_EQ(main->channelGrid(), grid);
 
-    // The exchange went on meanwhile and ends as usual; then the grid may close.
-    ASSERT_TRUE(runUntil([&] { return main->window(WindowId::CommRead) == nullptr; }));
-    EXPECT_EQ(presenter.take(), Texts{kReadDone});
+    // The write went on meanwhile and ends as usual; then the grid may close.
+    ASSERT_TRUE(runUntil([&] { return main->window(WindowId::CommWrite) == nullptr; }));
+    EXPECT_EQ(RxText(radio.Memory(), 5), "440.25000");
     child<QPushButton>(grid, "Command_Close")->click();
     settle();
     EXPECT_EQ(main->channelGrid(), nullptr);
     EXPECT_FALSE(state->Windows.ChannIsOpen);
 
     // Idle, Cancel closes a window without a word.
-    child<QPushButton>(comm(WindowId::CommWrite), "Command_Cancel")->click();
+    child<QPushButton>(comm(WindowId::CommRead), "Command_Cancel")->click();
     settle();
-    EXPECT_EQ(main->window(WindowId::CommWrite), nullptr);
-    EXPECT_FALSE(state->Windows.CommWriteIsOpen);
+    EXPECT_EQ(main->window(WindowId::CommRead), nullptr);
+    EXPECT_FALSE(state->Windows.CommReadIsOpen);
     EXPECT_TRUE(presenter.messages.empty());
+    EXPECT_TRUE(main->close());
 }
 
 TEST_F(ExchangeWindows, ARefusedPortKeepsTheSetupDialogOpen) {
@@ -336,9 +340,7 @@ TEST_F(ExchangeWindows, PowerWindowClosesItselfWhenTheLinkIsLostOrNeverComes) {
     EXPECT_TRUE(gone(WindowId::Adjust));
 }
 
-// Around an exchange: the keyboard commands reach their windows from inside an
-// editor, the program will not end in the middle of a write, and a grid editor
-// left open across a read does not write the old image's text into the new.
+// The keyboard commands reach their windows from inside an editor.
 TEST_F(ExchangeWindows, ReadAndWriteShortcutsWorkWhileTypingInTheGrid) {
     for (auto [key, id] :
          {std::pair{Qt::Key_R, WindowId::CommRead}, std::pair{Qt::Key_W, WindowId::CommWrite}}) {
@@ -353,18 +355,8 @@ TEST_F(ExchangeWindows, ReadAndWriteShortcutsWorkWhileTypingInTheGrid) {
     }
 }
 
-TEST_F(ExchangeWindows, TheProgramDoesNotEndDuringAWrite) {
-    StoreRxText(state->ChannelTable, 5, "440.25");
-    ApplyGridDefaults(state->ChannelTable, 5);
-    CommWindow* w = comm(WindowId::CommWrite, true);
-    ASSERT_TRUE(runUntil([&] { return w->link().Vars().BlockIndex > 20; }));
-    EXPECT_FALSE(main->close());
-    EXPECT_EQ(presenter.take(), Texts{kDontClose});
-    ASSERT_TRUE(runUntil([&] { return main->window(WindowId::CommWrite) == nullptr; }));
-    EXPECT_EQ(RxText(radio.Memory(), 5), "440.25000");
-    EXPECT_TRUE(main->close());
-}
-
+// A grid editor left open across a read must not write the old image's text
+// into the new one.
 TEST_F(ExchangeWindows, AnEditorLeftOpenAcrossAReadStoresNothingStale) {
     StoreRxText(state->ChannelTable, 2, "446.00625");
     ApplyGridDefaults(state->ChannelTable, 2);
