@@ -30,8 +30,9 @@ Image Radio(int salt) {
     return image;
 }
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
+::testing::AssertionResult Has(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
 }
 
 using CtlCommands = CtlTest;
@@ -41,7 +42,7 @@ TEST_F(CtlCommands, UsageErrorsExitWith2AndHelpWith0) {
     for (const char* cmd : {"read", "write", "power"}) {
         const RunResult help = Ctl(QString(cmd) + " --help");
         EXPECT_EQ(help.exitCode, 0) << cmd;
-        EXPECT_TRUE(Has(help.out, "--port")) << cmd;
+        EXPECT_TRUE(Has(help.out, "--port"));
     }
     for (const char* args : {"", "read --output x.chann", "read --port 9 --output x.chann",
                              "read --port 0 --output x.chann", "power --port 1 --high 256",
@@ -66,15 +67,14 @@ TEST_F(CtlCommands, FileErrorsExitWith3AndALimitCheckWith4BeforeAnyPortIsOpened)
     EXPECT_EQ(r.exitCode, 4);
     EXPECT_TRUE(Has(r.err,
                     "Channel 7that Receiving or transmitting frequency  out of frequency "
-                    "limitation range "))
-        << r.err;
+                    "limitation range "));
 }
 
 TEST_F(CtlCommands, PortFailuresHaveTheirOwnMessagesAndExitCodes) {
     RunResult r = Ctl("read -p /nonexistent/tty -o x.chann");
     EXPECT_EQ(r.exitCode, 5);
-    EXPECT_TRUE(Has(r.err, "Communication port is error")) << r.err;
-    EXPECT_TRUE(Has(r.err, "No such serial port: /nonexistent/tty")) << r.err;
+    EXPECT_TRUE(Has(r.err, "Communication port is error"));
+    EXPECT_TRUE(Has(r.err, "No such serial port: /nonexistent/tty"));
     EXPECT_EQ(Ctl("power -p /nonexistent/tty").exitCode, 5);
 
     // A port another program holds open.
@@ -85,7 +85,7 @@ TEST_F(CtlCommands, PortFailuresHaveTheirOwnMessagesAndExitCodes) {
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
     r = Ctl(QString::fromStdString("read -p " + slave + " -o x.chann"));
     EXPECT_EQ(r.exitCode, 7) << r.err;
-    EXPECT_TRUE(Has(r.err, "The serial port " + slave + " is busy")) << r.err;
+    EXPECT_TRUE(Has(r.err, "The serial port " + slave + " is busy"));
     holder.close();
     ::close(master);
 
@@ -94,8 +94,8 @@ TEST_F(CtlCommands, PortFailuresHaveTheirOwnMessagesAndExitCodes) {
     ::chmod("locked", 0);
     r = Ctl("read -p locked -o x.chann");
     EXPECT_EQ(r.exitCode, 6) << r.err;
-    EXPECT_TRUE(Has(r.err, "Permission denied on locked.")) << r.err;
-    EXPECT_TRUE(Has(r.err, "sudo adduser")) << r.err;
+    EXPECT_TRUE(Has(r.err, "Permission denied on locked."));
+    EXPECT_TRUE(Has(r.err, "sudo adduser"));
 }
 
 TEST_F(CtlCommands, ReadVerifiedWriteAndPowerEndToEnd) {
@@ -128,7 +128,7 @@ TEST_F(CtlCommands, ReadVerifiedWriteAndPowerEndToEnd) {
     sim = Sim(1);
     r = Ctl("power --port " + sim->Device() + " --low 20 --high 180");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(Has(r.out, "low 50\nmid 100\nhigh 200\n")) << r.out;
+    EXPECT_TRUE(Has(r.out, "low 50\nmid 100\nhigh 200\n"));
     const ImageRow power = Finish(*sim)[240];  // the radio saw the closing 'b'
     EXPECT_EQ((std::vector<int>{power[0], power[1], power[2], power[3]}),
               (std::vector<int>{20, 100, 180, 2}));
@@ -142,8 +142,7 @@ TEST_F(CtlCommands, VerificationCatchesACorruptedReadAndALostWrite) {
     EXPECT_EQ(r.exitCode, 8) << r.err;
     EXPECT_TRUE(Has(r.err,
                     "verification failed: two reads of the radio differ, first at block "
-                    "100 (address 0x0640)"))
-        << r.err;
+                    "100 (address 0x0640)"));
     EXPECT_FALSE(std::filesystem::exists("got.chann"));
 
     // Backup, write, read back: the radio acknowledged block 7 but kept the old one.
@@ -153,11 +152,10 @@ TEST_F(CtlCommands, VerificationCatchesACorruptedReadAndALostWrite) {
     sim = Sim(3, "--load radio.chann --fault no-store@7");
     r = Ctl("write -p " + sim->Device() + " edited.chann --backup backup.chann --verify");
     EXPECT_EQ(r.exitCode, 8) << r.err;
-    EXPECT_TRUE(Has(r.err, "Backup saved to backup.chann")) << r.err;
+    EXPECT_TRUE(Has(r.err, "Backup saved to backup.chann"));
     EXPECT_TRUE(Has(r.err,
                     "the radio holds something other than what was written, first at "
-                    "block 7 (address 0x0070)"))
-        << r.err;
+                    "block 7 (address 0x0070)"));
     EXPECT_EQ(Load("backup.chann"), before);
     const Image memory = Finish(*sim);
     EXPECT_EQ(RxText(memory, 7), RxText(before, 7));
@@ -170,7 +168,7 @@ TEST_F(CtlCommands, FourFailedAttemptsExitWith1AndLeaveTheOutputFile) {
     SimProcess sim({"--fault", "silent@ident:always"});
     const RunResult r = Ctl("read --port " + sim.Device() + " --output kept.chann");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(Has(r.err, "Fail connect with transceiver.")) << r.err;
+    EXPECT_TRUE(Has(r.err, "Fail connect with transceiver."));
     EXPECT_EQ(Read("kept.chann"), "previous contents");
 }
 
