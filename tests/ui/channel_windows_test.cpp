@@ -76,8 +76,7 @@ class ChannelWindows : public MainWindowTest {
     }
     Texts confirmWith(ChannelFileWindow* w, const QString& name) {
         child<QLineEdit>(w, "Text1")->setText(name);
-        child<QPushButton>(w, "Command_enter")->click();
-        settle();
+        press(w, "Command_enter");
         return presenter.take();
     }
     void write(const char* name, const char* text) {

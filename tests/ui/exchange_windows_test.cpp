@@ -197,14 +197,12 @@ TEST_F(ExchangeWindows, NeitherTheWindowNorTheGridNorTheProgramClosesDuringAWrit
     // The write went on meanwhile and ends as usual; then the grid may close.
     ASSERT_TRUE(runUntil([&] { return main->window(WindowId::CommWrite) == nullptr; }));
     EXPECT_EQ(RxText(radio.Memory(), 5), "440.25000");
-    child<QPushButton>(grid, "Command_Close")->click();
-    settle();
+    press(grid, "Command_Close");
     EXPECT_EQ(main->channelGrid(), nullptr);
     EXPECT_FALSE(state->Windows.ChannIsOpen);
 
     // Idle, Cancel closes a window without a word.
-    child<QPushButton>(comm(WindowId::CommRead), "Command_Cancel")->click();
-    settle();
+    press(comm(WindowId::CommRead), "Command_Cancel");
     EXPECT_EQ(main->window(WindowId::CommRead), nullptr);
     EXPECT_FALSE(state->Windows.CommReadIsOpen);
     EXPECT_TRUE(presenter.messages.empty());
@@ -222,8 +220,7 @@ TEST_F(ExchangeWindows, ARefusedPortKeepsTheSetupDialogOpen) {
 
     QWidget* setup = open("proc_setup", WindowId::Setup);
     QTest::mouseClick(child<QRadioButton>(setup, "Option2"), Qt::LeftButton);
-    child<QPushButton>(setup, "Command_ok")->click();
-    settle();
+    press(setup, "Command_ok");
     EXPECT_EQ(state->ComPort, 2);
     EXPECT_EQ(main->statusPanel(3), "COM2");
     EXPECT_EQ(main->window(WindowId::Setup), setup);

@@ -155,8 +155,7 @@ TEST_F(MainWindowShell, AboutReopensAFreshBoxEachTime) {
     ASSERT_EQ(presenter.messages.size(), 1u);
     EXPECT_EQ(presenter.messages[0].text + "|" + presenter.messages[0].title,
               "此时系统信息不可用|Operate prompt");
-    child<QPushButton>(about, "cmdOK")->click();
-    settle();
+    press(about, "cmdOK");
     EXPECT_FALSE(state->Windows.AboutIsOpen);
     EXPECT_EQ(main->window(WindowId::About), nullptr);
 }
@@ -179,8 +178,7 @@ TEST_F(MainWindowShell, ModelChoiceWritesTheBandEdgesAndTheStartFrequency) {
     emit type->activated(1);
     // Another entry: its catalogue band as main band, the edges in force as vice band.
     EXPECT_EQ(bands(), "VHF 136 --  174 MHZ / UHF 400 --  470 MHZ");
-    child<QPushButton>(dialog, "Command_enter")->click();
-    settle();
+    press(dialog, "Command_enter");
     EXPECT_EQ(ReadBandEdges(state->ChannelTable), (BandEdges{136, 174}));
     const ImageRow& start = state->ChannelTable[0];  // 136.625 MHz
     EXPECT_EQ(std::vector<int>(start.begin(), start.begin() + 4),

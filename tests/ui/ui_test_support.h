@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -103,6 +104,11 @@ class MainWindowTest : public ::testing::Test {
         T* w = qobject_cast<T*>(main->window(id));
         EXPECT_NE(w, nullptr) << command;
         return w;
+    }
+    // Clicks a window's named button and lets what it queued run.
+    void press(QWidget* window, const char* name) {
+        child<QAbstractButton>(window, name)->click();
+        settle();
     }
     // Clicks a cell of the channel grid; channels count from 1.
     void clickCell(int channel, int column) {
