@@ -107,28 +107,6 @@ int ShownPosition(int stored, std::size_t itemCount) {
     return std::clamp(stored, 0, static_cast<int>(itemCount) - 1);
 }
 
-OptionByte1 UnpackOptionByte1(std::uint8_t b) {
-    return {b & 0x03,        (b & 0x04) == 0, (b & 0x08) != 0, (b & 0x10) != 0,
-            (b & 0x20) != 0, (b & 0x40) != 0, (b & 0x80) != 0};
-}
-
-std::uint8_t PackOptionByte1(const OptionByte1& o) {
-    return static_cast<std::uint8_t>((o.scanMode & 0x03) + 4 * (o.manualSetup ? 0 : 1) +
-                                     8 * o.roger + 16 * o.voxInhibitOnReceive +
-                                     32 * o.receiveWhileRadio + 64 * o.batterySave +
-                                     128 * o.nameDisplay);
-}
-
-OptionByte2 UnpackOptionByte2(std::uint8_t b) {
-    return {b & 0x03, (b & 0x08) != 0, (b & 0x30) >> 4, (b & 0x40) != 0, (b & 0x80) != 0};
-}
-
-std::uint8_t PackOptionByte2(const OptionByte2& o, std::uint8_t previous) {
-    return static_cast<std::uint8_t>((o.backLight & 0x03) + (previous & 0x04) +
-                                     8 * o.radioPassword + 16 * (o.powerOnMode & 0x03) +
-                                     64 * o.channelMode + 128 * o.beep);
-}
-
 std::string ReadPassword(const Image& image) {
     std::string digits;
     for (int i = 0; i < kPasswordLength; ++i) {

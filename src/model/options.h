@@ -66,31 +66,6 @@ inline constexpr BitField kVfoWide{kVfoRow, 13, 0x20};
 inline constexpr BitField kVfoVox{kVfoRow, 13, 0x40};
 inline constexpr BitField kVfoBcl{kVfoRow, 13, 0x80};
 
-// Byte 1 and byte 2 of the option block, unpacked.
-struct OptionByte1 {
-    int scanMode = 0;  // 0 TO, 1 CO, 2 SE
-    bool manualSetup = false;
-    bool roger = false;
-    bool voxInhibitOnReceive = false;
-    bool receiveWhileRadio = false;
-    bool batterySave = false;
-    bool nameDisplay = false;
-    friend bool operator==(const OptionByte1&, const OptionByte1&) = default;
-};
-struct OptionByte2 {
-    int backLight = 0;  // 0 Off, 1 Key, 2 Cont
-    bool radioPassword = false;
-    int powerOnMode = 0;  // 0 Off, 1 DC, 2 MSG
-    bool channelMode = false;
-    bool beep = false;
-    friend bool operator==(const OptionByte2&, const OptionByte2&) = default;
-};
-// Bit 2 of byte 2 is not part of OptionByte2; packing keeps it from `previous`.
-[[nodiscard]] OptionByte1 UnpackOptionByte1(std::uint8_t byte);
-[[nodiscard]] std::uint8_t PackOptionByte1(const OptionByte1& o);
-[[nodiscard]] OptionByte2 UnpackOptionByte2(std::uint8_t byte);
-[[nodiscard]] std::uint8_t PackOptionByte2(const OptionByte2& o, std::uint8_t previous = 0);
-
 // Password block, row 209: bytes 0..3 the password digits, 4..8 the power-on
 // message, 255 for an empty position.
 inline constexpr int kPasswordLength = 4;

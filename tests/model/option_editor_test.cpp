@@ -22,23 +22,7 @@ class OptionEditor : public ::testing::Test {
     AppState s;
 };
 
-TEST(OptionBytes, StartUpBytesDecodeToTheirSettingsAndEveryByteRoundTrips) {
-    const OptionByte1 b1 = UnpackOptionByte1(0x71);
-    EXPECT_EQ(b1.scanMode, 1);  // CO
-    EXPECT_TRUE(b1.manualSetup && !b1.roger && b1.voxInhibitOnReceive && b1.receiveWhileRadio &&
-                b1.batterySave && !b1.nameDisplay);
-    const OptionByte2 b2 = UnpackOptionByte2(0x81);
-    EXPECT_EQ(b2.backLight, 1);  // Key
-    EXPECT_EQ(b2.powerOnMode, 0);
-    EXPECT_TRUE(!b2.radioPassword && !b2.channelMode && b2.beep);
-    for (int v = 0; v < 256; ++v) {
-        const auto b = static_cast<std::uint8_t>(v);
-        EXPECT_EQ(PackOptionByte1(UnpackOptionByte1(b)), b) << v;
-        EXPECT_EQ(PackOptionByte2(UnpackOptionByte2(b), b), b) << v;
-    }
-    // Each setting lands on its own bit.
-    EXPECT_EQ(PackOptionByte1({2, true, true, false, false, false, true}), 2 + 8 + 128);
-    EXPECT_EQ(PackOptionByte2({2, true, 2, true, false}, 0x04), 2 + 4 + 8 + 32 + 64);
+TEST(OptionBytes, WritingAFieldTouchesOnlyItsBits) {
     Image image{};
     WriteField(image, kVfoStep, 9);  // only the field's bits are written
     EXPECT_EQ(image[kVfoRow][13], 0x01);

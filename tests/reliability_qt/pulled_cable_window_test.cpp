@@ -1,7 +1,8 @@
 // The cable pulled out during a read started from the program's read window,
 // over the real serial port and timers: the window reports the failure within
 // two seconds, the event loop never stalls meanwhile, the image is untouched,
-// and the same window reads again once a radio is back.
+// and the same window reads again once a radio is back. Closing the terminal's
+// far end is what the system shows when a USB adapter goes away.
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
