@@ -13,10 +13,12 @@
 #include <iostream>
 #include <map>
 #include <random>
-#include <sstream>
 
 #include "faulty_line.h"
 #include "link/serial_link.h"
+#include "model/blank_image.h"
+#include "model/channel.h"
+#include "model/freq_codec.h"
 #include "model/startup.h"
 #include "sim/virtual_timers.h"
 
@@ -142,25 +144,18 @@ Image RandomMemory(std::mt19937_64& rng) {
 }
 
 // Random bytes that pass the write's frequency-limit checks: band 400..470 MHz
-// as the blank image has it, channels in the band or empty.
+// as the blank image has it, channels in the band without offset, or empty.
 Image RandomWritableImage(std::mt19937_64& rng) {
     Image image = RandomMemory(rng);
-    const std::uint8_t band[] = {0x00, 0x40, 0x00, 0x47};
-    std::copy(std::begin(band), std::end(band), image[kBandEdgeRow].begin());
-    const auto bcd = [](int v) { return static_cast<std::uint8_t>((v / 10) * 16 + v % 10); };
-    for (int r = kVfoRow; r <= 128; ++r) {
+    image[kBandEdgeRow] = BlankImage()[kBandEdgeRow];
+    for (int r = kVfoRow; r <= kChannelCount; ++r) {
         auto& row = image[static_cast<std::size_t>(r)];
         if (r != kVfoRow && Chance(rng, 0.3)) {
             std::fill(row.begin(), row.begin() + 4, 255);  // an empty channel
-            continue;
+        } else {                                           // 10 Hz units
+            StoreBcd(image, r, kRxFreqByte, UnitsToBcd(Uniform(rng, 40'000'000, 46'999'999)));
+            std::fill(row.begin() + kTxOffsetByte, row.begin() + kTxOffsetByte + 4, 0);
         }
-        // 4xx.xxxxx MHz in 10 Hz units, least significant byte first; no offset.
-        const int mhz = Uniform(rng, 400, 469);
-        row[3] = bcd(mhz / 10);
-        row[2] = bcd((mhz % 10) * 10 + Uniform(rng, 0, 9));
-        row[1] = bcd(Uniform(rng, 0, 99));
-        row[0] = bcd(Uniform(rng, 0, 99));
-        std::fill(row.begin() + 4, row.begin() + 8, 0);
     }
     return image;
 }
@@ -238,16 +233,13 @@ std::optional<ExchangeOutcome> RunExchange(Rig& rig, const Schedule& s, LinkMode
     SerialLink link(mode, app, rig.line, rig.timers, rig);
     const Micros began = rig.clock.Now();
     const auto pulledBefore = rig.line.PulledAt();
-    std::ostringstream out;
-    switch (link.Start()) {
-        case StartResult::Started:
-            break;
-        case StartResult::PortFailed:  // the cable may already be out for a verifying pass
-            if (rig.Count(LinkMessageKind::PortError) == 1) return ExchangeOutcome::PortFailed;
-            [[fallthrough]];
-        default:
-            problem = "start refused";
-            return ExchangeOutcome::Failed;
+    const StartResult started = link.Start();
+    // The cable may already be out for a verifying pass.
+    if (started == StartResult::PortFailed && rig.Count(LinkMessageKind::PortError) == 1)
+        return ExchangeOutcome::PortFailed;
+    if (started != StartResult::Started) {
+        problem = "start refused";
+        return ExchangeOutcome::Failed;
     }
     if (!rig.clock.RunUntil([&] { return rig.outcome.has_value(); }, TimeBound(s, mode))) {
         return std::nullopt;
@@ -255,15 +247,15 @@ std::optional<ExchangeOutcome> RunExchange(Rig& rig, const Schedule& s, LinkMode
     // Stays ended: nothing more is reported while the clock runs on.
     const std::size_t messages = rig.messages.size();
     rig.clock.RunFor(kAfterEnd);
-    const auto check = [&out](bool broken, const char* what) {
-        if (broken) out << what << "; ";
+    const auto check = [&problem](bool broken, const char* what) {
+        if (broken) problem = problem + what + "; ";
     };
     check(rig.finished != 1 || rig.messages.size() != messages, "reported again after its end");
     check(rig.line.IsOpen(), "port left open");
     check(link.InProgress(), "still busy");
-    for (const LinkTimer t : {LinkTimer::Pump, LinkTimer::Reply, LinkTimer::Pause}) {
-        check(rig.timers.IsRunning(t), "a transfer timer still running");
-    }
+    check(rig.timers.IsRunning(LinkTimer::Pump) || rig.timers.IsRunning(LinkTimer::Reply) ||
+              rig.timers.IsRunning(LinkTimer::Pause),
+          "a transfer timer still running");
     const bool completed = rig.outcome == ExchangeOutcome::Completed;
     check(completed && link.State() != LinkState::Completed, "completed but not in Completed");
     check(rig.Count(LinkMessageKind::ReadComplete) != (completed && mode == LinkMode::Read),
@@ -277,7 +269,6 @@ std::optional<ExchangeOutcome> RunExchange(Rig& rig, const Schedule& s, LinkMode
     check(pulled && pulled != pulledBefore && *pulled >= began && !rig.line.Plugged() &&
               rig.finishedAt - *pulled > kPulledCableEnd,
           "ended more than 2 s after the cable was pulled");
-    problem = out.str();
     return rig.outcome;
 }
 
