@@ -1,10 +1,12 @@
-// The small record editors: key assignment, embedded message and scan information.
+// The small record editors: key assignment, embedded message, scan information
+// and the broadcast FM presets.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "model/editor_text.h"
 #include "model/embedded_message.h"
+#include "model/fm_presets.h"
 #include "model/key_assign.h"
 #include "model/number_text.h"
 #include "model/scan_info.h"
@@ -27,8 +29,9 @@ TEST(KeyAssign, EveryCodeAndPositionAndTheKeyRecordOnly) {
         const int expected = code <= 1 ? 1 : code > 11 ? 0 : code;
         EXPECT_EQ(KeyPositionOfCode(static_cast<std::uint8_t>(code)), expected) << code;
     }
-    const std::uint8_t codes[] = {255, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-    for (int p = 0; p < 12; ++p) EXPECT_EQ(KeyCodeOfPosition(p), codes[p]) << p;
+    EXPECT_EQ(Each({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+                   [](int p) { return int(KeyCodeOfPosition(p)); }),
+              "255|0|2|3|4|5|6|7|8|9|10|11");
     Image image = Blank();
     EXPECT_EQ(RefreshKeys(image).pf1, 0);
     image[kKeyRecordRow][kKeyPf1Byte] = 12;
@@ -148,24 +151,17 @@ TEST(ScanInfo, RevertListFollowsThePriorityMode) {
     };
     EXPECT_EQ(Each({0, 1, 2, 200}, view),
               "01 00 '' 011111|0123 11 '7' 012333|23 01 '' 010111|23 01 '' 010111");
-    // Changing the mode stores the revert choice it shows.
+    // Changing the mode (m) stores the revert choice (r) it shows: the revert
+    // byte after each step. Mode none keeps the last of its two choices; mode 2
+    // does not offer Selected (0) and shows its first Priority item.
     Image image = Blank();
-    CommitPriorityMode(image, 2);
-    CommitRevert(image, 1);
-    EXPECT_EQ(ScanByte(image, 4), 3);  // "Priority+Talk Back"
-    CommitPriorityMode(image, 1);
-    EXPECT_EQ(ScanByte(image, 4), 3);
-    CommitPriorityMode(image, 0);
-    EXPECT_EQ(ScanByte(image, 0), 0);
-    EXPECT_EQ(ScanByte(image, 4), 1);  // the last of the two choices of mode none
-    CommitPriorityMode(image, 2);
-    EXPECT_EQ(ScanByte(image, 4), 3);  // shows position 1 of {Priority, Priority+TB}
-    CommitPriorityMode(image, 1);
-    CommitRevert(image, 1);
-    EXPECT_EQ(ScanByte(image, 4), 1);
-    CommitRevert(image, 0);
-    CommitPriorityMode(image, 2);
-    EXPECT_EQ(ScanByte(image, 4), 2);  // Selected is not offered: first Priority item
+    auto step = [&](const char* s) {
+        const int n = s[1] - '0';
+        s[0] == 'm' ? CommitPriorityMode(image, n) : CommitRevert(image, n);
+        return std::to_string(ScanByte(image, 0)) + ":" + std::to_string(ScanByte(image, 4));
+    };
+    EXPECT_EQ(Each({"m2", "r1", "m1", "m0", "m2", "m1", "r1", "r0", "m2"}, step),
+              "2:3|2:3|1:3|0:1|2:3|1:3|1:1|1:0|2:2");
 }
 
 TEST(ScanInfo, PriorityChannelStoresOnlyInFixedModeAndOnly1To16) {
@@ -201,6 +197,61 @@ TEST(ScanInfo, CommitsStayInsideTheScanRecord) {
     CommitScanSeconds(image, kScanDropoutByte, 299);
     CommitScanSeconds(image, kScanTxDwellByte, 17);
     EXPECT_EQ(image, expected);
+}
+
+TEST(FmPresets, EveryByteShowsAndEveryStepStoresBackUnchanged) {
+    for (int n = 0; n <= 255; ++n) {
+        const std::string text = FmCellText(static_cast<std::uint8_t>(n));
+        if (n > kFmLastStep) {
+            EXPECT_EQ(text, "") << n;
+            continue;
+        }
+        // One decimal, naming 87.0 + 0.1 n.
+        ASSERT_EQ(text.find('.'), text.size() - 2) << n << " " << text;
+        EXPECT_NEAR(LeadingNumber(text), 87 + 0.1 * n, 1e-9) << n;
+        EXPECT_EQ(FmStepOfText(text), n) << text;
+        // Committing the shown text as if typed keeps it and stores the same step.
+        const FmCommit commit = CommitFmEdit(text);
+        EXPECT_FALSE(commit.message) << text;
+        EXPECT_EQ(commit.cellText, text);
+    }
+    EXPECT_EQ(Each({0, 3, 130, 210}, [](int n) { return FmCellText(std::uint8_t(n)); }),
+              "87.0|87.3|100.0|108.0");
+    // Storing counts whole tenths.
+    EXPECT_EQ(Each({"87.15", "87.1", "108.0", "108", "100.0", "87", "88.", "99.99", "87.09",
+                    " 95.5 ", "", "   ", "86.9", "108.01", "120", "abc", "-90"},
+                   [](const char* t) { return int(FmStepOfText(t)); }),
+              "1|1|210|210|130|0|10|129|0|85|255|255|255|255|255|255|255");
+}
+
+TEST(FmPresets, PresetsSpreadOverRows154And155UnderTheGridHeaders) {
+    Image image = Blank();
+    image[155][9] = 0x33;  // beyond preset 24: not a preset
+    std::array<std::string, kFmPresetCount> cells;
+    for (int k = 0; k < kFmPresetCount; ++k)
+        cells[k] = FmCellText(static_cast<std::uint8_t>(k * 8));
+    cells[5] = "";
+    StoreFmPresets(image, cells);
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(image[154][k], k == 5 ? 255 : k * 8) << k;
+    for (int k = 16; k < 25; ++k) EXPECT_EQ(image[155][k - 16], k * 8) << k;
+    EXPECT_EQ(image[155][9], 0x33);
+    EXPECT_EQ(FmGridTexts(image), cells);
+    // Out of range a typed text gives the message and the lower edge (step 0).
+    EXPECT_EQ(Each({"100", "88", "88.", "87.15", "120", "50", "", "  ", "x"},
+                   [](const char* t) {
+                       const FmCommit c = CommitFmEdit(t);
+                       return c.cellText + (c.message ? "!" : "");
+                   }),
+              "100.0|88.0|88.0|87.15|87!|87!|||87!");
+    EXPECT_EQ(CommitFmEdit("x").message, (Prompt{"Over the range of FM frequency .",
+                                                 "收音机频率超出范围 ！",
+                                                 {"Operate prompt", "操作提示"}}));
+    // A sixth character is too long.
+    EXPECT_EQ(Each({"87.15", "87.155", ""}, FmEditTooLong), "false|true|false");
+    EXPECT_EQ(FmGridHeaders(false),
+              (std::array<std::string, 2>{"Radio Channel ", " Frequency (MHZ)"}));
+    EXPECT_EQ(FmGridHeaders(true),
+              (std::array<std::string, 2>{"收  音  频  道 ", "    频      率  (MHZ) "}));
 }
 
 }  // namespace

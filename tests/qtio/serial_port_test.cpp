@@ -1,5 +1,7 @@
-// The QSerialPort adapter over a pseudo-terminal: the other end plays the radio.
+// The QSerialPort adapter over a pseudo-terminal (the other end plays the
+// radio), and the choice of port.
 #include "qtio/qt_serial_port.h"
+#include "qtio/serial_ports.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -53,7 +55,11 @@ class QtSerialPortTest : public ::testing::Test {
     QtSerialPort port;
 };
 
-TEST_F(QtSerialPortTest, MovesBytesBothWaysAndDiscardsInput) {
+TEST_F(QtSerialPortTest, AMissingDeviceFailsWithAReasonAPresentOneMovesBytes) {
+    PortSettings missing;
+    missing.choice.device = "/dev/zt790-no-such-port";
+    EXPECT_FALSE(port.Open(missing, error));
+    EXPECT_NE(error.find("/dev/zt790-no-such-port"), std::string::npos) << error;
     int notifications = 0;
     port.SetReceiveHandler([&] { ++notifications; });
     ASSERT_TRUE(port.Open(settings, error)) << error;
@@ -77,13 +83,6 @@ TEST_F(QtSerialPortTest, MovesBytesBothWaysAndDiscardsInput) {
     EXPECT_EQ(port.BytesWaiting(), 0);
 }
 
-TEST_F(QtSerialPortTest, AMissingDeviceFailsWithAReason) {
-    settings.choice.device = "/dev/zt790-no-such-port";
-    EXPECT_FALSE(port.Open(settings, error));
-    EXPECT_NE(error.find("/dev/zt790-no-such-port"), std::string::npos) << error;
-    EXPECT_FALSE(port.IsOpen());
-}
-
 // A failed write closes the port like a vanished device, once.
 TEST_F(QtSerialPortTest, ADeviceThatGoesAwayClosesThePortOnce) {
     ASSERT_TRUE(port.Open(settings, error)) << error;
@@ -96,6 +95,49 @@ TEST_F(QtSerialPortTest, ADeviceThatGoesAwayClosesThePortOnce) {
     port.DiscardInput();
     EXPECT_EQ(port.BytesWaiting(), 0);
     port.Close();
+}
+
+SerialPortEntry Entry(const std::string& name, bool usb = false) {
+    return SerialPortEntry{name, "/dev/" + name, "", usb};
+}
+
+TEST(SerialPorts, UsbAdaptersThenAcmThenBuiltInEachSortedNumerically) {
+    std::vector<std::string> names;
+    for (const auto& p :
+         OrderSerialPorts({Entry("ttyS1"), Entry("ttyACM0", true), Entry("ttyUSB10", true),
+                           Entry("ttyS0"), Entry("ttyUSB2", true), Entry("ttyXRUSB0", true),
+                           Entry("ttyACM1", true), Entry("ttyS10")}))
+        names.push_back(p.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"ttyUSB2", "ttyUSB10", "ttyXRUSB0", "ttyACM0",
+                                               "ttyACM1", "ttyS0", "ttyS1", "ttyS10"}));
+    EXPECT_EQ(Entry("ttyUSB0").Label(), "ttyUSB0");  // with a description: the widget tests
+}
+
+TEST(SerialPorts, NumberPicksTheNthAvailablePortAndPathIsUsedAsItIs) {
+    const std::vector<SerialPortEntry> available{Entry("ttyUSB0", true), Entry("ttyS0")};
+    const ResolvedPort second = ResolvePortChoice(2, "", available);
+    ASSERT_TRUE(second.ok);
+#ifndef _WIN32
+    EXPECT_EQ(second.device, "/dev/ttyS0");
+    const ResolvedPort third = ResolvePortChoice(3, "", available);
+    EXPECT_FALSE(third.ok);
+    EXPECT_NE(third.error.find("3"), std::string::npos);
+#endif
+    EXPECT_EQ(ResolvePortChoice(5, "/dev/pts/7", available).device, "/dev/pts/7");
+    EXPECT_FALSE(ResolvePortChoice(0, "", available).ok);
+    EXPECT_FALSE(ResolvePortChoice(9, "", available).ok);
+}
+
+TEST(SerialPorts, PortTextIsANumberOneToEightOrAPath) {
+    std::string got;
+    for (const char* text : {"1", "8", "/dev/ttyUSB0", "0", "9", "12", ""}) {
+        int number = 0;
+        std::string device, error;
+        const bool ok = ParsePortText(text, number, device, error);
+        EXPECT_EQ(error.empty(), ok) << text;  // a refusal says why
+        got += (ok ? "ok " : "no ") + std::to_string(number) + " " + device + "|";
+    }
+    EXPECT_EQ(got, "ok 1 |ok 8 |ok 1 /dev/ttyUSB0|no 0 |no 0 |no 0 |no 0 |");
 }
 
 }  // namespace

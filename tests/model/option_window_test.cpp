@@ -1,0 +1,379 @@
+// The optional-features window's rules: the option bytes with their lists and
+// check boxes, the frequency-mode record and the band limits.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdio>
+
+#include "model/app_state.h"
+#include "model/band_edges.h"
+#include "model/editor_text.h"
+#include "model/freq_codec.h"
+#include "model/freq_mode_editor.h"
+#include "model/option_editor.h"
+#include "model/startup.h"
+#include "model/tone_codec.h"
+#include "table.h"
+
+namespace zt {
+namespace {
+
+using Key = std::pair<const char*, char32_t>;  // the box's text and the key typed
+
+class OptionWindow : public ::testing::Test {
+  protected:
+    void SetUp() override { StartUp(s); }
+    std::uint8_t& opt(int b) { return s.ChannelTable[kOptionRow][b]; }
+    std::uint8_t& vfo(int b) { return s.ChannelTable[kVfoRow][b]; }
+    // What a rule asks of the window, then the record's receive and offset texts
+    // and its byte 12: "[message] clear refocus tx=447 dir=0 refresh | 440.00000 7.00000 42".
+    std::string Did(const FreqEditOutcome& o) const {
+        std::string d;
+        for (const Prompt& p : o.prompts) d += "[" + p.english + "] ";
+        if (o.clearBox) d += "clear ";
+        if (o.boxText) d += "box=" + *o.boxText + " ";
+        if (o.refocus) d += "refocus ";
+        if (o.txText) d += "tx=" + *o.txText + " ";
+        if (o.direction) d += "dir=" + std::to_string(*o.direction) + " ";
+        if (o.refresh) d += "refresh ";
+        char flags[8];
+        std::snprintf(flags, sizeof flags, " %02X", s.ChannelTable[kVfoRow][12]);
+        return d + "| " + BcdToText(s.ChannelTable, kVfoRow, 0) + " " +
+               BcdToText(s.ChannelTable, kVfoRow, 4) + flags;
+    }
+    AppState s;
+};
+
+TEST_F(OptionWindow, StartUpImageShowsTheStartUpValues) {
+    const OptionView v = RefreshOptions(s);
+    EXPECT_EQ(v.lists, (std::array<int, kOptionListCount>{5, 1, 0, 1, 0, 3, 0, 4, 3, 0, 2, 0, 1}));
+    EXPECT_EQ(v.checks, (std::array<bool, kOptionCheckCount>{true, false, false, true, true, false,
+                                                             true, false, false, false, false}));
+    EXPECT_EQ(std::tie(v.channelMode, v.workModeEnabled, v.messageEnabled, v.passwordEnabled),
+              std::make_tuple(false, true, false, false));
+    EXPECT_EQ(std::tie(v.lowerLimit, v.upperLimit, v.message, v.password),
+              std::make_tuple("400", "470", "HELLO", ""));
+    EXPECT_TRUE(v.prompts.empty());
+}
+
+TEST_F(OptionWindow, RefreshClearsExactlyItsTwoBits) {
+    opt(1) = 0x71;
+    opt(10) = 0xFF;
+    Image expected = s.ChannelTable;
+    expected[kOptionRow][1] = 0x61;   // bit 4 cleared
+    expected[kOptionRow][10] = 0xFE;  // bit 0 cleared
+    const OptionView v = RefreshOptions(s);
+    EXPECT_EQ(s.ChannelTable, expected);
+    EXPECT_FALSE(v.check(OptionCheck::VoxReceStop));
+    // Checking the box sets the bit until the next refresh.
+    CommitOptionCheck(s.ChannelTable, OptionCheck::VoxReceStop, true);
+    EXPECT_EQ(opt(1), 0x71);
+    (void)RefreshOptions(s);
+    EXPECT_EQ(opt(1), 0x61);
+}
+
+TEST_F(OptionWindow, EveryListShowsEveryStoredValueClampedAndStoresEveryPosition) {
+    for (int i = 0; i < kOptionListCount; ++i) {
+        const auto list = static_cast<OptionList>(i);
+        const OptionListControl& c = ListControl(list);
+        SCOPED_TRACE(c.control);
+        const int last = static_cast<int>(c.items.size()) - 1;
+        for (int value = 0; value <= (c.field.mask >> std::countr_zero(c.field.mask)); ++value) {
+            StartUp(s);
+            WriteField(s.ChannelTable, c.field, value);
+            EXPECT_EQ(RefreshOptions(s).list(list), std::min(value, last)) << value;
+            EXPECT_EQ(ReadField(s.ChannelTable, c.field), value) << value;  // left stored
+        }
+        for (std::uint8_t start : {0x00, 0xFF, 0x5A, 0xA5}) {
+            for (int p = 0; p <= last; ++p) {
+                s.ChannelTable[c.field.row][c.field.byte] = start;
+                CommitOptionList(s.ChannelTable, list, p);
+                const std::uint8_t b = s.ChannelTable[c.field.row][c.field.byte];
+                EXPECT_EQ(ReadField(s.ChannelTable, c.field), p);
+                EXPECT_EQ(b & ~c.field.mask, start & ~c.field.mask);
+            }
+        }
+    }
+    opt(7) = 0x82;  // the key-lock list keeps the vice-band bit
+    EXPECT_EQ(RefreshOptions(s).list(OptionList::KlMode), 2);  // "Key"
+    CommitOptionList(s.ChannelTable, OptionList::KlMode, 3);   // "ALL"
+    EXPECT_EQ(opt(7), 0x83);
+}
+
+TEST_F(OptionWindow, EveryCheckBoxSetsAndClearsOnlyItsBit) {
+    for (int i = 0; i < kOptionCheckCount; ++i) {
+        const auto check = static_cast<OptionCheck>(i);
+        const OptionCheckControl& c = CheckControl(check);
+        for (bool checked : {true, false}) {
+            for (std::uint8_t start : {0x00, 0xFF}) {
+                s.ChannelTable[c.field.row][c.field.byte] = start;
+                CommitOptionCheck(s.ChannelTable, check, checked);
+                const std::uint8_t b = s.ChannelTable[c.field.row][c.field.byte];
+                EXPECT_EQ((b & c.field.mask) != 0, checked != c.inverted) << c.control;
+                if (check != OptionCheck::OnlyChann) {
+                    EXPECT_EQ(b & ~c.field.mask, start & ~c.field.mask) << c.control;
+                }
+            }
+        }
+    }
+    // "Manual set-up" is stored inverted.
+    opt(1) = 0x00;
+    CommitOptionCheck(s.ChannelTable, OptionCheck::Menu, false);
+    EXPECT_EQ(opt(1), 0x04);
+    CommitOptionCheck(s.ChannelTable, OptionCheck::Menu, true);
+    EXPECT_EQ(opt(1), 0x00);
+}
+
+TEST_F(OptionWindow, OnlyChannelModeForcesTheWorkModeAndPowerOnModeTheMessageBox) {
+    opt(2) = 0x81;  // frequency work mode
+    CommitOptionCheck(s.ChannelTable, OptionCheck::OnlyChann, true);
+    EXPECT_EQ(opt(2), 0xC1);
+    EXPECT_EQ(opt(10) & 0x08, 0x08);
+    OptionView v = RefreshOptions(s);
+    EXPECT_TRUE(v.check(OptionCheck::OnlyChann) && v.channelMode && !v.workModeEnabled);
+    CommitOptionCheck(s.ChannelTable, OptionCheck::OnlyChann, false);
+    EXPECT_EQ(opt(2), 0xC1);  // the work mode stays as it was
+    EXPECT_EQ(opt(10) & 0x08, 0);
+    EXPECT_TRUE(RefreshOptions(s).workModeEnabled);
+    CommitWorkMode(s.ChannelTable, false);
+    EXPECT_EQ(opt(2), 0x81);
+    opt(2) = 0x20;  // MSG
+    EXPECT_TRUE(RefreshOptions(s).messageEnabled);
+    CommitOptionList(s.ChannelTable, OptionList::PonMode, 1);  // DC
+    EXPECT_EQ(opt(2), 0x10);
+    EXPECT_FALSE(RefreshOptions(s).messageEnabled);
+    opt(2) = 0x30;  // beyond the list: shows MSG
+    EXPECT_EQ(RefreshOptions(s).list(OptionList::PonMode), 2);
+    EXPECT_TRUE(RefreshOptions(s).messageEnabled);
+}
+
+// Row 209: the password digits in bytes 0..3, the power-on message codes in 4..8.
+TEST_F(OptionWindow, PasswordDigitsKeysAndFocus) {
+    ImageRow& row = s.ChannelTable[kPasswordRow];
+    row = RowOf({1, 2, 255, 4, 19, 16, 23, 23, 26});
+    opt(2) |= 0x08;
+    const OptionView v = RefreshOptions(s);
+    EXPECT_EQ(v.password, "124");
+    EXPECT_TRUE(v.passwordEnabled);
+    EXPECT_EQ(row, RowOf({1, 2, 4, 255, 19, 16, 23, 23, 26}));  // the refresh closes the gap
+    CommitPassword(s.ChannelTable, "98765");
+    EXPECT_EQ(row, RowOf({9, 8, 7, 6, 19, 16, 23, 23, 26}));
+    CommitPassword(s.ChannelTable, "12");
+    EXPECT_EQ(row, RowOf({1, 2, 255, 255, 19, 16, 23, 23, 26}));
+    CommitPassword(s.ChannelTable, "");
+    EXPECT_EQ(row, RowOf({255, 255, 255, 255, 19, 16, 23, 23, 26}));
+    // Digits while fewer than four, and Backspace.
+    EXPECT_EQ(
+        Each<Key>(
+            {{"123", U'4'}, {"1234", U'5'}, {"1234", kKeyBackspace}, {"", U'a'}, {"", kKeyEnter}},
+            [](Key k) { return PasswordKeyAccepted(k.first, k.second); }),
+        "true|false|true|false|false");
+    EXPECT_FALSE(PasswordFocusLost("1234"));
+    for (const char* bad : {"12", "", "123"}) {
+        EXPECT_EQ(PasswordFocusLost(bad), (Prompt{"Password length is 4 digit.",
+                                                  "效验码的有效长度为 4 位 ！",
+                                                  {"Operate Prompt", "操作提示"}}));
+    }
+}
+
+TEST_F(OptionWindow, MessageKeysStoreAndRefresh) {
+    std::string text;
+    for (char32_t key : {U'a', U'b', U'-', U'1', U'#', U'z', U'Q', U'_'}) {
+        if (const auto c = MessageKeyFilter(text, key)) text += static_cast<char>(*c);
+    }
+    EXPECT_EQ(text, "AB-1Z");  // '#' discarded, a sixth key has no effect
+    EXPECT_EQ(Each<Key>({{"AB-1Z", kKeyBackspace}, {"", U'_'}, {"", U'*'}, {"", U' '}, {"", U'+'}},
+                        [](Key k) { return int(MessageKeyFilter(k.first, k.second).value_or(0)); }),
+              "8|95|42|0|0");
+    ImageRow& row = s.ChannelTable[kPasswordRow];
+    row[9] = 0x77;
+    CommitPowerOnMessage(s.ChannelTable, "ab-1");
+    EXPECT_EQ(row, RowOf({255, 255, 255, 255, 12, 13, 10, 1, 255, 0x77}));
+    EXPECT_EQ(RefreshOptions(s).message, "AB-1");
+    CommitPowerOnMessage(s.ChannelTable, "TOOLONG");
+    EXPECT_EQ(row, RowOf({255, 255, 255, 255, 31, 26, 26, 23, 26, 0x77}));  // "TOOLO"
+    // The refresh re-encodes the message, closing gaps and dropping non-characters.
+    row = RowOf({255, 255, 255, 255, 19, 255, 20, 200, 255});
+    EXPECT_EQ(RefreshOptions(s).message, "HI");
+    EXPECT_EQ(row, RowOf({255, 255, 255, 255, 19, 20}));
+}
+
+TEST_F(OptionWindow, RefreshRunsTheShiftRuleForTheStoredDirection) {
+    const struct {
+        std::uint8_t flags;
+        const char* said;
+        int direction;
+        const char* tx;
+        std::uint8_t stored;
+    } cases[] = {// Plus: 462.0125 + 10 = 472.0125 is out of band; minus fits; 3 shows and
+                 // is stored as the last item.
+                 {0x42, "Over the range of TX frequency .", 0, "462.01250", 0x02},
+                 {0x82, "", 2, "452.0125", 0x82},
+                 {0xC2, "", 2, "452.0125", 0x82}};
+    for (const auto& c : cases) {
+        s.ChannelTable[kVfoRow][12] = c.flags;
+        const OptionView v = RefreshOptions(s);
+        EXPECT_EQ(v.prompts.empty() ? "" : v.prompts[0].english, c.said);
+        EXPECT_LE(v.prompts.size(), 1u);
+        EXPECT_EQ(std::tie(v.vfo.direction, v.vfo.txText), std::make_tuple(c.direction, c.tx));
+        EXPECT_EQ(s.ChannelTable[kVfoRow][12], c.stored);
+    }
+}
+
+TEST_F(OptionWindow, ReceiveEntry) {
+    const std::string refused =
+        "[Over the range of RX frequency .] clear refocus | 462.01250 10.00000 02";
+    for (const char* bad : {"470", "", "399.99", "abc", "1234567890"}) {
+        EXPECT_EQ(Did(RxFocusLost(s, bad)), refused) << bad;  // the upper edge is outside
+    }
+    EXPECT_EQ(Did(RxTextChanged("462.01250")), "| 462.01250 10.00000 02");
+    EXPECT_EQ(Did(RxTextChanged("462.012501")), refused);  // ten characters
+    vfo(12) = 0x82;                                        // minus: passing through keeps it
+    EXPECT_EQ(Did(RxFocusLost(s, "462.01250")), "| 462.01250 10.00000 82");
+    // A new receive frequency returns the direction to none.
+    EXPECT_EQ(Did(RxFocusLost(s, "469.9875")), "tx=469.9875 dir=0 refresh | 469.98750 10.00000 02");
+    const Prompt p = RxFocusLost(s, "470").prompts.at(0);
+    EXPECT_EQ(p.chinese + std::string(p.title.english), "接收频率超出范围 ！Operate prompt");
+    // Several points are not prevented; nine characters fill the box.
+    EXPECT_EQ(Each<Key>({{"", U'.'},
+                         {"4.5", U'.'},
+                         {"", kKeyBackspace},
+                         {"4", U'a'},
+                         {"462.0125", U'0'},
+                         {"462.01250", U'0'}},
+                        [](Key k) { return RxKeyAccepted(k.first, k.second); }),
+              "false|true|true|false|true|false");
+}
+
+TEST_F(OptionWindow, ShiftDirectionAndOffsetEntryCheckTheTxFrequency) {
+    StoreFreqText(s.ChannelTable, "465", kVfoRow, 0);
+    const FreqEditOutcome refused = CommitShiftDirection(s, 1, "465.00000", "10.00000");
+    EXPECT_EQ(Did(refused),
+              "[Over the range of TX frequency .] tx=465.00000 dir=0 refresh | 465.00000 10.00000 "
+              "02");
+    EXPECT_EQ(refused.prompts[0].chinese, "发射频率超出范围 ！");
+    // The power bits are kept.
+    EXPECT_EQ(Did(CommitShiftDirection(s, 2, "465.00000", "10.00000")),
+              "tx=455 dir=2 refresh | 465.00000 10.00000 82");
+    EXPECT_EQ(Did(CommitShiftDirection(s, 0, "465.00000", "10.00000")),
+              "tx=465.00000 dir=0 refresh | 465.00000 10.00000 02");
+    vfo(12) = 0x42;  // plus
+    StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
+    // Per keystroke; a refused text changes nothing else of the record, an empty
+    // one clears the offset bytes (which read as 1666.66665).
+    EXPECT_EQ(Did(OffsetTextChanged(s, "7", "440.00000", 1)), "tx=447 | 440.00000 7.00000 42");
+    const FreqEditOutcome out = OffsetTextChanged(s, "75", "440.00000", 1);
+    EXPECT_EQ(Did(out), "[Over the range of Offset frequency .] clear | 440.00000 7.00000 42");
+    EXPECT_EQ(out.prompts[0].chinese, "频差频率超出范围 ！");
+    EXPECT_EQ(Did(OffsetTextChanged(s, "", "440.00000", 1)), "| 440.00000 1666.66665 42");
+    // A TX outside the band: the message, the direction back to none, the offset kept.
+    EXPECT_EQ(Did(OffsetTextChanged(s, "35", "440.00000", 1)),
+              "[Over the range of TX frequency .] tx=440.00000 dir=0 | 440.00000 35.00000 02");
+    // Without a direction the offset waits for the box to be left.
+    EXPECT_EQ(Did(OffsetTextChanged(s, "5", "462.01250", 0)), "| 440.00000 35.00000 02");
+    EXPECT_EQ(Did(OffsetFocusLost(s, "5", "462.01250", 0)), "refresh | 440.00000 5.00000 02");
+    for (const char* bad : {"69.9875", "69.99", "123456789"}) {
+        EXPECT_EQ(Did(OffsetFocusLost(s, bad, "462.01250", 0)),
+                  "[Over the range of Offset frequency .] clear refocus | 440.00000 5.00000 02");
+    }
+    EXPECT_EQ(Did(OffsetFocusLost(s, "69.9874", "462.01250", 0)),
+              "refresh | 440.00000 69.98740 02");
+    // One point, not first; eight characters fill the box.
+    EXPECT_EQ(Each<Key>({{"", kKeyBackspace},
+                         {"", kKeyEnter},
+                         {"", U'.'},
+                         {"5", U'.'},
+                         {"5.1", U'.'},
+                         {"5", U'x'},
+                         {"5.12345", U'6'},
+                         {"5.123456", U'7'}},
+                        [](Key k) { return OffsetKeyAccepted(k.first, k.second); }),
+              "true|true|false|true|false|false|true|false");
+}
+
+TEST_F(OptionWindow, EveryTonePositionStoresAndShowsBack) {
+    for (int p = 0; p <= kToneDcsIEnd; ++p) {
+        for (bool decode : {true, false}) {
+            const bool inverted = CommitVfoTone(s.ChannelTable, decode, p);
+            EXPECT_EQ(inverted, p > kToneDcsNEnd) << p;
+            std::vector<Prompt> prompts;
+            const VfoView v = RefreshVfo(s, prompts);
+            EXPECT_EQ(decode ? v.decode : v.encode, p) << p;
+            EXPECT_EQ(decode ? v.decodeInverted : v.encodeInverted, inverted) << p;
+        }
+    }
+    std::vector<Prompt> prompts;
+    vfo(8) = 7;  // an unknown type: the list keeps its selection
+    EXPECT_FALSE(RefreshVfo(s, prompts).decode);
+    EXPECT_FALSE(RefreshVfo(s, prompts).decodeInverted);
+}
+
+TEST_F(OptionWindow, LimitEntriesAndTheirMessages) {
+    const char* belowModel =
+        "frequency of lower limit can't less than the lowest of work frequency. ";
+    const char* aboveModel =
+        "frequency of upper limit can't more than the highest of work frequency. ";
+    const struct {
+        int model;
+        bool lower;
+        const char *lo, *hi, *message, *box;
+        int storedLow, storedHigh;
+    } cases[] = {
+        {0, true, "380", "470", belowModel, "400", 400, 470},
+        {0, true, "450", "440",
+         "frequency of lower limit can't more than frequency of upper limit.", "440", 440, 440},
+        {0, false, "400", "480", aboveModel, "470", 400, 470},
+        {0, false, "450", "440",
+         "frequency of upper limit can't less than frequency of lower limit.", "450", 450, 450},
+        {0, true, "410", "460", nullptr, nullptr, 410, 460},
+        {0, false, "410", "460", nullptr, nullptr, 410, 460},
+        {1, true, "130", "174", belowModel, "136", 136, 174},  // VHF model bounds
+        {1, false, "136", "175", aboveModel, "174", 136, 174}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.lo) + "/" + c.hi);
+        StartUp(s);
+        s.ModelIndex = c.model;
+        const FreqEditOutcome out =
+            c.lower ? LowerLimitFocusLost(s, c.lo, c.hi) : UpperLimitFocusLost(s, c.lo, c.hi);
+        if (c.message) {
+            ASSERT_GE(out.prompts.size(), 1u);
+            EXPECT_EQ(out.prompts[0].english, c.message);
+            EXPECT_EQ(out.prompts[0].title.english, "Operate Prompt");
+            EXPECT_EQ(out.boxText, c.box);
+            EXPECT_TRUE(out.refocus);
+        } else {
+            EXPECT_FALSE(out.boxText);
+        }
+        EXPECT_TRUE(out.refresh);
+        EXPECT_EQ(ReadBandEdges(s.ChannelTable), (BandEdges{c.storedLow, c.storedHigh}));
+        EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz),
+                  std::make_tuple(c.storedLow, c.storedHigh));
+    }
+    StartUp(s);
+    EXPECT_EQ(LowerLimitFocusLost(s, "380", "470").prompts.at(0).chinese,
+              "下限频率不可小于本机最低工作频率");
+    EXPECT_EQ(Each({U'0', U'9', U'.', kKeyBackspace, kKeyEnter, U'a', U'-', U' ', U'+'},
+                   LimitKeyAccepted),
+              "true|true|true|true|true|false|false|false|false");
+}
+
+// The limit check's own texts are checked with it (image_test).
+TEST_F(OptionWindow, LimitChangeChecksTheRecordAndTheChannels) {
+    // The frequency-mode record (462.0125) falls outside 400..450.
+    FreqEditOutcome out = UpperLimitFocusLost(s, "400", "450");
+    ASSERT_EQ(out.prompts.size(), 1u);
+    EXPECT_EQ(out.prompts[0].english.substr(0, 60),
+              "Receiving or transmitting frequency that frequency Mode out ");
+    EXPECT_EQ(out.prompts[0].title.english, "Operate prompt");
+    // With the record inside, channel 7 at 465 MHz is reported.
+    StartUp(s);
+    StoreFreqText(s.ChannelTable, "465", 7, 0);
+    for (int b = 4; b < 16; ++b) s.ChannelTable[7][b] = 0;
+    StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
+    out = UpperLimitFocusLost(s, "400", "460");
+    ASSERT_EQ(out.prompts.size(), 1u);
+    EXPECT_EQ(out.prompts[0].chinese, "信道 7 中的接收或发射频率超出频率限制范围");
+}
+
+}  // namespace
+}  // namespace zt
