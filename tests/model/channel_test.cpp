@@ -64,24 +64,6 @@ TEST_F(ChannelRecord, TransmitFrequencyAsOffsetAndDirection) {
     }
 }
 
-// Power, width and the tone lists through the grid are checked in the widget
-// tests; the tone pairs by the codec sweep.
-TEST_F(ChannelRecord, FlagsKeepOtherBitsAndToneOffIsTwo255s) {
-    Use(4, "446");
-    image[4][13] = 0x0F;
-    SetFlag(image, 4, kFlags2Byte, kBclBit, true);
-    SetFlag(image, 4, kFlags2Byte, kVoxBit, true);
-    EXPECT_EQ(image[4][13], 0xCF);
-    image[4][12] = 0x45;
-    SetFlag(image, 4, kFlags1Byte, kScanSkipBit, false);
-    EXPECT_EQ(image[4][12], 0x41);
-    EXPECT_TRUE(GetFlag(image, 4, kFlags2Byte, kBclBit));
-    EXPECT_THROW(SetFlag(image, 4, 11, 1, true), std::out_of_range);
-    SetRxTone(image, 4, 158);
-    SetRxTone(image, 4, 0);
-    EXPECT_EQ(RxTone(image, 4), (TonePair{255, 255}));
-}
-
 TEST_F(ChannelRecord, NamesInTheFlatNameArea) {
     WriteName(image, 1, "AB");
     WriteName(image, 2, "abcdef");

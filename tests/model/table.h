@@ -6,6 +6,7 @@
 #include <iomanip>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "model/radio_image.h"
 
@@ -23,6 +24,15 @@ std::string Each(std::initializer_list<In> inputs, Rule rule) {
         out << rule(in);
     }
     return out.str();
+}
+
+// A key typed into a box holding a text.
+using Key = std::pair<const char*, char32_t>;
+
+// Runs a key filter over a list of (box text, key) cases.
+template <class Filter>
+std::string Keys(std::initializer_list<Key> keys, Filter filter) {
+    return Each<Key>(keys, [&](Key k) { return filter(k.first, k.second); });
 }
 
 // An image row that starts with these bytes and holds 255 after them.
