@@ -83,19 +83,20 @@ TEST_F(QtSerialPortTest, AMissingDeviceFailsWithAReasonAPresentOneMovesBytes) {
     EXPECT_EQ(port.BytesWaiting(), 0);
 }
 
-// A failed write closes the port like a vanished device, once.
+// A failed write closes the port like a vanished device, once (it once left
+// the port open).
 TEST_F(QtSerialPortTest, ADeviceThatGoesAwayClosesThePortOnce) {
     ASSERT_TRUE(port.Open(settings, error)) << error;
     ::close(master);  // like pulling the adapter: the next write fails
     master = -1;
     port.WriteByte(0x06);
     EXPECT_TRUE(Wait([&] { return !port.IsOpen(); }));
-    // Further calls on the dead port are harmless.
-    port.WriteByte(0x06);
+    port.WriteByte(0x06);  // further calls on the dead port are harmless
     port.DiscardInput();
     EXPECT_EQ(port.BytesWaiting(), 0);
-    port.Close();
 }
+
+// Port numbers and paths as typed: the port-setup dialog and zt790ctl tests.
 
 SerialPortEntry Entry(const std::string& name, bool usb = false) {
     return SerialPortEntry{name, "/dev/" + name, "", usb};
@@ -111,33 +112,6 @@ TEST(SerialPorts, UsbAdaptersThenAcmThenBuiltInEachSortedNumerically) {
     EXPECT_EQ(names, (std::vector<std::string>{"ttyUSB2", "ttyUSB10", "ttyXRUSB0", "ttyACM0",
                                                "ttyACM1", "ttyS0", "ttyS1", "ttyS10"}));
     EXPECT_EQ(Entry("ttyUSB0").Label(), "ttyUSB0");  // with a description: the widget tests
-}
-
-TEST(SerialPorts, NumberPicksTheNthAvailablePortAndPathIsUsedAsItIs) {
-    const std::vector<SerialPortEntry> available{Entry("ttyUSB0", true), Entry("ttyS0")};
-    const ResolvedPort second = ResolvePortChoice(2, "", available);
-    ASSERT_TRUE(second.ok);
-#ifndef _WIN32
-    EXPECT_EQ(second.device, "/dev/ttyS0");
-    const ResolvedPort third = ResolvePortChoice(3, "", available);
-    EXPECT_FALSE(third.ok);
-    EXPECT_NE(third.error.find("3"), std::string::npos);
-#endif
-    EXPECT_EQ(ResolvePortChoice(5, "/dev/pts/7", available).device, "/dev/pts/7");
-    EXPECT_FALSE(ResolvePortChoice(0, "", available).ok);
-    EXPECT_FALSE(ResolvePortChoice(9, "", available).ok);
-}
-
-TEST(SerialPorts, PortTextIsANumberOneToEightOrAPath) {
-    std::string got;
-    for (const char* text : {"1", "8", "/dev/ttyUSB0", "0", "9", "12", ""}) {
-        int number = 0;
-        std::string device, error;
-        const bool ok = ParsePortText(text, number, device, error);
-        EXPECT_EQ(error.empty(), ok) << text;  // a refusal says why
-        got += (ok ? "ok " : "no ") + std::to_string(number) + " " + device + "|";
-    }
-    EXPECT_EQ(got, "ok 1 |ok 8 |ok 1 /dev/ttyUSB0|no 0 |no 0 |no 0 |no 0 |");
 }
 
 }  // namespace
