@@ -42,14 +42,13 @@ class OptionWindow : public ::testing::Test {
     AppState s;
 };
 
-TEST_F(OptionWindow, StartUpImageShowsTheStartUpValues) {
+// The lists are swept below; the texts are shown by the widget tests.
+TEST_F(OptionWindow, StartUpImageShowsItsCheckBoxes) {
     const OptionView v = RefreshOptions(s);
     EXPECT_EQ(v.checks, (std::array<bool, kOptionCheckCount>{true, false, false, true, true, false,
                                                              true, false, false, false, false}));
     EXPECT_EQ(std::tie(v.channelMode, v.workModeEnabled, v.messageEnabled, v.passwordEnabled),
               std::make_tuple(false, true, false, false));
-    EXPECT_EQ(std::tie(v.lowerLimit, v.upperLimit, v.message, v.password),
-              std::make_tuple("400", "470", "HELLO", ""));
     EXPECT_TRUE(v.prompts.empty());
 }
 
@@ -295,46 +294,46 @@ TEST_F(OptionWindow, EveryTonePositionStoresAndShowsBack) {
 }
 
 TEST_F(OptionWindow, LimitEntriesAndTheirMessages) {
-    const char* belowModel =
-        "frequency of lower limit can't less than the lowest of work frequency. ";
-    const char* aboveModel =
-        "frequency of upper limit can't more than the highest of work frequency. ";
-    const struct {
-        int model;
-        bool lower;
-        const char *lo, *hi, *message, *box;
-        int storedLow, storedHigh;
-    } cases[] = {
-        {0, true, "380", "470", belowModel, "400", 400, 470},
-        {0, true, "450", "440",
-         "frequency of lower limit can't more than frequency of upper limit.", "440", 440, 440},
-        {0, false, "400", "480", aboveModel, "470", 400, 470},
-        {0, false, "450", "440",
-         "frequency of upper limit can't less than frequency of lower limit.", "450", 450, 450},
-        {0, true, "410", "460", nullptr, nullptr, 410, 460},
-        {0, false, "410", "460", nullptr, nullptr, 410, 460},
-        {1, true, "130", "174", belowModel, "136", 136, 174},  // VHF model bounds
-        {1, false, "136", "175", aboveModel, "174", 136, 174}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.lo) + "/" + c.hi);
+    // Leaving a limit box: the messages, what the box is set back to, and the
+    // edges then in force (stored in the image and in the state alike). The
+    // frequency-mode record at 440 MHz is then checked against the new edges.
+    auto leave = [&](int model, bool lower, const char* lo, const char* hi) {
         StartUp(s);
-        s.ModelIndex = c.model;
-        const FreqEditOutcome out =
-            c.lower ? LowerLimitFocusLost(s, c.lo, c.hi) : UpperLimitFocusLost(s, c.lo, c.hi);
-        if (c.message) {
-            ASSERT_GE(out.prompts.size(), 1u);
-            EXPECT_EQ(out.prompts[0].english, c.message);
-            EXPECT_EQ(out.prompts[0].title.english, "Operate Prompt");
-            EXPECT_EQ(out.boxText, c.box);
-            EXPECT_TRUE(out.refocus);
-        } else {
-            EXPECT_FALSE(out.boxText);
-        }
-        EXPECT_TRUE(out.refresh);
-        EXPECT_EQ(ReadBandEdges(s.ChannelTable), (BandEdges{c.storedLow, c.storedHigh}));
-        EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz),
-                  std::make_tuple(c.storedLow, c.storedHigh));
-    }
+        StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
+        s.ModelIndex = model;
+        const FreqEditOutcome o =
+            lower ? LowerLimitFocusLost(s, lo, hi) : UpperLimitFocusLost(s, lo, hi);
+        EXPECT_TRUE(o.refresh);
+        EXPECT_EQ(o.refocus, o.boxText.has_value());
+        const BandEdges e = ReadBandEdges(s.ChannelTable);
+        EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz), std::tie(e.lowMHz, e.highMHz));
+        std::string said;
+        for (const Prompt& p : o.prompts)
+            said += "[" + p.english + "|" + std::string(p.title.english) + "] ";
+        return said + o.boxText.value_or("-") + " " + std::to_string(e.lowMHz) + ".." +
+               std::to_string(e.highMHz);
+    };
+    const std::string below =
+        "[frequency of lower limit can't less than the lowest of work frequency. |Operate Prompt] ";
+    const std::string above =
+        "[frequency of upper limit can't more than the highest of work frequency. |Operate "
+        "Prompt] ";
+    const std::string record =
+        "[Receiving or transmitting frequency that frequency Mode out of frequency limitation "
+        "range |Operate prompt] ";
+    EXPECT_EQ(leave(0, true, "380", "470"), below + "400 400..470");
+    EXPECT_EQ(leave(1, true, "130", "174"), below + record + "136 136..174");  // VHF model bounds
+    EXPECT_EQ(leave(0, false, "400", "480"), above + "470 400..470");
+    EXPECT_EQ(leave(1, false, "136", "175"), above + record + "174 136..174");
+    EXPECT_EQ(leave(0, true, "450", "440"),
+              "[frequency of lower limit can't more than frequency of upper limit.|Operate "
+              "Prompt] 440 440..440");
+    EXPECT_EQ(leave(0, false, "450", "440"),
+              "[frequency of upper limit can't less than frequency of lower limit.|Operate "
+              "Prompt] " +
+                  record + "450 450..450");
+    EXPECT_EQ(leave(0, true, "410", "460"), "- 410..460");
+    EXPECT_EQ(leave(0, false, "410", "460"), "- 410..460");
     StartUp(s);
     EXPECT_EQ(LowerLimitFocusLost(s, "380", "470").prompts.at(0).chinese,
               "下限频率不可小于本机最低工作频率");
@@ -343,20 +342,13 @@ TEST_F(OptionWindow, LimitEntriesAndTheirMessages) {
               "true|true|true|true|true|false|false|false|false");
 }
 
-// The limit check's own texts are checked with it (image_test).
-TEST_F(OptionWindow, LimitChangeChecksTheRecordAndTheChannels) {
-    // The frequency-mode record (462.0125) falls outside 400..450.
-    FreqEditOutcome out = UpperLimitFocusLost(s, "400", "450");
-    ASSERT_EQ(out.prompts.size(), 1u);
-    EXPECT_EQ(out.prompts[0].english.substr(0, 60),
-              "Receiving or transmitting frequency that frequency Mode out ");
-    EXPECT_EQ(out.prompts[0].title.english, "Operate prompt");
-    // With the record inside, channel 7 at 465 MHz is reported.
-    StartUp(s);
+// With the record inside, a channel outside the new edges is reported (the
+// check's own texts: image_test).
+TEST_F(OptionWindow, LimitChangeChecksTheChannels) {
     StoreFreqText(s.ChannelTable, "465", 7, 0);
     for (int b = 4; b < 16; ++b) s.ChannelTable[7][b] = 0;
     StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
-    out = UpperLimitFocusLost(s, "400", "460");
+    const FreqEditOutcome out = UpperLimitFocusLost(s, "400", "460");
     ASSERT_EQ(out.prompts.size(), 1u);
     EXPECT_EQ(out.prompts[0].chinese, "信道 7 中的接收或发射频率超出频率限制范围");
 }
