@@ -1,4 +1,6 @@
-// Messages: the presenter's rules, and the program's own boxes really shown.
+// Messages: the presenter's rules, the option window's refusals, and the
+// program's own boxes really shown.
+#include <QComboBox>
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QTest>
@@ -49,14 +51,41 @@ TEST(MessagePresenter, ShowsEachMessageOnceAndQueuesAnotherAskedMeanwhile) {
     EXPECT_EQ(p.shown, (Texts{"Over", "A", "C", "B"}));
 }
 
-TEST(MessagePresenter, BilingualTextsFollowTheLanguage) {
-    app();
-    RecordingPresenter p;
-    p.show(BiText{"Over", "超出"}, true);
-    p.show(BiText{"Over", "超出"}, false, kOperatePromptCapital);
-    ASSERT_EQ(p.messages.size(), 2u);
-    EXPECT_EQ(p.messages[0].title + "|" + p.messages[1].title, "操作提示|Operate Prompt");
-    EXPECT_EQ(p.take(), (Texts{"超出", "Over"}));
+// The option window's boxes, each refusal through its own handler.
+using OptionWindow = MainWindowTest;
+TEST_F(OptionWindow, RefusedEntriesAreReportedAndRepaired) {
+    QWidget* w = open("Optional_edit", WindowId::Option);
+    auto* rx = child<QLineEdit>(w, "Text_RX_Freq");
+    auto* offset = child<QLineEdit>(w, "Text_Offset_Freq");
+    auto* lower = child<QLineEdit>(w, "Text_pvfo_d0");
+    EXPECT_EQ(rx->text(), "462.01250");
+    EXPECT_EQ(lower->text(), "400");
+
+    // A shift that leaves the band (462.0125 + 10) is refused and the list
+    // returns to off; one that stays in it (- 10) is kept.
+    auto* shift = child<QComboBox>(w, "Combo_Sft_d");
+    for (auto [choice, said, shown] :
+         {std::tuple{1, Texts{"Over the range of TX frequency ."}, 0}, std::tuple{2, Texts{}, 2}}) {
+        shift->setCurrentIndex(choice);
+        emit shift->activated(choice);
+        settle();
+        EXPECT_EQ(presenter.take(), said);
+        EXPECT_EQ(shift->currentIndex(), shown);
+    }
+    EXPECT_EQ(child<QLineEdit>(w, "Text_tx_freq")->text(), "452.0125");
+
+    type(offset, "75");  // refused as typed
+    settle();
+    EXPECT_EQ(presenter.take(), Texts{"Over the range of Offset frequency ."});
+    EXPECT_EQ(offset->text(), "");
+
+    type(lower, "380");
+    leave(lower, child<QLineEdit>(w, "Text_pvfo_d1"));
+    EXPECT_EQ(presenter.take(),
+              Texts{"frequency of lower limit can't less than the lowest of work frequency. "});
+    EXPECT_EQ(lower->text(), "400");
+    EXPECT_EQ(QApplication::focusWidget(), lower);
+    EXPECT_EQ(state->ChannelTable[kBandEdgeRow][1], 0x40);
 }
 
 // A box takes the focus from the field that asked for it, which is how a
@@ -95,17 +124,16 @@ class ModalBoxes : public MainWindowTest {
     std::vector<QString> shown;
 };
 
-TEST_F(ModalBoxes, GridOutOfBandEntryShowsOneBox) {
+TEST_F(ModalBoxes, OutOfBandEntryInTheGridOrTheChannelDialogShowsOneBox) {
     clickCell(1, ChannelGridWindow::ColRx);
     QTest::keyClicks(main->channelGrid()->textEditor(), "470");
     clickCell(6, ChannelGridWindow::ColRx);  // leaving the cell commits it
     RunEventLoopFor(600);
-    EXPECT_EQ(shown, Texts{"Over the range of receive frequency ."});
+    EXPECT_EQ(std::exchange(shown, {}), Texts{"Over the range of receive frequency ."});
     EXPECT_EQ(main->channelGrid()->grid()->item(0, 1)->text(), "400.00000");
     EXPECT_EQ(main->channelGrid()->grid()->currentRow(), 5);
-}
 
-TEST_F(ModalBoxes, ChannelDialogOutOfBandEntryShowsOneBox) {
+    QApplication::setActiveWindow(main.get());  // back from the box
     state->CurrentChannel = 2;
     QLineEdit* rx = field(WindowId::ChannEdit, "Text_RX_Freq");
     EXPECT_EQ(enter(rx, "480", child<QLineEdit>(main->window(WindowId::ChannEdit), "Text_CHN")),
