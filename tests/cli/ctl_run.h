@@ -10,9 +10,32 @@
 #include <iterator>
 
 #include "files/channel_file.h"
+#include "model/blank_image.h"
+#include "model/channel.h"
 #include "support/sim_process.h"
 
 namespace zt::testing {
+
+// Twenty channels, and every row beyond the channels but the band edges
+// different, so a lost or shifted block shows.
+inline Image Radio(int salt) {
+    Image image = BlankImage();
+    for (int c = 1; c <= 20; ++c) {
+        StoreRxText(image, c, "446.0" + std::to_string(c % 10));
+        ApplyGridDefaults(image, c);
+    }
+    for (int r = 129; r < kRadioRows; ++r) {
+        if (r == 153) continue;
+        for (int f = 0; f < kRowBytes; ++f)
+            image[r][f] = static_cast<std::uint8_t>(r * 7 + f * 13 + salt);
+    }
+    return image;
+}
+
+inline ::testing::AssertionResult Has(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
+}
 
 class CtlTest : public ::testing::Test {
   protected:

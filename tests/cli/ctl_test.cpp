@@ -1,5 +1,5 @@
-// zt790ctl's radio commands and exit codes, against zt790sim on a
-// pseudo-terminal.
+// zt790ctl's commands and exit codes as a user runs them: the radio commands
+// against zt790sim on a pseudo-terminal, then show, export-csv and import-csv.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,43 +7,25 @@
 #include <QSerialPort>
 
 #include "ctl_run.h"
-#include "model/blank_image.h"
 #include "model/channel.h"
 #include "model/write_prep.h"
 
 namespace zt::testing {
 namespace {
 
-// Twenty channels, and every row beyond the channels but the band edges
-// different, so a lost or shifted block shows.
-Image Radio(int salt) {
-    Image image = BlankImage();
-    for (int c = 1; c <= 20; ++c) {
-        StoreRxText(image, c, "446.0" + std::to_string(c % 10));
-        ApplyGridDefaults(image, c);
-    }
-    for (int r = 129; r < kRadioRows; ++r) {
-        if (r == 153) continue;
-        for (int f = 0; f < kRowBytes; ++f)
-            image[r][f] = static_cast<std::uint8_t>(r * 7 + f * 13 + salt);
-    }
-    return image;
-}
-
-::testing::AssertionResult Has(const std::string& text, const std::string& part) {
-    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
-}
-
 using CtlCommands = CtlTest;
 
-TEST_F(CtlCommands, UsageErrorsExitWith2AndHelpWith0) {
+TEST_F(CtlCommands, UsageErrorsExitWith2AndHelpAndPortsWith0) {
     EXPECT_EQ(Ctl("--help").exitCode, 0);
-    for (const char* cmd : {"read", "write", "power"}) {
-        const RunResult help = Ctl(QString(cmd) + " --help");
-        EXPECT_EQ(help.exitCode, 0) << cmd;
-        EXPECT_TRUE(Has(help.out, "--port"));
-    }
+    const RunResult help = Ctl("write --help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(Has(help.out, "--backup"));
+    // The machine's own ports: the table, or the advice on a machine without any.
+    const RunResult ports = Ctl("ports");
+    EXPECT_EQ(ports.exitCode, 0) << ports.err;
+    EXPECT_TRUE(ports.out.starts_with("No.  Device") ||
+                ports.out.starts_with("No serial ports found.\n"))
+        << ports.out;
     for (const char* args : {"", "read --output x.chann", "read --port 9 --output x.chann",
                              "read --port 0 --output x.chann", "power --port 1 --high 256",
                              "write --port 1", "erase --port 1", "show"}) {
@@ -63,7 +45,8 @@ TEST_F(CtlCommands, FileErrorsExitWith3AndALimitCheckWith4BeforeAnyPortIsOpened)
     Image image = BlankImage();
     image[7] = ImageRow{0x00, 0x00, 0x10, 0x47, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
     Save("limits.chann", image);
-    const RunResult r = Ctl("write --port /nonexistent/tty limits.chann");
+    // Checked before the backup read would open the port (that would exit 5).
+    const RunResult r = Ctl("write --port /nonexistent/tty limits.chann --backup b.chann");
     EXPECT_EQ(r.exitCode, 4);
     EXPECT_TRUE(Has(r.err,
                     "Channel 7that Receiving or transmitting frequency  out of frequency "
@@ -98,40 +81,39 @@ TEST_F(CtlCommands, PortFailuresHaveTheirOwnMessagesAndExitCodes) {
     EXPECT_TRUE(Has(r.err, "sudo adduser"));
 }
 
+// One radio, four sessions: read, write and its verifying read, power.
 TEST_F(CtlCommands, ReadVerifiedWriteAndPowerEndToEnd) {
-    // Read: the file holds the radio's memory.
-    const Image memory = Radio(3);
+    Image memory = Radio(3);
+    memory[kPowerRow] = BlankImage()[kPowerRow];  // levels 50, 100 and 200
     Save("radio.chann", memory);
-    auto sim = Sim(1, "--load radio.chann");
+    auto sim = Sim(4, "--load radio.chann");
     RunResult r = Ctl("read --port " + sim->Device() + " --output read.chann");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const Image read = Load("read.chann");
     for (int row = 0; row < kRadioRows; ++row) EXPECT_EQ(read[row], memory[row]) << row;
-    EXPECT_TRUE(sim->WaitForExit());
 
-    // Write and read back: the radio ends with rows 0..239 of the prepared file.
     Image toSend = Radio(40);
     toSend[5] = ImageRow{0x00, 0x50, 0x25, 0x44, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
     Save("send.chann", toSend);
-    sim = Sim(2, "--load radio.chann");
     r = Ctl("write --port " + sim->Device() + " send.chann --verify");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Has(r.err, "Verified: the radio holds what was written (blocks 0..239)."));
-    Image prepared = toSend;
-    PrepareImageForWrite(prepared);
-    const Image after = Finish(*sim);
-    for (int row = 0; row < kWriteRows; ++row) EXPECT_EQ(after[row], prepared[row]) << row;
-    for (int row = kWriteRows; row < kImageRows; ++row) EXPECT_EQ(after[row], memory[row]) << row;
-    EXPECT_EQ(after[208][12], 1);  // the first channel in use, filled in before sending
 
-    // Power: the radio's values are shown, the changes reach row 240.
-    sim = Sim(1);
     r = Ctl("power --port " + sim->Device() + " --low 20 --high 180");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Has(r.out, "low 50\nmid 100\nhigh 200\n"));
-    const ImageRow power = Finish(*sim)[240];  // the radio saw the closing 'b'
-    EXPECT_EQ((std::vector<int>{power[0], power[1], power[2], power[3]}),
-              (std::vector<int>{20, 100, 180, 2}));
+
+    // The radio ends with rows 0..239 of the prepared file, its own rows
+    // beyond, and the power changes (it saw the closing 'b').
+    Image expected = toSend;
+    PrepareImageForWrite(expected);
+    for (int row = kWriteRows; row < kImageRows; ++row) expected[row] = memory[row];
+    expected[kPowerRow][0] = 20;
+    expected[kPowerRow][2] = 180;
+    expected[kPowerRow][3] = 2;       // the level moved last
+    EXPECT_EQ(expected[208][12], 1);  // the first channel in use, filled in before sending
+    const Image after = Finish(*sim);
+    for (int row = 0; row < kImageRows; ++row) EXPECT_EQ(after[row], expected[row]) << row;
 }
 
 TEST_F(CtlCommands, VerificationCatchesACorruptedReadAndALostWrite) {
@@ -170,6 +152,80 @@ TEST_F(CtlCommands, FourFailedAttemptsExitWith1AndLeaveTheOutputFile) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(Has(r.err, "Fail connect with transceiver."));
     EXPECT_EQ(Read("kept.chann"), "previous contents");
+}
+
+// show, export-csv and import-csv on a blank radio.chann.
+class FileCommands : public CtlTest {
+  protected:
+    void SetUp() override {
+        CtlTest::SetUp();
+        Save("radio.chann", BlankImage());
+    }
+};
+
+TEST_F(FileCommands, ImportShowExportRoundTrip) {
+    Write("in.csv",
+          "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+          "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+          "1,pmr1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r\n"
+          "2,Rpt,439.9875,-,9.4,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,High,,,,,\r\n"
+          "9,DCS,446.1,,0,DTCS,88.5,88.5,754,RN,023,Tone->Tone,FM,12.50,S,Mid,note,,,,\r\n");
+    RunResult r = Ctl("import-csv in.csv radio.chann -o out.chann");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "Imported 3 channels into out.chann\n");
+
+    r = Ctl("show out.chann");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char* part :
+         {"Channels: 3 in use\n"
+          "Ch  Name  Receive    Transmit   Decode  Encode  Power  Bandwidth  Scan  VOX  BCL  "
+          "TX stop\n"
+          " 1  PMR1  446.00625  446.00625  OFF     OFF     Low    Narrow     On    Off  Off  Off\n"
+          " 2  RPT   439.98750  430.58750  OFF     88.5    High   Wide       On    Off  Off  Off\n"
+          " 9  DCS   446.10000  446.10000  D754N   D754I   Mid    Wide       Off   Off  Off  Off\n",
+          "Band limits: 400 to 470 MHz\n", "  Transmit   462.01250 MHz\n",
+          "  Power-on message           \"HELLO\"\n"}) {
+        EXPECT_TRUE(Has(r.out, part));
+    }
+
+    // Export to standard output and to a file give the same text; importing it
+    // back into the file it came from leaves the file as it was.
+    const std::string exported = Ctl("export-csv out.chann").out;
+    EXPECT_TRUE(exported.starts_with("Location,Name,Frequency,Duplex,Offset,Tone,"));
+    r = Ctl("export-csv out.chann -o out.csv");
+    EXPECT_EQ(r.err, "Exported 3 channels to out.csv\n");
+    EXPECT_EQ(Read("out.csv"), exported);
+    const std::string before = Read("out.chann");
+    EXPECT_EQ(Ctl("import-csv out.csv out.chann").exitCode, 0);
+    EXPECT_EQ(Read("out.chann"), before);
+}
+
+TEST_F(FileCommands, RefusedImportListsEveryBadRowAndWritesNothing) {
+    Write("bad.csv",
+          "Location,Name,Frequency,Tone,cToneFreq\n"
+          "1,OK,446.1,,\n"
+          "200,A,446.1,,\n"
+          "3,A,446.1,TSQL,150.0\n");
+    const std::string before = Read("radio.chann");
+    const RunResult r = Ctl("import-csv bad.csv radio.chann");
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err,
+              "bad.csv:3: channel 200 is not between 1 and 128\n"
+              "bad.csv:4: cToneFreq \"150.0\" is not a CTCSS tone this radio has\n"
+              "zt790ctl: nothing imported; radio.chann is unchanged\n");
+    EXPECT_EQ(Read("radio.chann"), before);
+}
+
+TEST_F(FileCommands, MissingOrBrokenFilesFailCleanly) {
+    RunResult r = Ctl("show nothere.chann");
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(Has(r.err, "nothere.chann"));
+    Write("short.chann", " 1 2 3\r\n");
+    EXPECT_EQ(Ctl("export-csv short.chann -o x.csv").exitCode, 3);
+    EXPECT_FALSE(std::filesystem::exists("x.csv"));
+    r = Ctl("import-csv nothere.csv radio.chann");
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err, "zt790ctl: cannot open nothere.csv\n");
 }
 
 }  // namespace
