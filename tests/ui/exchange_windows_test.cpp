@@ -5,13 +5,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTest>
 
 #include "model/blank_image.h"
-#include "model/channel.h"
 #include "sim/sim_port.h"
 #include "sim/virtual_timers.h"
-#include "ui/channel_grid_window.h"
 #include "ui/comm_window.h"
 #include "ui/power_adjust_window.h"
 #include "ui_test_support.h"
@@ -38,8 +35,7 @@ class ExchangeWindows : public MainWindowTest {
     void SetUp() override {
         MainWindowTest::SetUp();
         // Channel 7 in use, and 50, 100 and 200 in the power row.
-        StoreRxText(radio.Memory(), 7, "439.5");
-        ApplyGridDefaults(radio.Memory(), 7);
+        UseChannel(radio.Memory(), 7, "439.5");
         radio.Memory()[240] = ImageRow{50, 100, 200};
         main->linkDevices = [this] {
             auto port = std::make_unique<SimPort>(clock, &radio);
@@ -92,15 +88,12 @@ TEST_F(ExchangeWindows, ReadFillsTheImageAndClosesItself) {
     state->ChannelTable[254][0] = 77;  // beyond the radio's programmable memory
     CommWindow* w = comm(WindowId::CommRead);
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(state->Windows.CommReadIsOpen);
-    EXPECT_FALSE(bar(w)->isVisible());
     startButton(w)->click();
     EXPECT_EQ(label(w), "Connecting with transceiver. ");
     EXPECT_EQ(bar(w)->value(), 0);
     // First block in: the label counts the next request.
     ASSERT_TRUE(runUntilLabel(w, "Reading 2 Data Block"));
     EXPECT_EQ(bar(w)->value(), 0);
-    EXPECT_TRUE(bar(w)->isVisible());
     // Just before the last reply.
     ASSERT_TRUE(runUntilLabel(w, "Reading 254 Data Block"));
     EXPECT_EQ(bar(w)->value(), 99);
@@ -121,8 +114,7 @@ TEST_F(ExchangeWindows, ReadFillsTheImageAndClosesItself) {
 }
 
 TEST_F(ExchangeWindows, WriteReachesTheRadioSilentlyAndClosesAfterHalfASecond) {
-    StoreRxText(state->ChannelTable, 3, "435.125");
-    ApplyGridDefaults(state->ChannelTable, 3);
+    UseChannel(state->ChannelTable, 3, "435.125");
     state->ChannelTable[240][0] = 42;  // power row: never sent by a write
 
     CommWindow* w = comm(WindowId::CommWrite, true);
@@ -143,19 +135,23 @@ TEST_F(ExchangeWindows, WriteReachesTheRadioSilentlyAndClosesAfterHalfASecond) {
     EXPECT_EQ(radio.Memory()[240][0], 50);
 }
 
-TEST_F(ExchangeWindows, OpeningCommitsAnEditBeingTypedInTheGrid) {
-    StoreRxText(state->ChannelTable, 2, "446.1");
-    ApplyGridDefaults(state->ChannelTable, 2);
+// Their keys reach the read and write windows from inside a grid editor (Ctrl+W
+// once closed the grid instead), and opening either commits what is typed.
+TEST_F(ExchangeWindows, ShortcutsFromAGridEditorOpenTheWindowsAndCommitTheEdit) {
+    UseChannel(state->ChannelTable, 2, "446.1");
     main->channelGrid()->showAllRows();
     QLineEdit* editor = main->channelGrid()->textEditor();
-    for (auto [id, name] :
-         {std::pair{WindowId::CommRead, "AB"}, std::pair{WindowId::CommWrite, "XYZ"}}) {
+    for (auto [key, id, name] : {std::tuple{Qt::Key_R, WindowId::CommRead, "AB"},
+                                 std::tuple{Qt::Key_W, WindowId::CommWrite, "XYZ"}}) {
         clickCell(2, Col::ColName);
         type(editor, name);
-        const std::string before = ReadName(state->ChannelTable, 2);
-        comm(id);
-        EXPECT_NE(before, name);
+        ASSERT_NE(ReadName(state->ChannelTable, 2), name);
+        QTest::keyClick(editor, key, Qt::ControlModifier);
+        settle();
+        EXPECT_NE(main->window(id), nullptr) << int(id);
+        EXPECT_NE(main->channelGrid(), nullptr);  // not closed by the same keys
         EXPECT_EQ(ReadName(state->ChannelTable, 2), name);
+        main->unload(id);
     }
     // The write window also takes a frequency being typed.
     clickCell(4, Col::ColRx);
@@ -167,8 +163,7 @@ TEST_F(ExchangeWindows, OpeningCommitsAnEditBeingTypedInTheGrid) {
 }
 
 TEST_F(ExchangeWindows, NeitherTheWindowNorTheGridNorTheProgramClosesDuringAWrite) {
-    StoreRxText(state->ChannelTable, 5, "440.25");
-    ApplyGridDefaults(state->ChannelTable, 5);
+    UseChannel(state->ChannelTable, 5, "440.25");
     CommWindow* w = comm(WindowId::CommWrite, true);
     ASSERT_TRUE(runUntilLabel(w, "Writing  20  Data Block"));
     EXPECT_TRUE(w->exchangeRunning());
@@ -234,11 +229,9 @@ TEST_F(ExchangeWindows, ARefusedPortKeepsTheSetupDialogOpen) {
 // (read and write windows are one class): a write leaves the radio with the
 // blocks it acknowledged, and the power window says goodbye with its closing 'b'.
 TEST_F(ExchangeWindows, ReopeningStopsAnExchangeInFlight) {
-    StoreRxText(state->ChannelTable, 1, "450");
-    ApplyGridDefaults(state->ChannelTable, 1);
+    UseChannel(state->ChannelTable, 1, "450");
     ASSERT_TRUE(runUntilLabel(comm(WindowId::CommWrite, true), "Writing  5  Data Block"));
     EXPECT_FALSE(comm(WindowId::CommWrite)->exchangeRunning());
-    EXPECT_TRUE(state->Windows.CommWriteIsOpen);
     const Image stopped = radio.Memory();
     EXPECT_EQ(stopped[1], state->ChannelTable[1]);  // acknowledged before the stop
     clock.RunFor(Ms(10'000));
@@ -250,18 +243,16 @@ TEST_F(ExchangeWindows, ReopeningStopsAnExchangeInFlight) {
     PowerAdjustWindow* power = openPower();
     EXPECT_EQ(radio.SessionsCompleted(), 1);
     EXPECT_EQ(power->bar(2)->value(), 200);
-    EXPECT_TRUE(state->Windows.AdjustIsOpen);
     EXPECT_TRUE(presenter.messages.empty());
 }
 
-TEST_F(ExchangeWindows, PowerBarsTakeTheRadioValuesWithoutSendingAndAMoveSendsTheRow) {
+TEST_F(ExchangeWindows, PowerBarsTakeTheRadioValuesWithoutSendingAndEachMoveSendsTheRow) {
     PowerAdjustWindow* w = openPower();
     ASSERT_NE(w, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), w->bar(0));  // it opens on the first level
     const char* labels[] = {"Label_L", "Label_M", "Label_H"};
     for (int level = 0; level < 3; ++level) {
         const int radioValue = radio.Memory()[240][level];
-        EXPECT_EQ(w->bar(level)->minimum(), 0);
-        EXPECT_EQ(w->bar(level)->maximum(), 255);
         EXPECT_EQ(w->bar(level)->value(), radioValue);
         EXPECT_EQ(child<QLabel>(w, labels[level])->text(), QString::number(radioValue));
     }
@@ -277,6 +268,19 @@ TEST_F(ExchangeWindows, PowerBarsTakeTheRadioValuesWithoutSendingAndAMoveSendsTh
     ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
     EXPECT_EQ(row[0], 7);
     EXPECT_EQ(port().Sent(), PowerFrame(row));
+
+    // The levels trim from the keyboard too; Right raises.
+    QTest::keyClick(w->bar(0), Qt::Key_Tab);
+    QTest::keyClick(w->bar(1), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w->bar(2));
+    QTest::keyClick(w->bar(2), Qt::Key_Right);
+    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
+    for (Qt::Key k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right}) QTest::keyClick(w->bar(2), k);
+    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
+    EXPECT_EQ(w->bar(2)->value(), 202);
+    EXPECT_EQ(radio.Memory()[240][2], 202);
+    QTest::keyClick(w->bar(2), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), child<QPushButton>(w, "Command_Close"));
 
     port().ClearSent();
     child<QPushButton>(w, "Command_Close")->click();
@@ -310,29 +314,12 @@ TEST_F(ExchangeWindows, PowerWindowClosesItselfWhenTheLinkIsLostOrNeverComes) {
     EXPECT_TRUE(gone(WindowId::Adjust));
 }
 
-// The keyboard commands reach their windows from inside an editor.
-TEST_F(ExchangeWindows, ReadAndWriteShortcutsWorkWhileTypingInTheGrid) {
-    for (auto [key, id] :
-         {std::pair{Qt::Key_R, WindowId::CommRead}, std::pair{Qt::Key_W, WindowId::CommWrite}}) {
-        clickCell(3, Col::ColRx);
-        QLineEdit* editor = main->channelGrid()->textEditor();
-        editor->setFocus();
-        QTest::keyClick(editor, key, Qt::ControlModifier);
-        settle();
-        EXPECT_NE(main->window(id), nullptr) << int(id);
-        EXPECT_NE(main->channelGrid(), nullptr);  // not closed by the same keys
-        main->unload(id);
-    }
-}
-
 // A grid editor left open across a read must not write the old image's text
 // into the new one.
 TEST_F(ExchangeWindows, AnEditorLeftOpenAcrossAReadStoresNothingStale) {
-    StoreRxText(state->ChannelTable, 2, "446.00625");
-    ApplyGridDefaults(state->ChannelTable, 2);
+    UseChannel(state->ChannelTable, 2, "446.00625");
     main->channelGrid()->showAllRows();
-    StoreRxText(radio.Memory(), 2, "439.50000");
-    ApplyGridDefaults(radio.Memory(), 2);
+    UseChannel(radio.Memory(), 2, "439.50000");
     clickCell(2, Col::ColRx);
     QLineEdit* editor = main->channelGrid()->textEditor();
     type(editor, "445.5");
@@ -347,24 +334,6 @@ TEST_F(ExchangeWindows, AnEditorLeftOpenAcrossAReadStoresNothingStale) {
     clickCell(4, Col::ColRx);  // leaving channel 2's cell
     EXPECT_EQ(RxText(state->ChannelTable, 2), "439.50000");
     EXPECT_EQ(main->channelGrid()->grid()->item(1, Col::ColRx)->text(), "439.50000");
-}
-
-TEST_F(ExchangeWindows, PowerLevelsTrimFromTheKeyboard) {
-    PowerAdjustWindow* w = openPower();
-    ASSERT_EQ(QApplication::focusWidget(), w->bar(0));  // it opens on the first level
-    QTest::keyClick(w->bar(0), Qt::Key_Tab);
-    QTest::keyClick(w->bar(1), Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), w->bar(2));
-    QTest::keyClick(w->bar(2), Qt::Key_Right);  // Right raises the level
-    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
-    QTest::keyClick(w->bar(2), Qt::Key_Left);
-    QTest::keyClick(w->bar(2), Qt::Key_Right);
-    QTest::keyClick(w->bar(2), Qt::Key_Right);
-    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
-    EXPECT_EQ(w->bar(2)->value(), 202);
-    EXPECT_EQ(radio.Memory()[240][2], 202);
-    QTest::keyClick(w->bar(2), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>(w, "Command_Close"));
 }
 
 }  // namespace

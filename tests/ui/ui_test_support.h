@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/app_state.h"
+#include "model/channel.h"
 #include "ui/channel_grid_window.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
@@ -42,6 +43,12 @@ inline QApplication& app() {
     // are torn down at exit.
     static auto* application = new QApplication(argc, argv);
     return *application;
+}
+
+// Puts a channel in use at `rx` MHz with the grid's defaults.
+inline void UseChannel(Image& image, int channel, const std::string& rx) {
+    StoreRxText(image, channel, rx);
+    ApplyGridDefaults(image, channel);
 }
 
 struct ShownMessage {
@@ -124,12 +131,6 @@ class MainWindowTest : public ::testing::Test {
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Backspace);
         QTest::keyClicks(box, text);
-    }
-    // Moves the focus from `box` to `to`, as a click on another control does.
-    static void leave(QWidget* box, QWidget* to) {
-        box->setFocus(Qt::MouseFocusReason);
-        to->setFocus(Qt::MouseFocusReason);
-        settle();
     }
 
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
