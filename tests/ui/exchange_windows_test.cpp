@@ -148,7 +148,7 @@ TEST_F(ExchangeWindows, ShortcutsFromAGridEditorOpenTheWindowsAndCommitTheEdit) 
         ASSERT_NE(ReadName(state->ChannelTable, 2), name);
         QTest::keyClick(editor, key, Qt::ControlModifier);
         settle();
-        EXPECT_NE(main->window(id), nullptr) << int(id);
+        ASSERT_NE(main->window(id), nullptr) << int(id);
         EXPECT_NE(main->channelGrid(), nullptr);  // not closed by the same keys
         EXPECT_EQ(ReadName(state->ChannelTable, 2), name);
         main->unload(id);
