@@ -1,10 +1,12 @@
 // Messages: the presenter's rules, the option window's refusals, and the
 // program's own boxes really shown.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
 
+#include "model/fm_presets.h"
 #include "model/options.h"
 #include "ui_test_support.h"
 
@@ -47,9 +49,9 @@ TEST(MessagePresenter, ShowsEachMessageOnceAndQueuesAnotherAskedMeanwhile) {
     EXPECT_EQ(p.shown, (Texts{"Over", "A", "C", "B"}));
 }
 
-// The option window's boxes, each refusal through its own handler.
-using OptionWindow = MainWindowTest;
-TEST_F(OptionWindow, RefusedEntriesAreReportedAndRepaired) {
+// The option and FM windows' boxes, each refusal through its own handler.
+using EditorWindows = MainWindowTest;
+TEST_F(EditorWindows, OptionRefusalsAreRepairedAndThePasswordTakesFourDigits) {
     QWidget* w = open("Optional_edit", WindowId::Option);
     auto* offset = child<QLineEdit>(w, "Text_Offset_Freq");
     auto* lower = child<QLineEdit>(w, "Text_pvfo_d0");
@@ -80,6 +82,36 @@ TEST_F(OptionWindow, RefusedEntriesAreReportedAndRepaired) {
     EXPECT_EQ(lower->text(), "400");
     EXPECT_EQ(QApplication::focusWidget(), lower);
     EXPECT_EQ(state->ChannelTable[kBandEdgeRow][1], 0x40);
+
+    // The password box takes four digits and nothing else; the short-password
+    // message: the modal box tests.
+    auto* password = child<QLineEdit>(w, "Text_Pon_PWD");
+    EXPECT_FALSE(password->isEnabled());
+    child<QCheckBox>(w, "Check_Pon_PWD")->click();
+    type(password, "12a345");
+    EXPECT_EQ(password->text(), "1234");
+    const ImageRow& stored = state->ChannelTable[kPasswordRow];
+    EXPECT_EQ(std::vector<int>(stored.begin(), stored.begin() + 4), (std::vector<int>{1, 2, 3, 4}));
+    QTest::keyClick(password, Qt::Key_Backspace);
+    EXPECT_EQ(stored[3], 255);
+}
+
+// A broadcast FM cell commits when left; a sixth character empties it.
+TEST_F(EditorWindows, FmCellCommitsWhenLeftAndASixthCharacterIsRefused) {
+    QWidget* w = open("Test_edit", WindowId::Test);
+    auto* grid = child<QTableWidget>(w, "MSF_chann");
+    auto* edit = child<QLineEdit>(w, "Text_Edit");
+    grid->setCurrentCell(0, 1);
+    QTest::keyClicks(edit, "100");
+    grid->setCurrentCell(1, 1);
+    settle();
+    EXPECT_EQ(grid->item(0, 1)->text(), "100.0");
+    EXPECT_EQ(FmPresetByte(state->ChannelTable, 0), 130);
+    QTest::keyClicks(edit, "87.155");
+    settle();
+    EXPECT_EQ(presenter.take(), Texts{"Over the range of FM frequency ."});
+    EXPECT_EQ(edit->text(), "");
+    EXPECT_EQ(FmPresetByte(state->ChannelTable, 1), 255);
 }
 
 // A box takes the focus from the field that asked for it, which is how a
