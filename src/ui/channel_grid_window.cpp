@@ -435,7 +435,10 @@ bool ChannelGridWindow::eventFilter(QObject* watched, QEvent* event) {
         // overlay): Enter or typing opens the current cell again, and the typed
         // character goes into its text box.
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool character = !key->text().isEmpty() && key->text().at(0).isPrint();
+        // A Ctrl or Meta chord (Ctrl+1 carries the text "1") is a command, not
+        // typing: the editor ignores it and it would come back here without end.
+        const bool chord = (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) != 0;
+        const bool character = !chord && !key->text().isEmpty() && key->text().at(0).isPrint();
         const int row = grid_->currentRow();
         const int column = grid_->currentColumn();
         if ((isEnter(key) || character) && row >= 0) {

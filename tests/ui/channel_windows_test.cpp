@@ -101,6 +101,10 @@ TEST_F(ChannelWindows, AFrequencyFillsAnEmptyChannelEnterWalksItsCellsRefusalsAr
 
     // Refused entries (a receive frequency: the modal box tests).
     enter(3, Col::ColRx, "446");
+    // A Ctrl chord in a cell is no typing (Ctrl+1 once bounced between the
+    // grid and its editor until the stack ran out).
+    QTest::keyClick(grid->textEditor(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(grid->textEditor()->text(), "446.00000");
     enter(3, Col::ColTx, "500");
     EXPECT_EQ(presenter.take(), Texts{"Over the range of transmit frequency ."});
     EXPECT_EQ(cell(3, Col::ColTx), "400.00000");
