@@ -61,25 +61,24 @@ class Display {
         if (out) *out = text;
         return ok;
     }
-    // The first visible window whose title matches, waiting up to `ms`.
-    QString WaitForWindow(const QString& title, int ms = 15000) {
-        for (int waited = 0; waited <= ms; waited += 100) {
+    // Waits up to 15 s for a window whose title matches to be shown (its id) or
+    // gone (an empty text, with `gone` true on success).
+    QString WaitForWindow(const QString& title, bool* gone = nullptr) {
+        for (int waited = 0; waited <= 15000; waited += 100) {
             QString ids;
-            if (Xdo({"search", "--onlyvisible", "--name", title}, &ids) && !ids.isEmpty()) {
+            Xdo({"search", "--onlyvisible", "--name", title}, &ids);
+            if (gone ? ids.isEmpty() : !ids.isEmpty()) {
+                if (gone) *gone = true;
                 return ids.section('\n', 0, 0);
             }
             QThread::msleep(100);
         }
         return {};
     }
-    bool WaitForNoWindow(const QString& title, int ms = 15000) {
-        for (int waited = 0; waited <= ms; waited += 100) {
-            QString ids;
-            Xdo({"search", "--onlyvisible", "--name", title}, &ids);
-            if (ids.isEmpty()) return true;
-            QThread::msleep(100);
-        }
-        return false;
+    bool WaitForNoWindow(const QString& title) {
+        bool gone = false;
+        WaitForWindow(title, &gone);
+        return gone;
     }
     bool Focus(const QString& window) { return Xdo({"windowfocus", "--sync", window}); }
     bool Keys(const QStringList& keys) {

@@ -3,21 +3,76 @@
 // two seconds, the event loop never stalls meanwhile, the image is untouched,
 // and the same window reads again once a radio is back. Closing the terminal's
 // far end is what the system shows when a USB adapter goes away.
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include <thread>
 #include <vector>
 
 #include "model/app_state.h"
-#include "radio_on_pty.h"
+#include "sim/pty_radio.h"
+#include "sim/sim_radio.h"
 #include "ui/comm_window.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
 
 namespace zt {
 namespace {
+
+// The simulated radio on its own thread behind a pseudo-terminal, at 9600 baud
+// when paced.
+class RadioOnPty {
+  public:
+    explicit RadioOnPty(bool pace) : pty_(std::make_unique<PtyRadio>(radio_)) {
+        std::string error;
+        path_ = pty_->Open(error);
+        EXPECT_FALSE(path_.empty()) << error;
+        thread_ = std::thread([this, pace] {
+            std::string error;
+            PtyRadioOptions options;
+            options.pace = pace;
+            pty_->Run(options, stop_, error);
+        });
+    }
+    ~RadioOnPty() { Pull(); }
+    RadioOnPty(const RadioOnPty&) = delete;
+    RadioOnPty& operator=(const RadioOnPty&) = delete;
+
+    // Stops the radio and closes both ends it holds: the cable is gone.
+    void Pull() {
+        if (!pty_) return;
+        stop_ = true;
+        thread_.join();
+        pty_.reset();
+    }
+    [[nodiscard]] const std::string& Path() const { return path_; }
+    [[nodiscard]] SimRadio& Radio() { return radio_; }
+
+  private:
+    SimRadio radio_;
+    std::unique_ptr<PtyRadio> pty_;
+    std::string path_;
+    volatile bool stop_ = false;
+    std::thread thread_;
+};
+
+bool RunEventsUntil(const std::function<bool()>& done, int limitMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > limitMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
 
 class Recorder final : public MessagePresenter {
   public:
@@ -45,7 +100,10 @@ class LoopWatch {
 };
 
 TEST(PulledCable, TheReadWindowFailsPromptlyStaysResponsiveAndReadsAgain) {
-    TestApp();
+    int argc = 1;
+    char name[] = "reliability_qt_tests";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
     AppState state;
     Recorder presenter;
     MainWindow main(state, presenter);
