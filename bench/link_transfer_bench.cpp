@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times a full read and a full write against zt790sim pacing at 9600 baud, and
 // prints each as a ratio to its floor: every byte on the wire at 960 bytes a
 // second, plus the 15 ms pump wait before every frame the program sends. The

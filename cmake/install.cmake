@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install rules for the three programs and the desktop integration, and the
 # Debian package built from them with CPack (cpack -G DEB in the build folder).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel-file loader on arbitrary text: it never crashes or hangs, a
 // refused file leaves the image exactly as it was, and an accepted one holds
 // the image that saving it gives back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV importer on arbitrary text: it never crashes or hangs, a refused CSV
 // leaves the image exactly as it was, an accepted one changes only the channel
 // rows and names it lists, and exporting the result imports back unchanged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link's receive path fed arbitrary radio bytes on the virtual clock. The
 // input is a script: the first byte picks the exchange (read, write or power),
 // then records of [pause in 8 ms steps][length][bytes] arrive one after the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpora of the fuzz targets into corpus/<target>/. Run again
 after changing it; the files are kept in the repository."""
 import os

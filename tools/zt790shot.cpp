@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790shot: zt790prog's main window after reading a radio, held on screen so a
 // script can photograph it. It builds the same main window as zt790prog, reads
 // the radio on --port with the same serial link the read window runs (without

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790prog: the desktop programming software.
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the zt790ctl subcommands share: exit codes, the port option, and running
 // one serial exchange on a Qt event loop with progress on standard error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl export-csv FILE.chann [-o OUT.csv]
 #include <iostream>
 #include <memory>

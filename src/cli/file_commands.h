@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The zt790ctl subcommands that work on files and list ports, without a radio:
 // show, export-csv, import-csv and ports. Each returns the process exit code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plain-text report `zt790ctl show` prints for a channel file: the used
 // channels as an aligned table, the band limits, the frequency-mode record and

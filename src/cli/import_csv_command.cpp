@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl import-csv IN.csv FILE.chann [-o OUT.chann]
 #include <iostream>
 #include <memory>

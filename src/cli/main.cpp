@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl: read, write and power adjustment from the command line.
 #include <QCoreApplication>
 #include <iostream>

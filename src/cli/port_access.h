@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether this user may open a serial port, and why a port would not open: the
 // three failures a user can act on (no such device, permission denied, port

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list `zt790ctl ports` prints: every serial port with the number 1..8 that
 // selects it (the same numbering as the port-setup dialog), its description and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl power --port PORT [--low N] [--mid N] [--high N]
 #include <iostream>
 

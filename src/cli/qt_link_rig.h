@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial port and timers zt790ctl's exchanges run on, driven by the Qt event
 // loop, with what comes next announced on standard error.

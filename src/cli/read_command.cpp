@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl read --port PORT --output FILE.chann [--verify]
 #include <QCoreApplication>
 #include <filesystem>

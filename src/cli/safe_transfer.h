@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads and writes that a dealer can trust although the protocol carries no
 // checksum: a read can be taken twice and compared, a write can be preceded by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What zt790ctl says when a read or write did not go through, and the exit code
 // that goes with it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl write --port PORT FILE.chann [--backup BACKUP.chann] [--verify]
 #include <iostream>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channels as CSV in the generic column layout that other radio programming
 // tools read and write, so channels move between this radio and others:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the channels of an image as CSV rows.
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading channels from CSV rows into an image: every row is checked before
 // anything is stored.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel parameter file (".chann"): the whole image as text, 256 lines of 16
 // decimal values, each written " v " with CR LF line ends. Reading accepts any

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comma-separated text as spreadsheets and other radio tools write it: fields
 // separated by commas, a field in double quotes may hold commas, line breaks and

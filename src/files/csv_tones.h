@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a channel's two squelch tones (decode on receive, encode on transmit, each
 // off, CTCSS, or DCS in normal or inverted polarity) are written in the tone

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole text files (channel files and CSV): read at once, written through a
 // temporary file that replaces the target only when complete.

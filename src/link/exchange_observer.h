@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a serial exchange tells the window (or zt790ctl) that runs it. Every call
 // comes from inside SerialLink's event handlers, on the one thread that feeds it.

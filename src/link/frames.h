@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frames of the programming protocol, byte by byte. Lock-step, no checksum;
 // block b is the 16 bytes at address 16*b, sent as address high, address low.

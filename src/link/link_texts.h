@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The captions and messages the serial exchanges show, in both languages,
 // exactly as the radio's users know them (odd spacing and punctuation included).

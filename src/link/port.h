@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial port as the link sees it: exactly the operations the exchanges use,
 // so the same engine runs over a real serial port, a pseudo-terminal or the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The power exchange: the three power values come with the identification;
 // every bar change sends block 240 at once; 'b' ends the adjustment.
 #include "link/frames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read exchange: 254 blocks into CommBuffer, copied into the image only
 // once the last one has arrived.
 #include <cmath>

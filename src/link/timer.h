@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four timers of a serial exchange. A started timer ticks every interval
 // until it is stopped; starting a running timer restarts its interval.

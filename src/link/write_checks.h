@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the write button does to the image before any byte is sent: completes the
 // derived rows (first used channel, identification tag, presence bitmap, the

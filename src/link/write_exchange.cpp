@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The write exchange: blocks 0..239 of the image, each acknowledged by the
 // radio, then the end byte 'E'.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the windows share for the whole run: the radio image, the scratch
 // buffers of the codecs and serial exchanges, the model catalogue, the tone list,

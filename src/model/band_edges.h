@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The band edges of the radio (its frequency limits), in whole MHz, as image row
 // 153 stores them, and the band test every frequency entry uses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A caption or message in both interface languages. Every text the program shows
 // lives in a table of these, next to the feature that shows it.

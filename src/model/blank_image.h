@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The image every run starts from: all bytes 255 except the frequency-mode
 // record, the band edges, the option and password blocks, the presence bitmap,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio variants the program serves: a display name and the band edges in
 // whole MHz of each.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One channel: the 16-byte record of image row c (c = 1..128) and five name
 // characters in the name rows. These operations are what both channel editors

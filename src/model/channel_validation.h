@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules that turn a typed receive or transmit frequency into a stored
 // channel, shared by the channel grid and the channel dialog: the band check,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A message an editor rule wants shown: its text in both languages and the title
 // of its box. The rules only return it; the window shows it (after the handler

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small text rules the editor windows share beyond the number-text rules: how a
 // typed key is described to a box's key filter, and how long a box's text is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/embedded_message.h"
 
 #include "model/editor_text.h"

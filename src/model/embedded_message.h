@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The embedded message: five characters in row 209, bytes 4..8, written by this
 // window as 8-bit character codes. (The optional-features window edits the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Broadcast FM presets: 25 stations, one byte each, presets 0..15 in row 154 and
 // 16..24 in row 155. A byte c of 0..210 is 87.0 + 0.1 c MHz; anything above 210

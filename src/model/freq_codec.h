@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Frequencies as the radio stores them: eight packed decimal digits in 10 Hz
 // units, two per byte, least significant byte first in the image. The user sees

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the "Frequncy Mode" frame (the frequency-mode record, row 0) and
 // the "Frequncy Range" frame (the frequency limits, row 153) of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Key assignment: the functions of the two programmable side keys PF1 and PF2.
 // The two-byte key record lives in row 214, bytes 0 (PF1) and 1 (PF2): a row the

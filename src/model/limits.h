@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The working frequency limits of the radio (image row 153) and the checks of
 // the frequency-mode record and every used channel against them, run after a

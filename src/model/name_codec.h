@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio's own 41-symbol character set for channel names and other short
 // texts: digits 0..9 are codes 0..9, "-" is 10, the blank 11, A..Z 12..37, then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The optional-features window's rules, without the window: a refresh that turns
 // the option rows (208, 209), the frequency-mode record (row 0) and the

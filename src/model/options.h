@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The optional features as the image holds them: the option block (row 208),
 // the password and power-on message block (row 209) and the frequency-mode

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio memory image: 16-byte rows, row r holding radio memory r*16 .. r*16+15.
 // Rows 0..253 are the radio's programmable memory; 254 and 255 exist only so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scan information: priority mode and channel, two look-back times, the revert
 // channel, and the dropout-delay and TX-dwell times. The nine-byte scan record

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Squelch tones: the list every tone editor shows (off, 50 CTCSS tones, 107 DCS
 // codes in normal and in inverted polarity) and the (type, index) byte pair the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a write to the radio completes in the image before it checks the limits
 // and sends the blocks.

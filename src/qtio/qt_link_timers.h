@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four link timers over QTimer, precise so the 15 ms pump keeps its interval.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Port over QSerialPort. Bytes handed to WriteByte leave at once (no waiting
 // for the event loop), so a frame sent in one pump tick is on the wire before

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial ports a user can pick, and how a port choice (a number 1..8 or a
 // device path) becomes the device to open. The port-setup dialog lists these,

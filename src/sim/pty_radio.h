@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulated radio behind a pseudo-terminal: a program opens the device path
 // like a serial port and talks to the radio as it would over a cable.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An in-process serial port on a VirtualClock. What the program writes goes to
 // an attached SimRadio (if any) and is logged; the radio's answers come back at

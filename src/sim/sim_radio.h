@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A radio that exists only in software: it answers the programming protocol from
 // a 4096-byte memory, and can misbehave on purpose at a chosen frame. It knows

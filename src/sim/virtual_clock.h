@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A clock that only moves when told to, with timers and an in-process serial
 // port on it, so exchanges with five-second pauses run in no real time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790sim: a simulated radio on a pseudo-terminal. Prints the device path on the
 // first line of standard output, then answers the programming protocol until
 // SIGTERM or the given number of completed exchanges, printing "exchange N done"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // frmAbout: the product title, the version and the maker's notices, with a button
 // that starts this platform's system information tool where one is installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form_Chann_Edit: one channel at a time as a form, stepping through the 128
 // channels with a scroll bar or a typed channel number. Every change is written

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form_open_chann and Form_save_chann: a directory and file chooser for channel
 // files. Confirm checks the typed name (no * $ \ / #, the suffix ".chann" or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // frm_chann: the channel grid, the main working window. All 128 channels as
 // rows; selecting a cell lays an editor over it (a text box for frequencies and

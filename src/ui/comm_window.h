@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form_Comm_Read and Form_Comm_Write: the windows that read the radio's memory
 // into the image and write the image back. Each runs one SerialLink over its own

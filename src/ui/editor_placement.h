@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the editor windows open inside the main window's document area: each
 // takes a fixed share of the area and a fixed place, as the user knows them.

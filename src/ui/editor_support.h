@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the editor windows share: key filters on text boxes and lists, focus-loss
 // rules that never feed on themselves, and showing the messages a rule returns.

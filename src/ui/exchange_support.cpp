@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/exchange_support.h"
 
 #include "qtio/qt_link_timers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the read, write and power windows share: the serial port and timers each
 // exchange runs over, how the main window stops an exchange in flight when it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form_Edit_Test: the 25 broadcast FM presets in a two-column grid. A text box
 // laid over the current frequency cell takes the typing; leaving the cell

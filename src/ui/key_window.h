@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form_edit_Key: the functions of the side keys PF1 and PF2, beside a picture of
 // the radio. The rules live in model/key_assign.h.

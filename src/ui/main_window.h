@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // MDImain: the frame every other window opens in. It owns the menu bar, the
 // toolbar, the eight-panel status bar and the multiple-document area, runs the

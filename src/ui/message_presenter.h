@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way the program shows a message box. Every message is a modal box with
 // an exclamation icon and a single OK button; tests put a recording presenter in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form_Edit_Message: the five-character embedded message, one 8-bit character
 // code per byte. The rules live in model/embedded_message.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form_type: picks one of the catalogue's radio variants. Confirming sets the band
 // edges in force, writes them into the image's frequency-limit row and puts a

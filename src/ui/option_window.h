@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // frm_option: the optional features, the frequency-mode record and the working
 // frequency limits. Every control shows one field of the image and writes it

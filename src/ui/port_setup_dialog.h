@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form_setup: chooses the serial port the exchanges with the radio use. Buttons
 // COM1..COM8 stand for the n-th serial port of this machine (in the order of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form_Adjust_Txp: tunes the radio's three transmit power levels live. Opening
 // the window connects to the radio; its identification brings the current low,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form_Edit_scan: the scan record (priority mode and channel, look-back times,
 // revert channel, dropout delay and TX dwell). The rules live in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windows the main window opens. The first twelve record in the application
 // state whether they are open, and the language switch reloads the open ones in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small pieces every window of the program shares: the open flag it holds while
 // loaded, the refresh it runs when it becomes the active editor, and placement

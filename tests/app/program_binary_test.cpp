@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zt790prog program itself, as a user drives it: on a virtual X display,
 // against zt790sim on a pseudo-terminal, with nothing but keys. Choose the
 // radio's device in the port dialog, read, edit a channel in the grid, write,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl's parts called directly: the port list report and port failures;
 // verified reads and backed-up writes against the in-process radio on a virtual
 // clock, with the faults a protocol without checksum cannot see.

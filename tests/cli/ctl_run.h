@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // zt790ctl and zt790sim run as a user runs them, from a scratch folder that is
 // the current folder while the test runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl's commands and exit codes as a user runs them: the radio commands
 // against zt790sim on a pseudo-terminal, then show, export-csv and import-csv.
 #include <fcntl.h>

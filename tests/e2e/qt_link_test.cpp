@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real Qt adapters (QSerialPort, QTimer) through a reply time-out, the 5 s
 // pause and the second pass, against zt790sim over a pseudo-terminal. Whole
 // reads, writes and power adjustments over them are run by the program-binary

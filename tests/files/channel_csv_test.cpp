@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV text rules, the tone columns of the generic layout, and channels
 // exported and imported through them.
 #include "files/channel_csv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial link on a virtual clock against the in-process simulated radio:
 // the handshake, whole reads and writes frame by frame, retries and failures,
 // and what the power windows' tests cannot reach. The windows' tests run the

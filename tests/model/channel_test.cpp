@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel record and the receive/transmit commit rules of both channel editors.
 #include "model/channel.h"
 

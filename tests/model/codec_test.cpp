@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frequency, tone and name codecs and the number-text rules they share.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The blank image, start-up, the catalogue and band edges, the limit checks and
 // the write preparation.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optional-features window's rules: the option bytes with their lists and
 // check boxes, the frequency-mode record and the band limits.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small record editors: key assignment, embedded message, scan information
 // and the broadcast FM presets.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers that let a table of cases, or a whole image row, be written on a line.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The QSerialPort adapter over a pseudo-terminal (the other end plays the
 // radio), and the choice of port.
 #include "qtio/qt_serial_port.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seeded fault-injection campaign: each run reads or writes the simulated
 // radio through a faulty cable on the virtual clock, the way `zt790ctl read
 // --verify` and `write --verify` do (a read is read again and compared; a write

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A programming cable that goes wrong on schedule: a Port between the link and
 // the in-process simulated radio that drops, delays, flips, adds, cuts,

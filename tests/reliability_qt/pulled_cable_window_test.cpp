@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cable pulled out during a read started from the program's read window,
 // over the real serial port and timers: the window reports the failure within
 // two seconds, the event loop never stalls meanwhile, the image is untouched,

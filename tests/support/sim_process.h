@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs zt790sim and zt790ctl as separate processes for end-to-end tests.
 

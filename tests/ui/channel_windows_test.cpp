@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid, the channel dialog and the channel file windows: the
 // editors they lay over the data, what Enter and leaving a field commit, and
 // the messages of refused entries.

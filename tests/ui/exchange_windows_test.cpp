@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read, write and power windows against the in-process simulated radio on a
 // virtual clock, so whole exchanges, time-outs and pauses run in no real time.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and its small dialogs: captions in both languages, menus, the
 // about box, the model choice and the port choice.
 #include <QComboBox>

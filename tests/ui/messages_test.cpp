@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages: the presenter's rules, the option window's refusals, and the
 // program's own boxes really shown.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the widget tests share: one application object for the whole test
 // program, a presenter that records messages instead of showing them, and a
