@@ -65,6 +65,28 @@ int OffsetDirection(const Image& image, int row) {
     return d == 3 ? 0 : d;
 }
 
+FreqUnits RxUnits(const Image& image, int row) {
+    (void)OffsetDirection(image, row);  // refuses a row that is no record
+    return BcdToUnits(image, row, kRxFreqByte);
+}
+
+FreqUnits OffsetUnits(const Image& image, int row) {
+    (void)OffsetDirection(image, row);
+    return BcdToUnits(image, row, kTxOffsetByte);
+}
+
+FreqUnits TxUnits(const Image& image, int row) {
+    const FreqUnits rx = RxUnits(image, row);
+    switch (OffsetDirection(image, row)) {
+        case 1:
+            return rx + OffsetUnits(image, row);
+        case 2:
+            return rx - OffsetUnits(image, row);
+        default:
+            return rx;
+    }
+}
+
 double GetRxMHz(const Image& image, int c) {
     Record(image, c);
     return BcdToMHz(image, c, kRxFreqByte);

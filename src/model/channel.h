@@ -60,6 +60,24 @@ void ApplyDialogDefaults(Image& image, int c);
 // value 3 reads as 0.
 [[nodiscard]] int OffsetDirection(const Image& image, int row);
 
+// Frequencies of a record (row 0, the frequency-mode record, or a channel 1..128)
+// exactly, in 10 Hz units, the resolution the radio packs them in: 446.00000 MHz
+// is 44600000. Every check and every caller that needs a transmit frequency takes
+// it from TxUnits; binary floating point on decimal MHz rounds the wrong way at
+// band edges (334.09707 - 234.09707 is not 100 in a double). Nibbles above 9 weigh
+// 10..15, as in the text form.
+using FreqUnits = std::int64_t;
+inline constexpr FreqUnits kUnitsPerMHz = 100000;
+[[nodiscard]] FreqUnits RxUnits(const Image& image, int row);
+[[nodiscard]] FreqUnits OffsetUnits(const Image& image, int row);
+// RX, RX + offset or RX - offset by the direction (3 reads as simplex). May be
+// negative for a minus offset larger than the receive frequency.
+[[nodiscard]] FreqUnits TxUnits(const Image& image, int row);
+// Whole MHz of a frequency, rounded down (also below zero).
+[[nodiscard]] constexpr FreqUnits WholeMHz(FreqUnits units) {
+    return units >= 0 ? units / kUnitsPerMHz : -((-units + kUnitsPerMHz - 1) / kUnitsPerMHz);
+}
+
 // Receive frequency in MHz (the numeric value of its text).
 [[nodiscard]] double GetRxMHz(const Image& image, int c);
 // RX, RX + offset or RX - offset by the direction.

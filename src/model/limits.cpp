@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/limits.h"
 
-#include <cmath>
 #include <string>
 
 #include "model/app_state.h"
@@ -19,13 +18,12 @@ bool AllBytes255(const ImageRow& row) {
 }
 
 // A record (row 0 or a channel) within the limits: receive and transmit
-// frequency, each truncated to whole MHz, inside [low, high].
+// frequency, each rounded down to whole MHz, inside [low, high]. Exact in 10 Hz
+// units, so a transmit frequency exactly on the lower limit passes.
 bool RecordWithinLimits(const Image& image, int row, BandEdges limits) {
-    const double rx = BcdToMHz(image, row, kRxFreqByte);
-    const double rxInt = std::floor(rx);
-    if (rxInt < limits.lowMHz || rxInt > limits.highMHz) return false;
-    const double offset = BcdToMHz(image, row, kTxOffsetByte);
-    const double tx = std::floor(TxOf(rx, offset, OffsetDirection(image, row)));
+    const FreqUnits rx = WholeMHz(RxUnits(image, row));
+    if (rx < limits.lowMHz || rx > limits.highMHz) return false;
+    const FreqUnits tx = WholeMHz(TxUnits(image, row));
     return tx >= limits.lowMHz && tx <= limits.highMHz;
 }
 

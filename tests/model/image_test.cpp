@@ -112,6 +112,26 @@ TEST(LimitCheck, FrequencyModeRecordFirstThenEveryChannelInWholeMegahertz) {
             EXPECT_EQ(r.message.chinese, "频率模式下的接收或发射频率超出频率限制范围");
         }
     }
+    // Transmit exactly on a lower limit passes; one 10 Hz step below fails. In
+    // binary floating point 334.09707 - 234.09707 lands just under 100.
+    const struct {
+        int low, high;
+        const char *rx, *offset;
+        bool passes;
+    } edges[] = {
+        {100, 601, "334.09707", "234.09707", true},
+        {100, 601, "334.09707", "234.09708", false},
+        {450, 521, "514.06414", "64.06414", true},
+        {450, 521, "514.06414", "64.06415", false},
+    };
+    for (const auto& e : edges) {
+        Image image = BlankImage();
+        WriteBandEdges(image, {e.low, e.high});
+        SetRecord(image, 0, e.rx, e.offset, 0x82);
+        SetRecord(image, 1, e.rx, e.offset, 0x82);
+        EXPECT_EQ(CheckVfoLimits(image).passed, e.passes) << e.rx << " - " << e.offset;
+        EXPECT_EQ(CheckChannelLimits(image).passed, e.passes) << e.rx << " - " << e.offset;
+    }
     Image image = BlankImage();
     SetRecord(image, 3, "470.9", "0", 0x02);
     EXPECT_TRUE(CheckChannelLimits(image).passed);
