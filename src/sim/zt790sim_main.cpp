@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "files/channel_file.h"
+#include "project_version.h"
 #include "sim/pty_radio.h"
 #include "sim/sim_radio.h"
 
@@ -18,10 +19,39 @@ volatile bool g_stop = false;
 
 extern "C" void OnSignal(int) { g_stop = true; }
 
+// What --help prints after the options: how the radio is used and what it
+// answers with (the manual page is made from this text).
+constexpr char kHelpFooter[] = R"(
+The radio starts with a blank memory, or the one in --load, and opens a
+pseudo-terminal. It prints the terminal's device path on the first line of
+standard output: give that path to zt790ctl --port, or type it into the
+"Device:" box of zt790prog's port setup. It then answers read, write and
+power exchanges as a ZT790 does, printing "exchange N done" as each ends,
+until it is stopped with Ctrl+C or SIGTERM or has done --sessions exchanges.
+On stopping it saves its memory to --save.
+
+Exit status:
+  0   stopped as asked
+  1   the pseudo-terminal could not be opened or failed
+  2   bad options
+  3   a file could not be loaded or saved
+
+Examples:
+  zt790sim --load radio.chann --save after.chann
+      A radio holding radio.chann; what is written to it lands in after.chann.
+  zt790sim --sessions 1 --fault silent@12
+      A radio that stops answering at block 12 of the next exchange, then ends.)";
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"A simulated ZT790 radio on a pseudo-terminal"};
+    CLI::App app{
+        "zt790sim: a simulated ZT790 radio on a pseudo-terminal, for trying "
+        "zt790prog and zt790ctl without a radio",
+        "zt790sim"};
+    app.set_version_flag(
+        "--version", std::string("zt790sim ") + zt::kProjectVersion + "\n" + zt::kLicenceNotice);
+    app.footer(kHelpFooter);
     std::string load;
     std::string save;
     std::vector<std::string> faults;
@@ -44,7 +74,12 @@ int main(int argc, char** argv) {
     app.add_option("--noise-bytes", noiseBytes, "Junk bytes sent before a noisy answer")
         ->capture_default_str();
     app.add_option("--short-bytes", shortBytes, "Bytes kept of a cut answer (default: half)");
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // --help and --version end here too; every real mistake exits 2.
+        return app.exit(e) == 0 ? 0 : 2;
+    }
 
     zt::SimRadio radio;
     if (!load.empty()) {
