@@ -13,6 +13,7 @@ name=$(basename "$program")
 page=${output%.gz}
 include=$page.h2m
 trap 'rm -f "$include"' EXIT
+: >"$include"
 
 # A subcommand's help text to roff: the usage line as a subsection heading,
 # each option or positional as a tagged paragraph, other lines as they are.
@@ -57,9 +58,16 @@ if [ $# -gt 0 ]; then
     done >>"$include"
 fi
 
+# Dated by the release (RELEASE_DATE, from the changelog), not by the build.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ] && [ -n "${RELEASE_DATE:-}" ]; then
+    SOURCE_DATE_EPOCH=$(date -d "$RELEASE_DATE" +%s)
+    export SOURCE_DATE_EPOCH
+fi
 version_arg=
 "$program" --version >/dev/null 2>&1 || version_arg=--version-string=$version
-"$help2man" --no-info --section=1 --name="$whatis" $version_arg --include="$include" \
+include_arg=
+[ -s "$include" ] && include_arg=--include=$include
+"$help2man" --no-info --section=1 --name="$whatis" $version_arg $include_arg \
     --output="$page" "$program"
 # Highest compression and no name or time stamp in the header, as Debian wants.
 gzip -9nf "$page"

@@ -31,11 +31,12 @@ foreach(program IN LISTS _programs)
   set(_others ${_programs})
   list(REMOVE_ITEM _others ${program})
   # The desktop program runs without a display; the locale keeps the text the
-  # same on every machine.
+  # same on every machine, the release date the page's date.
   add_custom_command(
     OUTPUT ${_page}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
+            "RELEASE_DATE=${ZT_RELEASE_DATE}"
             sh ${CMAKE_CURRENT_LIST_DIR}/manpage.sh ${HELP2MAN_PROGRAM} $<TARGET_FILE:${program}>
             ${PROJECT_VERSION} ${_whatis_${program}} ${_page} ${_others}
     DEPENDS ${program} ${CMAKE_CURRENT_LIST_DIR}/manpage.sh

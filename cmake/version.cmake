@@ -30,6 +30,11 @@ if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
                       "dist/changelog is ${CMAKE_MATCH_1}: add an entry for ${PROJECT_VERSION}.")
 endif()
 
+# The latest entry's date dates the manual pages, so a rebuild of a release
+# makes the same pages.
+file(STRINGS ${_changelog} _trailer REGEX "^ -- " LIMIT_COUNT 1)
+string(REGEX REPLACE "^ -- .*>  " "" ZT_RELEASE_DATE "${_trailer}")
+
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in
                ${PROJECT_BINARY_DIR}/generated/project_version.h @ONLY)
 add_library(zt_version INTERFACE)
