@@ -39,8 +39,10 @@ inline constexpr int kReadReplyHeaderBytes = 5;
     return (high * 256 + low) / 16;
 }
 
-// Where the identifier starts among positions 0..20 of `rx`, or -1. The caller
-// decides which start positions count.
+// Where the identifier starts in the receive scratch `rx`: the first of
+// positions 0..20 that holds it, which counts only when it is 0..9 (a match
+// there may take its last bytes from stale positions after the nine read).
+// -1 when there is no match that counts.
 [[nodiscard]] int FindIdentifier(std::span<const std::uint8_t> rx);
 
 }  // namespace zt::frame

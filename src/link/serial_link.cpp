@@ -229,7 +229,7 @@ void SerialLink::ReceiveIdentification() {
         v_.RxBytes[static_cast<std::size_t>(i)] = port_.ReadByte();
     }
     const int p = frame::FindIdentifier(v_.RxBytes);
-    const bool valid = p >= 0 && p <= 9;
+    const bool valid = p >= 0;
     if (valid && p > 0) {
         std::copy(v_.RxBytes.begin() + p, v_.RxBytes.begin() + p + 21, v_.RxBytes.begin());
     }
