@@ -73,34 +73,6 @@ TEST(FreqCodec, RoundTripOverWholeDomainsAndStoredTextPadded) {
               "46.000000|5.0000000|446.00000|446500000|000000000|146.525001");
 }
 
-TEST(ToneCodec, ListTextsAndThePairEveryPositionStores) {
-    const auto list = MakeToneList();
-    const std::pair<int, const char*> texts[] = {
-        {0, "   OFF      "}, {1, "   67.0    "},  {9, "   88.5    "}, {10, "  91.5    "},
-        {12, "  97.4    "},  {13, "  100.0   "},  {50, "  254.1   "}, {51, "  D017N   "},
-        {52, "  D023N   "},  {101, "  D266N   "}, {102, " D271N   "}, {157, " D754N   "},
-        {158, "D017I"},      {159, "D023I"},      {264, "D754I"}};
-    for (const auto& [p, text] : texts) EXPECT_EQ(list[static_cast<std::size_t>(p)], text) << p;
-    for (int p = 265; p <= 300; ++p) EXPECT_TRUE(list[static_cast<std::size_t>(p)].empty());
-    // Each inverted code is its normal twin with I for N.
-    for (int p = 51; p <= 157; ++p) {
-        std::string normal(TrimBlanks(list[static_cast<std::size_t>(p)]));
-        normal.back() = 'I';
-        EXPECT_EQ(list[static_cast<std::size_t>(p + 107)], normal);
-    }
-    for (int p = 0; p <= kToneDcsIEnd; ++p) {
-        const int group = p == 0 ? 255 : p <= 50 ? 0 : p <= 157 ? 1 : 2;
-        const int first[] = {1, 51, 158};
-        const TonePair expected = p == 0 ? TonePair{255, 255}
-                                         : TonePair{static_cast<std::uint8_t>(group),
-                                                    static_cast<std::uint8_t>(p - first[group])};
-        const TonePair pair = ToneToBytes(p);
-        EXPECT_EQ(pair, expected) << p;
-        EXPECT_EQ(BytesToTone(pair.type, pair.index), p) << p;
-        EXPECT_EQ(ToneToListIndex(pair.type, pair.index), p) << p;
-    }
-}
-
 TEST(ToneCodec, TheTwoDisplayRulesDifferOnlyWhereDocumented) {
     const struct {
         int type, index;

@@ -6,7 +6,6 @@
 #include "model/app_state.h"
 #include "model/band_edges.h"
 #include "model/blank_image.h"
-#include "model/catalogue.h"
 #include "model/freq_codec.h"
 #include "model/limits.h"
 #include "model/startup.h"
@@ -57,24 +56,11 @@ TEST(BandEdge, EncodingRowAndBandTest) {
     Image image = BlankImage();
     EXPECT_EQ(ReadBandEdges(image), (BandEdges{400, 470}));
     WriteBandEdges(image, {244, 247});
-    EXPECT_EQ(image[kBandEdgeRow], RowOf({0x40, 0x24, 0x70, 0x24}));
+    EXPECT_EQ(image[153], RowOf({0x40, 0x24, 0x70, 0x24}));
     image[kBandEdgeRow][1] = 0x13;
     image[kBandEdgeRow][2] = 0x00;
     image[kBandEdgeRow][3] = 0x17;
     EXPECT_EQ(ReadBandEdges(image), (BandEdges{134, 170}));
-}
-
-// The model dialog's texts and bands are checked in the widget tests.
-TEST(Catalogue, SelectionWritesTheEdges) {
-    AppState s;
-    StartUp(s);
-    SelectModel(s, 6);
-    EXPECT_EQ(std::tie(s.ModelIndex, s.BandLowMHz, s.BandHighMHz), std::make_tuple(6, 100, 601));
-    EXPECT_EQ(ReadBandEdges(s.ChannelTable), (BandEdges{100, 601}));
-    SelectModel(s, 3);
-    RecomputeBandEdges(s);
-    EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz), std::make_tuple(244, 247));
-    EXPECT_THROW(SelectModel(s, 7), std::out_of_range);
 }
 
 // A record with receive frequency, offset and the raw byte 12.
@@ -171,7 +157,7 @@ TEST(WritePreparation, PresenceBitmapFirstUsedChannelTagAndNothingElse) {
     image[kIdentificationRow].fill(0);
     Image prepared = image;
     PrepareImageForWrite(prepared);
-    EXPECT_EQ(prepared[kOptionRow][12], 0);  // no channel in use
+    EXPECT_EQ(prepared[208][12], 0);  // no channel in use
     for (int c : {9, 128, 20}) (void)StoreFreqText(image, "446", c, 0);
     image[5][0] = 0x10;  // bytes 1..3 still 255: not present for the radio
     image[6][1] = image[6][2] = image[6][3] = 0x10;  // byte 0 still 255
