@@ -28,57 +28,70 @@ TEST(KeyAssign, EveryCodeAndPositionAndTheKeyRecordOnly) {
         const int expected = code <= 1 ? 1 : code > 11 ? 0 : code;
         EXPECT_EQ(KeyPositionOfCode(static_cast<std::uint8_t>(code)), expected) << code;
     }
+    const auto names = [](bool chinese) {
+        std::string text;
+        for (const KeyFunction& f : kKeyFunctions) text += std::string(f.name.in(chinese)) + "|";
+        return text;
+    };
+    EXPECT_EQ(names(false),
+              "None|Autodial|Key Lock|Key Lock with Backup|Monitor|Monitor Momentary|Scan|"
+              "Scan+Temporary Delete|Scrambler|Squelch Off|Squelch Off Momentary|Temporary "
+              "Delete|");
+    EXPECT_EQ(names(true),
+              "无|自动拨号|按键锁定|按键锁定及备份|监听|监听瞬时|扫描|扫描 + 暂时删除|扰频器|"
+              "取消静噪|瞬时取消静噪|暂时删除|");
     EXPECT_EQ(Each({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
                    [](int p) { return int(KeyCodeOfPosition(p)); }),
               "255|0|2|3|4|5|6|7|8|9|10|11");
+    // The key record: row 214, PF1 in byte 0 and PF2 in byte 1.
     Image image = Blank();
-    image[kKeyRecordRow][kKeyPf2Byte] = 1;
+    image[214][1] = 1;
     image[17].fill(0x42);  // a channel record next door stays as it is
     Image expected = image;
-    expected[kKeyRecordRow][kKeyPf1Byte] = 6;
-    expected[kKeyRecordRow][kKeyPf2Byte] = 0;      // the 1 becomes Autodial's 0
+    expected[214][0] = 6;
+    expected[214][1] = 0;                          // the 1 becomes Autodial's 0
     CommitKeys(image, 6, RefreshKeys(image).pf2);  // PF1 := Scan; PF2 keeps what it shows
     EXPECT_EQ(image, expected);
     EXPECT_EQ(RefreshKeys(image).pf1, 6);
     CommitKeys(image, -1, 3);  // a list without selection leaves its byte
-    EXPECT_EQ(image[kKeyRecordRow][kKeyPf1Byte], 6);
-    EXPECT_EQ(image[kKeyRecordRow][kKeyPf2Byte], 3);
+    EXPECT_EQ(image[214][0], 6);
+    EXPECT_EQ(image[214][1], 3);
 }
 
 TEST(EmbeddedMessage, ShowsPrintableBytesStoresPaddedAndKeysStopAtFive) {
     Image image = Blank();
     for (int b = 0; b <= 255; ++b) {
         const std::uint8_t bytes[] = {72, static_cast<std::uint8_t>(b), 73, 255, 255};
-        std::copy(bytes, bytes + 5, &image[kMessageRow][kMessageFirstByte]);
+        std::copy(bytes, bytes + 5, &image[209][4]);
         const std::string expected =
             (b >= 33 && b <= 127) ? std::string{'H', static_cast<char>(b), 'I'} : "HI";
         EXPECT_EQ(ShowEmbeddedMessage(image), expected) << b;
     }
     const std::uint8_t startUp[] = {19, 16, 23, 23, 26};
-    std::copy(startUp, startUp + 5, &image[kMessageRow][kMessageFirstByte]);
+    std::copy(startUp, startUp + 5, &image[209][4]);
     EXPECT_EQ(ShowEmbeddedMessage(image), "");
     // Bytes 3..9 of the row (3 and 9 belong to others) and what the box shows:
     // the inner blank is kept but not shown, a paste cannot spill into byte 9.
     auto store = [](const char* text) {
         Image image = Blank();
-        image[kMessageRow].fill(0x66);
+        image[209].fill(0x66);
         StoreEmbeddedMessage(image, text);
         std::string bytes;
-        for (int b = 3; b <= 9; ++b) bytes += std::to_string(image[kMessageRow][b]) + " ";
+        for (int b = 3; b <= 9; ++b) bytes += std::to_string(image[209][b]) + " ";
         return bytes + ShowEmbeddedMessage(image);
     };
     EXPECT_EQ(Each({"HI", "  HI ", "A B", "", "HELLOWORLD"}, store),
               "102 72 73 255 255 255 102 HI|102 72 73 255 255 255 102 HI|"
               "102 65 32 66 255 255 102 AB|102 255 255 255 255 255 102 |"
               "102 72 69 76 76 79 102 HELLO");
-    EXPECT_EQ(Keys({{"ABCD", U'E'}, {"ABCD", kKeyBackspace}, {"ABCDE", U'F'}},
-                   EmbeddedMessageKeyAccepted),
+    EXPECT_EQ(Keys({{"ABCD", U'E'}, {"ABCD", U'\b'}, {"ABCDE", U'F'}}, EmbeddedMessageKeyAccepted),
               "true|true|false");
-    EXPECT_EQ(Keys({{"ABCDE", kKeyBackspace}, {" ABCD ", U'E'}}, EmbeddedMessageKeyAccepted),
+    EXPECT_EQ(Keys({{"ABCDE", U'\b'}, {" ABCD ", U'E'}}, EmbeddedMessageKeyAccepted),
               "false|true");  // blanks around do not count
 }
 
-std::uint8_t& ScanByte(Image& image, int b) { return image[kScanRecordRow][b]; }
+// The scan record: row 213, bytes 0..8.
+std::uint8_t& ScanByte(Image& image, int b) { return image[213][b]; }
 
 TEST(ScanInfo, ListTextsAndEveryStoredTimeShownClampedAndCommittedBack) {
     const auto texts = LookBackTexts();
@@ -93,16 +106,16 @@ TEST(ScanInfo, ListTextsAndEveryStoredTimeShownClampedAndCommittedBack) {
     EXPECT_EQ(ScanSecondsTexts()[300], "300");
     Image image = Blank();
     for (int b = 0; b <= 255; ++b) {
-        ScanByte(image, kScanLookBackAByte) = static_cast<std::uint8_t>(b);
-        ScanByte(image, kScanLookBackBByte) = static_cast<std::uint8_t>(b);
+        ScanByte(image, 2) = static_cast<std::uint8_t>(b);
+        ScanByte(image, 3) = static_cast<std::uint8_t>(b);
         const ScanView v = RefreshScan(image);
         const int expected = b > 91 ? 89 : (b > 0 ? b - 1 : 0);
         EXPECT_EQ(v.lookBackA, expected) << b;
         EXPECT_EQ(v.lookBackB, expected) << b;
-        EXPECT_EQ(ScanByte(image, kScanLookBackAByte), b);  // the refresh leaves the byte
+        EXPECT_EQ(ScanByte(image, 2), b);  // the refresh leaves the byte
     }
     CommitLookBack(image, kScanLookBackAByte, 0);
-    EXPECT_EQ(ScanByte(image, kScanLookBackAByte), 0);  // .500 writes 0
+    EXPECT_EQ(ScanByte(image, 2), 0);  // .500 writes 0
     for (int p = 0; p < 91; ++p) {
         CommitLookBack(image, kScanLookBackBByte, p);
         EXPECT_EQ(RefreshScan(image).lookBackB, p) << p;
@@ -141,6 +154,10 @@ TEST(ScanInfo, RevertListFollowsThePriorityMode) {
     };
     EXPECT_EQ(Each({0, 1, 2, 200}, view),
               "01 00 '' 011111|0123 11 '7' 012333|23 01 '' 010111|23 01 '' 010111");
+    EXPECT_EQ(Joined(kPriorityModeItems, false) + "|" + Joined(kRevertChoices, false),
+              "None|Fixed|Selected|Selected|Selected+Talk Back|Priority|Priority+Talk Back");
+    EXPECT_EQ(Joined(kPriorityModeItems, true) + "|" + Joined(kRevertChoices, true),
+              "无|固定|选定|选定|选定+当前通话|优先|优先+当前通话");
     // Changing the mode (m) stores the revert choice (r) it shows: the revert
     // byte after each step. Mode none keeps the last of its two choices; mode 2
     // does not offer Selected (0) and shows its first Priority item.
@@ -169,7 +186,7 @@ TEST(ScanInfo, PriorityChannelStoresOnlyInFixedModeAndOnly1To16) {
     ScanByte(image, 0) = 2;  // selected mode: the box is off and nothing is stored
     EXPECT_EQ(Each({"99", "3"}, commit), "16|16");
     // Keys: digits only (not even Backspace), two at most.
-    EXPECT_EQ(Keys({{"1", U'7'}, {"17", U'1'}, {"1", kKeyBackspace}, {"", U'a'}, {"", U'.'}},
+    EXPECT_EQ(Keys({{"1", U'7'}, {"17", U'1'}, {"1", U'\b'}, {"", U'a'}, {"", U'.'}},
                    PriorityChannelKeyAccepted),
               "true|false|false|false|false");
 }
@@ -178,7 +195,7 @@ TEST(ScanInfo, CommitsStayInsideTheScanRecord) {
     Image image = Blank();
     image[22].fill(0x11);
     Image expected = image;
-    expected[kScanRecordRow] = {1, 5, 91, 4, 2, 43, 1, 17, 0, 255, 255, 255, 255, 255, 255, 255};
+    expected[213] = {1, 5, 91, 4, 2, 43, 1, 17, 0, 255, 255, 255, 255, 255, 255, 255};
     CommitPriorityMode(image, 1);
     (void)CommitPriorityChannel(image, "5");
     CommitLookBack(image, kScanLookBackAByte, 90);

@@ -35,13 +35,6 @@ class RecordLayout : public ::testing::Test {
     AppState s;
 };
 
-std::string Joined(std::span<const BiText> items, bool chinese) {
-    std::string text;
-    for (const BiText& item : items)
-        text += (text.empty() ? "" : "|") + std::string(item.in(chinese));
-    return text;
-}
-
 TEST_F(RecordLayout, EveryOptionListAsRowByteMaskAndItems) {
     const struct {
         OptionList list;

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <initializer_list>
 #include <iomanip>
+#include <span>
 #include <sstream>
 #include <string>
 #include <utility>
 
+#include "model/bitext.h"
 #include "model/radio_image.h"
 
 namespace zt {
@@ -34,6 +36,15 @@ using Key = std::pair<const char*, char32_t>;
 template <class Filter>
 std::string Keys(std::initializer_list<Key> keys, Filter filter) {
     return Each<Key>(keys, [&](Key k) { return filter(k.first, k.second); });
+}
+
+// The texts of a list in one language, joined with "|".
+inline std::string Joined(std::span<const BiText> items, bool chinese) {
+    std::string text;
+    for (const BiText& item : items) {
+        text += (text.empty() ? "" : "|") + std::string(item.in(chinese));
+    }
+    return text;
 }
 
 // An image row that starts with these bytes and holds 255 after them.
