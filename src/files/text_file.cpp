@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/text_file.h"
 
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -9,8 +10,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 #endif
-
-#include <cerrno>
 
 namespace zt {
 
@@ -36,48 +35,86 @@ std::optional<std::string> ReadTextFile(const std::filesystem::path& path, std::
 
 namespace {
 
-// Writes all bytes to a new file and makes them durable before it is renamed.
-bool WriteNewFile(const std::filesystem::path& path, const std::string& text, std::string& reason) {
+struct Fault {
+    WriteStep step;
+    int error;
+};
+std::optional<Fault> injected;
+
+// The errno value a test makes `step` fail with, or 0.
+int InjectedError(WriteStep step) {
+    return injected && injected->step == step ? injected->error : 0;
+}
+
+std::string Reason(int error) { return std::error_code(error, std::generic_category()).message(); }
+
 #if defined(__unix__) || defined(__APPLE__)
+
+// Writes all bytes to a new file and makes them durable before it is renamed.
+// The file is closed whatever happens; the caller removes it on failure.
+bool WriteNewFile(const std::filesystem::path& path, const std::string& text, std::string& reason) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-        reason = std::error_code(errno, std::generic_category()).message();
+        reason = Reason(errno);
         return false;
     }
+    int error = 0;
     std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            reason = std::error_code(errno, std::generic_category()).message();
-            ::close(fd);
-            return false;
+    while (done < text.size() && error == 0) {
+        std::size_t chunk = text.size() - done;
+        const int fault = InjectedError(WriteStep::Write);
+        if (fault != 0 && done > 0) {
+            error = fault;
+            break;
         }
-        done += static_cast<std::size_t>(n);
+        if (fault != 0) chunk = (chunk + 1) / 2;  // part of the text goes out first
+        const ssize_t n = ::write(fd, text.data() + done, chunk);
+        if (n < 0 && errno != EINTR) error = errno;
+        if (n > 0) done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        reason = std::error_code(errno, std::generic_category()).message();
-        return false;
+    if (error == 0 && (error = InjectedError(WriteStep::Flush)) == 0 && ::fsync(fd) != 0) {
+        error = errno;
     }
-    return true;
-#else
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) reason = "write error";
-    return static_cast<bool>(out);
-#endif
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) reason = Reason(error);
+    return error == 0;
 }
 
-int ProcessId() {
-#if defined(__unix__) || defined(__APPLE__)
-    return static_cast<int>(::getpid());
-#else
-    return 0;
-#endif
+// Makes the rename itself durable; a folder that cannot be synced is no error.
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    (void)::fsync(fd);
+    ::close(fd);
 }
+
+int ProcessId() { return static_cast<int>(::getpid()); }
+
+#else
+
+bool WriteNewFile(const std::filesystem::path& path, const std::string& text, std::string& reason) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    int error = InjectedError(WriteStep::Write);
+    out.write(text.data(), static_cast<std::streamsize>(error ? text.size() / 2 : text.size()));
+    if (error == 0) error = InjectedError(WriteStep::Flush);
+    out.close();
+    if (error == 0 && !out) error = EIO;
+    if (error != 0) reason = Reason(error);
+    return error == 0;
+}
+
+void SyncFolder(const std::filesystem::path&) {}
+
+int ProcessId() { return 0; }
+
+#endif
 
 }  // namespace
+
+ScopedWriteFault::ScopedWriteFault(WriteStep step, int error) { injected = Fault{step, error}; }
+
+ScopedWriteFault::~ScopedWriteFault() { injected.reset(); }
 
 bool WriteTextFile(const std::filesystem::path& path, const std::string& text, std::string& error) {
     std::error_code ec;
@@ -105,12 +142,17 @@ bool WriteTextFile(const std::filesystem::path& path, const std::string& text, s
     if (!ec && std::filesystem::exists(status)) {
         std::filesystem::permissions(temp, status.permissions(), ec);
     }
-    std::filesystem::rename(temp, target, ec);
+    if (const int fault = InjectedError(WriteStep::Rename)) {
+        ec = std::error_code(fault, std::generic_category());
+    } else {
+        std::filesystem::rename(temp, target, ec);
+    }
     if (ec) {
         error = ec.message();
         std::filesystem::remove(temp, ec);
         return false;
     }
+    SyncFolder(target.parent_path());
     return true;
 }
 

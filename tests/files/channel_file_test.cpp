@@ -8,8 +8,8 @@
 #include <random>
 #include <sstream>
 
+#include "files/text_file.h"
 #include "model/blank_image.h"
-#include "model/freq_codec.h"
 
 namespace zt {
 namespace {
@@ -56,6 +56,13 @@ TEST_F(ChannelFile, BlankImageFormat) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 256);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 256);
     EXPECT_TRUE(text.ends_with(" 255 \r\n"));
+    std::istringstream lines(text);
+    std::string line;
+    for (int r = 0; r <= 153; ++r) std::getline(lines, line);
+    // Line 153: the band edges 400..470 MHz, then twelve times 255.
+    std::string rest;
+    for (int i = 0; i < 12; ++i) rest += " 255 ";
+    EXPECT_EQ(line, " 0  64  0  71 " + rest + "\r");
 }
 
 // The English messages are checked by the file windows' tests.
@@ -135,25 +142,22 @@ TEST_F(ChannelFile, RefusedFilesMissingFilesAndFoldersLeaveTheImageUntouched) {
     EXPECT_EQ(sample, Sample());
 }
 
-// Saving through a link replaces the file it points to and keeps the link.
-TEST_F(ChannelFile, SaveReplacesAnExistingFileAndReportsFailures) {
+// The writer's own faults: text_file_test.
+TEST_F(ChannelFile, AFailedSaveSaysWhyAndKeepsThePreviousFile) {
     const fs::path path = dir / "old.chann";
     Write(path, "previous contents");
-    fs::create_symlink(path, dir / "link.chann");
-    ASSERT_TRUE(SaveChannelFile(dir / "link.chann", BlankImage()).ok);
-    EXPECT_TRUE(fs::is_symlink(dir / "link.chann"));
-    EXPECT_EQ(Read(path), FormatChannelFile(BlankImage()));
-
-    // A target that is a folder, or in a folder that does not exist: a failure
-    // message, never the success message, and nothing left behind.
-    FileResult r = SaveChannelFile(dir, BlankImage());
+    FileResult r;
+    {
+        const ScopedWriteFault fault(WriteStep::Flush, EIO);
+        r = SaveChannelFile(path, BlankImage());
+    }
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.english.find("could not be saved"), std::string::npos);
-    EXPECT_NE(r.message.chinese.find("保存失败"), std::string::npos);
-    r = SaveChannelFile(dir / "no" / "such.chann", BlankImage());
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
-    EXPECT_EQ(Read(path), FormatChannelFile(BlankImage()));
+    EXPECT_EQ(r.message.english, "The channel parameter file could not be saved: " + path.string() +
+                                     " (Input/output error). The previous file is unchanged.");
+    EXPECT_EQ(r.message.chinese,
+              "信道参数文件保存失败：" + path.string() + "（Input/output error），原文件未改动 ！");
+    EXPECT_EQ(Read(path), "previous contents");
+    EXPECT_FALSE(SaveChannelFile(dir, BlankImage()).ok);  // a folder
 }
 
 }  // namespace
