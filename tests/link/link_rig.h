@@ -3,13 +3,14 @@
 // A serial link on a virtual clock, with a log of what it did and when: each
 // port opening and closing, each run of bytes it sent (a frame, an
 // acknowledgement, an end byte), each timer it started and each outcome, in
-// whole milliseconds of the clock: "15 sent 50 52 4F 47 52 41 4D 02",
+// milliseconds since the link was made: "15 sent 50 52 4F 47 52 41 4D 02",
 // "1015 closed", "15 Reply 1000", "24060 Failed".
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,108 +22,104 @@
 namespace zt::testing {
 
 using Bytes = std::vector<std::uint8_t>;
+using Lines = std::vector<std::string>;
 
 inline std::string Hex(const Bytes& bytes) {
     std::string text;
     for (const std::uint8_t b : bytes) {
         char two[4];
-        std::snprintf(two, sizeof two, "%02X", b);
-        text += (text.empty() ? "" : " ") + std::string(two);
+        std::snprintf(two, sizeof two, " %02X", b);
+        text += two;
     }
-    return text;
+    return text.substr(text.empty() ? 0 : 1);
 }
 
-struct LinkLog {
-    explicit LinkLog(VirtualClock& c) : clock(c) {}
+// Stands between the link and its port and timers, logging as it passes the
+// calls on. Bytes sent at one time with no other port call between them form one run.
+class LinkLog final : public Port, public LinkTimers {
+  public:
+    LinkLog(VirtualClock& clock, VirtualTimers& timers) : clock_(clock), timers_(timers) {}
 
-    VirtualClock& clock;
-    VirtualClock::Micros origin = 0;  // times are counted from here
-    std::vector<std::string> lines;
-    std::vector<Bytes> runs;  // the byte runs sent, in order
-    std::size_t runLine = 0;  // the line of the run being sent, if inRun
-    VirtualClock::Micros runAt = 0;
-    bool inRun = false;
-
-    void Add(const std::string& what) {
-        lines.push_back(std::to_string((clock.Now() - origin) / 1000) + " " + what);
+    void Reset(SimPort& port) {
+        lines.clear();
+        runs.clear();
+        runLine_.reset();
+        port_ = &port;
+        origin_ = clock_.Now();
     }
-    // The lines that start with one of these words after the time.
-    [[nodiscard]] std::vector<std::string> Only(std::initializer_list<const char*> words) const {
-        std::vector<std::string> kept;
+    void Add(const std::string& what) {
+        lines.push_back(std::to_string((clock_.Now() - origin_) / 1000) + " " + what);
+    }
+    // The lines whose event starts with one of these words.
+    [[nodiscard]] Lines Only(std::initializer_list<std::string_view> words) const {
+        Lines kept;
         for (const std::string& line : lines) {
-            const std::string what = line.substr(line.find(' ') + 1);
-            for (const char* w : words) {
-                if (what.starts_with(w)) kept.push_back(line);
+            for (const auto w : words) {
+                if (line.substr(line.find(' ') + 1).starts_with(w)) kept.push_back(line);
             }
         }
         return kept;
     }
-};
 
-// A SimPort whose calls are logged; bytes sent at one time with no other port
-// call between them form one run.
-class LoggedPort final : public Port {
-  public:
-    LoggedPort(SimPort& inner, LinkLog& log) : inner_(inner), log_(log) {}
     bool Open(const PortSettings& settings, std::string& error) override {
-        const bool ok = inner_.Open(settings, error);
-        log_.Add(ok ? "opened" : "refused");
+        const bool ok = port_->Open(settings, error);
+        Add(ok ? "opened" : "refused");
         return ok;
     }
-    [[nodiscard]] bool IsOpen() const override { return inner_.IsOpen(); }
+    [[nodiscard]] bool IsOpen() const override { return port_->IsOpen(); }
     void Close() override {
-        log_.inRun = false;
-        log_.Add("closed");
-        inner_.Close();
+        runLine_.reset();
+        Add("closed");
+        port_->Close();
     }
-    [[nodiscard]] int BytesWaiting() const override { return inner_.BytesWaiting(); }
+    [[nodiscard]] int BytesWaiting() const override { return port_->BytesWaiting(); }
     std::uint8_t ReadByte() override {
-        log_.inRun = false;
-        return inner_.ReadByte();
+        runLine_.reset();
+        return port_->ReadByte();
     }
     void DiscardInput() override {
-        log_.inRun = false;
-        inner_.DiscardInput();
+        runLine_.reset();
+        port_->DiscardInput();
     }
-    void DiscardOutput() override { inner_.DiscardOutput(); }
+    void DiscardOutput() override { port_->DiscardOutput(); }
     void WriteByte(std::uint8_t byte) override {
-        if (!log_.inRun || log_.runAt != log_.clock.Now()) {
-            log_.Add("sent");
-            log_.runs.emplace_back();
-            log_.runLine = log_.lines.size() - 1;
-            log_.runAt = log_.clock.Now();
-            log_.inRun = true;
+        if (!runLine_ || runAt_ != clock_.Now()) {
+            Add("sent");
+            runs.emplace_back();
+            runLine_ = lines.size() - 1;
+            runAt_ = clock_.Now();
         }
-        log_.lines[log_.runLine] += " " + Hex({byte});
-        log_.runs.back().push_back(byte);
-        inner_.WriteByte(byte);
+        lines[*runLine_] += " " + Hex({byte});
+        runs.back().push_back(byte);
+        port_->WriteByte(byte);
     }
     void SetReceiveHandler(std::function<void()> handler) override {
-        inner_.SetReceiveHandler(std::move(handler));
+        port_->SetReceiveHandler(std::move(handler));
     }
 
-  private:
-    SimPort& inner_;
-    LinkLog& log_;
-};
-
-class LoggedTimers final : public LinkTimers {
-  public:
-    LoggedTimers(VirtualTimers& inner, LinkLog& log) : inner_(inner), log_(log) {}
     void Start(LinkTimer timer, int intervalMs) override {
         static const char* const names[] = {"", "Pump", "Reply", "Pause", "Close"};
-        log_.Add(std::string(names[static_cast<int>(timer)]) + " " + std::to_string(intervalMs));
-        inner_.Start(timer, intervalMs);
+        Add(names[static_cast<int>(timer)] + (" " + std::to_string(intervalMs)));
+        timers_.Start(timer, intervalMs);
     }
-    void Stop(LinkTimer timer) override { inner_.Stop(timer); }
-    [[nodiscard]] bool IsRunning(LinkTimer timer) const override { return inner_.IsRunning(timer); }
+    void Stop(LinkTimer timer) override { timers_.Stop(timer); }
+    [[nodiscard]] bool IsRunning(LinkTimer timer) const override {
+        return timers_.IsRunning(timer);
+    }
     void SetTickHandler(std::function<void(LinkTimer)> handler) override {
-        inner_.SetTickHandler(std::move(handler));
+        timers_.SetTickHandler(std::move(handler));
     }
 
+    Lines lines;
+    std::vector<Bytes> runs;  // the runs of bytes sent, in order
+
   private:
-    VirtualTimers& inner_;
-    LinkLog& log_;
+    VirtualClock& clock_;
+    VirtualTimers& timers_;
+    SimPort* port_ = nullptr;
+    VirtualClock::Micros origin_ = 0;
+    std::optional<std::size_t> runLine_;  // the line of the run being sent
+    VirtualClock::Micros runAt_ = 0;
 };
 
 struct RecordingObserver : ExchangeObserver {
@@ -140,11 +137,9 @@ struct RecordingObserver : ExchangeObserver {
     void OnFinished(ExchangeOutcome outcome) override {
         static const char* const names[] = {"Completed", "Failed", "PortFailed", "PowerEnded"};
         outcomes.push_back(outcome);
-        if (log) log->Add(names[static_cast<int>(outcome)]);
+        log->Add(names[static_cast<int>(outcome)]);
     }
-    void OnCloseDue() override {
-        if (log) log->Add("close due");
-    }
+    void OnCloseDue() override { log->Add("close due"); }
 };
 
 // A radio memory where every byte tells its address, so misplaced blocks show.
@@ -157,22 +152,19 @@ inline Image PatternImage(int salt = 0) {
     return image;
 }
 
-// The radio, its port and the link's timers on one clock, everything logged.
-// Without a radio (bare) the test plays the radio's part with Inject().
+// The simulated radio, its port and the link's timers on one clock. Without a
+// radio (bare) the test plays the radio's part with sim->Inject().
 class LinkRig : public ::testing::Test {
   protected:
     // A new link with a fresh log and observer. The old link goes first, as it
     // unhooks itself from the port and timers.
     void Make(LinkMode mode, bool bare = false) {
         link.reset();
-        log.lines.clear();
-        log.runs.clear();
-        log.origin = clock.Now();
+        sim = std::make_unique<SimPort>(clock, bare ? nullptr : &radio);
+        log.Reset(*sim);
         observer = RecordingObserver{};
         observer.log = &log;
-        sim = std::make_unique<SimPort>(clock, bare ? nullptr : &radio);
-        port = std::make_unique<LoggedPort>(*sim, log);
-        link = std::make_unique<SerialLink>(mode, app, *port, loggedTimers, observer);
+        link = std::make_unique<SerialLink>(mode, app, log, log, observer);
     }
     void AddFault(const char* spec) {
         std::string error;
@@ -186,13 +178,11 @@ class LinkRig : public ::testing::Test {
 
     AppState app;
     VirtualClock clock;
-    LinkLog log{clock};
     SimRadio radio{PatternImage()};
     VirtualTimers timers{clock};
-    LoggedTimers loggedTimers{timers, log};
+    LinkLog log{clock, timers};
     RecordingObserver observer;
     std::unique_ptr<SimPort> sim;
-    std::unique_ptr<LoggedPort> port;
     std::unique_ptr<SerialLink> link;
 };
 

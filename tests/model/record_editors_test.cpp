@@ -154,10 +154,14 @@ TEST(ScanInfo, RevertListFollowsThePriorityMode) {
     };
     EXPECT_EQ(Each({0, 1, 2, 200}, view),
               "01 00 '' 011111|0123 11 '7' 012333|23 01 '' 010111|23 01 '' 010111");
-    EXPECT_EQ(Joined(kPriorityModeItems, false) + "|" + Joined(kRevertChoices, false),
-              "None|Fixed|Selected|Selected|Selected+Talk Back|Priority|Priority+Talk Back");
-    EXPECT_EQ(Joined(kPriorityModeItems, true) + "|" + Joined(kRevertChoices, true),
-              "无|固定|选定|选定|选定+当前通话|优先|优先+当前通话");
+    // The priority modes, then the four revert choices, in both languages.
+    std::string texts;
+    for (bool chinese : {false, true}) {
+        texts += Joined(kPriorityModeItems, chinese) + "|" + Joined(kRevertChoices, chinese) + "\n";
+    }
+    EXPECT_EQ(texts,
+              "None|Fixed|Selected|Selected|Selected+Talk Back|Priority|Priority+Talk Back\n"
+              "无|固定|选定|选定|选定+当前通话|优先|优先+当前通话\n");
     // Changing the mode (m) stores the revert choice (r) it shows: the revert
     // byte after each step. Mode none keeps the last of its two choices; mode 2
     // does not offer Selected (0) and shows its first Priority item.

@@ -82,7 +82,7 @@ TEST_F(EditorWindows, OptionRefusalsAreRepairedAndThePasswordTakesFourDigits) {
               Texts{"frequency of lower limit can't less than the lowest of work frequency. "});
     EXPECT_EQ(lower->text(), "400");
     EXPECT_EQ(QApplication::focusWidget(), lower);
-    EXPECT_EQ(state->ChannelTable[kBandEdgeRow][1], 0x40);
+    EXPECT_EQ(state->ChannelTable[153][1], 0x40);
 
     // The password box takes four digits and nothing else; the short-password
     // message: the modal box tests.
