@@ -50,6 +50,26 @@ std::string Reason(int error) { return std::error_code(error, std::generic_categ
 
 #if defined(__unix__) || defined(__APPLE__)
 
+// The system calls a test can make fail: the fault comes back as the system's
+// own refusal, with errno set. A refused write lets the first part of the text
+// out first, as a disk that fills up does.
+ssize_t WriteSome(int fd, const char* data, std::size_t size, bool first) {
+    const int fault = InjectedError(WriteStep::Write);
+    if (fault != 0 && !first) {
+        errno = fault;
+        return -1;
+    }
+    return ::write(fd, data, fault != 0 ? (size + 1) / 2 : size);
+}
+
+int Flush(int fd) {
+    if (const int fault = InjectedError(WriteStep::Flush)) {
+        errno = fault;
+        return -1;
+    }
+    return ::fsync(fd);
+}
+
 // Writes all bytes to a new file and makes them durable before it is renamed.
 // The file is closed whatever happens; the caller removes it on failure.
 bool WriteNewFile(const std::filesystem::path& path, const std::string& text, std::string& reason) {
@@ -60,21 +80,16 @@ bool WriteNewFile(const std::filesystem::path& path, const std::string& text, st
     }
     int error = 0;
     std::size_t done = 0;
-    while (done < text.size() && error == 0) {
-        std::size_t chunk = text.size() - done;
-        const int fault = InjectedError(WriteStep::Write);
-        if (fault != 0 && done > 0) {
-            error = fault;
+    while (done < text.size()) {
+        const ssize_t n = WriteSome(fd, text.data() + done, text.size() - done, done == 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = errno;
             break;
         }
-        if (fault != 0) chunk = (chunk + 1) / 2;  // part of the text goes out first
-        const ssize_t n = ::write(fd, text.data() + done, chunk);
-        if (n < 0 && errno != EINTR) error = errno;
-        if (n > 0) done += static_cast<std::size_t>(n);
+        done += static_cast<std::size_t>(n);
     }
-    if (error == 0 && (error = InjectedError(WriteStep::Flush)) == 0 && ::fsync(fd) != 0) {
-        error = errno;
-    }
+    if (error == 0 && Flush(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) reason = Reason(error);
     return error == 0;
@@ -110,6 +125,15 @@ int ProcessId() { return 0; }
 
 #endif
 
+void Rename(const std::filesystem::path& from, const std::filesystem::path& to,
+            std::error_code& ec) {
+    if (const int fault = InjectedError(WriteStep::Rename)) {
+        ec = std::error_code(fault, std::generic_category());
+        return;
+    }
+    std::filesystem::rename(from, to, ec);
+}
+
 }  // namespace
 
 ScopedWriteFault::ScopedWriteFault(WriteStep step, int error) { injected = Fault{step, error}; }
@@ -142,11 +166,7 @@ bool WriteTextFile(const std::filesystem::path& path, const std::string& text, s
     if (!ec && std::filesystem::exists(status)) {
         std::filesystem::permissions(temp, status.permissions(), ec);
     }
-    if (const int fault = InjectedError(WriteStep::Rename)) {
-        ec = std::error_code(fault, std::generic_category());
-    } else {
-        std::filesystem::rename(temp, target, ec);
-    }
+    Rename(temp, target, ec);
     if (ec) {
         error = ec.message();
         std::filesystem::remove(temp, ec);
