@@ -4,40 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <random>
-#include <sstream>
 
 #include "files/text_file.h"
 #include "model/blank_image.h"
+#include "scratch_dir.h"
 
 namespace zt {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ChannelFile : public ::testing::Test {
+class ChannelFile : public ScratchDir {
   protected:
-    fs::path dir;
-
-    void SetUp() override {
-        std::random_device rd;
-        dir = fs::temp_directory_path() / ("zt-chann-" + std::to_string(rd()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    static std::string Read(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    static void Write(const fs::path& p, const std::string& text) {
-        std::ofstream(p, std::ios::binary) << text;
-    }
     static Image Sample() {
         Image image = BlankImage();
         for (int r = 0; r < kImageRows; r += 3) {

@@ -7,37 +7,24 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fstream>
-#include <random>
 #include <set>
-#include <sstream>
+
+#include "scratch_dir.h"
 
 namespace zt {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TextFile : public ::testing::Test {
+class TextFile : public ScratchDir {
   protected:
-    fs::path dir;
-
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("zt-text-" + std::to_string(std::random_device{}()));
+        ScratchDir::SetUp();
         fs::create_directories(dir / "data");
         fs::create_directories(dir / "links");
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    static std::string Read(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
     static void Write(const fs::path& p, const std::string& text, fs::perms perms) {
-        std::ofstream(p, std::ios::binary) << text;
+        ScratchDir::Write(p, text);
         fs::permissions(p, perms);
     }
     // Every entry under the test folder, links as links.
