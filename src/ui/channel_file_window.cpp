@@ -31,11 +31,10 @@ struct WindowTexts {
     BiText badCharacter;
     BiText badSuffix;
 };
-constexpr WindowTexts kOpenTexts{
-    {"Open Channcle File", "打开信道参数文件"},
-    {"Open File:", "打开文件名："},
-    {"Open the file name of channel parameter is nullity ", "打开信道参数文件名无效 "},
-    {"Nullity file suffix name of channel parameter.", "无效的信道参数文件后缀名！"}};
+constexpr WindowTexts kOpenTexts{{"Open Channcle File", "打开信道参数文件"},
+                                 {"Open File:", "打开文件名："},
+                                 kOpenBadCharacter,
+                                 kOpenBadSuffix};
 constexpr WindowTexts kSaveTexts{{"Save Channel File", "保存信道参数文件"},
                                  {"Save File:", "保存文件名："},
                                  {"Store the file name of channel parameter need is nullity. ",

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "model/bitext.h"
 #include "ui/window_support.h"
 
 class QComboBox;
@@ -59,5 +60,12 @@ class ChannelFileWindow : public QWidget {
 // What Confirm makes of a typed name.
 enum class ChannelFileNameCheck { Ok, BadCharacter, BadSuffix };
 [[nodiscard]] ChannelFileNameCheck CheckChannelFileName(const QString& trimmedName);
+
+// The open window's refusals of a name; a file opened from outside the program
+// gets them too.
+inline constexpr BiText kOpenBadCharacter{"Open the file name of channel parameter is nullity ",
+                                          "打开信道参数文件名无效 "};
+inline constexpr BiText kOpenBadSuffix{"Nullity file suffix name of channel parameter.",
+                                       "无效的信道参数文件后缀名！"};
 
 }  // namespace zt

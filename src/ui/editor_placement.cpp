@@ -2,63 +2,51 @@
 #include "ui/editor_placement.h"
 
 #include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QWidget>
 #include <algorithm>
 
 namespace zt {
 
-namespace {
+void placeWindow(const Placement& p, QWidget* frame, const QWidget* mainWindow,
+                 const QMdiArea* area) {
+    using Size = Placement::Size;
+    if (p.size == Size::AsBuilt) return;
+    const QSize areaSize = area->viewport()->size();
+    const QSize hint = frame->minimumSizeHint();
+    // The dialogs open over the main window, in screen coordinates; the rest in
+    // the document area.
+    const bool overMain = p.size == Size::ShareOfMain;
+    const QRect main = mainWindow->frameGeometry();
+    const QSize space = overMain ? main.size() : areaSize;
 
-struct Placement {
-    double widthDivisor;
-    double heightDivisor;
-    // Left and top from the area's size and the window's own.
-    int (*left)(int areaWidth, int width);
-    int (*top)(int areaHeight, int height);
-};
-
-constexpr int kTwipsPerPixel = 15;
-
-int Centred(int area, int own) { return (area - own) / 2; }
-
-}  // namespace
-
-void placeEditor(WindowId id, QMdiSubWindow* frame, const QMdiArea* area) {
-    Placement p{};
-    switch (id) {
-        case WindowId::Option:
-            p = {1.04, 1.25, [](int a, int w) { return Centred(a, w) - 100 / kTwipsPerPixel; },
-                 [](int, int) { return 0; }};
+    QSize size;
+    switch (p.size) {
+        case Size::ShareOfMain:
+        case Size::ShareOfArea:
+            size =
+                QSize(std::max(static_cast<int>(space.width() / p.widthDivisor), hint.width()),
+                      std::max(static_cast<int>(space.height() / p.heightDivisor), hint.height()));
             break;
-        case WindowId::Test:
-            p = {2, 1.3, Centred, [](int a, int h) { return (a - h) / 10; }};
+        case Size::ShareOfMainInArea:
+            size = QSize(
+                std::min(static_cast<int>(mainWindow->width() / p.widthDivisor), areaSize.width()),
+                std::min(static_cast<int>(mainWindow->height() / p.heightDivisor),
+                         areaSize.height()));
             break;
-        case WindowId::Message:
-            p = {2, 2.8, Centred, [](int a, int h) { return (a - h) / 4; }};
+        case Size::WholeArea:
+            size = areaSize;
             break;
-        case WindowId::Key:
-            p = {1.5, 1.4, Centred, [](int, int) { return 200 / kTwipsPerPixel; }};
+        case Size::Own:
+            frame->adjustSize();
+            size = frame->size();
             break;
-        case WindowId::Scan:
-            p = {1.8, 1.4, Centred, [](int a, int h) { return (a - h) / 8; }};
-            break;
-        case WindowId::CommRead:
-        case WindowId::CommWrite:
-            p = {1.6, 3, Centred, [](int a, int h) { return static_cast<int>((a - h) / 1.45); }};
-            break;
-        case WindowId::Adjust:
-            p = {1.8, 2, Centred, [](int a, int h) { return (a - h) / 3; }};
-            break;
-        default:
+        case Size::AsBuilt:
             return;
     }
-    const QSize size = area->viewport()->size();
-    const QSize hint = frame->minimumSizeHint();
-    const int width = std::max(static_cast<int>(size.width() / p.widthDivisor), hint.width());
-    const int height = std::max(static_cast<int>(size.height() / p.heightDivisor), hint.height());
-    frame->resize(width, height);
-    frame->move(std::max(0, p.left(size.width(), width)),
-                std::max(0, p.top(size.height(), height)));
+    frame->resize(size);
+    const int left = p.left ? std::max(0, p.left(space.width(), size.width())) : 0;
+    const int top = p.top ? std::max(0, p.top(space.height(), size.height())) : 0;
+    frame->move(overMain ? main.topLeft() + QPoint(left, top) : QPoint(left, top));
 }
 
 }  // namespace zt

@@ -1,17 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Where the editor windows open inside the main window's document area: each
-// takes a fixed share of the area and a fixed place, as the user knows them.
-
-#include "ui/window_id.h"
+// Where a freshly loaded window opens: the dialogs over the main window, the
+// editors inside its document area. Each window's numbers are in its entry of the
+// window table; this is the arithmetic they share.
 
 class QMdiArea;
-class QMdiSubWindow;
+class QWidget;
 
 namespace zt {
 
-// Sizes and places the frame of a freshly loaded editor; other windows are left
-// as they are.
-void placeEditor(WindowId id, QMdiSubWindow* frame, const QMdiArea* area);
+struct Placement {
+    enum class Size {
+        AsBuilt,            // left as the window built itself
+        ShareOfMain,        // the main window's frame / divisors (dialogs)
+        ShareOfArea,        // the document area / divisors
+        ShareOfMainInArea,  // the main window / divisors, within the document area
+        WholeArea,          // the whole document area
+        Own,                // the window's own size hint
+    };
+    Size size = Size::AsBuilt;
+    double widthDivisor = 1;
+    double heightDivisor = 1;
+    // Left and top from the space the window opens in (the main window for the
+    // dialogs, the document area for the rest) and the window's own size; never
+    // above or left of that space.
+    int (*left)(int space, int own) = nullptr;
+    int (*top)(int space, int own) = nullptr;
+};
+
+// The usual positions.
+[[nodiscard]] constexpr int Centred(int space, int own) { return (space - own) / 2; }
+[[nodiscard]] constexpr int AtStart(int, int) { return 0; }
+
+// 500 twips at the usual 15 twips a pixel: how far the small dialogs sit above
+// the main window's centre.
+inline constexpr int kDialogRaisePx = 33;
+inline constexpr int kTwipsPerPixel = 15;
+
+// Sizes and places `frame` (a dialog, or the document-area frame of an editor).
+void placeWindow(const Placement& placement, QWidget* frame, const QWidget* mainWindow,
+                 const QMdiArea* area);
 
 }  // namespace zt

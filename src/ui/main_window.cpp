@@ -1,83 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUrl>
 
 #include "link/link_texts.h"
 #include "model/app_state.h"
 #include "model/bitext.h"
 #include "model/catalogue.h"
 #include "model/startup.h"
-#include "ui/about_box.h"
-#include "ui/channel_edit_dialog.h"
-#include "ui/channel_file_window.h"
 #include "ui/channel_grid_window.h"
 #include "ui/comm_window.h"
 #include "ui/editor_placement.h"
-#include "ui/fm_presets_window.h"
-#include "ui/key_window.h"
+#include "ui/external_file.h"
+#include "ui/help_window.h"
 #include "ui/message_presenter.h"
-#include "ui/message_window.h"
-#include "ui/model_select_dialog.h"
-#include "ui/option_window.h"
-#include "ui/port_setup_dialog.h"
-#include "ui/power_adjust_window.h"
 #include "ui/qt_text.h"
-#include "ui/scan_window.h"
 #include "ui/window_support.h"
+#include "ui/window_table.h"
 
 namespace zt {
 
 namespace {
-
-// Captions of the main window's own items by control name.
-struct Caption {
-    const char* name;
-    BiText text;
-};
-constexpr Caption kCaptions[] = {
-    {"File", {"File", "文件"}},
-    {"File_New", {"New", "新建"}},
-    {"File_Open", {"Open", "打开"}},
-    {"File_save", {"Save", "保存"}},
-    {"File_saveas", {"Save As", "另存为"}},
-    {"File_exit", {"Exit", "退出"}},
-    {"proc_type", {"Model", "机型"}},
-    {"Edit", {"Edit", "编辑"}},
-    {"Channel_edit", {"Channel Information ", "信道信息"}},
-    {"Optional_edit", {"Optional Features", "可选功能"}},
-    {"key_edit", {"Key Assignment", "键设定"}},
-    {"Scan_edit", {"Scan Information", "扫描信息"}},
-    {"Dtmf_edit", {"DTMF", "DTMF(双音多频)"}},
-    {"Fleetsync_edit", {"FleetSync", "FleetSync(队列同步)"}},
-    {"Test_edit", {"Radio", "收音机编辑"}},
-    {"Message_edit", {"Embedded Message", "嵌入信息"}},
-    {"Program", {"Program", "编程"}},
-    {"Prog_read", {"Read from radio", "从对讲机读取数据"}},
-    {"Prog_write", {"Write to radio", "向对讲机写入数据"}},
-    {"Prog_test", {"Test Mode", "测试模式"}},
-    {"Adjust", {"Adjust", "调整"}},
-    {"Adj_Txp", {"Power Adjust", "发射功率调整"}},
-    {"proc_setup", {"Communication", "端口设置"}},
-    {"Language_Setup", {"Language", "语言"}},
-    {"Language_chn", {"中文", "中文"}},
-    {"Language_eng", {"English", "English"}},
-    {"Menu_About", {"About", "关于"}},
-    {"Menu_exit", {"Exit", "退出"}},
-};
 
 constexpr BiText kTitle{"Merivon ZT790 C1.0 series program software ",
                         "Merivon  ZT790 C1.0 系列对讲机编程软件 "};
@@ -104,21 +66,16 @@ constexpr ToolButton kToolButtons[] = {
     {"Exit", "File_exit", QStyle::SP_DialogCloseButton},
 };
 
-// The window each menu command reopens.
-struct Command {
-    const char* name;
-    WindowId window;
-};
-constexpr Command kCommands[] = {
-    {"File_Open", WindowId::OpenChann},   {"File_save", WindowId::SaveChann},
-    {"File_saveas", WindowId::SaveChann}, {"proc_type", WindowId::Type},
-    {"Channel_edit", WindowId::Chann},    {"Optional_edit", WindowId::Option},
-    {"key_edit", WindowId::Key},          {"Scan_edit", WindowId::Scan},
-    {"Test_edit", WindowId::Test},        {"Message_edit", WindowId::Message},
-    {"Prog_read", WindowId::CommRead},    {"Prog_write", WindowId::CommWrite},
-    {"Adj_Txp", WindowId::Adjust},        {"proc_setup", WindowId::Setup},
-    {"Menu_About", WindowId::About},
-};
+// Ends the program from anywhere in it, as desktops do.
+constexpr const char* kQuitShortcut = "Ctrl+Q";
+
+// The local file a drag carries, when it carries exactly one.
+QString DraggedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return {};
+    return urls.front().toLocalFile();
+}
 
 }  // namespace
 
@@ -131,6 +88,14 @@ MainWindow::MainWindow(AppState& state, MessagePresenter& presenter, QWidget* pa
     buildToolbar();
     buildStatusBar();
     connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
+    setAcceptDrops(true);
+    addHelpKey(this);
+    auto* quitKey = new QAction(this);
+    quitKey->setObjectName("quit_key");
+    quitKey->setShortcut(QKeySequence(QString::fromLatin1(kQuitShortcut)));
+    quitKey->setShortcutContext(Qt::ApplicationShortcut);  // from the manual's window too
+    connect(quitKey, &QAction::triggered, this, &MainWindow::quit);
+    addAction(quitKey);
     exchangeRunning = [this] {
         for (WindowId id : {WindowId::CommRead, WindowId::CommWrite}) {
             auto* comm = qobject_cast<CommWindow*>(window(id));
@@ -152,87 +117,97 @@ MainWindow::~MainWindow() {
     }
 }
 
-QAction* MainWindow::addCommand(QWidget* menu, const char* name, const char* shortcut) {
-    auto* a = new QAction(this);
-    a->setObjectName(name);
-    if (shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
-    menu->addAction(a);
-    actions_[QString::fromLatin1(name)] = a;
-    for (const Command& c : kCommands) {
-        if (qstrcmp(c.name, name) == 0) {
-            const WindowId id = c.window;
-            connect(a, &QAction::triggered, this, [this, id] { reopen(id); });
+void MainWindow::buildMenus() {
+    std::map<QString, QWidget*> menus{{QString(), menuBar()}};
+    std::vector<QString> placed;
+    for (const MenuItem& item : MenuLayout()) {
+        if (item.kind == MenuKind::WindowCommand) {
+            const WindowSpec* spec = WindowOfCommand(QString::fromLatin1(item.name));
+            if (!spec) continue;
+            addMenuItem(spec->command, menus);
+        } else {
+            addMenuItem(item, menus);
+        }
+        placed.push_back(QString::fromLatin1(item.name));
+    }
+    // Windows added after the layout was drawn go after the items of their menu.
+    for (const WindowSpec& spec : Windows()) {
+        if (!spec.command.name) continue;
+        if (std::find(placed.begin(), placed.end(), QLatin1String(spec.command.name)) ==
+            placed.end()) {
+            addMenuItem(spec.command, menus);
         }
     }
-    return a;
-}
 
-void MainWindow::buildMenus() {
-    QMenuBar* bar = menuBar();
-    auto addMenu = [&](const char* name) {
-        auto* m = new QMenu(bar);
-        m->setObjectName(name);
-        bar->addMenu(m);
-        actions_[QString::fromLatin1(name)] = m->menuAction();
-        return m;
-    };
-    auto hide = [](QAction* a) {
-        a->setVisible(false);
-        a->setEnabled(false);
-    };
-
-    QMenu* file = addMenu("File");
-    addCommand(file, "File_New", "Ctrl+N");  // no action
-    addCommand(file, "File_Open", "Ctrl+O");
-    addCommand(file, "File_save", "Ctrl+S");
-    addCommand(file, "File_saveas");
-    connect(addCommand(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
-
-    addCommand(bar, "proc_type");
-
-    QMenu* edit = addMenu("Edit");
-    addCommand(edit, "Channel_edit");
-    addCommand(edit, "Optional_edit");
-    hide(addCommand(edit, "key_edit"));
-    hide(addCommand(edit, "Scan_edit"));
-    hide(addCommand(edit, "Dtmf_edit"));
-    hide(addCommand(edit, "Fleetsync_edit"));
-    // The first divider shows but can never run a command; the second is hidden.
-    QAction* divider1 = edit->addSeparator();
-    divider1->setObjectName("divider1");
-    divider1->setEnabled(false);
-    actions_["divider1"] = divider1;
-    addCommand(edit, "Test_edit");
-    QAction* divider2 = edit->addSeparator();
-    divider2->setObjectName("divider2");
-    hide(divider2);
-    actions_["divider2"] = divider2;
-    hide(addCommand(edit, "Message_edit"));
-
-    QMenu* program = addMenu("Program");
-    addCommand(program, "Prog_read", "Ctrl+R");
-    addCommand(program, "Prog_write", "Ctrl+W");
-    hide(addCommand(program, "Prog_test", "Ctrl+T"));
-
-    QMenu* adjust = addMenu("Adjust");
-    addCommand(adjust, "Adj_Txp");
-
-    addCommand(bar, "proc_setup");
-
-    QMenu* language = addMenu("Language_Setup");
+    // Save As opens the same window as Save.
+    connect(actions_.at("File_saveas"), &QAction::triggered, actions_.at("File_save"),
+            &QAction::trigger);
+    for (const char* exit : {"File_exit", "Menu_exit"})
+        connect(actions_.at(exit), &QAction::triggered, this, &MainWindow::quit);
     auto* languages = new QActionGroup(this);
     for (const char* name : {"Language_chn", "Language_eng"}) {
-        QAction* a = addCommand(language, name);
+        QAction* a = actions_.at(name);
         a->setCheckable(true);
         languages->addAction(a);
         const bool chinese = qstrcmp(name, "Language_chn") == 0;
         connect(a, &QAction::triggered, this, [this, chinese] { switchLanguage(chinese); });
     }
-    actions_["Language_eng"]->setChecked(true);
-    hide(language->menuAction());
+    actions_.at("Language_eng")->setChecked(true);
+}
 
-    addCommand(bar, "Menu_About");
-    connect(addCommand(bar, "Menu_exit"), &QAction::triggered, this, &QWidget::close);
+void MainWindow::addMenuItem(const MenuItem& item, std::map<QString, QWidget*>& menus) {
+    const QString name = QString::fromLatin1(item.name);
+    QWidget* parent = menus.at(QString::fromLatin1(item.parent));
+    QAction* a = nullptr;
+    switch (item.kind) {
+        case MenuKind::Submenu: {
+            auto* menu = new QMenu(parent);
+            menu->setObjectName(name);
+            a = menu->menuAction();
+            parent->addAction(a);
+            menus[name] = menu;
+            break;
+        }
+        case MenuKind::Divider:
+            a = new QAction(this);
+            a->setSeparator(true);
+            parent->addAction(a);
+            break;
+        case MenuKind::Command:
+        case MenuKind::WindowCommand:
+            a = new QAction(this);
+            if (item.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+            parent->addAction(a);
+            break;
+    }
+    a->setObjectName(name);
+    actions_[name] = a;
+    if (const WindowSpec* spec = WindowOfCommand(name)) {
+        const WindowId id = spec->id;
+        connect(a, &QAction::triggered, this, [this, id] { reopen(id); });
+    }
+    switch (item.shown) {
+        case Shown::Yes:
+            break;
+        case Shown::Inert:
+            a->setEnabled(false);
+            break;
+        case Shown::Advanced:
+            advancedItems_.push_back(a);
+            [[fallthrough]];
+        case Shown::Never:
+            a->setVisible(false);
+            a->setEnabled(false);
+            break;
+    }
+}
+
+void MainWindow::setAdvanced(bool advanced) {
+    advanced_ = advanced;
+    for (QAction* a : advancedItems_) {
+        a->setVisible(advanced);
+        a->setEnabled(advanced);
+    }
 }
 
 void MainWindow::buildToolbar() {
@@ -292,8 +267,14 @@ void MainWindow::load() {
 void MainWindow::applyCaptions() {
     const bool chinese = state_.LanguageChinese;
     setWindowTitle(qs(kTitle, chinese));
-    for (const Caption& c : kCaptions) {
-        if (QAction* a = action(QString::fromLatin1(c.name))) a->setText(qs(c.text, chinese));
+    for (const MenuItem& item : MenuLayout()) {
+        if (item.kind == MenuKind::Submenu || item.kind == MenuKind::Command)
+            actions_.at(QString::fromLatin1(item.name))->setText(qs(item.caption, chinese));
+    }
+    for (const WindowSpec& spec : Windows()) {
+        if (spec.command.name)
+            actions_.at(QString::fromLatin1(spec.command.name))
+                ->setText(qs(spec.command.caption, chinese));
     }
     for (const ToolButton& b : kToolButtons) {
         QAction* command = action(QString::fromLatin1(b.command));
@@ -314,12 +295,13 @@ void MainWindow::switchLanguage(bool chinese) {
     state_.LanguageChinese = chinese;
     applyCaptions();
     reloadOpenWindows();
+    // The manual, when it is open, follows at the same place.
+    if (help_ && help_->isVisible()) help_->showSection(chinese, help_->section());
 }
 
 void MainWindow::reloadOpenWindows() {
-    for (WindowId id : kReloadedOnLanguageSwitch) {
-        const bool* open = openFlag(state_, id);
-        if (open && *open) reopen(id);
+    for (const WindowSpec& spec : Windows()) {
+        if (spec.openFlag && state_.Windows.*spec.openFlag) reopen(spec.id);
     }
 }
 
@@ -379,119 +361,35 @@ bool MainWindow::unload(WindowId id) {
 
 void MainWindow::reopen(WindowId id) {
     if (!unload(id)) return;
-    QWidget* w = createWindow(id);
+    QWidget* w = Window(id).create(*this);
     if (!w) return;
     windows_[id] = w;
     showWindow(id, w);
 }
 
-QWidget* MainWindow::createWindow(WindowId id) {
-    switch (id) {
-        case WindowId::About:
-            return new AboutBox(state_, presenter_);
-        case WindowId::Setup: {
-            auto* w = new PortSetupDialog(state_, presenter_, AvailableSerialPorts());
-            connect(w, &PortSetupDialog::portChanged, this, &MainWindow::showPortPanel);
-            return w;
-        }
-        case WindowId::Chann: {
-            auto* w = new ChannelGridWindow(state_, presenter_);
-            w->exchangeRunning = [this] { return exchangeRunning(); };
-            connect(w, &ChannelGridWindow::editChannelRequested, this,
-                    [this] { reopen(WindowId::ChannEdit); });
-            connect(w, &ChannelGridWindow::closeRequested, this, [this] {
-                for (WindowId id : {WindowId::ChannEdit, WindowId::OpenChann, WindowId::SaveChann})
-                    unload(id);
-                unload(WindowId::Chann);
-            });
-            return w;
-        }
-        case WindowId::Type: {
-            auto* w = new ModelSelectDialog(state_);
-            connect(w, &ModelSelectDialog::bandChanged, this, &MainWindow::showBandPanel);
-            // Opening shows the selected entry's catalogue band; the edges of the
-            // image's frequency-limit row are in force from then on.
-            const auto i = static_cast<std::size_t>(state_.ModelIndex);
-            setStatusPanel(
-                7, qs(BandPanelText(state_.BandLimits[i], state_.BandLimits[i + kModelCount])));
-            return w;
-        }
-        case WindowId::OpenChann: {
-            auto* w = new ChannelFileWindow(ChannelFileWindow::Mode::Open, state_, presenter_);
-            connect(w, &ChannelFileWindow::imageLoaded, this, [this] {
-                if (ChannelGridWindow* grid = channelGrid()) grid->showAllRows();
-            });
-            return w;
-        }
-        case WindowId::SaveChann:
-            // A name still being typed in the grid goes into the file too.
-            if (ChannelGridWindow* grid = channelGrid()) grid->commitPendingName();
-            return new ChannelFileWindow(ChannelFileWindow::Mode::Save, state_, presenter_);
-        case WindowId::ChannEdit: {
-            auto* w = new ChannelEditDialog(state_, presenter_);
-            connect(w, &ChannelEditDialog::currentChannelChanged, this, [this] {
-                if (ChannelGridWindow* grid = channelGrid()) grid->updateCaption();
-            });
-            return w;
-        }
-        case WindowId::Option:
-            return new OptionWindow(state_, presenter_);
-        case WindowId::Test:
-            return new FmPresetsWindow(state_, presenter_);
-        case WindowId::Message:
-            return new MessageWindow(state_);
-        case WindowId::Key:
-            return new KeyWindow(state_);
-        case WindowId::Scan:
-            return new ScanWindow(state_, presenter_);
-        case WindowId::CommRead:
-        case WindowId::CommWrite: {
-            const LinkMode mode = id == WindowId::CommRead ? LinkMode::Read : LinkMode::Write;
-            auto* w = new CommWindow(mode, state_, presenter_, linkDevices());
-            commitPendingGridEdit(mode == LinkMode::Write);
-            return w;
-        }
-        case WindowId::Adjust:
-            return new PowerAdjustWindow(state_, presenter_, linkDevices());
-    }
-    return nullptr;
-}
-
 void MainWindow::showWindow(WindowId id, QWidget* w) {
+    const Placement& placement = Window(id).placement;
     if (auto* dialog = qobject_cast<QDialog*>(w)) {
         dialog->setParent(this, dialog->windowFlags() | Qt::Dialog);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->setWindowModality(Qt::ApplicationModal);
-        if (id == WindowId::Setup) placeOverMainWindow(dialog, this, 2, 1.8, kDialogRaisePx);
-        if (id == WindowId::Type) placeOverMainWindow(dialog, this, 1.8, 1.6, kDialogRaisePx);
-        if (id == WindowId::About) placeOverMainWindow(dialog, this, 1.6, 2.2, 0);
+        addHelpKey(dialog);
+        connectHelpButton(id, dialog);
+        placeWindow(placement, dialog, this, mdi_);
         dialog->show();
+        emit windowShown(w);
         return;
     }
     QMdiSubWindow* sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     keepWriteShortcut(sub);
+    connectHelpButton(id, w);
     sub->setWindowIcon(QApplication::windowIcon());
-    placeEditor(id, sub, mdi_);
     w->show();
-    const QSize area = mdi_->viewport()->size();
-    if (id == WindowId::Chann) {
-        // The grid takes the whole working area.
-        sub->setGeometry(QRect(QPoint(0, 0), area));
-    } else if (id == WindowId::OpenChann || id == WindowId::SaveChann) {
-        // Centred across the top of the main window.
-        const int width = std::min(static_cast<int>(this->width() / 1.5), area.width());
-        const int height = std::min(static_cast<int>(this->height() / 1.3), area.height());
-        sub->setGeometry((area.width() - width) / 2, 0, width, height);
-    } else if (id == WindowId::ChannEdit) {
-        sub->adjustSize();
-        sub->move(std::max(0, (area.width() - sub->width()) / 2),
-                  std::max(0, (area.height() - sub->height()) / 3));
-    }
+    placeWindow(placement, sub, this, mdi_);
     sub->show();
     mdi_->setActiveSubWindow(sub);
-    // The power window talks to the radio from the moment it shows.
-    if (auto* power = qobject_cast<PowerAdjustWindow*>(w)) power->connectToRadio();
+    emit windowShown(w);
 }
 
 void MainWindow::commitPendingGridEdit(bool frequencyToo) {
@@ -514,14 +412,100 @@ void MainWindow::keepWriteShortcut(QMdiSubWindow* sub) {
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void MainWindow::quit() { close(); }
+
+bool MainWindow::mayQuit() {
     if (exchangeRunning()) {
         presenter_.show(link_text::kDontClose, state_.LanguageChinese);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!mayQuit()) {
         event->ignore();
         return;
     }
+    // The manual's window is a window of its own; it goes with the program.
+    if (help_) help_->close();
     QMainWindow::closeEvent(event);
 }
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    // Not while the radio is being read or written: the image is in use.
+    if (!DraggedFile(event->mimeData()).isEmpty() && !exchangeRunning())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DraggedFile(event->mimeData());
+    if (path.isEmpty() || exchangeRunning()) return;
+    event->acceptProposedAction();
+    // The message box of the result must not hold up the program the file was
+    // dragged from.
+    QMetaObject::invokeMethod(
+        this, [this, path] { openFile(path); }, Qt::QueuedConnection);
+}
+
+bool MainWindow::openFile(const QString& path) {
+    const FileResult result = LoadExternalFile(path, state_.ChannelTable);
+    presenter_.show(qs(result.message.in(state_.LanguageChinese)),
+                    qs(kOperatePrompt, state_.LanguageChinese));
+    if (result.ok) imageReplaced();
+    return result.ok;
+}
+
+void MainWindow::imageReplaced() {
+    if (ChannelGridWindow* grid = channelGrid()) grid->showAllRows();
+}
+
+void MainWindow::addHelpKey(QWidget* window) {
+    auto* key = new QAction(window);
+    key->setObjectName("help_key");
+    key->setShortcut(QKeySequence::HelpContents);
+    connect(key, &QAction::triggered, this, [this] {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || focus == mdi_ || (!mdi_->isAncestorOf(focus) && focus->window() == this)) {
+            // Nothing of an editor has the focus: the active editor's section.
+            QMdiSubWindow* active = mdi_->activeSubWindow();
+            focus = active ? active->widget() : nullptr;
+        }
+        showHelp(helpSection(focus));
+    });
+    window->addAction(key);
+}
+
+void MainWindow::connectHelpButton(WindowId id, QWidget* window) {
+    // The windows name their help button as the others' controls; each shows
+    // the window's own section.
+    auto* button = window->findChild<QAbstractButton*>("Command_Help");
+    if (!button) return;
+    const QString section = QString::fromLatin1(Window(id).manualSection);
+    connect(button, &QAbstractButton::clicked, this, [this, section] { showHelp(section); });
+}
+
+QString MainWindow::helpSection(const QWidget* widget) const {
+    for (const auto& [id, window] : windows_) {
+        if (window && widget && (window == widget || window->isAncestorOf(widget)))
+            return QString::fromLatin1(Window(id).manualSection);
+    }
+    return QString::fromLatin1(kMainWindowSection);
+}
+
+void MainWindow::showHelp(const QString& section) {
+    if (!help_) {
+        help_ = new HelpWindow(this);
+        const QRect main = frameGeometry();
+        help_->resize(std::max(560, main.width() * 3 / 5), std::max(480, main.height() * 9 / 10));
+        help_->move(main.left() + (main.width() - help_->width()) / 2, main.top());
+    }
+    // Opened from a modal dialog, the manual stays usable beside it.
+    help_->setTransientParent(QApplication::activeModalWidget());
+    help_->showSection(state_.LanguageChinese, section);
+}
+
+HelpWindow* MainWindow::helpWindow() const { return help_; }
 
 void MainWindow::subWindowActivated(QMdiSubWindow* sub) {
     // Activation also arrives when the whole program regains the focus, for

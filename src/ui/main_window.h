@@ -2,7 +2,9 @@
 #pragma once
 // MDImain: the frame every other window opens in. It owns the menu bar, the
 // toolbar, the eight-panel status bar and the multiple-document area, runs the
-// start-up steps, and is the one place where a command opens its window.
+// start-up steps, and is the one place where a command opens its window (each
+// window is described in the window table, ui/window_table.h). It also takes
+// files from outside (the command line, a drop) and opens the manual.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -10,8 +12,10 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "ui/exchange_support.h"
+#include "ui/menu_item.h"
 #include "ui/window_id.h"
 
 class QAction;
@@ -24,6 +28,7 @@ namespace zt {
 struct AppState;
 class MessagePresenter;
 class ChannelGridWindow;
+class HelpWindow;
 
 inline constexpr int kStatusPanels = 8;
 
@@ -57,6 +62,34 @@ class MainWindow : public QMainWindow {
     // records its open flag, in the documented order.
     void reloadOpenWindows();
 
+    // Shows the entries hidden in a normal run (Key Assignment, Scan
+    // Information, Embedded Message and the Language menu), or hides them again.
+    void setAdvanced(bool advanced);
+    [[nodiscard]] bool advanced() const { return advanced_; }
+
+    // A file from outside the program (the command line, a drop): a channel file
+    // is loaded with the checks and messages of the open window, a CSV file is
+    // imported into the image. False, with the image unchanged, when refused.
+    bool openFile(const QString& path);
+    // The image was replaced as a whole: the grid shows it again.
+    void imageReplaced();
+
+    // Opens the user manual in the language in force at a section (its anchor).
+    void showHelp(const QString& section);
+    // The manual section of the window `widget` belongs to: a window of the
+    // window table, else the main window's.
+    [[nodiscard]] QString helpSection(const QWidget* widget) const;
+    [[nodiscard]] HelpWindow* helpWindow() const;
+
+    // Ends the program: Exit in the File menu, the top-level Exit, the toolbar's
+    // Exit, Ctrl+Q and the window's close box all come here.
+    void quit();
+
+    // The read and write windows open with a name still being typed in the grid
+    // stored first, and the write window also with a frequency being typed; the
+    // grid is loaded for this when it is not.
+    void commitPendingGridEdit(bool frequencyToo);
+
     void setStatusPanel(int panel, const QString& text);  // panel 1..8
     [[nodiscard]] QString statusPanel(int panel) const;
     // Panel 3: "COM" and the port number, or the device chosen by path.
@@ -81,24 +114,30 @@ class MainWindow : public QMainWindow {
   signals:
     // CurrentChannel changed (the grid's caption follows it).
     void currentChannelChanged();
+    // A freshly loaded window is on screen.
+    void windowShown(QWidget* window);
 
   protected:
-    // Refused while a read or write runs: ending the program then would leave
-    // the radio half-written.
+    // Every way of ending the program arrives here; see mayQuit.
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
-    // The one place that builds a window for a command; nullptr for a window
-    // that does not exist yet.
-    QWidget* createWindow(WindowId id);
-    // The read and write windows open with a name still being typed in the grid
-    // stored first, and the write window also with a frequency being typed; the
-    // grid is loaded for this when it is not.
-    void commitPendingGridEdit(bool frequencyToo);
+    // Whether the program may end now. Refused while a read or write runs:
+    // ending the program then would leave the radio half-written. A question
+    // about unsaved changes belongs here too.
+    bool mayQuit();
     // Puts a freshly built window on screen: dialogs over the main window, the
     // editors into the multiple-document area.
     void showWindow(WindowId id, QWidget* window);
+    // F1 in `window` (the main window or a dialog) opens the manual at the
+    // section of the window that has the focus.
+    void addHelpKey(QWidget* window);
+    // The window's Help button, when it has one, opens its section.
+    void connectHelpButton(WindowId id, QWidget* window);
     void buildMenus();
+    void addMenuItem(const MenuItem& item, std::map<QString, QWidget*>& menus);
     void buildToolbar();
     void buildStatusBar();
     void toolbarClicked(const QString& key);
@@ -106,7 +145,6 @@ class MainWindow : public QMainWindow {
     // The frame's own keyboard close (Ctrl+W on this desktop) would make the
     // write command's shortcut ambiguous, so neither would run.
     static void keepWriteShortcut(QMdiSubWindow* sub);
-    QAction* addCommand(QWidget* menu, const char* name, const char* shortcut = nullptr);
 
     AppState& state_;
     MessagePresenter& presenter_;
@@ -115,6 +153,9 @@ class MainWindow : public QMainWindow {
     std::map<QString, QAction*> actions_;
     std::map<WindowId, QPointer<QWidget>> windows_;
     QPointer<QMdiSubWindow> lastActive_;
+    std::vector<QAction*> advancedItems_;
+    bool advanced_ = false;
+    QPointer<HelpWindow> help_;
 };
 
 }  // namespace zt

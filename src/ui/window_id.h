@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The windows the main window opens. The first twelve record in the application
-// state whether they are open, and the language switch reloads the open ones in
-// this order.
-
-#include <array>
+// The windows the main window opens, by name. Everything else about each one is
+// its entry in the window table (ui/window_table.h).
 
 namespace zt {
 
@@ -26,12 +23,6 @@ enum class WindowId {
     ChannEdit,  // Form_Chann_Edit, the channel dialog
     Key,        // Form_edit_Key
     Scan,       // Form_Edit_scan
-};
-
-inline constexpr std::array kReloadedOnLanguageSwitch{
-    WindowId::About,     WindowId::Option,    WindowId::Chann,     WindowId::Setup,
-    WindowId::Type,      WindowId::SaveChann, WindowId::OpenChann, WindowId::CommRead,
-    WindowId::CommWrite, WindowId::Test,      WindowId::Message,   WindowId::Adjust,
 };
 
 // The open flag of a window, or nullptr for a window that keeps none.

@@ -2,7 +2,6 @@
 #include "ui/window_support.h"
 
 #include <QMdiSubWindow>
-#include <QRect>
 
 namespace zt {
 
@@ -12,18 +11,6 @@ void closeWindow(QWidget* window) {
     } else {
         window->close();
     }
-}
-
-void placeOverMainWindow(QWidget* dialog, const QWidget* mainWindow, double widthDivisor,
-                         double heightDivisor, int aboveCentrePx) {
-    const QRect main = mainWindow->frameGeometry();
-    const int width = static_cast<int>(main.width() / widthDivisor);
-    const int height = static_cast<int>(main.height() / heightDivisor);
-    const int left = main.left() + (main.width() - width) / 2;
-    const int top = std::max(main.top(), main.top() + (main.height() - height) / 2 - aboveCentrePx);
-    dialog->resize(std::max(width, dialog->minimumSizeHint().width()),
-                   std::max(height, dialog->minimumSizeHint().height()));
-    dialog->move(left, top);
 }
 
 }  // namespace zt

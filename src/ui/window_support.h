@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small pieces every window of the program shares: the open flag it holds while
-// loaded, the refresh it runs when it becomes the active editor, and placement
-// relative to the main window.
+// loaded, the refresh it runs when it becomes the active editor, and closing.
 
 #include <QWidget>
 
@@ -41,14 +40,5 @@ class ActivationRefresh {
 // Closes a window: for an editor inside the multiple-document area its frame,
 // which deletes both (closing only the editor would leave an empty frame).
 void closeWindow(QWidget* window);
-
-// Sizes `dialog` to the main window's width / widthDivisor and height /
-// heightDivisor, centres it horizontally over the main window and puts it
-// `aboveCentrePx` above the main window's vertical centre.
-void placeOverMainWindow(QWidget* dialog, const QWidget* mainWindow, double widthDivisor,
-                         double heightDivisor, int aboveCentrePx);
-
-// 500 twips at the usual 15 twips a pixel.
-inline constexpr int kDialogRaisePx = 33;
 
 }  // namespace zt

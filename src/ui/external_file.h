@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A file handed to the program from outside (its command line, a drop on the
+// main window): a channel file replaces the image, with the open window's name
+// checks and messages; a CSV file's channels are imported into it.
+
+#include <QString>
+
+#include "files/channel_file.h"
+#include "model/radio_image.h"
+
+namespace zt {
+
+// Loads or imports `path` into `image`. A refused file leaves the image exactly
+// as it was; the message (success or reason) is for a box titled
+// kOperatePrompt.
+[[nodiscard]] FileResult LoadExternalFile(const QString& path, Image& image);
+
+}  // namespace zt
