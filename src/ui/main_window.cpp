@@ -496,9 +496,13 @@ QString MainWindow::helpSection(const QWidget* widget) const {
 void MainWindow::showHelp(const QString& section) {
     if (!help_) {
         help_ = new HelpWindow(this);
-        const QRect main = frameGeometry();
-        help_->resize(std::max(560, main.width() * 3 / 5), std::max(480, main.height() * 9 / 10));
-        help_->move(main.left() + (main.width() - help_->width()) / 2, main.top());
+        // At the right edge of the screen, where it covers least of the windows
+        // it explains.
+        const QRect screen = this->screen()->availableGeometry();
+        const int width = std::min(screen.width(), std::max(560, screen.width() * 2 / 5));
+        const int height = screen.height() * 9 / 10;
+        help_->resize(width, height);
+        help_->move(screen.right() + 1 - width, screen.top() + (screen.height() - height) / 2);
     }
     // Opened from a modal dialog, the manual stays usable beside it.
     help_->setTransientParent(QApplication::activeModalWidget());

@@ -1,0 +1,286 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The desktop program among other programs: files handed to it from outside
+// (its command line, a drop), the manual behind every Help button and F1,
+// Ctrl+Q, and the entries --advanced shows.
+#include <QDropEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include "files/channel_file.h"
+#include "link/link_texts.h"
+#include "model/blank_image.h"
+#include "sim/sim_port.h"
+#include "sim/virtual_timers.h"
+#include "ui/help_window.h"
+#include "ui/manual.h"
+#include "ui/window_table.h"
+#include "ui_test_support.h"
+
+namespace zt::test {
+namespace {
+
+class Desktop : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        // The power window's link waits on the virtual clock, for ever.
+        main->linkDevices = [this] {
+            return LinkDevices{std::make_unique<SimPort>(clock),
+                               std::make_unique<VirtualTimers>(clock)};
+        };
+    }
+    // Writes a file into the test's folder; its path.
+    QString write(const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    }
+    // A channel file holding channel 1 at 446.00625 MHz named BASE.
+    QString channelFile(const QString& name) {
+        Image image = BlankImage();
+        UseChannel(image, 1, "446.00625");
+        WriteName(image, 1, "BASE");
+        EXPECT_TRUE(SaveChannelFile(dir.filePath(name).toStdString(), image).ok);
+        return dir.filePath(name);
+    }
+    QString gridCell(int channel, int column) {
+        return main->channelGrid()->grid()->item(channel - 1, column)->text().trimmed();
+    }
+    // Drags files over the main window and drops them; whether it took them.
+    bool drop(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+        data.setUrls(urls);
+        const QPoint at = main->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(main.get(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(main.get(), &dropped);
+        settle();
+        return dropped.isAccepted();
+    }
+    // The object names of the visible items of a menu, in order.
+    QString visibleItems(QWidget* menu) {
+        QStringList names;
+        for (QAction* a : menu->actions()) {
+            if (a->isVisible()) names << a->objectName();
+        }
+        return names.join(' ');
+    }
+    HelpWindow* help() { return main->helpWindow(); }
+
+    VirtualClock clock;
+    QTemporaryDir dir;
+};
+
+TEST_F(Desktop, FileArgumentOpensAChannelFileAndRefusesBadOnesLeavingTheBlankImage) {
+    struct Refused {
+        QString name;
+        QByteArray bytes;     // empty: the file is not there
+        const char* message;  // nullptr: the loader's own reason
+    };
+    const Refused refused[] = {
+        {"short.chann", "1 2 3", nullptr},
+        {"radio.Chann", "", "Nullity file suffix name of channel parameter."},
+        {"radio.txt", "0", "Nullity file suffix name of channel parameter."},
+        {"a#b.chann", "0", "Open the file name of channel parameter is nullity "},
+        {"missing.chann", "", nullptr},
+        {"bad.csv", "Location,Name,Frequency\n1,BASE,1234.5\n", nullptr},
+    };
+    for (const Refused& r : refused) {
+        SCOPED_TRACE(r.name.toStdString());
+        const QString path = r.bytes.isEmpty() ? dir.filePath(r.name) : write(r.name, r.bytes);
+        EXPECT_FALSE(main->openFile(path));
+        const Texts shown = presenter.take();
+        ASSERT_EQ(shown.size(), 1u);
+        if (r.message) {
+            EXPECT_EQ(shown[0], r.message);
+        }
+        EXPECT_TRUE(state->ChannelTable == BlankImage());
+        EXPECT_EQ(gridCell(1, ChannelGridWindow::ColRx), "");
+    }
+
+    EXPECT_TRUE(main->openFile(channelFile("radio.chann")));
+    EXPECT_EQ(presenter.take(), Texts{"Succeed fold the channel parameter from file."});
+    EXPECT_EQ(gridCell(1, ChannelGridWindow::ColRx), "446.00625");
+    EXPECT_EQ(gridCell(1, ChannelGridWindow::ColName), "BASE");
+}
+
+TEST_F(Desktop, CsvFileIsImportedIntoTheImage) {
+    const QString csv = write("repeaters.csv",
+                              "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                              "DtcsCode,DtcsPolarity,Mode,TStep,Skip,Power\n"
+                              "3,RPT,439.250000,-,5.000000,Tone,88.5,88.5,023,NN,NFM,12.5,,Low\n");
+    EXPECT_TRUE(main->openFile(csv));
+    EXPECT_EQ(presenter.take(), Texts{"Imported 1 channel from repeaters.csv."});
+    EXPECT_EQ(gridCell(3, ChannelGridWindow::ColRx), "439.25000");
+    EXPECT_EQ(gridCell(3, ChannelGridWindow::ColTx), "434.25000");
+    EXPECT_EQ(gridCell(3, ChannelGridWindow::ColName), "RPT");
+}
+
+TEST_F(Desktop, DroppedFileOpensLikeTheCommandLine) {
+    EXPECT_FALSE(drop({channelFile("a.chann"), channelFile("b.chann")}));  // one at a time
+    EXPECT_TRUE(drop({write("radio.txt", "0")}));
+    EXPECT_EQ(presenter.take(), Texts{"Nullity file suffix name of channel parameter."});
+    EXPECT_TRUE(state->ChannelTable == BlankImage());
+
+    EXPECT_TRUE(drop({channelFile("radio.chann")}));
+    EXPECT_EQ(presenter.take(), Texts{"Succeed fold the channel parameter from file."});
+    EXPECT_EQ(gridCell(1, ChannelGridWindow::ColRx), "446.00625");
+
+    // Never into an image the radio is being read into or written from.
+    main->exchangeRunning = [] { return true; };
+    state->ChannelTable = BlankImage();
+    EXPECT_FALSE(drop({channelFile("radio.chann")}));
+    EXPECT_TRUE(state->ChannelTable == BlankImage());
+}
+
+// Each Help button opens the manual at its window's heading, in the language of
+// the interface.
+TEST_F(Desktop, EveryHelpButtonOpensItsSectionOfTheManual) {
+    struct Expected {
+        WindowId id;
+        const char* english;
+        const char* chinese;
+    };
+    const Expected windows[] = {
+        {WindowId::Chann, "Channel Information", "信道信息"},
+        {WindowId::ChannEdit, "Channel Edit", "信道编辑"},
+        {WindowId::Option, "Optional Features", "可选功能"},
+        {WindowId::Test, "Radio (broadcast FM presets)", "收音机（广播 FM 预置频道）"},
+        {WindowId::Key, "Key Assignment", "键设定"},
+        {WindowId::Scan, "Scan Information", "扫描信息"},
+        {WindowId::Message, "Embedded Message", "嵌入信息"},
+        {WindowId::CommRead, "Read from radio", "从对讲机读取数据"},
+        {WindowId::CommWrite, "Write to radio", "向对讲机写入数据"},
+        {WindowId::Adjust, "Power Adjust", "发射功率调整"},
+    };
+    for (bool chinese : {false, true}) {
+        main->switchLanguage(chinese);
+        for (const Expected& w : windows) {
+            SCOPED_TRACE(w.english);
+            main->reopen(w.id);
+            settle();
+            press(main->window(w.id), "Command_Help");
+            ASSERT_NE(help(), nullptr);
+            EXPECT_TRUE(help()->isVisible());
+            EXPECT_EQ(help()->headingInView(), QString::fromUtf8(chinese ? w.chinese : w.english));
+            main->unload(w.id);
+        }
+    }
+    EXPECT_TRUE(presenter.take().empty());
+}
+
+// F1 in a dialog, in an editor or in the main window itself.
+TEST_F(Desktop, F1OpensTheSectionOfTheWindowWithTheFocus) {
+    struct Case {
+        WindowId id;
+        const char* heading;
+    };
+    const Case cases[] = {
+        {WindowId::Setup, "Communication Port Setup"},
+        {WindowId::Type, "Model Select"},
+        {WindowId::About, "About"},
+        {WindowId::OpenChann, "Channel files: Open, Save and Save As"},
+        {WindowId::Chann, "Channel Information"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.heading);
+        main->reopen(c.id);
+        settle();
+        QWidget* w = main->window(c.id);
+        QApplication::setActiveWindow(w->window());
+        w->activateWindow();
+        w->setFocus();
+        QWidget* focus = w->focusWidget() ? w->focusWidget() : w;
+        QTest::keyClick(focus, Qt::Key_F1);
+        settle();
+        ASSERT_NE(help(), nullptr);
+        EXPECT_EQ(help()->headingInView(), c.heading);
+        if (c.id != WindowId::Chann) main->unload(c.id);
+    }
+    main->unload(WindowId::Chann);
+    QApplication::setActiveWindow(main.get());
+    QTest::keyClick(main.get(), Qt::Key_F1);
+    EXPECT_EQ(help()->headingInView(), "The main window");
+}
+
+// The manual's sections: one for every window, in both languages, each found
+// by the help window.
+TEST_F(Desktop, EveryWindowHasItsSectionInBothManuals) {
+    for (bool chinese : {false, true}) {
+        SCOPED_TRACE(chinese);
+        const QString markdown = ManualMarkdown(chinese);
+        const std::map<QString, int> sections = ManualSections(markdown);
+        for (const WindowSpec& w : Windows()) {
+            EXPECT_TRUE(sections.contains(QString::fromLatin1(w.manualSection))) << w.manualSection;
+        }
+        for (const char* other :
+             {"main-window", "command-line", "zt790ctl", "zt790sim", "cables", "troubleshooting"}) {
+            EXPECT_TRUE(sections.contains(QString::fromLatin1(other))) << other;
+        }
+        // The headings counted in the text are the ones the help window shows.
+        main->showHelp("main-window");
+        main->switchLanguage(chinese);
+        int shown = 0;
+        for (QTextBlock b = help()->browser()->document()->begin(); b.isValid(); b = b.next())
+            shown += b.blockFormat().headingLevel() > 0;
+        int last = 0;
+        for (const auto& [name, heading] : sections) last = std::max(last, heading);
+        EXPECT_GT(shown, last);
+    }
+}
+
+TEST_F(Desktop, CtrlQQuitsThroughTheExitPath) {
+    main->exchangeRunning = [] { return true; };
+    QTest::keyClick(main.get(), Qt::Key_Q, Qt::ControlModifier);
+    settle();
+    EXPECT_TRUE(main->isVisible());  // not while the radio is being written
+    EXPECT_EQ(presenter.take().size(), 1u);
+    main->exchangeRunning = [] { return false; };
+    QTest::keyClick(main.get(), Qt::Key_Q, Qt::ControlModifier);
+    settle();
+    EXPECT_FALSE(main->isVisible());
+}
+
+TEST_F(Desktop, AdvancedShowsTheHiddenEntriesInTheirPlaces) {
+    QWidget* edit = main->findChild<QMenu*>("Edit");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(visibleItems(main->menuBar()),
+              "File proc_type Edit Program Adjust proc_setup Menu_About Menu_exit");
+    EXPECT_EQ(visibleItems(edit), "Channel_edit Optional_edit divider1 Test_edit");
+
+    main->setAdvanced(true);
+    EXPECT_EQ(visibleItems(main->menuBar()),
+              "File proc_type Edit Program Adjust proc_setup Language_Setup Menu_About Menu_exit");
+    EXPECT_EQ(visibleItems(edit),
+              "Channel_edit Optional_edit key_edit Scan_edit divider1 Test_edit divider2 "
+              "Message_edit");
+    // Each runs: the windows open, the language switches.
+    for (const char* command : {"key_edit", "Scan_edit", "Message_edit"}) {
+        EXPECT_TRUE(main->action(command)->isEnabled()) << command;
+        main->action(command)->trigger();
+        settle();
+    }
+    EXPECT_NE(main->window(WindowId::Key), nullptr);
+    EXPECT_NE(main->window(WindowId::Scan), nullptr);
+    EXPECT_NE(main->window(WindowId::Message), nullptr);
+    main->action("Language_chn")->trigger();
+    EXPECT_EQ(main->action("Message_edit")->text(), "嵌入信息");
+    // What the radio does not offer stays hidden.
+    for (const char* never : {"Dtmf_edit", "Fleetsync_edit", "Prog_test"})
+        EXPECT_FALSE(main->action(never)->isVisible()) << never;
+}
+
+}  // namespace
+}  // namespace zt::test
