@@ -16,6 +16,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/dist/zt790prog.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/zt790prog.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The MIME type of .chann files; the desktop entry opens it (MimeType=).
+install(FILES ${PROJECT_SOURCE_DIR}/dist/zt790prog.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+# The user manual, to read beside the program (the program has it built in).
+install(FILES ${PROJECT_SOURCE_DIR}/docs/manual/en.md ${PROJECT_SOURCE_DIR}/docs/manual/zh.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/manual)
 # An example only: which cables a machine uses is its administrator's choice.
 install(FILES ${PROJECT_SOURCE_DIR}/dist/60-zt790prog-cables.rules
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)

@@ -13,6 +13,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "app/start_program.h"
 #include "files/channel_file.h"
 #include "link/link_texts.h"
 #include "model/blank_image.h"
@@ -280,6 +281,54 @@ TEST_F(Desktop, AdvancedShowsTheHiddenEntriesInTheirPlaces) {
     // What the radio does not offer stays hidden.
     for (const char* never : {"Dtmf_edit", "Fleetsync_edit", "Prog_test"})
         EXPECT_FALSE(main->action(never)->isVisible()) << never;
+}
+
+// The start-up the command line asks for: without options exactly the normal
+// one, with them Chinese, the hidden entries and the file.
+TEST(DesktopStart, OptionsChangeTheMenusTheLanguageAndTheImage) {
+    app();
+    QTemporaryDir dir;
+    Image image = BlankImage();
+    UseChannel(image, 7, "145.50000");
+    const QString file = dir.filePath("radio.chann");
+    ASSERT_TRUE(SaveChannelFile(file.toStdString(), image).ok);
+
+    struct Case {
+        std::vector<std::string> args;
+        const char* title;
+        bool advanced;
+        Texts messages;
+        const char* channel7;
+    };
+    const Case cases[] = {
+        {{}, "Merivon ZT790 C1.0 series program software ", false, {}, ""},
+        {{"--language", "zh", "--advanced", file.toStdString()},
+         "Merivon  ZT790 C1.0 系列对讲机编程软件 ",
+         true,
+         {"信道参数从文件调入成功 ！"},
+         "145.50000"},
+        {{"--language=en", file.toStdString()},
+         "Merivon ZT790 C1.0 series program software ",
+         false,
+         {"Succeed fold the channel parameter from file."},
+         "145.50000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        AppState state;
+        RecordingPresenter presenter;
+        MainWindow main(state, presenter);
+        const ProgramOptions options = ParseProgramOptions(c.args);
+        ASSERT_EQ(options.action, ProgramOptions::Action::Run);
+        StartProgram(main, options);
+        RunEventLoopFor(50);
+        EXPECT_EQ(main.windowTitle(), QString::fromUtf8(c.title));
+        for (const char* hidden : {"key_edit", "Scan_edit", "Message_edit", "Language_Setup"})
+            EXPECT_EQ(main.action(hidden)->isVisible(), c.advanced) << hidden;
+        EXPECT_EQ(presenter.take(), c.messages);
+        EXPECT_EQ(main.channelGrid()->grid()->item(6, ChannelGridWindow::ColRx)->text().trimmed(),
+                  c.channel7);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/start_program.h"
+
+#include <QTimer>
+
+#include "ui/main_window.h"
+
+namespace zt {
+
+void StartProgram(MainWindow& main, const ProgramOptions& options) {
+    main.load();
+    if (options.advanced) main.setAdvanced(true);
+    if (options.chinese) main.switchLanguage(true);
+    if (!options.file.empty()) {
+        const QString file = QString::fromLocal8Bit(options.file.c_str());
+        QTimer::singleShot(0, &main, [&main, file] { main.openFile(file); });
+    }
+}
+
+}  // namespace zt

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What ties zt790prog into a desktop: the MIME type of channel files, the
+// desktop entry that opens them, and the program's command line as a file
+// manager or a user runs it.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "files/channel_file.h"
+#include "model/blank_image.h"
+#include "support/sim_process.h"
+#include "x_display.h"
+
+namespace zt::testing {
+namespace {
+
+QString SourceFile(const QString& path) { return QStringLiteral(ZT_SOURCE_DIR "/") + path; }
+
+// The MIME database built from the program's XML alone, as
+// update-mime-database builds it on a user's machine; asked through
+// QMimeDatabase, as a Qt file manager does.
+TEST(DesktopFiles, ChannFilesHaveTheProgramsMimeTypeAndItsDesktopEntryOpensThem) {
+    App();
+    QTemporaryDir data;
+    const QString packages = data.filePath("mime/packages");
+    ASSERT_TRUE(QDir().mkpath(packages));
+    ASSERT_TRUE(QFile::copy(SourceFile("dist/zt790prog.xml"), packages + "/zt790prog.xml"));
+    QProcess update;
+    update.start("update-mime-database", {data.filePath("mime")});
+    ASSERT_TRUE(update.waitForFinished(60000)) << "update-mime-database is missing "
+                                                  "(scripts/deps installs shared-mime-info)";
+    ASSERT_EQ(update.exitCode(), 0) << update.readAllStandardError().toStdString();
+
+    // Read on first use: the database sees only the folder made above.
+    qputenv("XDG_DATA_HOME", data.filePath("home").toUtf8());
+    qputenv("XDG_DATA_DIRS", data.path().toUtf8());
+    const QMimeDatabase db;
+    const QMimeType type =
+        db.mimeTypeForFile("/nowhere/radio.chann", QMimeDatabase::MatchExtension);
+    EXPECT_EQ(type.name(), "application/x-zt790-channels");
+    EXPECT_TRUE(type.inherits("text/plain"));
+    EXPECT_EQ(db.mimeTypeForFile("/nowhere/RADIO.CHANN", QMimeDatabase::MatchExtension).name(),
+              "application/x-zt790-channels");
+
+    // The desktop entry opens that type and hands the file to the program.
+    QSettings entry(SourceFile("dist/zt790prog.desktop"), QSettings::IniFormat);
+    entry.beginGroup("Desktop Entry");
+    EXPECT_EQ(entry.value("Exec").toString(), "zt790prog %f");
+    EXPECT_TRUE(entry.value("MimeType").toString().split(';').contains(type.name()));
+}
+
+// Runs the program without a display: --help and --version must not need one.
+QProcess* RunHeadless(QProcess& p, const QStringList& args) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    p.setProcessEnvironment(env);
+    p.start(BinPath("zt790prog"), args);
+    p.waitForFinished(15000);
+    return &p;
+}
+
+TEST(DesktopFiles, HelpAndVersionWithoutADisplayAndRefusedOptions) {
+    App();
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char* out;  // a line the standard output or error must hold
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "Usage: zt790prog [OPTION]... [FILE]"},
+        {{"--help"}, 0, "  --language en|zh"},
+        {{"--help"}, 0, "  --advanced"},
+        {{"--version"}, 0, "zt790prog 1.2.0"},
+        {{"--language", "de"}, 2, "zt790prog: --language must be en or zh, not de"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QProcess p;
+        RunHeadless(p, c.args);
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), c.exitCode);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        EXPECT_TRUE(out.contains(QString::fromUtf8(c.out))) << out.toStdString();
+    }
+}
+
+// As a file manager starts it: the file on the command line, here with the
+// Chinese interface; Ctrl+Q then ends it normally.
+TEST(DesktopFiles, ProgramOpensTheFileOfItsCommandLineInChineseAndQuitsWithCtrlQ) {
+    App();
+    Display x;
+    ASSERT_FALSE(x.Name().isEmpty()) << "Xvfb did not start (scripts/deps installs it)";
+    QTemporaryDir dir;
+    const QString file = dir.filePath("radio.chann");
+    ASSERT_TRUE(SaveChannelFile(file.toStdString(), BlankImage()).ok);
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", x.Name());
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("HOME", dir.path());
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(BinPath("zt790prog"), {"--language", "zh", file});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    const QString main = x.WaitForWindow("系列对讲机编程软件");
+    ASSERT_FALSE(main.isEmpty()) << "the main window did not show in Chinese";
+    // The open window's message, in Chinese.
+    const QString box = x.WaitForWindow("操作提示");
+    ASSERT_FALSE(box.isEmpty()) << "no message about the file";
+    ASSERT_TRUE(x.Focus(box));
+    ASSERT_TRUE(x.Keys({"Return"}));
+    ASSERT_TRUE(x.WaitForNoWindow("操作提示"));
+    ASSERT_TRUE(x.Focus(main));
+    ASSERT_TRUE(x.Keys({"ctrl+q"}));
+    ASSERT_TRUE(program.waitForFinished(10'000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
+}  // namespace
+}  // namespace zt::testing
