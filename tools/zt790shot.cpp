@@ -7,7 +7,6 @@
 
 #include <CLI/CLI.hpp>
 #include <QApplication>
-#include <QStyle>
 #include <QTimer>
 #include <iostream>
 #include <optional>
@@ -19,6 +18,7 @@
 #include "qtio/qt_serial_port.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
+#include "ui/program_icon.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     CLI11_PARSE(cli, argc, argv);
 
     QApplication::setApplicationName("zt790prog");
-    QApplication::setWindowIcon(app.style()->standardIcon(QStyle::SP_ComputerIcon));
+    QApplication::setWindowIcon(zt::ProgramIcon());
     zt::AppState state;
     zt::MessageBoxPresenter presenter;
     zt::MainWindow main(state, presenter);
