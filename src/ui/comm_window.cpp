@@ -64,7 +64,7 @@ CommWindow::CommWindow(LinkMode mode, AppState& state, MessagePresenter& present
     cancel_->setObjectName("Command_Cancel");
     cancel_->setText(qs(kCancel, chinese));
     help_->setObjectName("Command_Help");
-    help_->setText(qs(kHelp, chinese));  // no action
+    help_->setText(qs(kHelp, chinese));  // the main window ties it to the manual
     status_->setObjectName("Label_tr_count");
     status_->setAlignment(Qt::AlignCenter);
     status_->setWordWrap(true);

@@ -78,7 +78,7 @@ PowerAdjustWindow::PowerAdjustWindow(AppState& state, MessagePresenter& presente
     close_->setObjectName("Command_Close");
     close_->setText(qs(kClose, chinese));
     help_->setObjectName("Command_Help");
-    help_->setText(qs(kHelp, chinese));  // no action
+    help_->setText(qs(kHelp, chinese));  // the main window ties it to the manual
     connect(close_, &QPushButton::clicked, this, &PowerAdjustWindow::closeAdjustment);
 
     // Tab walks the levels from the top, then the buttons.

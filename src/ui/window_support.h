@@ -37,6 +37,10 @@ class ActivationRefresh {
     virtual void windowActivated() = 0;
 };
 
+// A window's button named "Command_Help" opens the window's section of the user
+// manual: the main window ties it when it shows the window (the section is in
+// the window table), so the windows themselves only name the button.
+
 // Closes a window: for an editor inside the multiple-document area its frame,
 // which deletes both (closing only the editor would leave an empty frame).
 void closeWindow(QWidget* window);
