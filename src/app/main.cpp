@@ -3,23 +3,17 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QStyle>
 #include <cstdio>
 
+#include "app/program_options.h"
+#include "app/start_program.h"
 #include "model/app_state.h"
 #include "project_version.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
+#include "ui/program_icon.h"
 
 namespace {
-
-void DescribeOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        "Programming software for ZT790 and MV4L handheld FM radios: reads a radio's memory "
-        "over a programming cable, edits it and writes it back.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-}
 
 // Prints what --version or --help asks for; false when neither was asked.
 bool AnswerInformation(const QCommandLineParser& parser) {
@@ -39,7 +33,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("zt790prog");
     QCoreApplication::setApplicationVersion(zt::kProjectVersion);
     QCommandLineParser parser;
-    DescribeOptions(parser);
+    zt::DescribeOptions(parser);
 
     // --help and --version answer before any window system is needed, so they
     // work on a console without a display. Anything else, Qt's own options
@@ -53,18 +47,19 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    if (!parser.parse(QApplication::arguments())) {
-        std::fprintf(stderr, "zt790prog: %s\nTry zt790prog --help.\n",
-                     qPrintable(parser.errorText()));
+    const zt::ProgramOptions options = zt::ParseProgramOptions(parser, QApplication::arguments());
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "zt790prog: %s\nTry zt790prog --help.\n", options.error.c_str());
         return 2;
     }
     if (AnswerInformation(parser)) return 0;
-    QApplication::setWindowIcon(app.style()->standardIcon(QStyle::SP_ComputerIcon));
+    QApplication::setDesktopFileName("zt790prog");
+    QApplication::setWindowIcon(zt::ProgramIcon());
 
     // The state outlives the windows that hold references to it.
     zt::AppState state;
     zt::MessageBoxPresenter presenter;
     zt::MainWindow main(state, presenter);
-    main.load();
+    zt::StartProgram(main, options);
     return QApplication::exec();
 }

@@ -1,28 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#pragma once
 // zt790prog's command line: a file to open, the interface language, the hidden
-// menu entries, help and version. Read before the toolkit starts, so --help and
-// --version work without a display; the toolkit's own options (-style,
-// -platform, ...) pass through to it.
+// menu entries, help and version. Qt's own options (-style, -platform, ...)
+// are taken out by the application object before these are read.
+#pragma once
 
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
 #include <string>
-#include <vector>
 
 namespace zt {
 
 struct ProgramOptions {
-    enum class Action { Run, Help, Version, Error };
-    Action action = Action::Run;
     bool chinese = false;   // --language zh
     bool advanced = false;  // --advanced
-    std::string file;       // a .chann or .csv file to open at start-up
-    std::string error;      // what is wrong, for Action::Error
+    QString file;           // a .chann or .csv file to open at start-up
+    std::string error;      // what is wrong with the command line; empty when nothing
 };
 
-// `args` without the program's name.
-[[nodiscard]] ProgramOptions ParseProgramOptions(const std::vector<std::string>& args);
+// --help, --version, --language, --advanced and the file.
+void DescribeOptions(QCommandLineParser& parser);
 
-[[nodiscard]] std::string ProgramUsage();
-[[nodiscard]] std::string ProgramVersion();
+// What a command line (the program's name first) asks for, read by a parser
+// that DescribeOptions made.
+[[nodiscard]] ProgramOptions ParseProgramOptions(QCommandLineParser& parser,
+                                                 const QStringList& arguments);
 
 }  // namespace zt

@@ -11,9 +11,8 @@ void StartProgram(MainWindow& main, const ProgramOptions& options) {
     main.load();
     if (options.advanced) main.setAdvanced(true);
     if (options.chinese) main.switchLanguage(true);
-    if (!options.file.empty()) {
-        const QString file = QString::fromLocal8Bit(options.file.c_str());
-        QTimer::singleShot(0, &main, [&main, file] { main.openFile(file); });
+    if (!options.file.isEmpty()) {
+        QTimer::singleShot(0, &main, [&main, file = options.file] { main.openFile(file); });
     }
 }
 

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QMimeDatabase>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -53,43 +52,6 @@ TEST(DesktopFiles, ChannFilesHaveTheProgramsMimeTypeAndItsDesktopEntryOpensThem)
     entry.beginGroup("Desktop Entry");
     EXPECT_EQ(entry.value("Exec").toString(), "zt790prog %f");
     EXPECT_TRUE(entry.value("MimeType").toString().split(';').contains(type.name()));
-}
-
-// Runs the program without a display: --help and --version must not need one.
-QProcess* RunHeadless(QProcess& p, const QStringList& args) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    p.setProcessEnvironment(env);
-    p.start(BinPath("zt790prog"), args);
-    p.waitForFinished(15000);
-    return &p;
-}
-
-TEST(DesktopFiles, HelpAndVersionWithoutADisplayAndRefusedOptions) {
-    App();
-    struct Case {
-        QStringList args;
-        int exitCode;
-        const char* out;  // a line the standard output or error must hold
-    };
-    const Case cases[] = {
-        {{"--help"}, 0, "Usage: zt790prog [OPTION]... [FILE]"},
-        {{"--help"}, 0, "  --language en|zh"},
-        {{"--help"}, 0, "  --advanced"},
-        {{"--version"}, 0, "zt790prog 1.2.0"},
-        {{"--language", "de"}, 2, "zt790prog: --language must be en or zh, not de"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        QProcess p;
-        RunHeadless(p, c.args);
-        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(p.exitCode(), c.exitCode);
-        const QString out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-        EXPECT_TRUE(out.contains(QString::fromUtf8(c.out))) << out.toStdString();
-    }
 }
 
 // As a file manager starts it: the file on the command line, here with the

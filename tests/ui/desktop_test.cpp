@@ -294,7 +294,7 @@ TEST(DesktopStart, OptionsChangeTheMenusTheLanguageAndTheImage) {
     ASSERT_TRUE(SaveChannelFile(file.toStdString(), image).ok);
 
     struct Case {
-        std::vector<std::string> args;
+        QStringList args;
         const char* title;
         bool advanced;
         Texts messages;
@@ -302,12 +302,12 @@ TEST(DesktopStart, OptionsChangeTheMenusTheLanguageAndTheImage) {
     };
     const Case cases[] = {
         {{}, "Merivon ZT790 C1.0 series program software ", false, {}, ""},
-        {{"--language", "zh", "--advanced", file.toStdString()},
+        {{"--language", "zh", "--advanced", file},
          "Merivon  ZT790 C1.0 系列对讲机编程软件 ",
          true,
          {"信道参数从文件调入成功 ！"},
          "145.50000"},
-        {{"--language=en", file.toStdString()},
+        {{"--language=en", file},
          "Merivon ZT790 C1.0 series program software ",
          false,
          {"Succeed fold the channel parameter from file."},
@@ -318,8 +318,11 @@ TEST(DesktopStart, OptionsChangeTheMenusTheLanguageAndTheImage) {
         AppState state;
         RecordingPresenter presenter;
         MainWindow main(state, presenter);
-        const ProgramOptions options = ParseProgramOptions(c.args);
-        ASSERT_EQ(options.action, ProgramOptions::Action::Run);
+        QCommandLineParser parser;
+        DescribeOptions(parser);
+        const ProgramOptions options =
+            ParseProgramOptions(parser, QStringList{"zt790prog"} + c.args);
+        ASSERT_EQ(options.error, "");
         StartProgram(main, options);
         RunEventLoopFor(50);
         EXPECT_EQ(main.windowTitle(), QString::fromUtf8(c.title));
