@@ -6,6 +6,9 @@
 
 #include "model/app_state.h"
 #include "model/band_edges.h"
+#include "model/catalogue.h"
+#include "model/freq_codec.h"
+#include "model/number_text.h"
 
 namespace zt {
 
@@ -30,6 +33,18 @@ Image BlankImage() {
     image[kPresenceRow].fill(0);
     SetFields(image[kIdentificationRow], {'Z', 'T', ' ', '7', '9', '0', '2', 2});
     SetFields(image[kPowerRow], {50, 100, 200});
+    return image;
+}
+
+void ApplyModelToImage(Image& image, int index) {
+    const ModelEntry& entry = kModelCatalogue.at(static_cast<std::size_t>(index));
+    WriteBandEdges(image, {entry.lowMHz, entry.highMHz});
+    StoreFreqText(image, ShortestNumberText(entry.lowMHz) + ".625", kVfoRow, 0);
+}
+
+Image BlankImageForModel(int index) {
+    Image image = BlankImage();
+    ApplyModelToImage(image, index);
     return image;
 }
 
