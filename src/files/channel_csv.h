@@ -1,81 +1,91 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channels as CSV in the generic column layout that other radio programming
-// tools read and write, so channels move between this radio and others:
-//
-//   Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,
-//   DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,
-//   URCALL,RPT1CALL,RPT2CALL,DVCODE
-//
-// Location is the channel number 1..128, frequencies are MHz, Duplex is "",
-// "+", "-", "split" (Offset is then the transmit frequency) or "off" (TX stop),
-// Mode FM (wide) or NFM (narrow), Skip "S" for a channel left out of scanning,
-// Power Low, Mid or High. The digital-voice columns stay empty.
+// tools read and write and that radio users publish channel lists in (the
+// columns: csv_columns.h). One importer and one exporter serve the command line
+// and the desktop program.
 //
 // What the layout has no column for (VOX, BCL, the bits no editor uses, the
 // offset of a channel whose transmit is stopped) is kept from the channel as it
-// stands in the image, so exporting a file and importing the CSV back into it
-// gives back every channel row and name unchanged.
+// stands in the image, so exporting channels and importing the CSV back gives
+// back every channel row and name unchanged.
 
-#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "files/csv_tones.h"
+#include "files/csv_columns.h"
+#include "files/csv_power.h"
 #include "model/radio_image.h"
 
 namespace zt {
 
-enum class CsvDuplex { Simplex, Plus, Minus, TxOff };
-
-// One channel as a CSV row expresses it.
-struct CsvChannel {
-    int number = 0;            // 1..128
-    std::string name;          // in the radio's character set, at most five characters
-    std::int64_t rxUnits = 0;  // receive frequency in 10 Hz units
-    CsvDuplex duplex = CsvDuplex::Simplex;
-    std::int64_t offsetUnits = 0;  // |TX - RX| in 10 Hz units for Plus and Minus
-    CsvTones tones;
-    int power = 2;  // 0 Low, 1 Mid, 2 High
-    bool wide = true;
-    bool scanSkip = false;
-    friend bool operator==(const CsvChannel&, const CsvChannel&) = default;
+struct CsvImportOptions {
+    // Store every row that passes and report the others as skipped, instead of
+    // refusing the whole file for one bad row.
+    bool skipInvalid = false;
+    // Place the rows in file order from this channel on, ignoring Location; a
+    // skipped row takes no channel.
+    std::optional<int> renumberFrom;
+    // Empty every channel (and its name) the CSV does not store; by default
+    // they stay as they are.
+    bool replace = false;
+    // The nominal power of each level, for Power given in watts.
+    CsvPowerLevels power;
+    // ',' for CSV files; '\t' for text copied from a spreadsheet.
+    char separator = ',';
 };
 
-// The channel c (1..128) of an image as a row would carry it. A direction value
-// of 3 reads as simplex, a power of 3 as High, a tone the editors cannot show
-// as off.
-[[nodiscard]] CsvChannel CsvChannelFromImage(const Image& image, int c);
-
-// The CSV text of every used channel of the image, in channel order, with the
-// header line; CR LF line ends.
-[[nodiscard]] std::string FormatChannelCsv(const Image& image);
-
-// 10 Hz units as MHz with six decimals: 46201250 -> "462.012500".
-[[nodiscard]] std::string UnitsToMHzText(std::int64_t units);
-
 struct CsvLineMessage {
-    int line = 0;  // 0 for the file as a whole
+    int line = 0;  // the file's line, counted from 1; 0 for the file as a whole
     std::string text;
     friend bool operator==(const CsvLineMessage&, const CsvLineMessage&) = default;
 };
 
 struct CsvImportResult {
+    // True when channels were stored. False when the file was refused: then
+    // the image is exactly as it was.
     bool ok = false;
-    // When refused: every bad row, in line order, with all its reasons.
+    // The channels stored, in file order.
+    std::vector<int> channels;
+    // With `replace`: the channels emptied because the CSV does not store them.
+    std::vector<int> emptied;
+    // When refused: why (every bad row, in line order). With `skipInvalid`:
+    // the rows skipped and why.
     std::vector<CsvLineMessage> problems;
-    // When accepted: what was adjusted on the way in (a name cut to five
-    // characters, a power given in watts).
+    // What was adjusted on the way in: each changed name once, then a count;
+    // powers in watts and the level they became.
     std::vector<CsvLineMessage> notes;
-    std::vector<int> channels;  // the channels the CSV set, in CSV order
+    // Hints for the caller to phrase in its own terms: a Location outside
+    // 1..128 or no Location column (numbering the rows in order would place
+    // them), and a header line that seems separated by ';' or a tab.
+    bool renumberingWouldHelp = false;
+    char otherSeparator = 0;
 };
 
-// Checks every row first: the channel number, the receive and transmit
-// frequencies against the image's band limits (row 153), the tones and codes,
-// the name's characters, the mode, skip and power columns. When any row is
-// wrong the image is left exactly as it was. Otherwise the channels of the CSV
-// are stored; channels not in the CSV and every other row stay as they are.
-[[nodiscard]] CsvImportResult ImportChannelCsv(std::string_view text, Image& image);
+// Imports the rows of a CSV text into the image. Every row is checked: the
+// channel number, the receive and transmit frequencies against the image's band
+// edges (row 153: low <= f < high; a frequency the channel already holds passes
+// as it is), the tones and codes, the mode, skip and power columns. Names are
+// made to fit (csv_names.h) and powers in watts become levels (csv_power.h).
+// Without `skipInvalid` one bad row refuses the file; with it, the file is
+// refused only when no row passes. A refused import leaves the image as it was.
+[[nodiscard]] CsvImportResult ImportChannelCsv(std::string_view text, Image& image,
+                                               const CsvImportOptions& options = {});
+
+// The channel c (1..128) of an image as a row carries it. A direction value of
+// 3 reads as simplex, a power of 3 as High, a tone the editors cannot show as
+// off.
+[[nodiscard]] CsvChannel CsvChannelFromImage(const Image& image, int c);
+
+// The header line and a row for each listed channel that is in use, in the
+// order given; CR LF line ends. Power is written as the nominal watts of the
+// level ("2.5W").
+[[nodiscard]] std::string FormatChannelCsv(const Image& image, std::span<const int> channels,
+                                           const CsvPowerLevels& power = {});
+// The same for every used channel, in channel order.
+[[nodiscard]] std::string FormatChannelCsv(const Image& image, const CsvPowerLevels& power = {});
 
 }  // namespace zt

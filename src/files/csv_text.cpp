@@ -11,7 +11,7 @@ bool CsvRecord::Blank() const {
     });
 }
 
-CsvParse ParseCsvText(std::string_view text) {
+CsvParse ParseCsvText(std::string_view text, char separator) {
     CsvParse out;
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
 
@@ -49,14 +49,15 @@ CsvParse ParseCsvText(std::string_view text) {
                 ++i;
                 continue;
             }
+            if (c == separator) {
+                record.fields.push_back(std::move(field));
+                field.clear();
+                ++i;
+                continue;
+            }
             switch (c) {
                 case '"':
                     quoted = true;
-                    ++i;
-                    break;
-                case ',':
-                    record.fields.push_back(std::move(field));
-                    field.clear();
                     ++i;
                     break;
                 case '\r':

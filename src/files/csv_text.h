@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comma-separated text as spreadsheets and other radio tools write it: fields
-// separated by commas, a field in double quotes may hold commas, line breaks and
-// doubled quotes, lines end in CR LF or LF.
+// separated by commas (or another separator, such as the tab of text copied
+// from a spreadsheet), a field in double quotes may hold separators, line
+// breaks and doubled quotes, lines end in CR LF or LF.
 
 #include <string>
 #include <string_view>
@@ -27,7 +28,7 @@ struct CsvParse {
 // Splits a text into records. A byte-order mark at the start is skipped. A
 // quote left open at the end of the text is an error (records read before it
 // are kept).
-[[nodiscard]] CsvParse ParseCsvText(std::string_view text);
+[[nodiscard]] CsvParse ParseCsvText(std::string_view text, char separator = ',');
 
 // One field as it must be written: quoted when it holds a comma, a quote, a
 // line break or blanks at either end.

@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
+#include <set>
 
+#include "files/csv_names.h"
 #include "files/csv_text.h"
 #include "files/csv_tones.h"
 #include "model/band_edges.h"
@@ -21,6 +22,12 @@ namespace zt {
 namespace {
 
 using Fields = std::vector<std::string>;
+
+}  // namespace
+
+void PrintTo(const CsvLineMessage& m, std::ostream* out) { *out << m.line << ": " << m.text; }
+
+namespace {
 
 TEST(CsvText, SplitsQuotedFieldsCountsLinesAndQuotesOnlyWhenNeeded) {
     const CsvParse p = ParseCsvText(
@@ -124,21 +131,13 @@ TEST(CsvTones, ReadsWhatOtherToolsWriteAndRefusesWhatThisRadioCannotStore) {
         EXPECT_EQ(TonesFromColumns(c.columns), c.result) << Joined(c.columns);
 }
 
-constexpr int kLow = 0, kMid = 1;
+constexpr int kLow = 0, kMid = 1, kHigh = 2;
 
 // A used channel as the grid makes it.
 void Use(Image& image, int c, const char* rx) {
     StoreRxText(image, c, rx);
     StoreBcd(image, c, kTxOffsetByte, UnitsToBcd(0));
     ApplyGridDefaults(image, c);
-}
-
-// Every row for which `changed` is false is as it was.
-void ExpectRowsKept(const Image& now, const Image& before,
-                    const std::function<bool(int)>& changed) {
-    for (int row = 0; row < kImageRows; ++row) {
-        EXPECT_TRUE(changed(row) || now[row] == before[row]) << "row " << row;
-    }
 }
 
 // A file of every kind of channel the editors can make.
@@ -166,25 +165,44 @@ Image VariedImage() {
     return image;
 }
 
-TEST(ChannelCsv, ExportWritesTheGenericLayoutAndImportsBack) {
+constexpr const char* kHeader =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
+
+TEST(ChannelCsv, ExportWritesTheGenericLayoutWithWattsAndImportsBack) {
+    const std::string row1 =
+        "1,PMR1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,\r\n";
+    const std::string row3 =
+        "3,X_+*9,430.012500,+,7.600000,Cross,88.5,88.5,050,NR,245,DTCS->DTCS,NFM,12.50,S,2.5W,,,,,"
+        "\r\n";
     const std::string csv = FormatChannelCsv(VariedImage());
-    const std::string expected =
-        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
-        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
-        "1,PMR1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,High,,,,,\r\n"
-        "2,RPT-A,439.987500,-,9.400000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,FM,12.50,,Low,,,,,"
-        "\r\n"
-        "3,X_+*9,430.012500,+,7.600000,Cross,88.5,88.5,050,NR,245,DTCS->DTCS,NFM,12.50,S,Mid,,,,,"
-        "\r\n"
-        "128,LAST,469.999990,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,\r\n";
-    EXPECT_EQ(csv, expected);
+    EXPECT_EQ(csv, kHeader + row1 +
+                       "2,RPT-A,439.987500,-,9.400000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,FM,"
+                       "12.50,,1.0W,,,,,\r\n" +
+                       row3 +
+                       "128,LAST,469.999990,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,2.50,,"
+                       "5.0W,,,,,\r\n");
     // Imported into a blank file it gives back the file (channel 128's
     // transmit is stopped: the layout carries no offset for it, and it had none).
     Image copy = BlankImage();
     const CsvImportResult r = ImportChannelCsv(csv, copy);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.channels, (std::vector<int>{1, 2, 3, 128}));
+    EXPECT_EQ(r.notes, std::vector<CsvLineMessage>{});
     EXPECT_EQ(copy, VariedImage());
+    // A chosen set of channels, in the order given; an empty one has no row.
+    EXPECT_EQ(FormatChannelCsv(VariedImage(), std::vector<int>{3, 50, 1}), kHeader + row3 + row1);
+    // Other nominal powers are written as such.
+    EXPECT_TRUE(FormatChannelCsv(VariedImage(), CsvPowerLevels{{500, 2000, 4000}})
+                    .find(",FM,6.25,,4.0W,") != std::string::npos);
+}
+
+TEST(ChannelCsv, TuningStepIsTheLargestUsualStepTheFrequencyIsAMultipleOf) {
+    const std::pair<FreqUnits, const char*> cases[] = {
+        {44610000, "25.00"}, {44601250, "12.50"}, {44600625, "6.25"}, {44601000, "5.00"},
+        {44600500, "5.00"},  {44600750, "2.50"},  {44600001, "2.50"},
+    };
+    for (const auto& [units, step] : cases) EXPECT_EQ(TuningStepText(units), step) << units;
 }
 
 TEST(ChannelCsv, ImportBackIntoTheSameFileChangesNothing) {
@@ -221,19 +239,6 @@ TEST(ChannelCsv, ImportBackIntoTheSameFileChangesNothing) {
                   {6, "receive frequency 470.500000 MHz is outside the band 400..470 MHz"}}));
 }
 
-// A CSV as other tools and people write it (the tone columns of every kind are
-// checked above; a DCS row through zt790ctl's import and show).
-constexpr const char* kHandWritten =
-    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
-    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\n"
-    "1,simp,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,\n"
-    "2,Rpt,439.9875,-,9.4,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,1.0W,,,,,\n"
-    "3,TSQ,430.05,+,7.6,TSQL,88.5,100.0,023,NN,023,Tone->Tone,NFM,12.50,S,0.5W,,,,,\n"
-    "4,X1,446.2,split,446.3,Cross,100.0,88.5,023,NN,023,Tone->Tone,FM,12.50,P,5.0W,,,,,\n"
-    "\n"
-    "5,\"Lo ng\",446.9,off,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
-    "6,TOOLONG,447,,,,,,,,,,,,,5.0W,,,,,\n";
-
 // A channel as name, receive and transmit texts, tone pairs and bytes 12..15 in
 // hex (byte 12: power 0..2, 04 scan skip, 40/80 direction; byte 13: 10 TX stop,
 // 20 wide).
@@ -245,26 +250,210 @@ std::string Describe(const Image& image, int c) {
     return ReadName(image, c) + " " + RxText(image, c) + " " + TxText(image, c) + text;
 }
 
-TEST(ChannelCsv, HandWrittenRowsOfEveryKind) {
+int Power(const Image& image, int c) { return image[static_cast<std::size_t>(c)][12] & 3; }
+
+// A list as radio users publish them: numbered from 0, a byte-order mark, a
+// quoted header, CR LF, long names with punctuation, a VHF row among UHF ones,
+// a negative offset, a row of another mode, powers in watts and by name.
+constexpr const char* kPublished =
+    "\xEF\xBB\xBF\"Location\",\"Name\",\"Frequency\",\"Duplex\",\"Offset\",\"Tone\","
+    "\"rToneFreq\",\"Mode\",\"Power\"\r\n"
+    "0,PMR446 Channel 01,446.00625,,,,,NFM,0.5W\r\n"
+    "1,PMR446 Channel 02,446.01875,,,,,NFM,0.5 W\r\n"
+    "2,2m Calling,145.500000,,,,,FM,50W\r\n"
+    "3,GB3PX (Cambridge),430.8375,-,-7.6,Tone,77.0,FM,4W\r\n"
+    "4,Digital Voice,438.5,,,,,DV,5W\r\n"
+    "5,Site Base,451.25,,,,,FM,High\r\n";
+
+TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotesAndRoundTrips) {
     Image image = BlankImage();
     const Image before = image;
-    const CsvImportResult r = ImportChannelCsv(kHandWritten, image);
-    ASSERT_TRUE(r.ok) << (r.problems.empty() ? "" : r.problems.front().text);
-    EXPECT_EQ(r.notes,
+    const CsvImportResult r =
+        ImportChannelCsv(kPublished, image, {.skipInvalid = true, .renumberFrom = 1});
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.channels, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(r.problems,
               (std::vector<CsvLineMessage>{
-                  {8, "name \"TOOLONG\" cut to \"TOOLO\""},
-                  {0, "power in watts taken by rank: 0.5 W as Low, 1 W as Mid, 5 W as High"}}));
+                  {4, "receive frequency 145.500000 MHz is outside the band 400..470 MHz"},
+                  {6, "Mode \"DV\" is not FM (wide) or NFM (narrow)"}}));
+    EXPECT_EQ(
+        r.notes,
+        (std::vector<CsvLineMessage>{
+            {2, "name \"PMR446 Channel 01\" stored as \"PMR01\""},
+            {2, "power 0.5 W is below Low (1.0 W), the least the radio transmits: stored as Low"},
+            {3, "name \"PMR446 Channel 02\" stored as \"PMR02\""},
+            {5, "name \"GB3PX (Cambridge)\" stored as \"GB3PX\""},
+            {7, "name \"Site Base\" stored as \"SITE\""},
+            {0, "4 names changed to fit the radio (five characters of A-Z, 0-9, blank, - _ + *)"},
+            {0,
+             "powers in watts stored as the highest level not above them (Low 1.0 W, Mid 2.5 "
+             "W, High 5.0 W): 0.5 W as Low, 4.0 W as Mid"}}));
     const char* expected[] = {
-        "SIMP 446.00625 446.00625 255:255 255:255 02 20 FFFF",
-        "RPT 439.98750 430.58750 255:255 0:8 81 20 FFFF",
-        "TSQ 430.05000 437.65000 0:12 0:12 44 00 FFFF",
-        "X1 446.20000 446.30000 0:8 0:12 42 20 FFFF",
-        "LO NG 446.90000 446.90000 255:255 255:255 02 30 FFFF",
-        "TOOLO 447.00000 447.00000 255:255 255:255 02 20 FFFF",
+        "PMR01 446.00625 446.00625 255:255 255:255 00 00 FFFF",
+        "PMR02 446.01875 446.01875 255:255 255:255 00 00 FFFF",
+        "GB3PX 430.83750 423.23750 255:255 0:4 81 20 FFFF",
+        "SITE 451.25000 451.25000 255:255 255:255 02 20 FFFF",
     };
-    for (int c = 1; c <= 6; ++c) EXPECT_EQ(Describe(image, c), expected[c - 1]);
-    ExpectRowsKept(image, before,
-                   [](int r) { return (r >= 1 && r <= 6) || (r >= 160 && r <= 161); });
+    for (int c = 1; c <= 4; ++c) EXPECT_EQ(Describe(image, c), expected[c - 1]);
+    for (int row = 0; row < kImageRows; ++row) {
+        if ((row < 1 || row > 4) && row != kFirstNameRow + 1 && row != kFirstNameRow)
+            EXPECT_EQ(image[row], before[row]) << row;
+    }
+
+    // Exported, Power is watts with the unit; imported back, the same image.
+    const std::string csv = FormatChannelCsv(image);
+    for (const char* power : {",,1.0W,", ",,2.5W,", ",,5.0W,"})
+        EXPECT_NE(csv.find(power), std::string::npos) << power;
+    Image back = BlankImage();
+    ASSERT_TRUE(ImportChannelCsv(csv, back).ok);
+    EXPECT_EQ(back, image);
+}
+
+TEST(ChannelCsv, EveryCombinationOfTheOptions) {
+    // A file with channels 1..20 and 100 in use and named.
+    Image base = BlankImage();
+    for (int c : {1, 2, 3, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 100}) {
+        Use(base, c, "440.5");
+        WriteName(base, c, "OLD");
+    }
+    const struct {
+        CsvImportOptions options;
+        bool ok;
+        std::vector<int> channels, problemLines;
+        std::size_t emptied;
+        bool hint;
+    } cases[] = {
+        {{}, false, {}, {2, 4, 6}, 0, true},
+        {{.skipInvalid = true}, true, {1, 3, 5}, {2, 4, 6}, 0, true},
+        {{.renumberFrom = 1}, false, {}, {4, 6}, 0, false},
+        {{.skipInvalid = true, .renumberFrom = 1}, true, {1, 2, 3, 4}, {4, 6}, 0, false},
+        {{.skipInvalid = true, .renumberFrom = 127}, true, {127, 128}, {4, 5, 6, 7}, 0, false},
+        {{.skipInvalid = true, .renumberFrom = 1, .replace = true},
+         true,
+         {1, 2, 3, 4},
+         {4, 6},
+         16,
+         false},
+        {{.skipInvalid = true, .replace = true}, true, {1, 3, 5}, {2, 4, 6}, 16, true},
+        {{.renumberFrom = 1, .replace = true}, false, {}, {4, 6}, 0, false},
+        {{.renumberFrom = 0}, false, {}, {0}, 0, false},
+    };
+    for (const auto& c : cases) {
+        Image image = base;
+        const CsvImportResult r = ImportChannelCsv(kPublished, image, c.options);
+        const std::string label = std::to_string(c.options.skipInvalid) + " " +
+                                  std::to_string(c.options.renumberFrom.value_or(-1)) + " " +
+                                  std::to_string(c.options.replace);
+        EXPECT_EQ(r.ok, c.ok) << label;
+        EXPECT_EQ(r.channels, c.channels) << label;
+        std::vector<int> lines;
+        for (const CsvLineMessage& p : r.problems) lines.push_back(p.line);
+        EXPECT_EQ(lines, c.problemLines) << label;
+        EXPECT_EQ(r.emptied.size(), c.emptied) << label;
+        EXPECT_EQ(r.renumberingWouldHelp, c.hint) << label;
+        if (!c.ok) EXPECT_EQ(image, base) << label;
+        for (int ch = 1; ch <= kChannelCount && c.ok; ++ch) {
+            const bool stored = std::count(c.channels.begin(), c.channels.end(), ch) > 0;
+            const bool kept = !c.options.replace && !IsChannelEmpty(base, ch);
+            EXPECT_EQ(!IsChannelEmpty(image, ch), stored || kept) << label << " channel " << ch;
+            if (!stored && !kept) EXPECT_EQ(ReadName(image, ch), "") << label << " " << ch;
+        }
+    }
+}
+
+TEST(ChannelCsv, LongListsNumberedFromZeroTakeWhatFits) {
+    std::string csv = "Location,Name,Frequency\n";
+    for (int k = 0; k < 130; ++k) csv += std::to_string(k) + ",Rpt," + "446.1\n";
+    Image image = BlankImage();
+    CsvImportResult r = ImportChannelCsv(csv, image);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.renumberingWouldHelp);
+    EXPECT_EQ(r.problems,
+              (std::vector<CsvLineMessage>{{2, "channel 0 is not between 1 and 128"},
+                                           {131, "channel 129 is not between 1 and 128"}}));
+    r = ImportChannelCsv(csv, image, {.skipInvalid = true, .renumberFrom = 1});
+    EXPECT_EQ(r.channels.size(), 128u);
+    EXPECT_EQ(r.problems,
+              (std::vector<CsvLineMessage>{
+                  {130, "no channel left for this row: the rows fill channels 1 to 128"},
+                  {131, "no channel left for this row: the rows fill channels 1 to 128"}}));
+}
+
+TEST(ChannelCsv, PowerIsNeverAboveWhatTheFileAsks) {
+    const struct {
+        const char* power;
+        int level;        // with Low 1, Mid 2.5, High 5 W
+        int customLevel;  // with Low 0.5, Mid 2, High 4 W
+    } cases[] = {
+        {"", kHigh, kHigh},     {"Low", kLow, kLow},   {"mid", kMid, kMid},
+        {"HI", kHigh, kHigh},   {"0.5W", kLow, kLow},  {"500mW", kLow, kLow},
+        {"1W", kLow, kLow},     {"2.4 W", kLow, kMid}, {"2.5W", kMid, kMid},
+        {"3.9", kMid, kMid},    {"4.0W", kMid, kHigh}, {"4.999W", kMid, kHigh},
+        {"5.0W", kHigh, kHigh}, {"50W", kHigh, kHigh},
+    };
+    std::string csv = "Location,Frequency,Power\n";
+    int c = 0;
+    for (const auto& p : cases) csv += std::to_string(++c) + ",446.1," + p.power + "\n";
+    for (const CsvPowerLevels levels : {CsvPowerLevels{}, CsvPowerLevels{{500, 2000, 4000}}}) {
+        Image image = BlankImage();
+        const CsvImportResult r = ImportChannelCsv(csv, image, {.power = levels});
+        ASSERT_TRUE(r.ok);
+        c = 0;
+        for (const auto& p : cases) {
+            EXPECT_EQ(Power(image, ++c), levels == CsvPowerLevels{} ? p.level : p.customLevel)
+                << p.power << " " << levels.milliwatts[0];
+        }
+    }
+    // Without a Power column a new channel gets High, as the grid gives it.
+    Image image = BlankImage();
+    ASSERT_TRUE(ImportChannelCsv("Location,Frequency\n1,446.1\n", image).ok);
+    EXPECT_EQ(Power(image, 1), kHigh);
+}
+
+TEST(ChannelCsv, PowerLevelsOptionText) {
+    const std::pair<const char*, const char*> bad[] = {
+        {"1,2.5", "give three powers in watts, Low, Mid and High, such as 1,2.5,5"},
+        {"1,2,3,4", "give three powers in watts, Low, Mid and High, such as 1,2.5,5"},
+        {"5,2.5,1", "the powers must rise from Low to Mid to High"},
+        {"1,1,5", "the powers must rise from Low to Mid to High"},
+        {"1,x,5", "\"x\" is not a power in watts"},
+        {"0,1,2", "\"0\" is not a power in watts"},
+    };
+    std::string error;
+    EXPECT_EQ(ParsePowerLevels("0.5, 2W ,4", error), (CsvPowerLevels{{500, 2000, 4000}}));
+    for (const auto& [text, why] : bad) {
+        EXPECT_EQ(ParsePowerLevels(text, error), std::nullopt) << text;
+        EXPECT_EQ(error, why);
+    }
+}
+
+TEST(ChannelCsv, NamesAreCutThenCheckedAndStayDistinct) {
+    const struct {
+        std::vector<std::string> given, stored;
+    } cases[] = {
+        {{"Simple Site (Business): Base"}, {"SIMPL"}},
+        {{"Simple Site (Business): Base", "Simple Site (Business): Mobile"}, {"SBASE", "SMOBI"}},
+        {{"Site A Base", "Site B Base"}, {"SITEA", "SITEB"}},
+        {{"Marine Ch 68", "Marine Ch 21A", "Marine Ch 1078"}, {"MAR68", "MA21A", "M1078"}},
+        {{"FRS 1", "FRS 10", "FRS 11"}, {"FRS 1", "FRS10", "FRS11"}},
+        {{"70cm Rpt 0", "70cm Rpt 10"}, {"70CM0", "70C10"}},
+        {{"pmr1", " PMR1 ", "Pmr1"}, {"PMR1", "PMR1", "PMR1"}},
+        {{"PMR44", "PMR446 Ch 1"}, {"PMR44", "PMR1"}},
+        {{"St. Louis", "Ch.16", "Ünï", "日本"}, {"STLOU", "CH16", "N", ""}},
+        {{"A(1)", "A[1]"}, {"A1", "A11"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RadioNames(c.given), c.stored) << c.given.front();
+    std::vector<std::string> pmr;
+    std::vector<std::string> marine;
+    for (int k = 1; k <= 16; ++k)
+        pmr.push_back("PMR446 Channel " + std::string(k < 10 ? "0" : "") + std::to_string(k));
+    for (int k = 1; k <= 88; ++k) marine.push_back("Marine Channel " + std::to_string(k));
+    const std::vector<std::string> shortPmr = RadioNames(pmr);
+    EXPECT_EQ(shortPmr.front(), "PMR01");
+    EXPECT_EQ(shortPmr.back(), "PMR16");
+    const std::vector<std::string> shortMarine = RadioNames(marine);
+    EXPECT_EQ(shortMarine[67], "MAR68");
+    EXPECT_EQ(std::set<std::string>(shortMarine.begin(), shortMarine.end()).size(), 88u);
 }
 
 TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
@@ -274,10 +463,41 @@ TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
     ASSERT_TRUE(r.ok);
     // Without tone, duplex, mode and power columns: simplex, tones off, wide, High.
     EXPECT_EQ(Describe(image, 2), "NEW 440.10000 440.10000 255:255 255:255 02 20 FFFF");
-    ExpectRowsKept(image, before, [](int r) { return r == 2 || r == kFirstNameRow; });
+    for (int row = 0; row < kImageRows; ++row) {
+        if (row != 2 && row != kFirstNameRow) EXPECT_EQ(image[row], before[row]) << row;
+    }
     // Channel 1's name shares row 160 with channel 2's.
     EXPECT_EQ(ReadName(image, 1), "PMR1");
     EXPECT_EQ(ReadName(image, 3), "X_+*9");
+}
+
+TEST(ChannelCsv, TheBandIsLowUpToButNotIncludingHigh) {
+    const struct {
+        int model;
+        const char* row;
+        const char* problem;  // empty when stored
+    } cases[] = {
+        {0, "400.00000,,", ""},
+        {0, "469.99999,,", ""},
+        {0, "470.00000,,", "receive frequency 470.000000 MHz is outside the band 400..470 MHz"},
+        {0, "399.99999,,", "receive frequency 399.999990 MHz is outside the band 400..470 MHz"},
+        {0, "469.0,+,0.99999", ""},
+        {0, "469.0,+,1", "transmit frequency 470.000000 MHz is outside the band 400..470 MHz"},
+        {0, "400.5,split,400", ""},
+        {0, "400.5,-,0.50001",
+         "transmit frequency 399.999990 MHz is outside the band 400..470 MHz"},
+        {1, "136,,", ""},
+        {1, "173.99999,,", ""},
+        {1, "174,,", "receive frequency 174.000000 MHz is outside the band 136..174 MHz"},
+    };
+    for (const auto& c : cases) {
+        Image image = BlankImageForModel(c.model);
+        const CsvImportResult r =
+            ImportChannelCsv(std::string("Location,Frequency,Duplex,Offset\n1,") + c.row, image);
+        EXPECT_EQ(r.ok, *c.problem == 0) << c.row;
+        if (*c.problem != 0)
+            EXPECT_EQ(r.problems, (std::vector<CsvLineMessage>{{2, c.problem}})) << c.row;
+    }
 }
 
 TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
@@ -285,27 +505,23 @@ TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
         {"0,A,446.1,,,,,,,,,,FM,,,High,", "channel 0 is not between 1 and 128"},
         {"129,A,446.1,,,,,,,,,,FM,,,High,", "channel 129 is not between 1 and 128"},
         {"x,A,446.1,,,,,,,,,,FM,,,High,", "Location \"x\" is not a channel number"},
-        {"5,A,480.5,,,,,,,,,,FM,,,High,",
-         "receive frequency 480.500000 MHz is outside the band 400..470 MHz"},
-        {"6,A,469.5,+,1,,,,,,,,FM,,,High,",
-         "transmit frequency 470.500000 MHz is outside the band 400..470 MHz"},
+        {",A,446.1,,,,,,,,,,FM,,,High,", "no channel number in Location"},
         {"7,A,446.1234567,,,,,,,,,,FM,,,High,",
          "Frequency \"446.1234567\" is not a frequency in MHz to 10 Hz (such as 446.00625)"},
-        {"8,\"A,B\",446.1,,,,,,,,,,FM,,,High,",
-         "name \"A,B\" has characters the radio cannot show: ,"},
         {"10,A,446.1,,,DTCS,,,024,NN,,,AM,,X,Max,",
-         "DtcsCode \"024\" is not a DCS code this radio has; Mode \"AM\" is not FM (wide) or "
-         "NFM (narrow); Skip \"X\" is not S, P or empty; Power \"Max\" is not Low, Mid, High or "
-         "a value in watts"},
+         "Mode \"AM\" is not FM (wide) or NFM (narrow); Skip \"X\" is not S, P or empty; Power "
+         "\"Max\" is not Low, Mid, High or a power in watts; DtcsCode \"024\" is not a DCS code "
+         "this radio has"},
         {"1,A,446.2,,,,,,,,,,FM,,,High,", "channel 1 is already set on line 2"},
         {"11,A,,,,,,,,,,,FM,,,High,", "no receive frequency in Frequency"},
         {"12,A,446.1,sideways,,,,,,,,,FM,,,High,",
          "Duplex \"sideways\" is not one of +, -, split, off or empty"},
-        {"13,A,400.5,-,1,,,,,,,,FM,,,High,,extra",
+        {"13,A,446.1,+,abc,,,,,,,,FM,,,High,", "Offset \"abc\" is not an offset in MHz to 10 Hz"},
+        {"14,A,446.1,split,-446.2,,,,,,,,FM,,,High,",
+         "Offset \"-446.2\" is not a transmit frequency in MHz to 10 Hz"},
+        {"15,A,400.5,-,1,,,,,,,,FM,,,High,,extra",
          "more fields than the header names; transmit frequency 399.500000 MHz is outside the "
          "band 400..470 MHz"},
-        {"14,Ünï,446.1,,,,,,,,,,FM,,,High,",
-         "name \"Ünï\" has characters the radio cannot show: Ü ï"},
     };
     std::string csv =
         "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
@@ -324,29 +540,50 @@ TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
     EXPECT_TRUE(r.notes.empty());
 }
 
-TEST(ChannelCsv, FileLevelRefusalsAndTheFilesOwnBandLimits) {
-    Image image = BlankImage();
-    WriteBandEdges(image, {136, 174});
-    const Image before = image;
+TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
+    const Image before = BlankImage();
     const struct {
         const char* csv;
         CsvLineMessage problem;
+        char otherSeparator;
     } cases[] = {
-        {"", {0, "the file is empty: no header line"}},
-        {"\n\nName,Frequency\n1,446\n",
-         {3, "the header line names no Location and Frequency columns"}},
-        {"Location,Frequency,Name\n1,446,\"AB\n", {2, "a quoted field is not closed"}},
-        {"Location,Frequency\n1,145.5\n2,446.1\n",
-         {3, "receive frequency 446.100000 MHz is outside the band 136..174 MHz"}},
+        {"", {0, "the file is empty: no header line"}, 0},
+        {"\n\nName,Freq\n1,446\n", {3, "the header line names no Frequency column"}, 0},
+        {"Location;Name;Frequency\n1;A;446.1\n",
+         {1,
+          "the header line names no Frequency column (its fields seem separated by semicolons, "
+          "not by commas)"},
+         ';'},
+        {"Location\tFrequency\n1\t446.1\n",
+         {1,
+          "the header line names no Frequency column (its fields seem separated by tabs, not by "
+          "commas)"},
+         '\t'},
+        {"Name,Frequency\nA,446.1\n", {1, "the header line names no Location column"}, 0},
+        {"Location,Frequency\n", {0, "no channel rows in the file"}, 0},
+        {"Location,Frequency,Name\n1,446,\"AB\n", {2, "a quoted field is not closed"}, 0},
     };
     for (const auto& c : cases) {
+        Image image = before;
         const CsvImportResult r = ImportChannelCsv(c.csv, image);
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.problems, std::vector<CsvLineMessage>{c.problem});
+        EXPECT_EQ(r.otherSeparator, c.otherSeparator);
         EXPECT_EQ(image, before);
     }
-    ASSERT_TRUE(ImportChannelCsv("Location,Frequency\n1,145.5\n", image).ok);
-    EXPECT_EQ(RxText(image, 1), "145.50000");
+    // A title line above the header is passed over; text copied from a
+    // spreadsheet is read with its tabs; with --skip-invalid the rows before
+    // an open quote are stored.
+    Image image = before;
+    EXPECT_EQ(ImportChannelCsv("Repeaters 2024\nLocation,Frequency\n3,446.1\n", image).channels,
+              std::vector<int>{3});
+    EXPECT_EQ(
+        ImportChannelCsv("Location\tFrequency\n4\t446.1\n", image, {.separator = '\t'}).channels,
+        std::vector<int>{4});
+    EXPECT_EQ(ImportChannelCsv("Location,Frequency,Name\n5,446,A\n6,446,\"B\n", image,
+                               {.skipInvalid = true})
+                  .channels,
+              std::vector<int>{5});
 }
 
 }  // namespace

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/csv_columns.h"
+
+#include "files/csv_numbers.h"
+#include "model/number_text.h"
+
+namespace zt {
+namespace {
+
+using Read = std::optional<std::string>;
+
+std::string Quoted(std::string_view field) { return "\"" + std::string(TrimBlanks(field)) + "\""; }
+
+const char* DuplexText(CsvDuplex d) {
+    switch (d) {
+        case CsvDuplex::Plus:
+            return "+";
+        case CsvDuplex::Minus:
+            return "-";
+        case CsvDuplex::TxOff:
+            return "off";
+        case CsvDuplex::Simplex:
+            break;
+    }
+    return "";
+}
+
+// A tone column: read into its place among the tone columns, written from the
+// channel's tones (csv_tones.h decides both).
+template <std::string CsvToneColumns::*Member>
+constexpr CsvColumn ToneColumn(std::string_view name) {
+    return {name,
+            [](std::string_view field, CsvRowFields& row) -> Read {
+                row.tones.*Member = std::string(TrimBlanks(field));
+                return {};
+            },
+            [](const CsvChannel& ch, const CsvPowerLevels&) {
+                return ToneColumnsFor(ch.tones).*Member;
+            }};
+}
+
+// A column written empty and not read.
+constexpr CsvColumn Unused(std::string_view name) {
+    return {name, nullptr, [](const CsvChannel&, const CsvPowerLevels&) { return std::string(); }};
+}
+
+}  // namespace
+
+std::string TuningStepText(FreqUnits units) {
+    struct Step {
+        FreqUnits units;
+        const char* text;
+    };
+    static constexpr std::array<Step, 5> kSteps{
+        {{2500, "25.00"}, {1250, "12.50"}, {625, "6.25"}, {500, "5.00"}, {250, "2.50"}}};
+    for (const Step& s : kSteps) {
+        if (units % s.units == 0) return s.text;
+    }
+    return "2.50";
+}
+
+constexpr std::array<CsvColumn, kCsvColumnCount> kCsvColumns{{
+    {"Location",
+     [](std::string_view field, CsvRowFields& row) -> Read {
+         row.location = std::string(TrimBlanks(field));
+         return {};
+     },
+     [](const CsvChannel& ch, const CsvPowerLevels&) { return std::to_string(ch.number); }},
+    {"Name",
+     [](std::string_view field, CsvRowFields& row) -> Read {
+         row.name = std::string(TrimBlanks(field));
+         return {};
+     },
+     [](const CsvChannel& ch, const CsvPowerLevels&) { return ch.name; }},
+    {"Frequency",
+     [](std::string_view field, CsvRowFields& row) -> Read {
+         if (TrimBlanks(field).empty()) return "no receive frequency in Frequency";
+         row.rx = ParseDecimal(field, 5);
+         if (!row.rx) {
+             return "Frequency " + Quoted(field) +
+                    " is not a frequency in MHz to 10 Hz (such as 446.00625)";
+         }
+         return {};
+     },
+     [](const CsvChannel& ch, const CsvPowerLevels&) { return UnitsToMHzText(ch.rxUnits); }},
+    {"Duplex",
+     [](std::string_view field, CsvRowFields& row) -> Read {
+         row.duplex = LowerWord(field);
+         for (const char* known : {"", "+", "-", "split", "off"}) {
+             if (row.duplex == known) return {};
+         }
+         return "Duplex " + Quoted(field) + " is not one of +, -, split, off or empty";
+     },
+     [](const CsvChannel& ch, const CsvPowerLevels&) {
+         return std::string(DuplexText(ch.duplex));
+     }},
+    {"Offset",
+     [](std::string_view field, CsvRowFields& row) -> Read {
+         row.offset = std::string(TrimBlanks(field));
+         return {};
+     },
+     [](const CsvChannel& ch, const CsvPowerLevels&) { return UnitsToMHzText(ch.offsetUnits); }},
+    ToneColumn<&CsvToneColumns::tone>("Tone"),
+    ToneColumn<&CsvToneColumns::rToneFreq>("rToneFreq"),
+    ToneColumn<&CsvToneColumns::cToneFreq>("cToneFreq"),
+    ToneColumn<&CsvToneColumns::dtcsCode>("DtcsCode"),
+    ToneColumn<&CsvToneColumns::dtcsPolarity>("DtcsPolarity"),
+    ToneColumn<&CsvToneColumns::rxDtcsCode>("RxDtcsCode"),
+    ToneColumn<&CsvToneColumns::crossMode>("CrossMode"),
+    {"Mode",
+     [](std::string_view field, CsvRowFields& row) -> Read {
+         const std::string mode = LowerWord(field);
+         if (mode != "" && mode != "fm" && mode != "nfm") {
+             return "Mode " + Quoted(field) + " is not FM (wide) or NFM (narrow)";
+         }
+         row.wide = mode != "nfm";
+         return {};
+     },
+     [](const CsvChannel& ch, const CsvPowerLevels&) {
+         return std::string(ch.wide ? "FM" : "NFM");
+     }},
+    {"TStep", nullptr,
+     [](const CsvChannel& ch, const CsvPowerLevels&) { return TuningStepText(ch.rxUnits); }},
+    {"Skip",
+     [](std::string_view field, CsvRowFields& row) -> Read {
+         const std::string skip = LowerWord(field);
+         if (skip != "" && skip != "s" && skip != "p") {
+             return "Skip " + Quoted(field) + " is not S, P or empty";
+         }
+         row.scanSkip = skip == "s";
+         return {};
+     },
+     [](const CsvChannel& ch, const CsvPowerLevels&) {
+         return std::string(ch.scanSkip ? "S" : "");
+     }},
+    {"Power",
+     [](std::string_view field, CsvRowFields& row) -> Read {
+         const auto power = ParsePowerField(field);
+         if (!power) {
+             return "Power " + Quoted(field) + " is not Low, Mid, High or a power in watts";
+         }
+         row.power = *power;
+         return {};
+     },
+     [](const CsvChannel& ch, const CsvPowerLevels& levels) {
+         return WattsText(levels.milliwatts.at(static_cast<std::size_t>(ch.power))) + "W";
+     }},
+    Unused("Comment"),
+    Unused("URCALL"),
+    Unused("RPT1CALL"),
+    Unused("RPT2CALL"),
+    Unused("DVCODE"),
+}};
+
+}  // namespace zt
