@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zt790ctl export-csv FILE.chann [-o OUT.csv]
+// zt790ctl export-csv FILE.chann [-o OUT.csv] [--power-watts L,M,H]
 #include <iostream>
 #include <memory>
 
 #include "cli/ctl_common.h"
 #include "cli/file_commands.h"
+#include "cli/file_output.h"
 #include "files/channel_csv.h"
 #include "files/channel_file.h"
-#include "files/text_file.h"
 #include "model/channel.h"
 
 namespace zt::ctl {
@@ -16,27 +16,37 @@ namespace {
 struct ExportArgs {
     std::string file;
     std::string output;
+    std::string powerWatts;
 };
 
 int RunExport(const ExportArgs& args) {
+    CsvPowerLevels power;
+    if (!args.powerWatts.empty()) {
+        std::string error;
+        const auto levels = ParsePowerLevels(args.powerWatts, error);
+        if (!levels) {
+            std::cerr << "zt790ctl: --power-watts " << args.powerWatts << ": " << error << "\n";
+            return kUsage;
+        }
+        power = *levels;
+    }
     Image image{};
     const FileResult loaded = LoadChannelFile(args.file, image);
     if (!loaded.ok) {
-        std::cerr << "zt790ctl: " << loaded.message.english << "\n";
+        const std::string& why = loaded.message.english;
+        std::cerr << "zt790ctl: "
+                  << (why.find(args.file) == std::string::npos ? args.file + ": " : "") << why
+                  << "\n";
         return kFileError;
     }
-    const std::string csv = FormatChannelCsv(image);
+    const std::string csv = FormatChannelCsv(image, power);
     int count = 0;
     for (int c = 1; c <= kChannelCount; ++c) count += IsChannelEmpty(image, c) ? 0 : 1;
     if (args.output.empty() || args.output == "-") {
         std::cout << csv << std::flush;
         return std::cout ? kOk : kFileError;
     }
-    std::string error;
-    if (!WriteTextFile(args.output, csv, error)) {
-        std::cerr << "zt790ctl: " << error << "\n";
-        return kFileError;
-    }
+    if (!WriteOutputFile(args.output, csv)) return kFileError;
     std::cerr << "Exported " << count << (count == 1 ? " channel" : " channels") << " to "
               << args.output << "\n";
     return kOk;
@@ -50,6 +60,10 @@ void AddExportCsvCommand(CLI::App& app, std::function<int()>& run) {
         "export-csv", "Write the used channels of a .chann file as CSV for other radio tools");
     cmd->add_option("file", args->file, "Channel file")->required();
     cmd->add_option("-o,--output", args->output, "CSV file to write (standard output if omitted)");
+    cmd->add_option("--power-watts", args->powerWatts,
+                    "Nominal watts written for Low, Mid and High (default 1,2.5,5)")
+        ->option_text("LOW,MID,HIGH");
+    cmd->footer("Power is written as the nominal watts of the level: 1.0W, 2.5W, 5.0W.");
     cmd->callback([args, &run] { run = [args] { return RunExport(*args); }; });
 }
 

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zt790ctl import-csv IN.csv FILE.chann [-o OUT.chann]
+// zt790ctl import-csv IN.csv [FILE.chann] [-o OUT.chann] [--model N]
+//     [--skip-invalid] [--renumber[=FIRST]] [--replace] [--power-watts L,M,H]
 #include <iostream>
 #include <memory>
 
 #include "cli/ctl_common.h"
 #include "cli/file_commands.h"
+#include "cli/file_output.h"
+#include "cli/model_option.h"
 #include "files/channel_csv.h"
 #include "files/channel_file.h"
+#include "files/csv_numbers.h"
 #include "files/text_file.h"
+#include "model/blank_image.h"
 
 namespace zt::ctl {
 namespace {
@@ -16,46 +21,115 @@ struct ImportArgs {
     std::string csv;
     std::string file;
     std::string output;
+    std::string model;
+    std::string renumber;
+    std::string powerWatts;
+    bool skipInvalid = false;
+    bool replace = false;
 };
 
 std::string Where(const std::string& csv, int line) {
     return line > 0 ? csv + ":" + std::to_string(line) + ": " : csv + ": ";
 }
 
-int RunImport(const ImportArgs& args) {
+// The options as the importer takes them, or nothing with the reason printed.
+std::optional<CsvImportOptions> ImportOptions(const ImportArgs& args, const CLI::App& cmd) {
+    CsvImportOptions options;
+    options.skipInvalid = args.skipInvalid;
+    options.replace = args.replace;
+    if (cmd.count("--renumber") > 0) {
+        // A bare --renumber arrives as "true".
+        const auto first = args.renumber == "true" ? 1 : ParseDecimal(args.renumber, 0);
+        if (!first || *first < 1 || *first > 128 || args.renumber.find('.') != std::string::npos) {
+            std::cerr << "zt790ctl: --renumber=" << args.renumber
+                      << " is not a channel number 1..128\n";
+            return {};
+        }
+        options.renumberFrom = static_cast<int>(*first);
+    }
+    if (!args.powerWatts.empty()) {
+        std::string error;
+        const auto levels = ParsePowerLevels(args.powerWatts, error);
+        if (!levels) {
+            std::cerr << "zt790ctl: --power-watts " << args.powerWatts << ": " << error << "\n";
+            return {};
+        }
+        options.power = *levels;
+    }
+    return options;
+}
+
+// The image to import into: the channel file, or the blank image of the model.
+std::optional<Image> BaseImage(const ImportArgs& args) {
+    if (args.file.empty()) {
+        const auto model = ParseModel(args.model.empty() ? "0" : args.model);
+        if (!model) return {};
+        return BlankImageForModel(*model);
+    }
+    Image image{};
+    const FileResult loaded = LoadChannelFile(args.file, image);
+    if (!loaded.ok) {
+        const std::string& why = loaded.message.english;
+        std::cerr << "zt790ctl: "
+                  << (why.find(args.file) == std::string::npos ? args.file + ": " : "") << why
+                  << "\n";
+        return {};
+    }
+    return image;
+}
+
+int RunImport(const ImportArgs& args, const CLI::App& cmd) {
+    const auto options = ImportOptions(args, cmd);
+    if (!options) return kUsage;
+    if (!args.file.empty() && !args.model.empty()) {
+        std::cerr << "zt790ctl: --model chooses the blank image to start from; it does not go "
+                     "with a channel file\n";
+        return kUsage;
+    }
+    if (args.file.empty() && args.output.empty()) {
+        std::cerr << "zt790ctl: give the channel file to import into, or -o OUT.chann to start "
+                     "from a blank image\n";
+        return kUsage;
+    }
+    if (!args.model.empty() && !ParseModel(args.model)) return kUsage;
+
     std::string error;
     const auto text = ReadTextFile(args.csv, error);
     if (!text) {
         std::cerr << "zt790ctl: " << error << "\n";
         return kFileError;
     }
-    Image image{};
-    const FileResult loaded = LoadChannelFile(args.file, image);
-    if (!loaded.ok) {
-        std::cerr << "zt790ctl: " << loaded.message.english << "\n";
-        return kFileError;
+    auto image = BaseImage(args);
+    if (!image) return kFileError;
+    const std::string target = args.output.empty() ? args.file : args.output;
+
+    const CsvImportResult result = ImportChannelCsv(*text, *image, *options);
+    for (const CsvLineMessage& p : result.problems) {
+        std::cerr << Where(args.csv, p.line) << p.text << "\n";
     }
-    const CsvImportResult result = ImportChannelCsv(*text, image);
+    if (result.renumberingWouldHelp && !options->renumberFrom) {
+        std::cerr << "zt790ctl: --renumber places the rows in file order from channel 1, "
+                     "whatever their Location\n";
+    }
     if (!result.ok) {
-        for (const CsvLineMessage& p : result.problems) {
-            std::cerr << Where(args.csv, p.line) << p.text << "\n";
-        }
-        std::cerr << "zt790ctl: nothing imported; "
-                  << (args.output.empty() ? args.file : args.output) << " is unchanged\n";
+        std::cerr << "zt790ctl: nothing imported; " << OutputFate(target) << "\n";
         return kFileError;
     }
     for (const CsvLineMessage& n : result.notes) {
         std::cerr << Where(args.csv, n.line) << "note: " << n.text << "\n";
     }
-    const std::string target = args.output.empty() ? args.file : args.output;
-    const FileResult saved = SaveChannelFile(target, image);
-    if (!saved.ok) {
-        std::cerr << "zt790ctl: " << saved.message.english << "\n";
-        return kFileError;
+    if (!WriteOutputFile(target, FormatChannelFile(*image))) return kFileError;
+
+    auto count = [](std::size_t n, const char* what) {
+        return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+    };
+    std::cerr << "Imported " << count(result.channels.size(), "channel") << " into " << target;
+    if (!result.problems.empty())
+        std::cerr << "; " << count(result.problems.size(), "row") << " skipped";
+    if (!result.emptied.empty()) {
+        std::cerr << "; " << count(result.emptied.size(), "other channel") << " emptied";
     }
-    const std::size_t n = result.channels.size();
-    std::cerr << "Imported " << n << (n == 1 ? " channel" : " channels") << " into " << target
-              << "\n";
+    std::cerr << "\n";
     return kOk;
 }
 
@@ -65,13 +139,28 @@ void AddImportCsvCommand(CLI::App& app, std::function<int()>& run) {
     auto args = std::make_shared<ImportArgs>();
     CLI::App* cmd = app.add_subcommand(
         "import-csv",
-        "Store the channels of a CSV file into a .chann file; every row is checked first and a "
-        "bad row changes nothing");
+        "Store the channels of a CSV file into a .chann file; every row is checked first and, "
+        "unless --skip-invalid, a bad row changes nothing");
     cmd->add_option("csv", args->csv, "CSV file in the generic layout")->required();
-    cmd->add_option("file", args->file, "Channel file to import into")->required();
+    cmd->add_option("file", args->file,
+                    "Channel file to import into (a blank image of --model if omitted)");
     cmd->add_option("-o,--output", args->output,
                     "Channel file to write (the input channel file if omitted)");
-    cmd->callback([args, &run] { run = [args] { return RunImport(*args); }; });
+    cmd->add_flag("--skip-invalid", args->skipInvalid,
+                  "Import every row that passes and report the others as skipped");
+    cmd->add_flag("--renumber", args->renumber,
+                  "Place the rows in file order from channel FIRST (default 1), ignoring Location")
+        ->option_text("[=FIRST]");
+    cmd->add_flag("--replace", args->replace, "Empty the channels the CSV does not store");
+    cmd->add_option("--power-watts", args->powerWatts,
+                    "Nominal watts of Low, Mid and High for Power in watts (default 1,2.5,5)")
+        ->option_text("LOW,MID,HIGH");
+    AddModelOption(*cmd, args->model);
+    cmd->footer(
+        "Power in watts is stored as the highest level whose nominal power does not exceed it "
+        "(Low 1 W, Mid 2.5 W, High 5 W unless --power-watts); below Low it is stored as Low.\n" +
+        cmd->get_footer());
+    cmd->callback([args, cmd, &run] { run = [args, cmd] { return RunImport(*args, *cmd); }; });
 }
 
 }  // namespace zt::ctl

@@ -6,9 +6,34 @@
 #include "cli/ctl_common.h"
 #include "cli/file_commands.h"
 
+namespace {
+
+// "zt790ctl: unknown subcommand "x"; the subcommands are: read, write, ..." for
+// the first word that is no option and no subcommand (or the lack of any);
+// nothing when the command line names a subcommand.
+std::string SubcommandProblem(CLI::App& app, int argc, char** argv) {
+    std::string names;
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
+        names += (names.empty() ? "" : ", ") + sub->get_name();
+    }
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-h" || arg == "--help" || arg == "--version") return {};
+        if (arg.starts_with('-')) continue;
+        for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
+            if (sub->get_name() == arg) return {};
+        }
+        return "zt790ctl: unknown subcommand \"" + arg + "\"; the subcommands are: " + names;
+    }
+    return "zt790ctl: give a subcommand: " + names;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QCoreApplication qt(argc, argv);
     CLI::App app{"zt790ctl: program ZT790 radios from the command line"};
+    app.set_version_flag("--version", "zt790ctl " ZT_VERSION, "Print the version and exit");
     app.require_subcommand(1);
     std::function<int()> run;
     zt::ctl::AddReadCommand(app, run);
@@ -17,7 +42,12 @@ int main(int argc, char** argv) {
     zt::ctl::AddShowCommand(app, run);
     zt::ctl::AddExportCsvCommand(app, run);
     zt::ctl::AddImportCsvCommand(app, run);
+    zt::ctl::AddNewCommand(app, run);
     zt::ctl::AddPortsCommand(app, run);
+    if (const std::string problem = SubcommandProblem(app, argc, argv); !problem.empty()) {
+        std::cerr << problem << "\nRun with --help for more information.\n";
+        return zt::ctl::kUsage;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <QSerialPort>
+#include <cstdio>
+#include <filesystem>
 
 #include "ctl_run.h"
 #include "model/channel.h"
@@ -212,8 +214,98 @@ TEST_F(FileCommands, RefusedImportListsEveryBadRowAndWritesNothing) {
     EXPECT_EQ(r.err,
               "bad.csv:3: channel 200 is not between 1 and 128\n"
               "bad.csv:4: cToneFreq \"150.0\" is not a CTCSS tone this radio has\n"
+              "zt790ctl: --renumber places the rows in file order from channel 1, whatever "
+              "their Location\n"
               "zt790ctl: nothing imported; radio.chann is unchanged\n");
     EXPECT_EQ(Read("radio.chann"), before);
+}
+
+// The band edges (row 153) and the frequency-mode start frequency (row 0,
+// bytes 0..3) of a channel file, in hex.
+std::string ModelBytes(const Image& image) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02X%02X%02X%02X %02X%02X%02X%02X", image[153][0],
+                  image[153][1], image[153][2], image[153][3], image[0][0], image[0][1],
+                  image[0][2], image[0][3]);
+    return text;
+}
+
+TEST_F(FileCommands, NewFilesAndImportsWithoutABaseFile) {
+    RunResult r = Ctl("new -o uhf.chann");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "Wrote a blank image for ZT790 C1.0 UHF (400-470 MHz) to uhf.chann\n");
+    EXPECT_EQ(ModelBytes(Load("uhf.chann")), "00400047 00250640");
+    ASSERT_EQ(Ctl("new --model 1 -o vhf.chann").exitCode, 0);
+    const Image vhf = Load("vhf.chann");
+    EXPECT_EQ(ModelBytes(vhf), "60134017 00256613");
+    for (int row = 1; row < kImageRows; ++row) {
+        if (row != 153) EXPECT_EQ(vhf[row], BlankImage()[row]) << row;
+    }
+    r = Ctl("new -o vhf.chann");
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err, "zt790ctl: vhf.chann exists and is unchanged; --force replaces it\n");
+    EXPECT_EQ(Ctl("new --force -o vhf.chann").exitCode, 0);
+    EXPECT_EQ(ModelBytes(Load("vhf.chann")), "00400047 00250640");
+
+    // Marine channels numbered from 0 and one UHF row.
+    Write("marine.csv",
+          "Location,Name,Frequency,Power\n"
+          "0,Marine Ch 16,156.8,1W\n"
+          "1,Marine Ch 06,156.3,25W\n"
+          "2,Site,446.1,5W\n");
+    r = Ctl("import-csv marine.csv -o none.chann");
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(Has(r.err,
+                    "marine.csv:2: channel 0 is not between 1 and 128; receive frequency "
+                    "156.800000 MHz is outside the band 400..470 MHz\n"));
+    EXPECT_TRUE(Has(r.err, "zt790ctl: --renumber places the rows in file order from channel 1"));
+    EXPECT_TRUE(r.err.ends_with("zt790ctl: nothing imported; none.chann was not written\n"));
+    EXPECT_FALSE(std::filesystem::exists("none.chann"));
+    r = Ctl("import-csv marine.csv -o marine.chann --model 1 --skip-invalid --renumber=3");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err,
+              "marine.csv:4: receive frequency 446.100000 MHz is outside the band 136..174 MHz\n"
+              "marine.csv:2: note: name \"Marine Ch 16\" stored as \"MAR16\"\n"
+              "marine.csv:3: note: name \"Marine Ch 06\" stored as \"MAR06\"\n"
+              "marine.csv: note: 2 names changed to fit the radio (five characters of A-Z, 0-9, "
+              "blank, - _ + *)\n"
+              "marine.csv: note: powers in watts stored as the highest level not above them (Low "
+              "1.0 W, Mid 2.5 W, High 5.0 W): 25.0 W as High\n"
+              "Imported 2 channels into marine.chann; 1 row skipped\n");
+    EXPECT_EQ(ReadName(Load("marine.chann"), 4), "MAR06");
+    r = Ctl("import-csv marine.csv uhf.chann -o both.chann --skip-invalid --replace --renumber");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.ends_with("Imported 1 channel into both.chann; 2 rows skipped\n"));
+    EXPECT_EQ(
+        Ctl("import-csv marine.csv -o none.chann --model 3 --skip-invalid --renumber").exitCode, 3);
+    EXPECT_FALSE(std::filesystem::exists("none.chann"));
+
+    for (const char* args :
+         {"import-csv marine.csv uhf.chann --model 1", "import-csv marine.csv",
+          "import-csv marine.csv -o x.chann --renumber=0",
+          "import-csv marine.csv -o x.chann --model 7",
+          "import-csv marine.csv -o x.chann --power-watts 5,2.5,1", "new", "frobnicate"}) {
+        EXPECT_EQ(Ctl(args).exitCode, 2) << args;
+    }
+}
+
+TEST_F(FileCommands, MessagesNameThePathAndWhatBecameOfTheOutput) {
+    RunResult r = Ctl("export-csv radio.chann -o no/such/dir/x.csv");
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err,
+              "zt790ctl: cannot write no/such/dir/x.csv: No such file or directory; "
+              "no/such/dir/x.csv was not written\n");
+    r = Ctl("frobnicate now");
+    EXPECT_TRUE(r.err.starts_with(
+        "zt790ctl: unknown subcommand \"frobnicate\"; the subcommands are: read, write, "));
+    EXPECT_TRUE(Has(r.err, "import-csv, new"));
+    r = Ctl("--version");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.starts_with("zt790ctl 1.")) << r.out;
+    Write("semi.csv", "Location;Name;Frequency\n1;A;446.1\n");
+    EXPECT_TRUE(Has(Ctl("import-csv semi.csv radio.chann").err,
+                    "semi.csv:1: the header line names no Frequency column (its fields seem "
+                    "separated by semicolons, not by commas)\n"));
 }
 
 TEST_F(FileCommands, MissingOrBrokenFilesFailCleanly) {

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/model_option.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iostream>
+
+#include "model/catalogue.h"
+
+namespace zt::ctl {
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+std::string ModelText(int index) {
+    const ModelEntry& m = kModelCatalogue.at(static_cast<std::size_t>(index));
+    return std::string(m.name) + " (" + std::to_string(m.lowMHz) + "-" + std::to_string(m.highMHz) +
+           " MHz)";
+}
+
+CLI::Option* AddModelOption(CLI::App& command, std::string& model) {
+    std::string list = "Models:\n";
+    for (std::size_t i = 0; i < kModelCatalogue.size(); ++i) {
+        list += "  " + std::to_string(i) + "  " + ModelText(static_cast<int>(i)) + "\n";
+    }
+    command.footer(list);
+    return command
+        .add_option("--model", model,
+                    "Radio model of the blank image, 0..6 or its name (default 0)")
+        ->option_text("N");
+}
+
+std::optional<int> ParseModel(const std::string& text) {
+    for (std::size_t i = 0; i < kModelCatalogue.size(); ++i) {
+        if (text == std::to_string(i) ||
+            Lower(text) == Lower(std::string(kModelCatalogue[i].name))) {
+            return static_cast<int>(i);
+        }
+    }
+    std::cerr << "zt790ctl: --model " << text << " is not a model: give 0..6 or a name";
+    std::cerr << " (zt790ctl new --help lists them)\n";
+    return {};
+}
+
+}  // namespace zt::ctl

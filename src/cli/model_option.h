@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// --model N for the subcommands that start from a blank image: the catalogue
+// entry 0..6 (or its name), as the model dialog lists them.
+
+#include <CLI/CLI.hpp>
+#include <optional>
+#include <string>
+
+#include "model/radio_image.h"
+
+namespace zt::ctl {
+
+// Adds --model to a subcommand and the list of models to its help.
+CLI::Option* AddModelOption(CLI::App& command, std::string& model);
+
+// The catalogue entry a --model text names, or nothing with the reason printed.
+[[nodiscard]] std::optional<int> ParseModel(const std::string& text);
+
+// "ZT790 C1.0 UHF (400-470 MHz)".
+[[nodiscard]] std::string ModelText(int index);
+
+}  // namespace zt::ctl
