@@ -89,21 +89,24 @@ class RowReader {
           result_(result) {}
 
     void Read(const CsvRecord& record) {
-        reasons_.clear();
         PassedRow row;
         row.line = record.line;
-        CheckFieldCount(record);
         CsvRowFields fields;
+        std::vector<std::string> fieldReasons;
         for (std::size_t k = 0; k < kCsvColumns.size(); ++k) {
             const int i = index_[k];
             if (kCsvColumns[k].read == nullptr || i < 0) continue;
             const std::string_view field = static_cast<std::size_t>(i) < record.fields.size()
                                                ? record.fields[static_cast<std::size_t>(i)]
                                                : std::string_view{};
-            if (auto why = kCsvColumns[k].read(field, fields)) reasons_.push_back(*why);
+            if (auto why = kCsvColumns[k].read(field, fields)) fieldReasons.push_back(*why);
         }
+        // The channel first, then the fields as read, then what they say together.
+        reasons_.clear();
         CsvChannel& ch = row.channel;
-        ch.number = ChannelNumber(fields.location, record.line);
+        ch.number = ChannelNumber(fields.location);
+        CheckFieldCount(record);
+        reasons_.insert(reasons_.end(), fieldReasons.begin(), fieldReasons.end());
         if (fields.rx && CheckReceive(*fields.rx, ch)) Transmit(fields, ch);
         auto tones = TonesFromColumns(fields.tones);
         if (auto* why = std::get_if<std::string>(&tones)) {
@@ -125,6 +128,7 @@ class RowReader {
             return;
         }
         if (options_.renumberFrom) ++next_;
+        lineOfChannel_.emplace(ch.number, record.line);
         passed_.push_back(std::move(row));
     }
 
@@ -141,7 +145,7 @@ class RowReader {
     }
 
     // The channel the row goes to, or 0 with the reason noted.
-    int ChannelNumber(const std::string& location, int line) {
+    int ChannelNumber(const std::string& location) {
         if (options_.renumberFrom) {
             if (next_ <= kChannelCount) return next_;
             reasons_.push_back("no channel left for this row: the rows fill channels " +
@@ -157,9 +161,10 @@ class RowReader {
             reasons_.push_back("channel " + location + " is not between 1 and 128");
             result_.renumberingWouldHelp = true;
         } else {
+            // A channel is taken by the first row for it that passes.
             const int c = static_cast<int>(*number);
-            const auto [seen, added] = lineOfChannel_.emplace(c, line);
-            if (added) return c;
+            const auto seen = lineOfChannel_.find(c);
+            if (seen == lineOfChannel_.end()) return c;
             reasons_.push_back("channel " + std::to_string(c) + " is already set on line " +
                                std::to_string(seen->second));
         }

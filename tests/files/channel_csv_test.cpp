@@ -572,14 +572,20 @@ TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
         EXPECT_EQ(image, before);
     }
     // A title line above the header is passed over; text copied from a
-    // spreadsheet is read with its tabs; with --skip-invalid the rows before
-    // an open quote are stored.
+    // spreadsheet is read with its tabs; a skipped row does not take its
+    // channel; with --skip-invalid the rows before an open quote are stored.
     Image image = before;
     EXPECT_EQ(ImportChannelCsv("Repeaters 2024\nLocation,Frequency\n3,446.1\n", image).channels,
               std::vector<int>{3});
     EXPECT_EQ(
         ImportChannelCsv("Location\tFrequency\n4\t446.1\n", image, {.separator = '\t'}).channels,
         std::vector<int>{4});
+    EXPECT_EQ(ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image,
+                               {.skipInvalid = true})
+                  .problems,
+              (std::vector<CsvLineMessage>{
+                  {2, "receive frequency 480.000000 MHz is outside the band 400..470 MHz"},
+                  {4, "channel 7 is already set on line 3"}}));
     EXPECT_EQ(ImportChannelCsv("Location,Frequency,Name\n5,446,A\n6,446,\"B\n", image,
                                {.skipInvalid = true})
                   .channels,
