@@ -76,6 +76,21 @@ def csv_seeds():
     write("fuzz_csv_import", "bad_rows", "Location,Frequency,Power\n0,446.1,High\n129,480.5,Max\nx,,\n")
     write("fuzz_csv_import", "quotes", 'Location,Frequency,Name\n1,446,"A,B"\n2,446.1,"AB\n')
     write("fuzz_csv_import", "one_line", CSV_HEADER)
+    # Shaped like published lists: numbered from 0, long names, watts, a VHF
+    # row among UHF ones, a negative offset, another mode, past channel 128.
+    pmr = [f"{i},PMR446 Channel {i + 1:02d},{446.00625 + 0.0125 * i:.5f},,,,,,,,,,NFM,,,0.5W,,,,,"
+           for i in range(16)]
+    write("fuzz_csv_import", "pmr_from_0", "\r\n".join([CSV_HEADER] + pmr) + "\r\n")
+    write("fuzz_csv_import", "published",
+          '\ufeff"Location","Name","Frequency","Duplex","Offset","Tone","rToneFreq","Mode","Power"\n'
+          "0,Simple Site (Business): Base,451.25,,,,,FM,High\n"
+          "1,Simple Site (Business): Mobile,451.275,,,,,FM,4 W\n"
+          "2,2m Calling,145.5,,,,,FM,50W\n"
+          "3,GB3PX (Cambridge),430.8375,-,-7.6,Tone,77.0,FM,25W\n"
+          "4,Digital,438.5,,,,,DV,5W\n"
+          "129,Marine Ch 16,156.8,,,,,FM,1W\n")
+    write("fuzz_csv_import", "semicolons", "Location;Name;Frequency\n1;A;446.1\n")
+    write("fuzz_csv_import", "title_line", "Repeaters\nLocation,Frequency,Name\n1,470,EDGE\n2,469.99999,IN\n")
 
 
 def link_seeds():
