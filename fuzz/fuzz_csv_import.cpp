@@ -23,9 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     zt::Image before = zt::BlankImage();
     zt::StoreRxText(before, 126, "446.1");  // a channel for --replace to empty
-    for (const zt::CsvImportOptions& options :
-         {zt::CsvImportOptions{},
-          zt::CsvImportOptions{.skipInvalid = true, .renumberFrom = 120, .replace = true}}) {
+    zt::CsvImportOptions everything;
+    everything.skipInvalid = true;
+    everything.renumberFrom = 120;
+    everything.replace = true;
+    for (const zt::CsvImportOptions& options : {zt::CsvImportOptions{}, everything}) {
         zt::Image image = before;
         const zt::CsvImportResult result = zt::ImportChannelCsv(text, image, options);
         if (!result.ok) {

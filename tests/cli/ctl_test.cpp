@@ -239,7 +239,9 @@ TEST_F(FileCommands, NewFilesAndImportsWithoutABaseFile) {
     const Image vhf = Load("vhf.chann");
     EXPECT_EQ(ModelBytes(vhf), "60134017 00256613");
     for (int row = 1; row < kImageRows; ++row) {
-        if (row != 153) EXPECT_EQ(vhf[row], BlankImage()[row]) << row;
+        if (row != 153) {
+            EXPECT_EQ(vhf[row], BlankImage()[row]) << row;
+        }
     }
     r = Ctl("new -o vhf.chann");
     EXPECT_EQ(r.exitCode, 3);

@@ -252,6 +252,15 @@ std::string Describe(const Image& image, int c) {
 
 int Power(const Image& image, int c) { return image[static_cast<std::size_t>(c)][12] & 3; }
 
+CsvImportOptions Options(bool skipInvalid, std::optional<int> renumberFrom = {},
+                         bool replace = false) {
+    CsvImportOptions options;
+    options.skipInvalid = skipInvalid;
+    options.renumberFrom = renumberFrom;
+    options.replace = replace;
+    return options;
+}
+
 // A list as radio users publish them: numbered from 0, a byte-order mark, a
 // quoted header, CR LF, long names with punctuation, a VHF row among UHF ones,
 // a negative offset, a row of another mode, powers in watts and by name.
@@ -268,8 +277,7 @@ constexpr const char* kPublished =
 TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotesAndRoundTrips) {
     Image image = BlankImage();
     const Image before = image;
-    const CsvImportResult r =
-        ImportChannelCsv(kPublished, image, {.skipInvalid = true, .renumberFrom = 1});
+    const CsvImportResult r = ImportChannelCsv(kPublished, image, Options(true, 1));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.channels, (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(r.problems,
@@ -296,8 +304,9 @@ TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotesAndRoundTrips) {
     };
     for (int c = 1; c <= 4; ++c) EXPECT_EQ(Describe(image, c), expected[c - 1]);
     for (int row = 0; row < kImageRows; ++row) {
-        if ((row < 1 || row > 4) && row != kFirstNameRow + 1 && row != kFirstNameRow)
+        if ((row < 1 || row > 4) && row != kFirstNameRow + 1 && row != kFirstNameRow) {
             EXPECT_EQ(image[row], before[row]) << row;
+        }
     }
 
     // Exported, Power is watts with the unit; imported back, the same image.
@@ -323,20 +332,15 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
         std::size_t emptied;
         bool hint;
     } cases[] = {
-        {{}, false, {}, {2, 4, 6}, 0, true},
-        {{.skipInvalid = true}, true, {1, 3, 5}, {2, 4, 6}, 0, true},
-        {{.renumberFrom = 1}, false, {}, {4, 6}, 0, false},
-        {{.skipInvalid = true, .renumberFrom = 1}, true, {1, 2, 3, 4}, {4, 6}, 0, false},
-        {{.skipInvalid = true, .renumberFrom = 127}, true, {127, 128}, {4, 5, 6, 7}, 0, false},
-        {{.skipInvalid = true, .renumberFrom = 1, .replace = true},
-         true,
-         {1, 2, 3, 4},
-         {4, 6},
-         16,
-         false},
-        {{.skipInvalid = true, .replace = true}, true, {1, 3, 5}, {2, 4, 6}, 16, true},
-        {{.renumberFrom = 1, .replace = true}, false, {}, {4, 6}, 0, false},
-        {{.renumberFrom = 0}, false, {}, {0}, 0, false},
+        {Options(false), false, {}, {2, 4, 6}, 0, true},
+        {Options(true), true, {1, 3, 5}, {2, 4, 6}, 0, true},
+        {Options(false, 1), false, {}, {4, 6}, 0, false},
+        {Options(true, 1), true, {1, 2, 3, 4}, {4, 6}, 0, false},
+        {Options(true, 127), true, {127, 128}, {4, 5, 6, 7}, 0, false},
+        {Options(true, 1, true), true, {1, 2, 3, 4}, {4, 6}, 16, false},
+        {Options(true, {}, true), true, {1, 3, 5}, {2, 4, 6}, 16, true},
+        {Options(false, 1, true), false, {}, {4, 6}, 0, false},
+        {Options(false, 0), false, {}, {0}, 0, false},
     };
     for (const auto& c : cases) {
         Image image = base;
@@ -351,12 +355,16 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
         EXPECT_EQ(lines, c.problemLines) << label;
         EXPECT_EQ(r.emptied.size(), c.emptied) << label;
         EXPECT_EQ(r.renumberingWouldHelp, c.hint) << label;
-        if (!c.ok) EXPECT_EQ(image, base) << label;
+        if (!c.ok) {
+            EXPECT_EQ(image, base) << label;
+        }
         for (int ch = 1; ch <= kChannelCount && c.ok; ++ch) {
             const bool stored = std::count(c.channels.begin(), c.channels.end(), ch) > 0;
             const bool kept = !c.options.replace && !IsChannelEmpty(base, ch);
             EXPECT_EQ(!IsChannelEmpty(image, ch), stored || kept) << label << " channel " << ch;
-            if (!stored && !kept) EXPECT_EQ(ReadName(image, ch), "") << label << " " << ch;
+            if (!stored && !kept) {
+                EXPECT_EQ(ReadName(image, ch), "") << label << " " << ch;
+            }
         }
     }
 }
@@ -371,7 +379,7 @@ TEST(ChannelCsv, LongListsNumberedFromZeroTakeWhatFits) {
     EXPECT_EQ(r.problems,
               (std::vector<CsvLineMessage>{{2, "channel 0 is not between 1 and 128"},
                                            {131, "channel 129 is not between 1 and 128"}}));
-    r = ImportChannelCsv(csv, image, {.skipInvalid = true, .renumberFrom = 1});
+    r = ImportChannelCsv(csv, image, Options(true, 1));
     EXPECT_EQ(r.channels.size(), 128u);
     EXPECT_EQ(r.problems,
               (std::vector<CsvLineMessage>{
@@ -396,7 +404,9 @@ TEST(ChannelCsv, PowerIsNeverAboveWhatTheFileAsks) {
     for (const auto& p : cases) csv += std::to_string(++c) + ",446.1," + p.power + "\n";
     for (const CsvPowerLevels levels : {CsvPowerLevels{}, CsvPowerLevels{{500, 2000, 4000}}}) {
         Image image = BlankImage();
-        const CsvImportResult r = ImportChannelCsv(csv, image, {.power = levels});
+        CsvImportOptions options;
+        options.power = levels;
+        const CsvImportResult r = ImportChannelCsv(csv, image, options);
         ASSERT_TRUE(r.ok);
         c = 0;
         for (const auto& p : cases) {
@@ -464,7 +474,9 @@ TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
     // Without tone, duplex, mode and power columns: simplex, tones off, wide, High.
     EXPECT_EQ(Describe(image, 2), "NEW 440.10000 440.10000 255:255 255:255 02 20 FFFF");
     for (int row = 0; row < kImageRows; ++row) {
-        if (row != 2 && row != kFirstNameRow) EXPECT_EQ(image[row], before[row]) << row;
+        if (row != 2 && row != kFirstNameRow) {
+            EXPECT_EQ(image[row], before[row]) << row;
+        }
     }
     // Channel 1's name shares row 160 with channel 2's.
     EXPECT_EQ(ReadName(image, 1), "PMR1");
@@ -495,8 +507,9 @@ TEST(ChannelCsv, TheBandIsLowUpToButNotIncludingHigh) {
         const CsvImportResult r =
             ImportChannelCsv(std::string("Location,Frequency,Duplex,Offset\n1,") + c.row, image);
         EXPECT_EQ(r.ok, *c.problem == 0) << c.row;
-        if (*c.problem != 0)
+        if (*c.problem != 0) {
             EXPECT_EQ(r.problems, (std::vector<CsvLineMessage>{{2, c.problem}})) << c.row;
+        }
     }
 }
 
@@ -577,19 +590,20 @@ TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
     Image image = before;
     EXPECT_EQ(ImportChannelCsv("Repeaters 2024\nLocation,Frequency\n3,446.1\n", image).channels,
               std::vector<int>{3});
+    CsvImportOptions tabs;
+    tabs.separator = '\t';
+    EXPECT_EQ(ImportChannelCsv("Location\tFrequency\n4\t446.1\n", image, tabs).channels,
+              std::vector<int>{4});
     EXPECT_EQ(
-        ImportChannelCsv("Location\tFrequency\n4\t446.1\n", image, {.separator = '\t'}).channels,
-        std::vector<int>{4});
-    EXPECT_EQ(ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image,
-                               {.skipInvalid = true})
-                  .problems,
-              (std::vector<CsvLineMessage>{
-                  {2, "receive frequency 480.000000 MHz is outside the band 400..470 MHz"},
-                  {4, "channel 7 is already set on line 3"}}));
-    EXPECT_EQ(ImportChannelCsv("Location,Frequency,Name\n5,446,A\n6,446,\"B\n", image,
-                               {.skipInvalid = true})
-                  .channels,
-              std::vector<int>{5});
+        ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image, Options(true))
+            .problems,
+        (std::vector<CsvLineMessage>{
+            {2, "receive frequency 480.000000 MHz is outside the band 400..470 MHz"},
+            {4, "channel 7 is already set on line 3"}}));
+    EXPECT_EQ(
+        ImportChannelCsv("Location,Frequency,Name\n5,446,A\n6,446,\"B\n", image, Options(true))
+            .channels,
+        std::vector<int>{5});
 }
 
 }  // namespace
