@@ -5,6 +5,7 @@
 
 #include "cli/ctl_common.h"
 #include "cli/file_commands.h"
+#include "project_version.h"
 
 namespace {
 
@@ -33,7 +34,9 @@ std::string SubcommandProblem(CLI::App& app, int argc, char** argv) {
 int main(int argc, char** argv) {
     QCoreApplication qt(argc, argv);
     CLI::App app{"zt790ctl: program ZT790 radios from the command line"};
-    app.set_version_flag("--version", "zt790ctl " ZT_VERSION, "Print the version and exit");
+    app.set_version_flag("--version",
+                         std::string("zt790ctl ") + zt::kProjectVersion + "\n" + zt::kLicenceNotice,
+                         "Print the version and exit");
     app.require_subcommand(1);
     std::function<int()> run;
     zt::ctl::AddReadCommand(app, run);

@@ -24,9 +24,13 @@ std::string ModelText(int index) {
 }
 
 CLI::Option* AddModelOption(CLI::App& command, std::string& model) {
+    // Laid out like the option list above it: the number, then from column 31
+    // the model.
     std::string list = "Models:\n";
     for (std::size_t i = 0; i < kModelCatalogue.size(); ++i) {
-        list += "  " + std::to_string(i) + "  " + ModelText(static_cast<int>(i)) + "\n";
+        const std::string number = "  " + std::to_string(i);
+        list +=
+            number + std::string(30 - number.size(), ' ') + ModelText(static_cast<int>(i)) + "\n";
     }
     command.footer(list);
     return command
