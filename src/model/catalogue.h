@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/bitext.h"
+
 namespace zt {
 
 struct AppState;
@@ -26,6 +28,11 @@ inline constexpr std::array<ModelEntry, 7> kModelCatalogue{{
     {"MV4L UHF4", 450, 521},
     {"MV4L FULL", 100, 601},
 }};
+
+// The model dialog's captions for the vice band and its receive check box
+// (option block byte 7 bit 7).
+inline constexpr BiText kViceBandCaption{"Vice-band", "副频段"};
+inline constexpr BiText kViceBandReceiveCaption{"Receive Enabled", "接收允许"};
 
 // Fills ModelNames and BandLimits (lower edge of entry i at i, upper at i + 7)
 // and sets the edges in force from entry ModelIndex.

@@ -28,8 +28,6 @@ constexpr BiText kConfirm{"Confirm", "确 定"};
 constexpr BiText kCancel{"Cancel", "取 消"};
 constexpr BiText kModel{"Model", "机  型"};
 constexpr BiText kMainBand{"Main band", "主频段"};
-constexpr BiText kViceBand{"Vice-band", "副频段"};
-constexpr BiText kReceive{"Receive Enabled", "接收允许"};
 
 }  // namespace
 
@@ -51,7 +49,7 @@ ModelSelectDialog::ModelSelectDialog(AppState& state, QWidget* parent)
     band_->setObjectName("Label_band");
     subBand_ = new QLabel(this);
     subBand_->setObjectName("Label_SubBand");
-    receive_ = new QCheckBox(qs(kReceive, chinese), this);
+    receive_ = new QCheckBox(qs(kViceBandReceiveCaption, chinese), this);
     receive_->setObjectName("Check_SC");
     auto* confirm = new QPushButton(qs(kConfirm, chinese), this);
     confirm->setObjectName("Command_enter");
@@ -64,7 +62,7 @@ ModelSelectDialog::ModelSelectDialog(AppState& state, QWidget* parent)
     grid->addWidget(type_, 0, 1);
     grid->addWidget(label("Label2", kMainBand), 1, 0);
     grid->addWidget(band_, 1, 1);
-    grid->addWidget(label("Label3", kViceBand), 2, 0);
+    grid->addWidget(label("Label3", kViceBandCaption), 2, 0);
     grid->addWidget(subBand_, 2, 1);
     grid->addWidget(receive_, 3, 1);
     grid->setColumnStretch(1, 1);

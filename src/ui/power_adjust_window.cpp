@@ -13,6 +13,7 @@
 
 #include "model/app_state.h"
 #include "model/bitext.h"
+#include "model/power_levels.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
 
@@ -23,8 +24,6 @@ namespace {
 constexpr BiText kTitle{"Power Adjust", "发射功率调整"};
 constexpr BiText kClose{"Close", "关闭"};
 constexpr BiText kHelp{"Help", "帮助"};
-constexpr BiText kLevelCaptions[PowerAdjustWindow::kLevels] = {
-    {"Low Power", "低功率"}, {"Mid Power", "中功率"}, {"High Power", "高功率"}};
 constexpr const char* kBarNames[] = {"HScroll_L", "HScroll_M", "HScroll_H"};
 constexpr const char* kValueNames[] = {"Label_L", "Label_M", "Label_H"};
 constexpr const char* kCaptionNames[] = {"Label_Low", "Label_Mid", "Label_High"};
@@ -51,7 +50,7 @@ PowerAdjustWindow::PowerAdjustWindow(AppState& state, MessagePresenter& presente
     auto* grid = new QGridLayout;
     for (int level = 0; level < kLevels; ++level) {
         const auto i = static_cast<std::size_t>(level);
-        auto* caption = new QLabel(qs(kLevelCaptions[i], chinese), this);
+        auto* caption = new QLabel(qs(kPowerLevelCaptions[i], chinese), this);
         caption->setObjectName(kCaptionNames[i]);
         auto* bar = new QScrollBar(Qt::Horizontal, this);
         bar->setObjectName(kBarNames[i]);
