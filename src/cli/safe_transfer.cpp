@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/safe_transfer.h"
 
-#include <optional>
-
 #include "model/blank_image.h"
 #include "model/limits.h"
 #include "model/write_prep.h"
@@ -33,11 +31,22 @@ class OutcomeTap final : public ExchangeObserver {
     std::optional<ExchangeOutcome> outcome_;
 };
 
-void Announce(const LinkRig& rig, const std::string& text) {
-    if (rig.announce) rig.announce(text);
-}
-
 }  // namespace
+
+// One exchange on a fresh link.
+struct TransferTask::Exchange {
+    Exchange(LinkMode mode, AppState& state, Port& port, LinkTimers& timers,
+             ExchangeObserver& observer)
+        : tap(observer), link(mode, state, port, timers, tap) {}
+
+    [[nodiscard]] bool Ended() const {
+        return start != StartResult::Started || tap.Outcome().has_value();
+    }
+
+    OutcomeTap tap;
+    SerialLink link;
+    StartResult start = StartResult::Started;
+};
 
 int FirstDifferingBlock(const Image& a, const Image& b, int rows) {
     for (int r = 0; r < rows; ++r) {
@@ -46,120 +55,213 @@ int FirstDifferingBlock(const Image& a, const Image& b, int rows) {
     return -1;
 }
 
-TransferReport RunExchange(LinkMode mode, AppState& app, const LinkRig& rig,
-                           ExchangeObserver& observer) {
-    OutcomeTap tap(observer);
-    SerialLink link(mode, app, rig.port, rig.timers, tap);
+std::unique_ptr<TransferTask> TransferTask::Read(const AppState& app, bool verify, Port& port,
+                                                 LinkTimers& timers, ExchangeObserver& observer) {
+    return std::unique_ptr<TransferTask>(
+        new TransferTask(app, true, verify, {}, port, timers, observer));
+}
+
+std::unique_ptr<TransferTask> TransferTask::Write(const AppState& app, WriteOptions options,
+                                                  Port& port, LinkTimers& timers,
+                                                  ExchangeObserver& observer) {
+    const bool verify = options.verify;
+    return std::unique_ptr<TransferTask>(
+        new TransferTask(app, false, verify, std::move(options), port, timers, observer));
+}
+
+TransferTask::TransferTask(const AppState& app, bool read, bool verify, WriteOptions options,
+                           Port& port, LinkTimers& timers, ExchangeObserver& observer)
+    : read_(read),
+      verify_(verify),
+      options_(std::move(options)),
+      port_(port),
+      timers_(timers),
+      observer_(observer),
+      app_(app) {}
+
+TransferTask::~TransferTask() = default;
+
+bool TransferTask::Step() {
+    while (phase_ != TransferPhase::Done) {
+        if (exchange_) {
+            if (!exchange_->Ended()) return false;
+            EndExchange();
+            continue;
+        }
+        Next();
+    }
+    return true;
+}
+
+void TransferTask::Abort() {
+    if (phase_ == TransferPhase::Done) return;
     TransferReport report;
-    switch (link.Start()) {
+    report.status = TransferStatus::NoAnswer;
+    report.duringBackup = phase_ == TransferPhase::BackingUp;
+    report.duringVerify = phase_ == TransferPhase::ReadingBack;
+    if (exchange_) exchange_->link.Abort();
+    exchange_.reset();
+    Fail(report);
+}
+
+void TransferTask::Begin(TransferPhase phase, LinkMode mode, AppState& state) {
+    phase_ = phase;
+    exchange_ = std::make_unique<Exchange>(mode, state, port_, timers_, observer_);
+    exchange_->start = exchange_->link.Start();
+}
+
+void TransferTask::EndExchange() {
+    TransferReport report;
+    SerialLink& link = exchange_->link;
+    switch (exchange_->start) {
         case StartResult::Started:
+            switch (*exchange_->tap.Outcome()) {
+                case ExchangeOutcome::Completed:
+                    break;
+                case ExchangeOutcome::PortFailed:
+                    report.status = TransferStatus::PortFailed;
+                    report.portError = link.LastPortError();
+                    break;
+                case ExchangeOutcome::Failed:
+                case ExchangeOutcome::PowerEnded:
+                    report.status = TransferStatus::NoAnswer;
+                    break;
+            }
             break;
         case StartResult::CheckFailed:
             report.status = TransferStatus::CheckFailed;
-            return report;
+            break;
         case StartResult::PortFailed:
             report.status = TransferStatus::PortFailed;
             report.portError = link.LastPortError();
-            return report;
+            break;
         case StartResult::Busy:
-            report.status = TransferStatus::NoAnswer;
-            return report;
-    }
-    const bool ended = rig.runUntil([&] { return tap.Outcome().has_value(); });
-    if (!ended) {
-        link.Abort();
-        report.status = TransferStatus::NoAnswer;
-        return report;
-    }
-    switch (*tap.Outcome()) {
-        case ExchangeOutcome::Completed:
-            break;
-        case ExchangeOutcome::PortFailed:
-            report.status = TransferStatus::PortFailed;
-            report.portError = link.LastPortError();
-            break;
-        case ExchangeOutcome::Failed:
-        case ExchangeOutcome::PowerEnded:
             report.status = TransferStatus::NoAnswer;
             break;
     }
     // The link closes the port at its end; make sure before the next one opens it.
     link.Abort();
-    return report;
+    exchange_.reset();
+    if (report.status == TransferStatus::Ok) return;
+    report.duringBackup = phase_ == TransferPhase::BackingUp;
+    report.duringVerify = phase_ == TransferPhase::ReadingBack;
+    Fail(report);
+}
+
+void TransferTask::Next() {
+    switch (phase_) {
+        case TransferPhase::Starting:
+            if (read_) {
+                Begin(TransferPhase::Reading, LinkMode::Read, app_);
+            } else if (options_.backup) {
+                // Fail on the limit checks before the radio is touched at all.
+                Image prepared = app_.ChannelTable;
+                PrepareImageForWrite(prepared);
+                const LimitCheckResult check = CheckLimits(prepared);
+                if (!check.passed) {
+                    TransferReport report;
+                    report.status = TransferStatus::CheckFailed;
+                    report.detail = check.message.english;
+                    Fail(report);
+                    return;
+                }
+                // The backup holds the radio's rows 0..253 and the blank image's
+                // 254..255, as a read into a fresh program does.
+                Announce("Reading the radio into the backup first");
+                second_ = app_;
+                second_.ChannelTable = BlankImage();
+                Begin(TransferPhase::BackingUp, LinkMode::Read, second_);
+            } else {
+                Begin(TransferPhase::Writing, LinkMode::Write, app_);
+            }
+            return;
+        case TransferPhase::Reading:
+            if (!verify_) break;
+            Announce("Reading the radio a second time to verify");
+            // Each pass reads into its own copy: a differing pass changes nothing.
+            second_ = app_;
+            Begin(TransferPhase::ReadingAgain, LinkMode::Read, second_);
+            return;
+        case TransferPhase::ReadingAgain:
+            Compare(app_.ChannelTable, second_.ChannelTable, kRadioRows);
+            return;
+        case TransferPhase::BackingUp: {
+            std::string reason;
+            if (!options_.backup(second_.ChannelTable, reason)) {
+                TransferReport report;
+                report.status = TransferStatus::BackupFailed;
+                report.detail = reason;
+                Fail(report);
+                return;
+            }
+            Announce("Writing the radio");
+            Begin(TransferPhase::Writing, LinkMode::Write, app_);
+            return;
+        }
+        case TransferPhase::Writing:
+            if (!verify_) break;
+            Announce("Reading the radio back to verify the write");
+            // app_ now holds exactly what was sent, derived rows included.
+            second_ = app_;
+            Begin(TransferPhase::ReadingBack, LinkMode::Read, second_);
+            return;
+        case TransferPhase::ReadingBack:
+            Compare(app_.ChannelTable, second_.ChannelTable, kWriteRows);
+            return;
+        case TransferPhase::Done:
+            return;
+    }
+    phase_ = TransferPhase::Done;
+}
+
+void TransferTask::Compare(const Image& expected, const Image& got, int rows) {
+    report_.blocksCompared = rows;
+    report_.blocksAgreeing = 0;
+    for (int r = 0; r < rows; ++r) {
+        if (expected[static_cast<std::size_t>(r)] == got[static_cast<std::size_t>(r)])
+            ++report_.blocksAgreeing;
+    }
+    const int block = FirstDifferingBlock(expected, got, rows);
+    if (block >= 0) {
+        report_.status = TransferStatus::VerifyFailed;
+        report_.differingBlock = block;
+        report_.duringVerify = phase_ == TransferPhase::ReadingBack;
+    }
+    phase_ = TransferPhase::Done;
+}
+
+void TransferTask::Fail(TransferReport report) {
+    report_ = std::move(report);
+    phase_ = TransferPhase::Done;
+}
+
+void TransferTask::Announce(const std::string& text) {
+    if (announce_) announce_(text);
+}
+
+TransferReport RunTask(TransferTask& task, const LinkRig& rig) {
+    if (rig.announce) task.SetAnnounce(rig.announce);
+    if (!rig.runUntil([&task] { return task.Step(); })) task.Abort();
+    return task.Report();
 }
 
 TransferReport ReadRadio(AppState& app, const LinkRig& rig, ExchangeObserver& observer,
                          bool verify) {
-    // Each pass reads into a copy, so a failed or differing read changes nothing.
-    AppState first = app;
-    TransferReport report = RunExchange(LinkMode::Read, first, rig, observer);
-    if (report.status != TransferStatus::Ok) return report;
-    if (verify) {
-        Announce(rig, "Reading the radio a second time to verify");
-        AppState second = app;
-        report = RunExchange(LinkMode::Read, second, rig, observer);
-        if (report.status != TransferStatus::Ok) return report;
-        const int block = FirstDifferingBlock(first.ChannelTable, second.ChannelTable, kRadioRows);
-        if (block >= 0) {
-            report.status = TransferStatus::VerifyFailed;
-            report.differingBlock = block;
-            return report;
-        }
+    const auto task = TransferTask::Read(app, verify, rig.port, rig.timers, observer);
+    const TransferReport report = RunTask(*task, rig);
+    if (report.status == TransferStatus::Ok) {
+        app.ChannelTable = task->Result().ChannelTable;
+        app.CommBuffer = task->Result().CommBuffer;
     }
-    app.ChannelTable = first.ChannelTable;
-    app.CommBuffer = first.CommBuffer;
     return report;
 }
 
 TransferReport WriteRadio(AppState& app, const LinkRig& rig, ExchangeObserver& observer,
                           const WriteOptions& options) {
-    TransferReport report;
-    if (options.backup) {
-        // Fail on the limit checks before the radio is touched at all.
-        Image prepared = app.ChannelTable;
-        PrepareImageForWrite(prepared);
-        const LimitCheckResult check = CheckLimits(prepared);
-        if (!check.passed) {
-            report.status = TransferStatus::CheckFailed;
-            report.detail = check.message.english;
-            return report;
-        }
-        // The backup holds the radio's rows 0..253 and the blank image's 254..255,
-        // as a read into a fresh program does.
-        Announce(rig, "Reading the radio into the backup first");
-        AppState radio = app;
-        radio.ChannelTable = BlankImage();
-        report = ReadRadio(radio, rig, observer, false);
-        if (report.status != TransferStatus::Ok) {
-            report.duringBackup = true;
-            return report;
-        }
-        std::string reason;
-        if (!options.backup(radio.ChannelTable, reason)) {
-            report.status = TransferStatus::BackupFailed;
-            report.detail = reason;
-            return report;
-        }
-    }
-
-    if (options.backup) Announce(rig, "Writing the radio");
-    report = RunExchange(LinkMode::Write, app, rig, observer);
-    if (report.status != TransferStatus::Ok || !options.verify) return report;
-
-    Announce(rig, "Reading the radio back to verify the write");
-    // app.ChannelTable now holds exactly what was sent, derived rows included.
-    AppState readBack = app;
-    report = RunExchange(LinkMode::Read, readBack, rig, observer);
-    if (report.status != TransferStatus::Ok) {
-        report.duringVerify = true;
-        return report;
-    }
-    const int block = FirstDifferingBlock(app.ChannelTable, readBack.ChannelTable, kWriteRows);
-    if (block >= 0) {
-        report.status = TransferStatus::VerifyFailed;
-        report.differingBlock = block;
-        report.duringVerify = true;
-    }
+    const auto task = TransferTask::Write(app, options, rig.port, rig.timers, observer);
+    const TransferReport report = RunTask(*task, rig);
+    // The write completes the derived rows of the image, as the write window does.
+    app.ChannelTable = task->Result().ChannelTable;
     return report;
 }
 

@@ -102,6 +102,14 @@ bool PtyRadio::Run(const PtyRadioOptions& options, const volatile bool& stop, st
             in_.pop_front();
             Answer(t.byte, t.at, options);
         }
+        if (radio_.CablePulled()) {
+            // Both ends go: the program's side of the terminal fails as a
+            // vanished USB adapter does.
+            ::close(slave_);
+            ::close(master_);
+            slave_ = master_ = -1;
+            return true;
+        }
         if (!Flush(now, error)) return false;
         for (; sessionsSeen < radio_.SessionsCompleted(); ++sessionsSeen) {
             if (options.onSessionEnd) options.onSessionEnd(sessionsSeen + 1);

@@ -41,6 +41,12 @@ void SimPort::WriteByte(std::uint8_t byte) {
     sent_.push_back(byte);
     if (radio_ == nullptr) return;
     const auto reply = radio_->Receive(byte);
+    if (radio_->CablePulled()) {
+        // The cable is out and stays out.
+        Close();
+        failOpen_ = true;
+        return;
+    }
     if (!reply) return;
     // Each byte arrives complete one byte time after the previous one; the radio
     // starts answering once the request has crossed the line.

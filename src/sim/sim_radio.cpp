@@ -63,9 +63,11 @@ std::optional<FaultPlan> ParseFaultSpec(std::string_view text, std::string& erro
         plan.kind = FaultKind::NoStore;
     } else if (kind == "corrupt") {
         plan.kind = FaultKind::CorruptRead;
+    } else if (kind == "pull") {
+        plan.kind = FaultKind::Pull;
     } else {
         error = "unknown fault '" + std::string(kind) +
-                "' (silent, short, bad-ack, noise, delay, no-store or corrupt)";
+                "' (silent, short, bad-ack, noise, delay, no-store, corrupt or pull)";
         return std::nullopt;
     }
     if (where == "ident") {
@@ -90,6 +92,7 @@ SimRadio::SimRadio() : memory_(BlankImage()) {}
 SimRadio::SimRadio(const Image& memory) : memory_(memory) {}
 
 std::optional<SimReply> SimRadio::Receive(std::uint8_t byte) {
+    if (pulled_) return std::nullopt;
     if (frame_.empty()) {
         switch (byte) {
             case frame::kAck:
@@ -164,6 +167,9 @@ std::optional<SimReply> SimRadio::Answer(FaultTarget target, std::vector<std::ui
         switch (plan.kind) {
             case FaultKind::NoReply:
                 return std::nullopt;
+            case FaultKind::Pull:
+                pulled_ = true;
+                return std::nullopt;
             case FaultKind::ShortReply: {
                 const std::size_t keep = plan.shortBytes >= 0
                                              ? static_cast<std::size_t>(plan.shortBytes)
@@ -203,7 +209,8 @@ bool SimRadio::DropsWrite(FaultTarget target) const {
     const auto plan = std::find_if(faults_.begin(), faults_.end(), [&](const FaultPlan& p) {
         return Matches(p.target, target) && (p.always || !p.fired);
     });
-    return plan != faults_.end() && plan->kind == FaultKind::NoStore;
+    return plan != faults_.end() &&
+           (plan->kind == FaultKind::NoStore || plan->kind == FaultKind::Pull);
 }
 
 void SimRadio::EndSession() {

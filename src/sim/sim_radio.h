@@ -24,6 +24,8 @@ enum class FaultKind {
     Delay,        // the answer comes late, past the program's reply time-out
     NoStore,      // a write frame is acknowledged but not stored
     CorruptRead,  // one data byte of a read reply arrives changed
+    Pull,         // the cable is pulled as the frame comes: it is not stored, and
+                  // nothing is answered any more
 };
 
 // The frame a fault hits: the identification (answer to the programming
@@ -47,7 +49,7 @@ struct FaultPlan {
 };
 
 // "KIND@FRAME[:always]" with KIND one of silent, short, bad-ack, noise, delay, no-store,
-// corrupt and
+// corrupt, pull and
 // FRAME one of ident, power or a block number 0..255, e.g. "silent@200",
 // "delay@ident:always". Returns nullopt (with `error`) when it does not parse.
 [[nodiscard]] std::optional<FaultPlan> ParseFaultSpec(std::string_view text, std::string& error);
@@ -76,6 +78,8 @@ class SimRadio {
     [[nodiscard]] bool InProgrammingMode() const { return programming_; }
     // Frames answered or faulted so far (for tests).
     [[nodiscard]] int FramesSeen() const { return frames_; }
+    // A pull fault has fired: the transport closes its line for good.
+    [[nodiscard]] bool CablePulled() const { return pulled_; }
 
   private:
     std::optional<SimReply> Complete();
@@ -92,6 +96,7 @@ class SimRadio {
     int lastReadBlock_ = -1;
     int sessions_ = 0;
     int frames_ = 0;
+    bool pulled_ = false;
 };
 
 }  // namespace zt

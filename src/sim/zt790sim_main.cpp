@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
     app.add_option("--fault", faults,
                    "Misbehave at a frame: KIND@FRAME[:always], KIND one of silent, short, "
                    "bad-ack, noise, delay, no-store (acknowledged, not stored), corrupt (a read "
-                   "byte changed); FRAME ident, power or a block number. Repeatable.");
+                   "byte changed), pull (the cable pulled: the terminal closes and the radio "
+                   "stops); FRAME ident, power or a block number. Repeatable.");
     app.add_option("--delay-ms", delayMs, "How late a delayed answer comes")->capture_default_str();
     app.add_option("--noise-bytes", noiseBytes, "Junk bytes sent before a noisy answer")
         ->capture_default_str();

@@ -85,6 +85,7 @@ TEST(SimRadio, FaultsHitTheirFrameOnceOrAlways) {
         {"silent@power", power, std::nullopt, ack},
         {"silent@6", Block5Write(), ack, ack},  // another block is not hit
         {"corrupt@240", kRead240, corrupted, read240},
+        {"pull@5", Block5Write(), std::nullopt, std::nullopt},  // and nothing ever after
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.spec);
@@ -106,6 +107,10 @@ TEST(SimRadio, FaultsHitTheirFrameOnceOrAlways) {
                 EXPECT_EQ(reply->delayMs, i == 0 ? c.delayMs : 0);
             }
         }
+        EXPECT_EQ(radio.CablePulled(), std::string_view(c.spec).starts_with("pull"));
+        if (radio.CablePulled()) {
+            EXPECT_EQ(radio.Memory(), SimRadio().Memory());
+        }
         if (c.frame == kRead240) {
             EXPECT_EQ(radio.Memory()[240], SimRadio().Memory()[240]);  // only the reply changes
         }
@@ -123,7 +128,8 @@ TEST(SimRadio, FaultSpecsThatDoNotParseSayWhy) {
     std::string error;
     EXPECT_FALSE(ParseFaultSpec("vanish@3", error));
     EXPECT_EQ(error,
-              "unknown fault 'vanish' (silent, short, bad-ack, noise, delay, no-store or corrupt)");
+              "unknown fault 'vanish' (silent, short, bad-ack, noise, delay, no-store, corrupt or "
+              "pull)");
 }
 
 }  // namespace
