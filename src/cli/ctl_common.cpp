@@ -105,4 +105,15 @@ void AddPortOption(CLI::App& command, std::string& port) {
         ->required();
 }
 
+void AddPortsOption(CLI::App& command, std::vector<std::string>& ports) {
+    command
+        .add_option("-p,--port", ports,
+                    "Serial port: a device path, or a number 1..8 (the n-th available port, USB "
+                    "adapters first); once per radio")
+        ->required()
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->take_all();
+}
+
 }  // namespace zt::ctl

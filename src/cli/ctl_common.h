@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "link/exchange_observer.h"
 #include "link/serial_link.h"
@@ -66,10 +67,14 @@ bool RunUntil(const std::function<bool()>& done, int limitMs);
 
 // Adds the --port option to a subcommand.
 void AddPortOption(CLI::App& command, std::string& port);
+// Adds a --port option that may be given once per radio.
+void AddPortsOption(CLI::App& command, std::vector<std::string>& ports);
 
 // The subcommands; each returns the process exit code.
 void AddReadCommand(CLI::App& app, std::function<int()>& run);
 void AddWriteCommand(CLI::App& app, std::function<int()>& run);
 void AddPowerCommand(CLI::App& app, std::function<int()>& run);
+void AddCloneCommand(CLI::App& app, std::function<int()>& run);
+void AddDiffCommand(CLI::App& app, std::function<int()>& run);
 
 }  // namespace zt::ctl

@@ -42,6 +42,8 @@ int main(int argc, char** argv) {
     zt::ctl::AddReadCommand(app, run);
     zt::ctl::AddWriteCommand(app, run);
     zt::ctl::AddPowerCommand(app, run);
+    zt::ctl::AddCloneCommand(app, run);
+    zt::ctl::AddDiffCommand(app, run);
     zt::ctl::AddShowCommand(app, run);
     zt::ctl::AddExportCsvCommand(app, run);
     zt::ctl::AddImportCsvCommand(app, run);

@@ -46,6 +46,7 @@ struct TransferTask::Exchange {
     OutcomeTap tap;
     SerialLink link;
     StartResult start = StartResult::Started;
+    bool answered = false;  // the link came up in some attempt
 };
 
 int FirstDifferingBlock(const Image& a, const Image& b, int rows) {
@@ -84,6 +85,7 @@ TransferTask::~TransferTask() = default;
 bool TransferTask::Step() {
     while (phase_ != TransferPhase::Done) {
         if (exchange_) {
+            exchange_->answered = exchange_->answered || exchange_->link.Vars().LinkUp;
             if (!exchange_->Ended()) return false;
             EndExchange();
             continue;
@@ -99,13 +101,17 @@ void TransferTask::Abort() {
     report.status = TransferStatus::NoAnswer;
     report.duringBackup = phase_ == TransferPhase::BackingUp;
     report.duringVerify = phase_ == TransferPhase::ReadingBack;
-    if (exchange_) exchange_->link.Abort();
+    if (exchange_) {
+        report.answered = exchange_->answered;
+        exchange_->link.Abort();
+    }
     exchange_.reset();
     Fail(report);
 }
 
 void TransferTask::Begin(TransferPhase phase, LinkMode mode, AppState& state) {
     phase_ = phase;
+    if (onPhase_) onPhase_(phase);
     exchange_ = std::make_unique<Exchange>(mode, state, port_, timers_, observer_);
     exchange_->start = exchange_->link.Start();
 }
@@ -139,6 +145,7 @@ void TransferTask::EndExchange() {
             report.status = TransferStatus::NoAnswer;
             break;
     }
+    report.answered = exchange_->answered;
     // The link closes the port at its end; make sure before the next one opens it.
     link.Abort();
     exchange_.reset();

@@ -49,6 +49,9 @@ struct TransferReport {
     std::string detail;         // CheckFailed, BackupFailed: why
     bool duringBackup = false;  // the failure happened while reading the backup
     bool duringVerify = false;  // ... while reading back after the write
+    // NoAnswer: the radio had answered the programming request before it went
+    // quiet (a write may have stopped part-way); false when it never did.
+    bool answered = false;
     // The blocks a verification compared (0 when none was made) and how many
     // of them agreed.
     int blocksCompared = 0;
@@ -95,6 +98,10 @@ class TransferTask {
     void SetAnnounce(std::function<void(const std::string&)> announce) {
         announce_ = std::move(announce);
     }
+    // Told the phase of each exchange just before it starts.
+    void SetPhaseHandler(std::function<void(TransferPhase)> handler) {
+        onPhase_ = std::move(handler);
+    }
 
     // Call after every event (and once to begin): starts what comes next when
     // the running exchange has ended. True once the transfer is over. Never
@@ -129,6 +136,7 @@ class TransferTask {
     LinkTimers& timers_;
     ExchangeObserver& observer_;
     std::function<void(const std::string&)> announce_;
+    std::function<void(TransferPhase)> onPhase_;
 
     AppState app_;     // the read's first pass, or the image to write
     AppState second_;  // the second pass, the backup or the read-back

@@ -1,20 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl write --port PORT FILE.chann [--backup BACKUP.chann] [--verify]
+// zt790ctl write --port P --port Q ... FILE.chann [--backup DIR] [--verify]
+#include <filesystem>
 #include <iostream>
 
-#include <filesystem>
-
 #include "cli/ctl_common.h"
+#include "cli/fleet.h"
 #include "cli/qt_link_rig.h"
 #include "cli/transfer_report.h"
 #include "files/channel_file.h"
+#include "model/limits.h"
+#include "model/write_prep.h"
 
 namespace zt::ctl {
 
 namespace {
 
 struct WriteArgs {
-    std::string port;
+    std::vector<std::string> ports;
     std::string input;
     std::string backup;
     bool verify = false;
@@ -22,7 +25,7 @@ struct WriteArgs {
 
 int RunWrite(const WriteArgs& args) {
     AppState app;
-    if (!PrepareState(app, args.port)) return kUsage;
+    if (!PrepareState(app, args.ports.front())) return kUsage;
     const FileResult loaded = LoadChannelFile(args.input, app.ChannelTable);
     if (!loaded.ok) {
         std::cerr << "zt790ctl: " << args.input << ": " << loaded.message.english << "\n";
@@ -60,20 +63,62 @@ int RunWrite(const WriteArgs& args) {
     return kOk;
 }
 
+// The same file to every radio at once; --backup names a folder.
+int RunFleetWrite(const WriteArgs& args) {
+    Fleet fleet;
+    if (!PrepareFleet(args.ports, fleet)) return kUsage;
+    Image image{};
+    const FileResult loaded = LoadChannelFile(args.input, image);
+    if (!loaded.ok) {
+        std::cerr << "zt790ctl: " << args.input << ": " << loaded.message.english << "\n";
+        return kFileError;
+    }
+    // One image for all: refuse it before any port is opened.
+    Image prepared = image;
+    PrepareImageForWrite(prepared);
+    if (const LimitCheckResult check = CheckLimits(prepared); !check.passed) {
+        std::cerr << check.message.english << "\nzt790ctl: nothing was sent to any radio.\n";
+        return kLimitCheck;
+    }
+    const std::filesystem::path folder(args.backup);
+    if (!args.backup.empty() && !PrepareFolder("--backup", folder)) return kFileError;
+
+    RunFleet(fleet, [&](FleetRadio& radio, ExchangeObserver& observer) {
+        radio.app.ChannelTable = image;
+        radio.outcome.write = true;
+        radio.outcome.verify = args.verify;
+        WriteOptions options;
+        options.verify = args.verify;
+        if (!args.backup.empty()) {
+            options.backup = [&radio, folder](const Image& memory, std::string& reason) {
+                radio.outcome.file = SaveNewFile(folder, radio, memory, reason);
+                return !radio.outcome.file.empty();
+            };
+        }
+        return TransferTask::Write(radio.app, options, radio.serial, radio.timers, observer);
+    });
+    return ReportFleet(fleet, "Backup");
+}
+
 }  // namespace
 
 void AddWriteCommand(CLI::App& app, std::function<int()>& run) {
     auto args = std::make_shared<WriteArgs>();
     CLI::App* cmd = app.add_subcommand(
-        "write", "Write a .chann file to the radio (blocks 0..239, after the frequency checks)");
-    AddPortOption(*cmd, args->port);
+        "write",
+        "Write a .chann file to the radio (blocks 0..239, after the frequency checks); with "
+        "several --port options, to every radio at once");
+    AddPortsOption(*cmd, args->ports);
     cmd->add_option("file", args->input, "Channel file to send")->required();
     cmd->add_option("--backup", args->backup,
                     "Read the radio into this .chann file first; nothing is written unless the "
-                    "backup is complete and saved");
+                    "backup is complete and saved. With several radios: a folder, which gets one "
+                    "file per radio named after its port and the time");
     cmd->add_flag("--verify", args->verify,
                   "Read the radio back after the write and compare blocks 0..239");
-    cmd->callback([args, &run] { run = [args] { return RunWrite(*args); }; });
+    cmd->callback([args, &run] {
+        run = [args] { return args->ports.size() > 1 ? RunFleetWrite(*args) : RunWrite(*args); };
+    });
 }
 
 }  // namespace zt::ctl

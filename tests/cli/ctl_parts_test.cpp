@@ -134,5 +134,62 @@ TEST_F(SafeTransfer, NoByteIsWrittenUnlessTheBackupIsKept) {
     EXPECT_EQ(radio.Memory(), Radio(0));
 }
 
+// Radios on one loop: each task takes the next step after every event, so a
+// good radio finishes as soon as it would alone while the others fail beside
+// it, each in its own way.
+TEST(TransferTasks, ShareOneLoopAndFailAlone) {
+    struct Radio1 {
+        explicit Radio1(VirtualClock& clock, const char* fault)
+            : port(clock, &radio), timers(clock) {
+            port.SetByteTimeMicros(1042);  // 9600 baud
+            std::string error;
+            if (fault) radio.AddFault(*ParseFaultSpec(fault, error));
+        }
+        SimRadio radio{Radio(7)};
+        SimPort port;
+        VirtualTimers timers;
+        std::unique_ptr<TransferTask> task;
+        VirtualClock::Micros end = -1;
+    };
+    AppState app;
+    ExchangeObserver quiet;
+    auto run = [&](VirtualClock& clock, std::vector<std::unique_ptr<Radio1>>& radios) {
+        for (auto& r : radios) r->task = TransferTask::Read(app, true, r->port, r->timers, quiet);
+        EXPECT_TRUE(clock.RunUntil(
+            [&] {
+                bool all = true;
+                for (auto& r : radios) {
+                    if (r->end < 0 && r->task->Step()) r->end = clock.Now();
+                    all = all && r->end >= 0;
+                }
+                return all;
+            },
+            Ms(600'000)));
+    };
+    VirtualClock alone;
+    std::vector<std::unique_ptr<Radio1>> one;
+    one.push_back(std::make_unique<Radio1>(alone, nullptr));
+    run(alone, one);
+
+    VirtualClock shared;
+    std::vector<std::unique_ptr<Radio1>> three;
+    for (const char* fault :
+         {static_cast<const char*>(nullptr), "silent@ident:always", "silent@100:always"})
+        three.push_back(std::make_unique<Radio1>(shared, fault));
+    run(shared, three);
+    const TransferReport& good = three[0]->task->Report();
+    EXPECT_EQ(good.status, TransferStatus::Ok);
+    EXPECT_EQ(good.blocksAgreeing, 254);
+    EXPECT_EQ(three[0]->task->Result().ChannelTable[200], Radio(7)[200]);
+    EXPECT_EQ(three[0]->end, one[0]->end);
+    // Four attempts each: the silent radio never answers, the other stops at block 100.
+    for (const auto& [radio, answered] :
+         {std::pair{three[1].get(), false}, std::pair{three[2].get(), true}}) {
+        EXPECT_EQ(radio->task->Report().status, TransferStatus::NoAnswer);
+        EXPECT_EQ(radio->task->Report().answered, answered);
+        EXPECT_GT(radio->end, Ms(3 * 5000 + 4 * 1000));
+    }
+}
+
 }  // namespace
 }  // namespace zt::ctl

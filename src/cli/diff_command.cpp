@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zt790ctl diff A.chann B.chann [--csv]
+// zt790ctl diff --port PORT FILE.chann [--verify] [--csv]
+#include <iostream>
+#include <map>
+
+#include "cli/ctl_common.h"
+#include "cli/qt_link_rig.h"
+#include "cli/text_table.h"
+#include "cli/transfer_report.h"
+#include "files/channel_file.h"
+#include "files/csv_text.h"
+#include "model/image_diff.h"
+#include "model/write_prep.h"
+
+namespace zt::ctl {
+
+namespace {
+
+// Exit codes of diff; failures keep the codes of the other commands.
+constexpr int kSame = 0;
+constexpr int kDifferent = 1;
+
+struct DiffArgs {
+    std::vector<std::string> files;
+    std::string port;
+    bool verify = false;
+    bool csv = false;
+};
+
+std::string Heading(const DiffEntry& e) {
+    switch (e.section) {
+        case DiffSection::Channel:
+            return "Channel " + std::to_string(e.item);
+        case DiffSection::FrequencyMode:
+            return "Frequency mode";
+        case DiffSection::BandLimits:
+            return "Band limits";
+        case DiffSection::Options:
+            return "Optional features";
+        case DiffSection::FmPresets:
+            return "FM presets";
+        case DiffSection::Scan:
+            return "Scan";
+        case DiffSection::Keys:
+            return "Keys";
+        case DiffSection::PowerLevels:
+            return "Power levels";
+        case DiffSection::WriteFilled:
+            return "Filled in by a write";
+        case DiffSection::OtherMemory:
+            return "Memory no editor shows";
+    }
+    return {};
+}
+
+std::string TextReport(const std::vector<DiffEntry>& diffs, const std::string& a,
+                       const std::string& b) {
+    std::string out = "A: " + a + "\nB: " + b + "\n";
+    std::string heading;
+    std::vector<TableRow> rows;
+    auto flush = [&] {
+        if (!rows.empty()) out += "\n" + heading + "\n" + TextTable(rows, {}, "  ");
+        rows.clear();
+    };
+    for (const DiffEntry& e : diffs) {
+        const std::string h = Heading(e);
+        if (h != heading) {
+            flush();
+            heading = h;
+        }
+        rows.push_back({e.field, e.a, "->", e.b});
+    }
+    flush();
+    const std::size_t n = diffs.size();
+    out += n == 0 ? "\nNo differences.\n"
+                  : "\n" + std::to_string(n) + (n == 1 ? " difference.\n" : " differences.\n");
+    return out;
+}
+
+std::string CsvReport(const std::vector<DiffEntry>& diffs, int& left) {
+    std::string out = CsvLine({"Channel", "Field", "A", "B"});
+    left = 0;
+    for (const DiffEntry& e : diffs) {
+        if (e.section != DiffSection::Channel) {
+            ++left;
+            continue;
+        }
+        // Names come quoted, to show their blanks; CSV has quoting of its own.
+        auto plain = [](const std::string& v) {
+            return v.size() >= 2 && v.front() == '"' && v.back() == '"' ? v.substr(1, v.size() - 2)
+                                                                        : v;
+        };
+        out += CsvLine({std::to_string(e.item), e.field, plain(e.a), plain(e.b)});
+    }
+    return out;
+}
+
+bool LoadImage(const std::string& path, Image& image) {
+    const FileResult loaded = LoadChannelFile(path, image);
+    if (!loaded.ok) std::cerr << "zt790ctl: " << path << ": " << loaded.message.english << "\n";
+    return loaded.ok;
+}
+
+int RunDiff(const DiffArgs& args) {
+    const bool radio = !args.port.empty();
+    if (args.files.size() != (radio ? 1U : 2U)) {
+        std::cerr << "zt790ctl: diff: give two channel files, or --port PORT and one file\n";
+        return kUsage;
+    }
+    if (args.verify && !radio) {
+        std::cerr << "zt790ctl: diff: --verify reads a radio twice; it needs --port\n";
+        return kUsage;
+    }
+    Image a{};
+    Image b{};
+    std::string nameA = args.files.front();
+    const std::string& nameB = args.files.back();
+    int rows = kImageRows;
+    if (radio) {
+        AppState app;
+        if (!PrepareState(app, args.port)) return kUsage;
+        if (!LoadImage(nameB, b)) return kFileError;
+        QtLinkRig rig;
+        ConsoleObserver observer;
+        const TransferReport report = ReadRadio(app, rig.Rig(), observer, args.verify);
+        if (report.status != TransferStatus::Ok) {
+            const int code = ReportTransfer(report, app);
+            // 1 means "different" here: a radio that could not be read is an
+            // input that could not be read.
+            return code == kNoAnswer ? kFileError : code;
+        }
+        a = app.ChannelTable;
+        // What writing the file would change: the rows a write sends, the file
+        // completed as a write completes it.
+        PrepareImageForWrite(b);
+        rows = kWriteRows;
+        nameA = "the radio on " + args.port;
+    } else if (!LoadImage(nameA, a) || !LoadImage(nameB, b)) {
+        return kFileError;
+    }
+
+    const std::vector<DiffEntry> diffs = DiffImages(a, b, rows);
+    if (args.csv) {
+        int left = 0;
+        std::cout << CsvReport(diffs, left) << std::flush;
+        if (left > 0) {
+            std::cerr << "zt790ctl: " << left
+                      << (left == 1 ? " difference lies" : " differences lie")
+                      << " outside the channels; run without --csv to see "
+                      << (left == 1 ? "it" : "them") << ".\n";
+        }
+    } else {
+        std::string b = nameB;
+        if (radio) b += " as a write sends it (blocks 0..239)";
+        std::cout << TextReport(diffs, nameA, b) << std::flush;
+    }
+    return diffs.empty() ? kSame : kDifferent;
+}
+
+}  // namespace
+
+void AddDiffCommand(CLI::App& app, std::function<int()>& run) {
+    auto args = std::make_shared<DiffArgs>();
+    CLI::App* cmd = app.add_subcommand(
+        "diff",
+        "List what differs between two .chann files, or between a radio and a file, in radio "
+        "terms (exit 0 same, 1 different)");
+    cmd->add_option("files", args->files, "A.chann B.chann, or one file with --port")
+        ->expected(1, 2);
+    cmd->add_option("-p,--port", args->port,
+                    "Read the radio on this port and compare it with FILE: what writing FILE "
+                    "would change");
+    cmd->add_flag("--verify", args->verify, "With --port: read the radio twice and compare first");
+    cmd->add_flag("--csv", args->csv, "Write the channel differences as CSV");
+    cmd->callback([args, &run] { run = [args] { return RunDiff(*args); }; });
+}
+
+}  // namespace zt::ctl
