@@ -166,8 +166,7 @@ void AddDiffCommand(CLI::App& app, std::function<int()>& run) {
         "diff",
         "List what differs between two .chann files, or between a radio and a file, in radio "
         "terms (exit 0 same, 1 different)");
-    cmd->add_option("files", args->files, "A.chann B.chann, or one file with --port")
-        ->expected(1, 2);
+    cmd->add_option("files", args->files, "A.chann B.chann, or one file with --port");
     cmd->add_option("-p,--port", args->port,
                     "Read the radio on this port and compare it with FILE: what writing FILE "
                     "would change");
