@@ -272,9 +272,11 @@ void DiffChannels(DiffBuilder& d, const Image& a, const Image& b) {
                 inUse([c](const Image& image) {
                     return OnOff(!GetFlag(image, c, kFlags1Byte, kScanSkipBit));
                 }));
-        for (const auto& [flag, bit] : {std::pair{"VOX", kVoxBit}, std::pair{"BCL", kBclBit},
-                                        std::pair{"TX stop", kTxStopBit}}) {
-            d.Field(kChannel, c, flag, {{c, kFlags2Byte, bit}}, inUse([c, bit](const Image& image) {
+        for (const auto& flag : {std::pair{"VOX", kVoxBit}, std::pair{"BCL", kBclBit},
+                                 std::pair{"TX stop", kTxStopBit}}) {
+            const std::uint8_t bit = flag.second;
+            d.Field(kChannel, c, flag.first, {{c, kFlags2Byte, bit}},
+                    inUse([c, bit](const Image& image) {
                         return OnOff(GetFlag(image, c, kFlags2Byte, bit));
                     }));
         }
@@ -403,10 +405,11 @@ void DiffScan(DiffBuilder& d) {
 }
 
 void DiffKeys(DiffBuilder& d) {
-    for (const auto& [caption, byte] :
+    for (const auto& key :
          {std::pair{kKeyCaptions.pf1, kKeyPf1Byte}, std::pair{kKeyCaptions.pf2, kKeyPf2Byte}}) {
+        const int byte = key.second;
         d.Field(
-            DiffSection::Keys, 0, Caption(caption), {{kKeyRecordRow, byte}},
+            DiffSection::Keys, 0, Caption(key.first), {{kKeyRecordRow, byte}},
             [byte](const Image& image) {
                 return Caption(kKeyFunctions[KeyPositionOfCode(image[kKeyRecordRow][byte])].name);
             });
