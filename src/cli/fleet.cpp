@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/fleet.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -147,7 +148,12 @@ std::string SaveNewFile(const std::filesystem::path& folder, const FleetRadio& r
 void RunFleet(Fleet& fleet, const TaskMaker& make, const std::function<void(FleetRadio&)>& done) {
     std::vector<std::string> ports;
     for (const auto& radio : fleet) ports.push_back(radio->port);
-    FleetConsole console(ports, std::cerr, ::isatty(STDERR_FILENO) == 1);
+    winsize size{};
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    const int columns =
+        terminal && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col
+                                                                                      : 80;
+    FleetConsole console(ports, std::cerr, terminal, columns);
     for (std::size_t i = 0; i < fleet.size(); ++i) {
         const int index = static_cast<int>(i);
         fleet[i]->task = make(*fleet[i], console.Observer(index));
@@ -164,7 +170,8 @@ void RunFleet(Fleet& fleet, const TaskMaker& make, const std::function<void(Flee
         finished[i] = true;
         Conclude(radio, elapsed());
         if (done) done(radio);
-        console.Finish(static_cast<int>(i), OutcomeText(radio.outcome));
+        console.Finish(static_cast<int>(i), OutcomeExitCode(radio.outcome) == kOk,
+                       OutcomeText(radio.outcome));
     };
     const bool ended = RunUntil(
         [&] {

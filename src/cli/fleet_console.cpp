@@ -30,8 +30,9 @@ class FleetConsole::RadioObserver final : public ExchangeObserver {
     int index_;
 };
 
-FleetConsole::FleetConsole(std::vector<std::string> ports, std::ostream& out, bool terminal)
-    : out_(out), terminal_(terminal) {
+FleetConsole::FleetConsole(std::vector<std::string> ports, std::ostream& out, bool terminal,
+                           int columns)
+    : out_(out), terminal_(terminal), columns_(columns) {
     for (int i = 0; i < static_cast<int>(ports.size()); ++i) {
         portWidth_ = std::max(portWidth_, ports[i].size());
         Line line;
@@ -55,10 +56,11 @@ void FleetConsole::SetPhase(int index, const std::string& phase) {
     Changed(index, Event::Phase);
 }
 
-void FleetConsole::Finish(int index, const std::string& result) {
+void FleetConsole::Finish(int index, bool ok, const std::string& result) {
     Line& line = lines_[index];
     line.finished = true;
-    line.phase = "done";
+    line.ok = ok;
+    line.phase = ok ? "done" : "FAILED";
     line.label = result;
     Changed(index, Event::Message);
 }
@@ -105,16 +107,20 @@ void FleetConsole::Draw() {
     // Back to the first line of the previous drawing.
     if (drawn_) out_ << "\033[" << lines_.size() << "F";
     for (const Line& line : lines_) {
-        const int p = std::clamp(line.finished ? 100 : line.percent, 0, 100);
+        const int p = std::clamp(line.ok ? 100 : line.percent, 0, 100);
         const int filled = p * kWidth / 100;
         char percent[8];
         std::snprintf(percent, sizeof percent, "%3d%%", p);
         std::string phase = line.phase.empty() ? "wait" : line.phase;
         phase.resize(std::max<std::size_t>(phase.size(), 6), ' ');
-        out_ << "\r" << line.port << std::string(portWidth_ - line.port.size(), ' ') << "  "
-             << phase << " [" << std::string(static_cast<std::size_t>(filled), '#')
-             << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << percent
-             << "  " << line.label << "\033[K\n";
+        std::string text = line.port + std::string(portWidth_ - line.port.size(), ' ') + "  " +
+                           phase + " [" + std::string(static_cast<std::size_t>(filled), '#') +
+                           std::string(static_cast<std::size_t>(kWidth - filled), '.') + "] " +
+                           percent + "  " + line.label;
+        // A line that wrapped would throw the redrawing off by a line.
+        if (columns_ > 1 && text.size() >= static_cast<std::size_t>(columns_))
+            text.resize(static_cast<std::size_t>(columns_ - 1));
+        out_ << "\r" << text << "\033[K\n";
     }
     out_ << std::flush;
     drawn_ = true;

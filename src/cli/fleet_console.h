@@ -17,7 +17,10 @@ namespace zt::ctl {
 
 class FleetConsole {
   public:
-    FleetConsole(std::vector<std::string> ports, std::ostream& out, bool terminal);
+    // `columns`: the terminal's width; longer lines are cut so that each radio
+    // keeps exactly one line.
+    FleetConsole(std::vector<std::string> ports, std::ostream& out, bool terminal,
+                 int columns = 80);
     ~FleetConsole();
     FleetConsole(const FleetConsole&) = delete;
     FleetConsole& operator=(const FleetConsole&) = delete;
@@ -26,8 +29,8 @@ class FleetConsole {
     [[nodiscard]] ExchangeObserver& Observer(int index);
     // The exchange the radio runs now: "read", "backup", "write", "verify".
     void SetPhase(int index, const std::string& phase);
-    // The radio is done; `result` is what the report will say.
-    void Finish(int index, const std::string& result);
+    // The radio is done (`ok`: it succeeded); `result` is what the report will say.
+    void Finish(int index, bool ok, const std::string& result);
     // Redraws the terminal lines if they are due. Call after every event.
     void Tick();
     // The last drawing, before the report.
@@ -42,6 +45,7 @@ class FleetConsole {
         int lastPrinted = -10;
         std::string label;
         bool finished = false;
+        bool ok = false;
     };
     enum class Event { Progress, Status, Message, Phase };
     void Changed(int index, Event event);
@@ -50,6 +54,7 @@ class FleetConsole {
 
     std::ostream& out_;
     bool terminal_;
+    int columns_;
     std::size_t portWidth_ = 0;
     std::vector<Line> lines_;
     std::vector<std::unique_ptr<RadioObserver>> observers_;
