@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Whole channels moved, inserted, deleted, emptied and sorted.
+#include "model/channel_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "model/blank_image.h"
+#include "model/freq_codec.h"
+#include "table.h"
+
+namespace zt {
+namespace {
+
+// Channels written as tokens, channel 1 first: "-" an empty channel, "NAME" or
+// "NAME@MHz" a used one, "@MHz" a used one without a name. Every other byte of
+// the record is made from the name, so a record that travels without its name
+// (or the other way round) shows as "?".
+ImageRow RecordFor(const std::string& name) {
+    ImageRow r = RowOf({});
+    int sum = 0;
+    for (char ch : name) sum += ch;
+    r[0] = 0;  // receive frequency in bytes 0..3, stored afterwards
+    r[4] = static_cast<std::uint8_t>(sum % 100);
+    r[8] = 0;
+    r[9] = static_cast<std::uint8_t>(sum % 50);
+    r[12] = static_cast<std::uint8_t>(0x40 | (name.size() % 3));
+    r[13] = 0x20;
+    r[15] = static_cast<std::uint8_t>(name.size());
+    return r;
+}
+
+Image Channels(std::string_view tokens) {
+    Image image = BlankImage();
+    std::istringstream in{std::string(tokens)};
+    std::string token;
+    for (int c = 1; in >> token; ++c) {
+        if (token == "-") continue;
+        const auto at = token.find('@');
+        const std::string name = token.substr(0, at);
+        image[static_cast<std::size_t>(c)] = RecordFor(name);
+        StoreBcd(image, c, 0,
+                 at == std::string::npos ? UnitsToBcd(44600000 + 1250 * c)
+                                         : TextToBcd(token.substr(at + 1)));
+        WriteName(image, c, name);
+    }
+    return image;
+}
+
+std::string Show(const Image& image) {
+    int last = 0;
+    for (int c = 1; c <= kChannelCount; ++c)
+        if (!IsChannelEmpty(image, c) || !ReadName(image, c).empty()) last = c;
+    std::string out;
+    for (int c = 1; c <= last; ++c) {
+        if (c > 1) out += ' ';
+        const std::string name = ReadName(image, c);
+        ImageRow record = image[static_cast<std::size_t>(c)];
+        if (IsChannelEmpty(image, c)) {
+            out += name.empty() && record == RowOf({}) ? "-" : "?";
+            continue;
+        }
+        std::fill_n(record.begin(), 4, 255);
+        record[0] = 0;
+        out += record != RecordFor(name) ? "?" : name.empty() ? "@" : name;
+    }
+    return out;
+}
+
+// Runs a command on a start image; the channels afterwards, or "refused" when
+// the image stayed exactly as it was. Rows other than channels and names never
+// change.
+std::string Apply(std::string_view start, const std::function<bool(Image&)>& command) {
+    const Image before = Channels(start);
+    Image image = before;
+    const bool done = command(image);
+    for (int r = 0; r < kImageRows; ++r) {
+        const bool channelRow = r >= 1 && r <= kChannelCount;
+        const bool nameRow = r >= kFirstNameRow && r <= kLastNameRow;
+        if (!channelRow && !nameRow &&
+            image[static_cast<std::size_t>(r)] != before[static_cast<std::size_t>(r)])
+            return "row " + std::to_string(r) + " changed";
+    }
+    if (!done) return image == before ? "refused" : "refused but changed";
+    return Show(image);
+}
+
+std::vector<int> AllChannels() {
+    std::vector<int> all;
+    for (int c = 1; c <= kChannelCount; ++c) all.push_back(c);
+    return all;
+}
+
+std::string Joined(const std::vector<int>& numbers) {
+    std::string out;
+    for (int n : numbers) out += (out.empty() ? "" : ",") + std::to_string(n);
+    return out;
+}
+
+struct MoveCase {
+    const char* start;
+    std::vector<int> selected;
+    MoveDirection direction;
+    const char* expected;  // channels, then the selection's new numbers
+};
+
+TEST(ChannelRows, MoveBlocksUpAndDown) {
+    constexpr auto Up = MoveDirection::Up;
+    constexpr auto Down = MoveDirection::Down;
+    std::string far = "A";  // channels 1, 127 and 128 used
+    for (int c = 2; c <= 126; ++c) far += " -";
+    far += " Y Z";
+    const MoveCase cases[] = {
+        {"A B C D", {2}, Up, "B A C D / 1"},
+        {"A B C D", {2, 3}, Up, "B C A D / 1,2"},
+        {"A B C D", {4, 2}, Up, "B A D C / 1,3"},
+        {"A B C D", {3}, Down, "A B D C / 4"},
+        {"A B C D", {1, 3}, Down, "B A D C / 2,4"},
+        {"A B C D", {3, 4}, Down, "A B - C D / 4,5"},  // onto empty channels
+        {"A B - D", {4, 4}, Up, "A B D / 3"},
+        // Past either end: the whole block stays where it is.
+        {"A B C D", {1, 2}, Up, "refused"},
+        {"A B C D", {1, 3}, Up, "refused"},
+        {far.c_str(), {127, 128}, Down, "refused"},
+        {far.c_str(), {1}, Up, "refused"},
+        {"A B", AllChannels(), Down, "refused"},
+    };
+    for (const MoveCase& m : cases) {
+        std::vector<int> moved;
+        const std::string got = Apply(m.start, [&](Image& image) {
+            auto result = MoveChannels(image, m.selected, m.direction);
+            if (result) moved = *result;
+            return result.has_value();
+        });
+        EXPECT_EQ(got == "refused" ? got : got + " / " + Joined(moved), m.expected)
+            << m.start << " " << Joined(m.selected);
+    }
+}
+
+TEST(ChannelRows, MovedNameBytesFollowTheirChannel) {
+    // Channel 4's name starts at flat position 15: row 160 field 15, then row
+    // 161 fields 0..3; as channel 3 it takes row 160 fields 10..14.
+    Image image = Channels("A B C DEFGH");
+    ASSERT_TRUE(MoveChannels(image, {4}, MoveDirection::Up));
+    EXPECT_EQ(image[160],
+              RowOf({12, 255, 255, 255, 255, 13, 255, 255, 255, 255, 15, 16, 17, 18, 19, 14}));
+    EXPECT_EQ(image[161], RowOf({}));
+}
+
+TEST(ChannelRows, InsertDeleteAndEmpty) {
+    std::string full;  // all 128 channels used
+    for (int c = 1; c <= kChannelCount; ++c) full += "@146 ";
+    const struct {
+        const char* start;
+        std::function<bool(Image&)> command;
+        const char* expected;
+    } cases[] = {
+        {"A B C", [](Image& i) { return InsertEmptyChannel(i, 2); }, "A - B C"},
+        {"A B C", [](Image& i) { return InsertEmptyChannel(i, 1); }, "- A B C"},
+        {"A B C", [](Image& i) { return InsertEmptyChannel(i, 4); }, "A B C"},
+        {full.c_str(), [](Image& i) { return InsertEmptyChannel(i, 128); }, "refused"},
+        {full.c_str(), [](Image& i) { return InsertEmptyChannel(i, 1); }, "refused"},
+        {"A B C D", [](Image& i) { return DeleteChannels(i, {2}), true; }, "A C D"},
+        {"A B C D",
+         [](Image& i) {
+             return DeleteChannels(i, {3, 1, 3}), true;
+         },
+         "B D"},
+        {"A - B", [](Image& i) { return DeleteChannels(i, {2}), true; }, "A B"},
+        {"A B", [](Image& i) { return DeleteChannels(i, AllChannels()), true; }, ""},
+        {"A B C",
+         [](Image& i) {
+             return EmptyChannels(i, {2, 3}), true;
+         },
+         "A"},
+        {"A B C", [](Image& i) { return EmptyChannels(i, {1}), true; }, "- B C"},
+    };
+    for (const auto& k : cases) EXPECT_EQ(Apply(k.start, k.command), k.expected) << k.start;
+
+    // Channel 128 moves up when a channel before it goes.
+    Image image = Channels(full);
+    WriteName(image, 128, "LAST");
+    DeleteChannels(image, {5});
+    EXPECT_EQ(ReadName(image, 127), "LAST");
+    EXPECT_TRUE(IsChannelEmpty(image, 128));
+    EXPECT_EQ(ReadName(image, 128), "");
+}
+
+TEST(ChannelRows, SortEmptyChannelsLast) {
+    const auto byRx = [](Image& i) { return SortChannels(i, ChannelSortKey::RxFrequency), true; };
+    const auto byName = [](Image& i) { return SortChannels(i, ChannelSortKey::Name), true; };
+    EXPECT_EQ(Apply("B@146 A@145.5 - C@144.5 D@145.5 @136", byRx), "@ C A D B");
+    EXPECT_EQ(Apply("- - X@440", byRx), "X");
+    EXPECT_EQ(Apply("CH10 - @146 CH2 AB CH02 B-1 B_1", byName), "AB B-1 B_1 CH02 CH2 CH10 @");
+    EXPECT_EQ(Apply("Z Y X", byName), "X Y Z");
+}
+
+TEST(ChannelRows, NameOrderTakesNumbersByValue) {
+    using Pair = std::pair<const char*, const char*>;
+    auto cmp = [](Pair p) {
+        const int r = CompareNames(p.first, p.second);
+        return r < 0 ? "<" : r > 0 ? ">" : "=";
+    };
+    const std::string got = Each<Pair>({{"CH2", "CH10"},
+                                        {"CH10", "CH9"},
+                                        {"CH02", "CH2"},
+                                        {"A", "AB"},
+                                        {"9", "A"},
+                                        {"R007", "R7X"},
+                                        {"AB", "AB"}},
+                                       cmp);
+    EXPECT_EQ(got, "<|>|<|<|<|<|=");
+}
+
+}  // namespace
+}  // namespace zt
