@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/image_recorder.h"
+
+#include <QAbstractEventDispatcher>
+#include <QThread>
+
+#include "model/app_state.h"
+
+namespace zt {
+
+ImageRecorder::ImageRecorder(AppState& state, QObject* parent)
+    : QObject(parent), state_(state), history_(state.ChannelTable) {
+    if (auto* dispatcher = QAbstractEventDispatcher::instance(thread())) {
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &ImageRecorder::atRest);
+    }
+}
+
+void ImageRecorder::atRest() {
+    // The program's own loop is level 1; a message box or menu runs a deeper one.
+    if (QThread::currentThread()->loopLevel() > 1) return;
+    settle();
+}
+
+void ImageRecorder::reset() {
+    history_.reset(state_.ChannelTable);
+    emit changed();
+}
+
+void ImageRecorder::settle() {
+    if (history_.record(state_.ChannelTable)) emit changed();
+}
+
+void ImageRecorder::quietly(const std::function<void()>& work) {
+    settle();
+    work();
+    const bool wasModified = modified();
+    history_.absorb(state_.ChannelTable);
+    if (modified() != wasModified) emit changed();
+}
+
+bool ImageRecorder::undo(const std::function<void()>& refresh) {
+    settle();
+    if (!history_.undo(state_.ChannelTable)) return false;
+    quietly(refresh);
+    emit changed();
+    return true;
+}
+
+bool ImageRecorder::redo(const std::function<void()>& refresh) {
+    settle();
+    if (!history_.redo(state_.ChannelTable)) return false;
+    quietly(refresh);
+    emit changed();
+    return true;
+}
+
+void ImageRecorder::markSaved() {
+    history_.markSaved(state_.ChannelTable);
+    emit changed();
+}
+
+bool ImageRecorder::modified() const { return history_.modified(state_.ChannelTable); }
+
+}  // namespace zt

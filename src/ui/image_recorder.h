@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Makes every change any window stores into the image one undo step, without
+// the windows taking part: each time the event loop is about to wait for the
+// next event, the image is compared with the last snapshot (4 KB, well under a
+// microsecond), and a difference becomes a step. One user action, whatever it
+// stored, from a grid cell to a loaded file or a completed read, runs to its end
+// before the loop waits, so it is one step.
+//
+// Nested loops (a message box, a context menu) do not count as rest: a commit
+// that shows a message halfway is recorded once it has finished.
+//
+// Work that only shows the image (a window loading or being activated, the
+// windows redrawn after an undo) runs through quietly(): whatever the window
+// tidies on the way becomes part of the current step, not a new one.
+
+#include <QObject>
+#include <functional>
+
+#include "model/image_history.h"
+
+namespace zt {
+
+struct AppState;
+
+class ImageRecorder : public QObject {
+    Q_OBJECT
+  public:
+    explicit ImageRecorder(AppState& state, QObject* parent = nullptr);
+
+    // Starts over from the image as it is now: nothing to undo, unmodified.
+    void reset();
+    // Records a change now, as coming to rest does.
+    void settle();
+    // Records what is pending, runs `work`, and takes what it changed into the
+    // current step.
+    void quietly(const std::function<void()>& work);
+
+    // Undo and redo put the neighbouring snapshot into the image; `refresh`
+    // then shows it in every window (quietly). False when there was none.
+    bool undo(const std::function<void()>& refresh);
+    bool redo(const std::function<void()>& refresh);
+
+    // The image now matches a file or the radio.
+    void markSaved();
+
+    [[nodiscard]] bool canUndo() const { return history_.canUndo(); }
+    [[nodiscard]] bool canRedo() const { return history_.canRedo(); }
+    [[nodiscard]] bool modified() const;
+    [[nodiscard]] const ImageHistory& history() const { return history_; }
+
+  signals:
+    // A step was recorded, undone or redone, or the saved state moved: what
+    // can be undone and whether the image is modified may have changed.
+    void changed();
+
+  private:
+    void atRest();
+
+    AppState& state_;
+    ImageHistory history_;
+};
+
+}  // namespace zt
