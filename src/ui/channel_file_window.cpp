@@ -175,7 +175,11 @@ void ChannelFileWindow::confirm() {
                                                   : SaveChannelFile(path, state_.ChannelTable);
     presenter_.show(qs(result.message.in(chinese)), qs(kOperatePrompt, chinese));
     if (!result.ok) return;  // a refused file leaves the window for another choice
-    if (mode_ == Mode::Open) emit imageLoaded();
+    if (mode_ == Mode::Open) {
+        emit imageLoaded();
+    } else {
+        emit imageSaved();
+    }
     closeWindow(this);
 }
 

@@ -39,6 +39,8 @@ class ChannelFileWindow : public QWidget {
   signals:
     // The image was replaced by a loaded file.
     void imageLoaded();
+    // The image was stored in a file.
+    void imageSaved();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

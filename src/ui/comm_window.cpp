@@ -97,7 +97,7 @@ CommWindow::~CommWindow() {
 
 void CommWindow::start() {
     const LinkCallDepth::Scope scope(depth_);
-    (void)link_->Start();
+    if (link_->Start() == StartResult::Started) written_ = state_.ChannelTable;
 }
 
 void CommWindow::cancel() {
@@ -165,6 +165,9 @@ void CommWindow::OnMessage(const LinkMessage& message) {
 void CommWindow::OnFinished(ExchangeOutcome outcome) {
     // The port message names no port; the label says which one and why.
     if (outcome == ExchangeOutcome::PortFailed) status_->setText(qs(link_->LastPortError()));
+    if (outcome == ExchangeOutcome::Completed) {
+        emit exchangeCompleted(mode() == LinkMode::Write ? written_ : state_.ChannelTable);
+    }
 }
 
 void CommWindow::OnCloseDue() {

@@ -17,6 +17,7 @@
 
 #include "link/exchange_observer.h"
 #include "link/serial_link.h"
+#include "model/radio_image.h"
 #include "ui/exchange_support.h"
 #include "ui/window_support.h"
 
@@ -49,6 +50,12 @@ class CommWindow : public QWidget, public ExchangeObserver, public ForcedUnload 
 
     void prepareForcedUnload() override { forcedUnload_ = true; }
 
+  signals:
+    // The exchange completed: `image` is what the radio now holds, the image
+    // read, or the image as it was when the write began (after its
+    // preparation).
+    void exchangeCompleted(const zt::Image& image);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -76,6 +83,7 @@ class CommWindow : public QWidget, public ExchangeObserver, public ForcedUnload 
     // The link goes before the port and timers it runs over.
     LinkDevices devices_;
     std::unique_ptr<SerialLink> link_;
+    Image written_{};  // the image a running write sends
 };
 
 }  // namespace zt

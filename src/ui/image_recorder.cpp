@@ -54,8 +54,10 @@ bool ImageRecorder::redo(const std::function<void()>& refresh) {
     return true;
 }
 
-void ImageRecorder::markSaved() {
-    history_.markSaved(state_.ChannelTable);
+void ImageRecorder::markSaved() { markSaved(state_.ChannelTable); }
+
+void ImageRecorder::markSaved(const Image& image) {
+    history_.markSaved(image);
     emit changed();
 }
 

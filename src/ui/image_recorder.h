@@ -41,8 +41,10 @@ class ImageRecorder : public QObject {
     bool undo(const std::function<void()>& refresh);
     bool redo(const std::function<void()>& refresh);
 
-    // The image now matches a file or the radio.
+    // The image now matches a file or the radio; or `image` is what the radio
+    // holds (a write sends the image as it was when the write began).
     void markSaved();
+    void markSaved(const Image& image);
 
     [[nodiscard]] bool canUndo() const { return history_.canUndo(); }
     [[nodiscard]] bool canRedo() const { return history_.canRedo(); }

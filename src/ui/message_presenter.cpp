@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <vector>
 
 #include "ui/qt_text.h"
 
@@ -53,10 +55,40 @@ void MessagePresenter::showNext() {
     show(m.text, m.title);
 }
 
+int MessagePresenter::ask(const QString& text, const QString& title, const QStringList& buttons,
+                          int escape) {
+    return presentQuestion(text, title, buttons, escape);
+}
+
+int MessagePresenter::presentQuestion(const QString&, const QString&, const QStringList&,
+                                      int escape) {
+    return escape;
+}
+
 void MessageBoxPresenter::present(const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
+}
+
+int MessageBoxPresenter::presentQuestion(const QString& text, const QString& title,
+                                         const QStringList& buttons, int escape) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    std::vector<QPushButton*> pressed;
+    for (const QString& caption : buttons) {
+        // Action roles keep the buttons in the order given on every desktop.
+        pressed.push_back(box.addButton(caption, QMessageBox::ActionRole));
+    }
+    if (escape >= 0 && escape < static_cast<int>(pressed.size())) {
+        box.setEscapeButton(pressed[static_cast<std::size_t>(escape)]);
+    }
+    if (!pressed.empty()) box.setDefaultButton(pressed.front());
+    box.exec();
+    for (std::size_t i = 0; i < pressed.size(); ++i) {
+        if (box.clickedButton() == pressed[i]) return static_cast<int>(i);
+    }
+    return escape;
 }
 
 }  // namespace zt

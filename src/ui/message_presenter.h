@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <deque>
 
 #include "model/bitext.h"
@@ -33,12 +34,21 @@ class MessagePresenter {
     void showLater(const QString& text, const QString& title);
     void showLater(BiText text, bool languageChinese, BiText title = kOperatePrompt);
 
+    // Asks a question and returns the index of the button pressed, `buttons`
+    // standing left to right; closing the box any other way (Escape, its close
+    // box) answers `escape`.
+    int ask(const QString& text, const QString& title, const QStringList& buttons, int escape);
+
     // True while a box is on screen or a deferred one is waiting.
     [[nodiscard]] bool busy() const { return showing_ || !waiting_.empty(); }
 
   protected:
     // Puts up the box itself.
     virtual void present(const QString& text, const QString& title) = 0;
+    // Puts up a question. A presenter that cannot ask takes the escape answer,
+    // which never loses anything.
+    virtual int presentQuestion(const QString& text, const QString& title,
+                                const QStringList& buttons, int escape);
 
   private:
     struct Message {
@@ -59,6 +69,8 @@ class MessagePresenter {
 class MessageBoxPresenter final : public MessagePresenter {
   protected:
     void present(const QString& text, const QString& title) override;
+    int presentQuestion(const QString& text, const QString& title, const QStringList& buttons,
+                        int escape) override;
 };
 
 }  // namespace zt
