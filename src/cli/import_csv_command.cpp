@@ -10,6 +10,7 @@
 #include "cli/model_option.h"
 #include "files/channel_csv.h"
 #include "files/channel_file.h"
+#include "files/csv_import_report.h"
 #include "files/csv_numbers.h"
 #include "files/text_file.h"
 #include "model/blank_image.h"
@@ -120,16 +121,8 @@ int RunImport(const ImportArgs& args, const CLI::App& cmd) {
     }
     if (!WriteOutputFile(target, FormatChannelFile(*image))) return kFileError;
 
-    auto count = [](std::size_t n, const char* what) {
-        return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
-    };
-    std::cerr << "Imported " << count(result.channels.size(), "channel") << " into " << target;
-    if (!result.problems.empty())
-        std::cerr << "; " << count(result.problems.size(), "row") << " skipped";
-    if (!result.emptied.empty()) {
-        std::cerr << "; " << count(result.emptied.size(), "other channel") << " emptied";
-    }
-    std::cerr << "\n";
+    std::cerr << "Imported " << ChannelCountText(result.channels.size()).english << " into "
+              << target << CsvImportTally(result).english << "\n";
     return kOk;
 }
 

@@ -3,23 +3,14 @@
 
 #include <QFileInfo>
 
-#include "files/channel_csv.h"
+#include "files/csv_import_report.h"
 #include "files/text_file.h"
 #include "ui/channel_file_window.h"
 #include "ui/qt_text.h"
 
 namespace zt {
 
-namespace {
-
-// A message box holds this many refused rows; the CSV file has the rest.
-constexpr std::size_t kShownProblems = 10;
-
-std::string LineText(const CsvLineMessage& m) {
-    return m.line > 0 ? "line " + std::to_string(m.line) + ": " + m.text : m.text;
-}
-
-FileResult ImportCsvFile(const QString& path, Image& image) {
+FileResult ImportCsvFile(const QString& path, Image& image, const CsvImportOptions& options) {
     const std::string name = utf8(QFileInfo(path).fileName());
     std::string error;
     const auto text = ReadTextFile(path.toStdU16String(), error);
@@ -28,35 +19,31 @@ FileResult ImportCsvFile(const QString& path, Image& image) {
             false,
             {"The CSV file cannot be read: " + error + ".", "无法读取 CSV 文件：" + error + " ！"}};
     }
-    const CsvImportResult result = ImportChannelCsv(*text, image);
-    std::string details;
-    const auto& lines = result.ok ? result.notes : result.problems;
-    for (std::size_t i = 0; i < lines.size() && i < kShownProblems; ++i) {
-        details += "\n" + LineText(lines[i]);
+    const CsvImportResult result = ImportChannelCsv(*text, image, options);
+    const BiString count = ChannelCountText(result.channels.size());
+    CsvImportWording wording;
+    wording.stored = {"Imported " + count.english + " from " + name,
+                      "已从 " + name + " 导入 " + count.chinese};
+    wording.refused = {name + " was not imported; the channels are unchanged.",
+                       name + " 未导入，信道保持不变。"};
+    if (!options.renumberFrom) {
+        wording.renumberHint = {
+            "File > Import CSV... can place the rows in file order from channel 1, whatever "
+            "their Location (\"Number the rows in file order\").",
+            "“文件 > 导入CSV...”可按文件中的顺序从信道 1 起依次存放各行，不管其 Location"
+            "（“按文件顺序编号”）。"};
     }
-    if (lines.size() > kShownProblems) {
-        details += "\n... " + std::to_string(lines.size() - kShownProblems) + " more";
-    }
-    if (!result.ok) {
-        return {false,
-                {name + " was not imported; the channels are unchanged." + details,
-                 name + " 未导入，信道保持不变。" + details}};
-    }
-    const std::string count = std::to_string(result.channels.size());
-    return {true,
-            {"Imported " + count + (result.channels.size() == 1 ? " channel" : " channels") +
-                 " from " + name + "." + details,
-             "已从 " + name + " 导入 " + count + " 个信道。" + details}};
+    return {result.ok, CsvImportMessage(result, wording)};
 }
 
-}  // namespace
+bool IsCsvFile(const QString& path) {
+    const QString suffix = QFileInfo(path).fileName().trimmed().right(4);
+    return suffix == QLatin1String(".csv") || suffix == QLatin1String(".CSV");
+}
 
 FileResult LoadExternalFile(const QString& path, Image& image) {
+    if (IsCsvFile(path)) return ImportCsvFile(path, image);
     const QString name = QFileInfo(path).fileName().trimmed();
-    const QString suffix = name.right(4);
-    if (suffix == QLatin1String(".csv") || suffix == QLatin1String(".CSV")) {
-        return ImportCsvFile(path, image);
-    }
     switch (CheckChannelFileName(name)) {
         case ChannelFileNameCheck::BadCharacter:
             return {false, BiString(kOpenBadCharacter)};
