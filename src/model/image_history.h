@@ -55,6 +55,9 @@ class ImageHistory {
 
     // The image now matches a file or the radio: loaded, saved, read, written.
     void markSaved(const Image& image) { saved_ = image; }
+    // One row of the image now matches what the radio holds (the power row,
+    // which the power window sends as it changes); the rest keeps its mark.
+    void markRowSaved(std::size_t row, const Image& image) { saved_.at(row) = image.at(row); }
     // The image differs from the one last loaded, saved, read or written.
     [[nodiscard]] bool modified(const Image& image) const { return image != saved_; }
 

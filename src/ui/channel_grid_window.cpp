@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -19,7 +21,9 @@
 #include "model/channel.h"
 #include "model/channel_validation.h"
 #include "model/tone_codec.h"
+#include "ui/channel_clipboard.h"
 #include "ui/channel_texts.h"
+#include "ui/edit_commands.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
 
@@ -113,6 +117,10 @@ ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presente
     comboEdit_->setMaxVisibleItems(16);
     comboEdit_->installEventFilter(this);
     grid_->installEventFilter(this);
+    // Presses on the channel numbers select rows; they never reach the grid.
+    grid_->viewport()->installEventFilter(this);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this, &ChannelGridWindow::showContextMenu);
 
     connect(grid_, &QTableWidget::currentCellChanged, this, &ChannelGridWindow::currentCellChanged);
     connect(grid_, &QTableWidget::cellPressed, this, &ChannelGridWindow::cellPressed);
@@ -257,6 +265,7 @@ void ChannelGridWindow::placeEditor(QWidget* editor) {
 }
 
 void ChannelGridWindow::beginCellEdit(int row, int column) {
+    clearRowSelection();  // editing a cell again ends the work on whole rows
     editRow_ = row;
     editColumn_ = column;
     editSeed_ = cellText(row, column);
@@ -431,6 +440,29 @@ bool ChannelGridWindow::textKeyAllowed(const QKeyEvent* key) const {
 }
 
 bool ChannelGridWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_->viewport()) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::MouseButtonRelease:
+                if (rowMouseEvent(static_cast<QMouseEvent*>(event))) return true;
+                break;
+            default:
+                break;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    if (watched == textEdit_ && event->type() == QEvent::ShortcutOverride &&
+        shortcutForCommands(static_cast<QKeyEvent*>(event))) {
+        // Left unaccepted, the key runs the menu command instead of editing.
+        event->ignore();
+        return true;
+    }
+    if (watched == grid_ && event->type() == QEvent::KeyPress && !rows_.empty() &&
+        rowKeyEvent(static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
     if (watched == grid_ && event->type() == QEvent::KeyPress) {
         // The grid itself has the focus (at start, or after scrolling hid the
         // overlay): Enter or typing opens the current cell again, and the typed
@@ -525,6 +557,185 @@ void ChannelGridWindow::clearAll() {
         ClearChannel(image, c);
         showChannelRow(c);
     }
+}
+
+void ChannelGridWindow::finishEditing() {
+    if (open_editor_ == Editor::None) {
+        hideEditors();
+        return;
+    }
+    leaveCell();
+}
+
+std::vector<int> ChannelGridWindow::selectedChannels() const {
+    std::vector<int> channels;
+    for (int row : rows_) channels.push_back(row + 1);
+    return channels;
+}
+
+ChannelSelection ChannelGridWindow::selection() const {
+    const int row = grid_->currentRow();
+    return {selectedChannels(), row >= 0 ? row + 1 : state_.CurrentChannel};
+}
+
+void ChannelGridWindow::selectChannels(const std::vector<int>& channels, int current) {
+    finishEditing();
+    rows_.clear();
+    for (int c : channels) rows_.push_back(c - 1);
+    std::sort(rows_.begin(), rows_.end());
+    rows_.erase(std::unique(rows_.begin(), rows_.end()), rows_.end());
+    const int row = current - 1;
+    {
+        // Selecting rows is not editing: the current cell moves without an
+        // editor opening.
+        const QSignalBlocker block(grid_);
+        const int column = std::max<int>(ColRx, grid_->currentColumn());
+        grid_->selectionModel()->setCurrentIndex(grid_->model()->index(row, column),
+                                                 QItemSelectionModel::NoUpdate);
+    }
+    if (state_.CurrentChannel != current) {
+        state_.CurrentChannel = static_cast<std::int16_t>(current);
+        updateCaption();
+        emit currentChannelChanged();
+    }
+    showRowSelection();
+    grid_->scrollToItem(grid_->item(row, ColChannel));
+    grid_->setFocus();
+}
+
+void ChannelGridWindow::selectAllChannels() {
+    std::vector<int> all;
+    for (int c = 1; c <= kChannelCount; ++c) all.push_back(c);
+    selectChannels(all, selection().current);
+    anchorRow_ = 0;
+}
+
+void ChannelGridWindow::rowPressed(int row, Qt::KeyboardModifiers modifiers) {
+    std::vector<int> channels = selectedChannels();
+    if (modifiers & Qt::ShiftModifier) {
+        if (anchorRow_ < 0) anchorRow_ = grid_->currentRow() >= 0 ? grid_->currentRow() : row;
+        selectRowRange(anchorRow_, row);
+        return;
+    }
+    if (modifiers & Qt::ControlModifier) {
+        const auto it = std::find(channels.begin(), channels.end(), row + 1);
+        if (it == channels.end()) {
+            channels.push_back(row + 1);
+        } else {
+            channels.erase(it);
+        }
+    } else {
+        channels = {row + 1};
+    }
+    anchorRow_ = row;
+    selectChannels(channels, row + 1);
+}
+
+void ChannelGridWindow::selectRowRange(int from, int to) {
+    std::vector<int> channels;
+    for (int r = std::min(from, to); r <= std::max(from, to); ++r) channels.push_back(r + 1);
+    selectChannels(channels, to + 1);
+}
+
+void ChannelGridWindow::showRowSelection() {
+    QItemSelection selected;
+    for (int row : rows_) {
+        selected.select(grid_->model()->index(row, ColRx), grid_->model()->index(row, ColName));
+    }
+    grid_->selectionModel()->select(selected, QItemSelectionModel::ClearAndSelect);
+    // The numbers cannot be selected cells; they are painted as selected.
+    for (int row : drawn_) {
+        QTableWidgetItem* number = grid_->item(row, ColChannel);
+        number->setBackground(palette().button());
+        number->setForeground(palette().buttonText());
+    }
+    for (int row : rows_) {
+        QTableWidgetItem* number = grid_->item(row, ColChannel);
+        number->setBackground(palette().highlight());
+        number->setForeground(palette().highlightedText());
+    }
+    drawn_ = rows_;
+}
+
+void ChannelGridWindow::clearRowSelection() {
+    if (rows_.empty() && drawn_.empty()) return;
+    rows_.clear();
+    anchorRow_ = -1;
+    showRowSelection();
+}
+
+bool ChannelGridWindow::rowMouseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const int row = grid_->rowAt(at.y());
+    const bool onNumber = grid_->columnAt(at.x()) == ColChannel && row >= 0;
+    switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
+            return onNumber;  // the press before it selected already
+        case QEvent::MouseButtonPress:
+            if (event->button() == Qt::LeftButton && onNumber) {
+                rowPressed(row, event->modifiers());
+                draggingRows_ = true;
+                return true;
+            }
+            if (event->button() == Qt::RightButton && row >= 0) {
+                const bool selectedRow = std::binary_search(rows_.begin(), rows_.end(), row);
+                // The context menu works on the selected rows; a right press
+                // on another number selects that one.
+                if (onNumber && !selectedRow) rowPressed(row, Qt::NoModifier);
+                return onNumber || selectedRow;
+            }
+            return onNumber;
+        case QEvent::MouseMove:
+            if (!draggingRows_ || !(event->buttons() & Qt::LeftButton)) return false;
+            if (row >= 0 && anchorRow_ >= 0) selectRowRange(anchorRow_, row);
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (!std::exchange(draggingRows_, false)) return false;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ChannelGridWindow::rowKeyEvent(const QKeyEvent* key) {
+    const bool upDown = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
+    if (upDown && key->modifiers() == Qt::ShiftModifier) {
+        const int to = std::clamp(grid_->currentRow() + (key->key() == Qt::Key_Up ? -1 : 1), 0,
+                                  kChannelCount - 1);
+        if (anchorRow_ < 0) anchorRow_ = grid_->currentRow();
+        selectRowRange(anchorRow_, to);
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+        clearRowSelection();
+        return true;
+    }
+    return false;
+}
+
+bool ChannelGridWindow::shortcutForCommands(const QKeyEvent* key) const {
+    const QKeySequence pressed(key->keyCombination());
+    const auto is = [&](EditCommand command) {
+        return pressed == QKeySequence(QString::fromLatin1(EditCommandOf(command).shortcut));
+    };
+    if (is(EditCommand::Undo)) return !textEdit_->isUndoAvailable();
+    if (is(EditCommand::Redo)) return !textEdit_->isRedoAvailable();
+    if (is(EditCommand::Paste)) return CsvOnClipboard().has_value();
+    if (is(EditCommand::SelectAll)) return textEdit_->selectedText() == textEdit_->text();
+    return false;
+}
+
+void ChannelGridWindow::showContextMenu(const QPoint& position) {
+    if (contextActions_.isEmpty()) return;
+    QMenu menu(this);
+    for (QAction* action : contextActions_) {
+        if (action) {
+            menu.addAction(action);
+        } else {
+            menu.addSeparator();
+        }
+    }
+    menu.exec(grid_->viewport()->mapToGlobal(position));
 }
 
 void ChannelGridWindow::closeEvent(QCloseEvent* event) {

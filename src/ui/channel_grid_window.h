@@ -6,11 +6,15 @@
 // leaving a cell commits it. Every value goes through the channel record and the
 // frequency commits of the model; the grid keeps no copy of the data.
 
+#include <QList>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
+#include "model/channel_commands.h"
 #include "ui/window_support.h"
 
+class QAction;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -46,6 +50,22 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
 
     // Command_Clear: empties every channel and every name.
     void clearAll();
+
+    // Whole channels, for the commands of the Edit menu and the context menu.
+    // Clicking a channel number selects its row, Shift and Ctrl extend; the
+    // rows stay selected until a cell is edited again.
+    [[nodiscard]] std::vector<int> selectedChannels() const;
+    // The selected channels (none while cells are edited) and the grid's
+    // current channel.
+    [[nodiscard]] ChannelSelection selection() const;
+    // Selects whole rows, `current` the current channel among them; an open
+    // editor is committed and closed first, as leaving its cell does.
+    void selectChannels(const std::vector<int>& channels, int current);
+    void selectAllChannels();
+    // Commits and closes the open editor, as leaving its cell does.
+    void finishEditing();
+    // The context menu's commands in order; nullptr stands for a divider.
+    void setContextActions(const QList<QAction*>& actions) { contextActions_ = actions; }
 
     // True while an exchange with the radio runs; the grid then refuses to close.
     std::function<bool()> exchangeRunning = [] { return false; };
@@ -85,6 +105,19 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     [[nodiscard]] QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
     void retranslate();
+    // Row selection: a press on a channel number (with its modifiers), a drag
+    // over the numbers, Shift+Up/Down; what is selected is drawn, numbers too.
+    void rowPressed(int row, Qt::KeyboardModifiers modifiers);
+    void selectRowRange(int from, int to);
+    void showRowSelection();
+    void clearRowSelection();
+    bool rowMouseEvent(QMouseEvent* event);
+    bool rowKeyEvent(const QKeyEvent* key);
+    // Keys that the text box would take but that go to the commands: Undo and
+    // Redo when it has nothing of its own to undo, Paste when the clipboard
+    // holds channel rows, Select All when all of its text is selected.
+    [[nodiscard]] bool shortcutForCommands(const QKeyEvent* key) const;
+    void showContextMenu(const QPoint& position);
 
     AppState& state_;
     MessagePresenter& presenter_;
@@ -102,6 +135,12 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     int editColumn_ = ColRx;
     Editor open_editor_ = Editor::None;
     QString editSeed_;  // the cell's text when its editor opened
+
+    std::vector<int> rows_;   // selected rows (table rows), ascending
+    std::vector<int> drawn_;  // rows whose numbers are drawn as selected
+    int anchorRow_ = -1;      // where a Shift-click or a drag extends from
+    bool draggingRows_ = false;
+    QList<QAction*> contextActions_;
 };
 
 }  // namespace zt

@@ -30,45 +30,57 @@ struct EditCommandEntry {
     const char* name;  // the action's control name
     BiText caption;
     const char* shortcut;  // portable key text, or nullptr
-    bool dividerBefore;    // a divider goes before it in both menus
+    const char* divider;   // the name of a divider before it in both menus, or nullptr
     bool inContextMenu;
 };
 
 inline constexpr EditCommandEntry kEditCommands[] = {
-    {EditCommand::Undo, "Edit_undo", {"Undo", "撤销"}, "Ctrl+Z", true, true},
-    {EditCommand::Redo, "Edit_redo", {"Redo", "重做"}, "Ctrl+Y", false, true},
-    {EditCommand::Cut, "Edit_cut", {"Cut Channels", "剪切信道"}, "Ctrl+X", true, true},
-    {EditCommand::Copy, "Edit_copy", {"Copy Channels", "复制信道"}, "Ctrl+C", false, true},
-    {EditCommand::Paste, "Edit_paste", {"Paste Channels", "粘贴信道"}, "Ctrl+V", false, true},
-    {EditCommand::Empty, "Edit_empty", {"Empty Channels", "清空信道"}, "Del", false, true},
+    {EditCommand::Undo, "Edit_undo", {"Undo", "撤销"}, "Ctrl+Z", "divider_undo", true},
+    {EditCommand::Redo, "Edit_redo", {"Redo", "重做"}, "Ctrl+Y", nullptr, true},
+    {EditCommand::Cut, "Edit_cut", {"Cut Channels", "剪切信道"}, "Ctrl+X", "divider_cut", true},
+    {EditCommand::Copy, "Edit_copy", {"Copy Channels", "复制信道"}, "Ctrl+C", nullptr, true},
+    {EditCommand::Paste, "Edit_paste", {"Paste Channels", "粘贴信道"}, "Ctrl+V", nullptr, true},
+    {EditCommand::Empty, "Edit_empty", {"Empty Channels", "清空信道"}, "Del", nullptr, true},
     {EditCommand::SelectAll,
      "Edit_selectall",
      {"Select All Channels", "选择全部信道"},
      "Ctrl+A",
-     false,
+     nullptr,
      true},
-    {EditCommand::MoveUp, "Edit_moveup", {"Move Up", "上移"}, "Ctrl+Up", true, true},
-    {EditCommand::MoveDown, "Edit_movedown", {"Move Down", "下移"}, "Ctrl+Down", false, true},
+    {EditCommand::MoveUp, "Edit_moveup", {"Move Up", "上移"}, "Ctrl+Up", "divider_move", true},
+    {EditCommand::MoveDown, "Edit_movedown", {"Move Down", "下移"}, "Ctrl+Down", nullptr, true},
     {EditCommand::Insert,
      "Edit_insert",
      {"Insert Empty Channel", "插入空信道"},
      "Ins",
-     false,
+     nullptr,
      true},
-    {EditCommand::Delete, "Edit_delete", {"Delete Channels", "删除信道"}, "Ctrl+Del", false, true},
+    {EditCommand::Delete,
+     "Edit_delete",
+     {"Delete Channels", "删除信道"},
+     "Ctrl+Del",
+     nullptr,
+     true},
     {EditCommand::SortByRx,
      "Edit_sortrx",
      {"Sort by RX Frequency", "按接收频率排序"},
      nullptr,
-     true,
+     "divider_sort",
      true},
     {EditCommand::SortByName,
      "Edit_sortname",
      {"Sort by Name", "按名称排序"},
      nullptr,
-     false,
+     nullptr,
      true},
 };
+
+[[nodiscard]] constexpr const EditCommandEntry& EditCommandOf(EditCommand id) {
+    for (const EditCommandEntry& e : kEditCommands) {
+        if (e.id == id) return e;
+    }
+    return kEditCommands[0];  // every command has its entry
+}
 
 // The File menu's entries after "Save As".
 inline constexpr BiText kImportCsvCaption{"Import CSV...", "导入CSV..."};

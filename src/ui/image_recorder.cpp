@@ -31,8 +31,14 @@ void ImageRecorder::settle() {
 }
 
 void ImageRecorder::quietly(const std::function<void()>& work) {
+    if (quiet_) {
+        work();
+        return;
+    }
     settle();
+    quiet_ = true;
     work();
+    quiet_ = false;
     const bool wasModified = modified();
     history_.absorb(state_.ChannelTable);
     if (modified() != wasModified) emit changed();
@@ -58,6 +64,11 @@ void ImageRecorder::markSaved() { markSaved(state_.ChannelTable); }
 
 void ImageRecorder::markSaved(const Image& image) {
     history_.markSaved(image);
+    emit changed();
+}
+
+void ImageRecorder::markRowSaved(std::size_t row) {
+    history_.markRowSaved(row, state_.ChannelTable);
     emit changed();
 }
 

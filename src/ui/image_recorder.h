@@ -33,7 +33,8 @@ class ImageRecorder : public QObject {
     // Records a change now, as coming to rest does.
     void settle();
     // Records what is pending, runs `work`, and takes what it changed into the
-    // current step.
+    // current step. Work that makes a real edit on the way calls settle()
+    // after it, so the edit is a step of its own.
     void quietly(const std::function<void()>& work);
 
     // Undo and redo put the neighbouring snapshot into the image; `refresh`
@@ -45,6 +46,9 @@ class ImageRecorder : public QObject {
     // holds (a write sends the image as it was when the write began).
     void markSaved();
     void markSaved(const Image& image);
+    // One row now matches what the radio holds (the power row the power window
+    // sends as it changes).
+    void markRowSaved(std::size_t row);
 
     [[nodiscard]] bool canUndo() const { return history_.canUndo(); }
     [[nodiscard]] bool canRedo() const { return history_.canRedo(); }
@@ -61,6 +65,7 @@ class ImageRecorder : public QObject {
 
     AppState& state_;
     ImageHistory history_;
+    bool quiet_ = false;  // inside quietly(): a nested one only runs its work
 };
 
 }  // namespace zt

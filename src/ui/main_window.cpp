@@ -21,6 +21,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QUrl>
+#include <utility>
 
 #include "link/link_texts.h"
 #include "model/app_state.h"
@@ -29,11 +30,15 @@
 #include "model/startup.h"
 #include "ui/channel_grid_window.h"
 #include "ui/comm_window.h"
+#include "ui/edit_command_runner.h"
+#include "ui/edit_commands.h"
 #include "ui/editor_placement.h"
 #include "ui/external_file.h"
 #include "ui/help_window.h"
+#include "ui/image_recorder.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
+#include "ui/unsaved_changes.h"
 #include "ui/window_support.h"
 #include "ui/window_table.h"
 
@@ -80,7 +85,12 @@ QString DraggedFile(const QMimeData* data) {
 }  // namespace
 
 MainWindow::MainWindow(AppState& state, MessagePresenter& presenter, QWidget* parent)
-    : QMainWindow(parent), state_(state), presenter_(presenter), mdi_(new QMdiArea(this)) {
+    : QMainWindow(parent),
+      state_(state),
+      presenter_(presenter),
+      mdi_(new QMdiArea(this)),
+      recorder_(new ImageRecorder(state, this)),
+      editCommands_(new EditCommandRunner(*this, *recorder_)) {
     setObjectName("MDImain");
     mdi_->setObjectName("mdi");
     setCentralWidget(mdi_);
@@ -96,6 +106,7 @@ MainWindow::MainWindow(AppState& state, MessagePresenter& presenter, QWidget* pa
     quitKey->setShortcutContext(Qt::ApplicationShortcut);  // from the manual's window too
     connect(quitKey, &QAction::triggered, this, &MainWindow::quit);
     addAction(quitKey);
+    connect(recorder_, &ImageRecorder::changed, this, &MainWindow::updateEditState);
     exchangeRunning = [this] {
         for (WindowId id : {WindowId::CommRead, WindowId::CommWrite}) {
             auto* comm = qobject_cast<CommWindow*>(window(id));
@@ -144,6 +155,19 @@ void MainWindow::buildMenus() {
             &QAction::trigger);
     for (const char* exit : {"File_exit", "Menu_exit"})
         connect(actions_.at(exit), &QAction::triggered, this, &MainWindow::quit);
+    for (const EditCommandEntry& e : kEditCommands) {
+        QAction* a = actions_.at(e.name);
+        const EditCommand id = e.id;
+        connect(a, &QAction::triggered, editCommands_, [this, id] { editCommands_->run(id); });
+        // Undo and redo work in every editor; the channel commands only while
+        // the grid has the focus (their keys mean other things elsewhere).
+        if (id != EditCommand::Undo && id != EditCommand::Redo)
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    }
+    connect(actions_.at("File_importcsv"), &QAction::triggered, editCommands_,
+            &EditCommandRunner::importCsv);
+    connect(actions_.at("File_exportcsv"), &QAction::triggered, editCommands_,
+            &EditCommandRunner::exportCsv);
     auto* languages = new QActionGroup(this);
     for (const char* name : {"Language_chn", "Language_eng"}) {
         QAction* a = actions_.at(name);
@@ -262,6 +286,8 @@ void MainWindow::load() {
     setStatusPanel(5, qs(state_.SoftwareVersion));
     showBandPanel();
     reopen(WindowId::Chann);
+    // The start-up image is where undo ends and what counts as unchanged.
+    recorder_->reset();
 }
 
 void MainWindow::applyCaptions() {
@@ -287,6 +313,27 @@ void MainWindow::applyCaptions() {
     setStatusPanel(4, qs(kPanelVersion, chinese));
     setStatusPanel(6, qs(kPanelBand, chinese));
     setStatusPanel(8, qs(kPanelMaker, chinese));
+    updateEditState();
+}
+
+void MainWindow::updateEditState() {
+    const bool grid = channelGrid() != nullptr;
+    for (const EditCommandEntry& e : kEditCommands) {
+        QAction* a = actions_.at(e.name);
+        switch (e.id) {
+            case EditCommand::Undo:
+                a->setEnabled(recorder_->canUndo());
+                break;
+            case EditCommand::Redo:
+                a->setEnabled(recorder_->canRedo());
+                break;
+            default:
+                a->setEnabled(grid);
+                break;
+        }
+    }
+    setStatusPanel(2,
+                   recorder_->modified() ? qs(kModifiedPanel, state_.LanguageChinese) : QString());
 }
 
 void MainWindow::switchLanguage(bool chinese) {
@@ -356,15 +403,21 @@ bool MainWindow::unload(WindowId id) {
     // before its successor loads.
     delete frame;
     windows_.erase(id);
+    updateEditState();
     return true;
 }
 
 void MainWindow::reopen(WindowId id) {
     if (!unload(id)) return;
-    QWidget* w = Window(id).create(*this);
-    if (!w) return;
-    windows_[id] = w;
-    showWindow(id, w);
+    // A window shows the image as it loads; what it tidies on the way is no
+    // edit (a real one, a name the read window commits, is settled apart).
+    recorder_->quietly([&] {
+        QWidget* w = Window(id).create(*this);
+        if (!w) return;
+        windows_[id] = w;
+        showWindow(id, w);
+    });
+    updateEditState();
 }
 
 void MainWindow::showWindow(WindowId id, QWidget* w) {
@@ -401,6 +454,7 @@ void MainWindow::commitPendingGridEdit(bool frequencyToo) {
     } else {
         grid->commitPendingName();
     }
+    recorder_->settle();  // an edit, not part of opening the window
 }
 
 void MainWindow::keepWriteShortcut(QMdiSubWindow* sub) {
@@ -419,7 +473,68 @@ bool MainWindow::mayQuit() {
         presenter_.show(link_text::kDontClose, state_.LanguageChinese);
         return false;
     }
-    return true;
+    // What is being typed in the grid counts as a change.
+    if (ChannelGridWindow* grid = channelGrid()) grid->commitPendingEdit();
+    recorder_->settle();
+    if (!recorder_->modified()) return true;
+    switch (AskSaveBeforeClosing(presenter_, state_.LanguageChinese)) {
+        case CloseAnswer::Discard:
+            return true;
+        case CloseAnswer::Cancel:
+            return false;
+        case CloseAnswer::Save:
+            break;
+    }
+    // The program ends once the save window has saved; closing that window
+    // without saving keeps the program open.
+    reopen(WindowId::SaveChann);
+    if (QWidget* save = window(WindowId::SaveChann)) {
+        quitAfterSave_ = true;
+        connect(save, &QObject::destroyed, this, [this] { quitAfterSave_ = false; });
+    }
+    return false;
+}
+
+void MainWindow::imageReplaced() {
+    recorder_->quietly([this] {
+        if (ChannelGridWindow* grid = channelGrid()) grid->showAllRows();
+    });
+}
+
+void MainWindow::imageLoaded() {
+    recorder_->markSaved();
+    imageReplaced();
+}
+
+void MainWindow::imageSaved() {
+    recorder_->markSaved();
+    if (std::exchange(quitAfterSave_, false)) {
+        // After the save window has finished its own handler.
+        QMetaObject::invokeMethod(this, &MainWindow::quit, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::refreshWindows() {
+    recorder_->quietly([this] { showImageInWindows(); });
+}
+
+void MainWindow::showImageInWindows() {
+    for (const auto& [id, window] : windows_) {
+        if (auto* editor = dynamic_cast<ActivationRefresh*>(window.data()))
+            editor->windowActivated();
+    }
+}
+
+void MainWindow::attachEditCommands(ChannelGridWindow* grid) {
+    QList<QAction*> menu;
+    for (const EditCommandEntry& e : kEditCommands) {
+        QAction* a = actions_.at(e.name);
+        grid->addAction(a);
+        if (!e.inContextMenu) continue;
+        if (e.divider && !menu.isEmpty()) menu << nullptr;
+        menu << a;
+    }
+    grid->setContextActions(menu);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -452,12 +567,15 @@ bool MainWindow::openFile(const QString& path) {
     const FileResult result = LoadExternalFile(path, state_.ChannelTable);
     presenter_.show(qs(result.message.in(state_.LanguageChinese)),
                     qs(kOperatePrompt, state_.LanguageChinese));
-    if (result.ok) imageReplaced();
-    return result.ok;
-}
-
-void MainWindow::imageReplaced() {
-    if (ChannelGridWindow* grid = channelGrid()) grid->showAllRows();
+    if (!result.ok) return false;
+    // A channel file is what the image now matches; imported channels are an
+    // edit still to be saved.
+    if (IsCsvFile(path)) {
+        imageReplaced();
+    } else {
+        imageLoaded();
+    }
+    return true;
 }
 
 void MainWindow::addHelpKey(QWidget* window) {
@@ -516,7 +634,8 @@ void MainWindow::subWindowActivated(QMdiSubWindow* sub) {
     // example after a message box; only a change of editor rebuilds a view.
     if (!sub || sub == lastActive_) return;
     lastActive_ = sub;
-    if (auto* editor = dynamic_cast<ActivationRefresh*>(sub->widget())) editor->windowActivated();
+    if (auto* editor = dynamic_cast<ActivationRefresh*>(sub->widget()))
+        recorder_->quietly([editor] { editor->windowActivated(); });
 }
 
 }  // namespace zt

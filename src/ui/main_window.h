@@ -28,7 +28,9 @@ namespace zt {
 struct AppState;
 class MessagePresenter;
 class ChannelGridWindow;
+class EditCommandRunner;
 class HelpWindow;
+class ImageRecorder;
 
 inline constexpr int kStatusPanels = 8;
 
@@ -71,8 +73,28 @@ class MainWindow : public QMainWindow {
     // is loaded with the checks and messages of the open window, a CSV file is
     // imported into the image. False, with the image unchanged, when refused.
     bool openFile(const QString& path);
-    // The image was replaced as a whole: the grid shows it again.
+    // The image was replaced as a whole: the grid shows it again (the other
+    // editors when they are next activated).
     void imageReplaced();
+    // A channel file was loaded into the image, or the image saved to one.
+    void imageLoaded();
+    void imageSaved();
+
+    // Every open editor shows the image again; what showing it tidies is no
+    // edit of its own (ImageRecorder::quietly).
+    void refreshWindows();
+    // The same without the recorder, for its undo and redo.
+    void showImageInWindows();
+
+    // Records the changes of the image as undo steps and knows whether it holds
+    // changes not saved to a file or written to the radio.
+    [[nodiscard]] ImageRecorder& recorder() const { return *recorder_; }
+    // The Edit menu's channel and undo commands and the CSV commands of the
+    // File menu.
+    [[nodiscard]] EditCommandRunner& editCommands() const { return *editCommands_; }
+    // Gives a freshly built channel grid the channel commands: their shortcuts
+    // work while it has the focus, and its context menu lists them.
+    void attachEditCommands(ChannelGridWindow* grid);
 
     // Opens the user manual in the language in force at a section (its anchor).
     void showHelp(const QString& section);
@@ -125,9 +147,13 @@ class MainWindow : public QMainWindow {
 
   private:
     // Whether the program may end now. Refused while a read or write runs:
-    // ending the program then would leave the radio half-written. A question
-    // about unsaved changes belongs here too.
+    // ending the program then would leave the radio half-written. With changes
+    // not saved or written, asks: Save opens the save window and the program
+    // ends once it has saved, Discard ends it, Cancel stays.
     bool mayQuit();
+    // Panel 2 and the enabled state of the edit commands, after every step,
+    // undo, save and window change.
+    void updateEditState();
     // Puts a freshly built window on screen: dialogs over the main window, the
     // editors into the multiple-document area.
     void showWindow(WindowId id, QWidget* window);
@@ -156,6 +182,9 @@ class MainWindow : public QMainWindow {
     std::vector<QAction*> advancedItems_;
     bool advanced_ = false;
     QPointer<HelpWindow> help_;
+    ImageRecorder* recorder_;
+    EditCommandRunner* editCommands_;
+    bool quitAfterSave_ = false;  // the closing question was answered Save
 };
 
 }  // namespace zt

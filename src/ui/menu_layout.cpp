@@ -1,4 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "ui/edit_commands.h"
 #include "ui/menu_item.h"
 
 namespace zt {
@@ -22,6 +27,8 @@ constexpr MenuItem kLayout[] = {
     Window("File_save"),
     // Opens the save window, the same as Save.
     {.name = "File_saveas", .parent = "File", .caption = {"Save As", "另存为"}},
+    {.name = "File_importcsv", .parent = "File", .caption = kImportCsvCaption},
+    {.name = "File_exportcsv", .parent = "File", .caption = kExportCsvCaption},
     {.name = "File_exit", .parent = "File", .caption = {"Exit", "退出"}},
     Window("proc_type"),
     Submenu("Edit", {"Edit", "编辑"}),
@@ -62,6 +69,26 @@ constexpr MenuItem kLayout[] = {
 
 }  // namespace
 
-std::span<const MenuItem> MenuLayout() { return kLayout; }
+std::span<const MenuItem> MenuLayout() {
+    // The channel and undo commands follow the Edit menu's own entries.
+    static const std::vector<MenuItem> layout = [] {
+        std::vector<MenuItem> items(std::begin(kLayout), std::end(kLayout));
+        // The Edit menu's entries run up to the next submenu of the menu bar.
+        const auto isSubmenu = [](const MenuItem& m) { return m.kind == MenuKind::Submenu; };
+        const auto editMenu = std::find_if(items.begin(), items.end(), [](const MenuItem& m) {
+            return std::strcmp(m.name, "Edit") == 0;
+        });
+        const auto end = std::find_if(editMenu + 1, items.end(), isSubmenu);
+        std::vector<MenuItem> edit;
+        for (const EditCommandEntry& e : kEditCommands) {
+            if (e.divider) edit.push_back(Divider(e.divider, "Edit", Shown::Yes));
+            edit.push_back(
+                {.name = e.name, .parent = "Edit", .caption = e.caption, .shortcut = e.shortcut});
+        }
+        items.insert(end, edit.begin(), edit.end());
+        return items;
+    }();
+    return layout;
+}
 
 }  // namespace zt

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/window_table.h"
 
+#include <QScrollBar>
 #include <algorithm>
 
+#include "link/frames.h"
 #include "model/app_state.h"
 #include "model/band_edges.h"
 #include "model/catalogue.h"
@@ -13,6 +15,7 @@
 #include "ui/channel_grid_window.h"
 #include "ui/comm_window.h"
 #include "ui/fm_presets_window.h"
+#include "ui/image_recorder.h"
 #include "ui/key_window.h"
 #include "ui/main_window.h"
 #include "ui/message_window.h"
@@ -41,6 +44,9 @@ constexpr int RaisedCentre(int space, int own) { return Centred(space, own) - kD
 
 QWidget* CreateCommWindow(MainWindow& main, LinkMode mode) {
     auto* w = new CommWindow(mode, main.state(), main.presenter(), main.linkDevices());
+    // What the radio holds after a read or a write counts as unchanged.
+    QObject::connect(w, &CommWindow::exchangeCompleted, &main,
+                     [&main](const Image& image) { main.recorder().markSaved(image); });
     // A name still being typed in the grid goes to the radio too, and for a
     // write a frequency as well.
     main.commitPendingGridEdit(mode == LinkMode::Write);
@@ -73,6 +79,7 @@ constexpr WindowSpec kWindows[] = {
      .create = [](MainWindow& main) -> QWidget* {
          auto* w = new ChannelGridWindow(main.state(), main.presenter());
          w->exchangeRunning = [&main] { return main.exchangeRunning(); };
+         main.attachEditCommands(w);
          QObject::connect(w, &ChannelGridWindow::editChannelRequested, &main,
                           [&main] { main.reopen(WindowId::ChannEdit); });
          // The windows that work on the grid's channels close with it.
@@ -117,8 +124,11 @@ constexpr WindowSpec kWindows[] = {
      .create = [](MainWindow& main) -> QWidget* {
          // A name still being typed in the grid goes into the file too.
          if (ChannelGridWindow* grid = main.channelGrid()) grid->commitPendingName();
-         return new ChannelFileWindow(ChannelFileWindow::Mode::Save, main.state(),
-                                      main.presenter());
+         main.recorder().settle();  // an edit of its own, not part of opening
+         auto* w =
+             new ChannelFileWindow(ChannelFileWindow::Mode::Save, main.state(), main.presenter());
+         QObject::connect(w, &ChannelFileWindow::imageSaved, &main, &MainWindow::imageSaved);
+         return w;
      },
      .placement = {Size::ShareOfMainInArea, 1.5, 1.3, Centred, AtStart},
      .manualSection = "channel-files"},
@@ -128,7 +138,7 @@ constexpr WindowSpec kWindows[] = {
      .create = [](MainWindow& main) -> QWidget* {
          auto* w =
              new ChannelFileWindow(ChannelFileWindow::Mode::Open, main.state(), main.presenter());
-         QObject::connect(w, &ChannelFileWindow::imageLoaded, &main, &MainWindow::imageReplaced);
+         QObject::connect(w, &ChannelFileWindow::imageLoaded, &main, &MainWindow::imageLoaded);
          return w;
      },
      .placement = {Size::ShareOfMainInArea, 1.5, 1.3, Centred, AtStart},
@@ -169,6 +179,13 @@ constexpr WindowSpec kWindows[] = {
      .openFlag = &WindowFlags::AdjustIsOpen,
      .create = [](MainWindow& main) -> QWidget* {
          auto* w = new PowerAdjustWindow(main.state(), main.presenter(), main.linkDevices());
+         // Each value a bar shows is in the radio already: the power row is
+         // no unsaved change.
+         for (int level = 0; level < PowerAdjustWindow::kLevels; ++level) {
+             QObject::connect(w->bar(level), &QScrollBar::valueChanged, &main, [&main] {
+                 main.recorder().markRowSaved(static_cast<std::size_t>(frame::kPowerBlock));
+             });
+         }
          // It talks to the radio from the moment it shows.
          QObject::connect(&main, &MainWindow::windowShown, w, [w](QWidget* shown) {
              if (shown == w) w->connectToRadio();

@@ -26,6 +26,7 @@ int VersionOf(const Image& image) { return image[1][14]; }
 //   tN  the image becomes N by tidying (absorb)
 //   u r undo, redo ("!" when there was nothing to undo or redo)
 //   s   saved (markSaved)
+//   h   the row the version lives in is saved (markRowSaved)
 // After each: the image's version, then "*" when modified.
 std::string Script(const char* script, std::size_t depth = kUndoSteps) {
     Image image = Version(0);
@@ -41,6 +42,8 @@ std::string Script(const char* script, std::size_t depth = kUndoSteps) {
             ok = history.redo(image);
         } else if (op == "s") {
             history.markSaved(image);
+        } else if (op == "h") {
+            history.markRowSaved(1, image);
         } else if (op[0] == '~') {
             image = Version(std::stoi(op.substr(1)));
         } else if (op[0] == 't') {
@@ -74,6 +77,7 @@ TEST(ImageHistory, UndoRedoAndModified) {
         // Saved marks the state a file or the radio holds; undoing past it and
         // coming back shows the difference both ways.
         {"1 s 2 u u r", "1* 1 2* 1 0* 1"},
+        {"1 s 2 h u", "1* 1 2* 2 1*"},
         // Tidying is no step: it joins the step it happens in, and an image
         // that was saved stays saved.
         {"t5 u", "5 !5"},

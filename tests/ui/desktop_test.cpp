@@ -259,14 +259,22 @@ TEST_F(Desktop, AdvancedShowsTheHiddenEntriesInTheirPlaces) {
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(visibleItems(main->menuBar()),
               "File proc_type Edit Program Adjust proc_setup Menu_About Menu_exit");
-    EXPECT_EQ(visibleItems(edit), "Channel_edit Optional_edit divider1 Test_edit");
+    // The channel and undo commands come after the menu's own entries.
+    const QString commands =
+        " divider_undo Edit_undo Edit_redo divider_cut Edit_cut Edit_copy Edit_paste Edit_empty "
+        "Edit_selectall divider_move Edit_moveup Edit_movedown Edit_insert Edit_delete "
+        "divider_sort Edit_sortrx Edit_sortname";
+    EXPECT_EQ(visibleItems(edit), "Channel_edit Optional_edit divider1 Test_edit" + commands);
+    EXPECT_EQ(visibleItems(main->findChild<QMenu*>("File")),
+              "File_New File_Open File_save File_saveas File_importcsv File_exportcsv File_exit");
 
     main->setAdvanced(true);
     EXPECT_EQ(visibleItems(main->menuBar()),
               "File proc_type Edit Program Adjust proc_setup Language_Setup Menu_About Menu_exit");
     EXPECT_EQ(visibleItems(edit),
               "Channel_edit Optional_edit key_edit Scan_edit divider1 Test_edit divider2 "
-              "Message_edit");
+              "Message_edit" +
+                  commands);
     // Each runs: the windows open, the language switches.
     for (const char* command : {"key_edit", "Scan_edit", "Message_edit"}) {
         EXPECT_TRUE(main->action(command)->isEnabled()) << command;

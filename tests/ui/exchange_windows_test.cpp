@@ -87,6 +87,8 @@ class ExchangeWindows : public MainWindowTest {
 
 TEST_F(ExchangeWindows, ReadFillsTheImageAndClosesItself) {
     state->ChannelTable[254][0] = 77;  // beyond the radio's programmable memory
+    rest();
+    EXPECT_EQ(main->statusPanel(2), "Modified");
     CommWindow* w = comm(WindowId::CommRead);
     ASSERT_NE(w, nullptr);
     startButton(w)->click();
@@ -112,6 +114,8 @@ TEST_F(ExchangeWindows, ReadFillsTheImageAndClosesItself) {
     EXPECT_FALSE(state->Windows.CommReadIsOpen);
     for (int r = 0; r < 254; ++r) EXPECT_EQ(state->ChannelTable[r], radio.Memory()[r]) << r;
     EXPECT_EQ(state->ChannelTable[254][0], 77);
+    rest();
+    EXPECT_EQ(main->statusPanel(2), "");  // what was read is no unsaved change
 }
 
 TEST_F(ExchangeWindows, WriteReachesTheRadioSilentlyAndClosesAfterHalfASecond) {
@@ -133,6 +137,8 @@ TEST_F(ExchangeWindows, WriteReachesTheRadioSilentlyAndClosesAfterHalfASecond) {
     EXPECT_FALSE(state->Windows.CommWriteIsOpen);
     for (int r = 0; r < 240; ++r) EXPECT_EQ(radio.Memory()[r], state->ChannelTable[r]) << r;
     EXPECT_EQ(radio.Memory()[240][0], 50);
+    rest();
+    EXPECT_EQ(main->statusPanel(2), "");  // nor what was written
 }
 
 // Their keys reach the read and write windows from inside a grid editor (Ctrl+W
@@ -291,6 +297,8 @@ TEST_F(ExchangeWindows, PowerBarsTakeTheRadioValuesWithoutSendingAndEachMoveSend
     EXPECT_FALSE(state->Windows.AdjustIsOpen);
     EXPECT_EQ(radio.SessionsCompleted(), 1);
     EXPECT_TRUE(presenter.messages.empty());
+    rest();
+    EXPECT_EQ(main->statusPanel(2), "");  // the radio holds every level set
 }
 
 TEST_F(ExchangeWindows, PowerWindowClosesItselfWhenTheLinkIsLostOrNeverComes) {

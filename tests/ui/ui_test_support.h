@@ -9,9 +9,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -60,6 +63,10 @@ struct ShownMessage {
 class RecordingPresenter final : public MessagePresenter {
   public:
     std::vector<ShownMessage> messages;
+    // The buttons pressed for the next questions, in order; a question without
+    // one is closed with Escape. Questions are recorded as messages, their
+    // buttons after the text in brackets.
+    std::deque<int> answers;
     // The texts shown so far, and forget them.
     Texts take() {
         Texts texts;
@@ -71,6 +78,14 @@ class RecordingPresenter final : public MessagePresenter {
   protected:
     void present(const QString& text, const QString& title) override {
         messages.push_back({text, title});
+    }
+    int presentQuestion(const QString& text, const QString& title, const QStringList& buttons,
+                        int escape) override {
+        messages.push_back({text + " [" + buttons.join('|') + "]", title});
+        if (answers.empty()) return escape;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 };
 
@@ -96,6 +111,13 @@ class MainWindowTest : public ::testing::Test {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Lets the program's loop wait once, as between two user actions: what
+    // changed in the image since becomes one undo step.
+    static void rest() {
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
     }
     // The named control of a window, failing the test when it is missing.
     template <class T>

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Channels on the clipboard as CSV in the generic layout, a header line and one
+// row per channel, so they paste into a spreadsheet, a text editor or another
+// radio tool, and come back from any of them: text a spreadsheet copies is
+// separated by tabs, a list from a text file by commas (or semicolons).
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zt {
+
+// Puts CSV text on the clipboard as plain text (and as text/csv).
+void PutCsvOnClipboard(const std::string& csv);
+
+struct CsvClipboardText {
+    std::string text;
+    char separator = ',';
+};
+
+// The clipboard's text when it holds channel rows: a header line naming a
+// Frequency column among its first lines, in any of the separators. Nothing for
+// other text, which stays text for whatever has the focus.
+[[nodiscard]] std::optional<CsvClipboardText> CsvOnClipboard();
+
+// The separator that makes one of the first lines of `text` a header naming a
+// Frequency column, if any does.
+[[nodiscard]] std::optional<char> CsvHeaderSeparator(std::string_view text);
+
+}  // namespace zt

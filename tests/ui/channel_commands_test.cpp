@@ -1,0 +1,482 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Channel management in the grid: selecting rows, the commands on whole
+// channels with their keys, the clipboard, undo and redo of every kind of
+// change, and the question before unsaved changes are lost.
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QFocusEvent>
+#include <QMimeData>
+#include <QTemporaryDir>
+
+#include "../model/channel_tokens.h"
+#include "files/channel_file.h"
+#include "model/band_edges.h"
+#include "model/channel_rows.h"
+#include "model/channel_validation.h"
+#include "sim/sim_port.h"
+#include "sim/virtual_timers.h"
+#include "ui/channel_file_window.h"
+#include "ui/edit_command_runner.h"
+#include "ui/help_window.h"
+#include "ui/image_recorder.h"
+#include "ui/qt_text.h"
+#include "ui_test_support.h"
+
+namespace zt::test {
+namespace {
+
+using Col = ChannelGridWindow::Column;
+
+// A published list: a title line, then rows the radio takes and rows it
+// cannot (a VHF channel in a UHF radio, a digital mode).
+const char* const kPublishedList =
+    "County net list, March\n"
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,Power\n"
+    "1,RPT1,439.250000,-,9.000000,Tone,82.5,82.5,FM,5W\n"
+    "2,CALL,145.500000,,0,,88.5,88.5,FM,5W\n"
+    "3,SIMPX,433.450000,,0,,88.5,88.5,NFM,2.5W\n"
+    "4,DSTAR,438.400000,-,7.6,,88.5,88.5,DV,5W\n";
+
+class ChannelCommandsTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        grid = main->channelGrid();
+        ASSERT_NE(grid, nullptr);
+    }
+    // Starts from an image: shown, nothing to undo, unmodified.
+    void start(const Image& image) {
+        state->ChannelTable = image;
+        main->imageReplaced();
+        main->recorder().reset();
+    }
+    void clickNumber(int channel, Qt::KeyboardModifiers modifiers = {}) {
+        QTableWidget* table = grid->grid();
+        QTableWidgetItem* item = table->item(channel - 1, Col::ColChannel);
+        table->scrollToItem(item);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers,
+                          table->visualItemRect(item).center());
+    }
+    // "3-5" clicks 3 and Shift-clicks 5, "1,3" clicks 1 and Ctrl-clicks 3;
+    // "" opens the name cell of channel 1 instead.
+    void select(const std::string& rows) {
+        if (rows.empty()) return clickCell(1, Col::ColName);
+        const auto split = rows.find_first_of("-,");
+        clickNumber(std::stoi(rows.substr(0, split)));
+        if (split == std::string::npos) return;
+        clickNumber(std::stoi(rows.substr(split + 1)),
+                    rows[split] == '-' ? Qt::ShiftModifier : Qt::ControlModifier);
+    }
+    void key(int k, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : main.get(), static_cast<Qt::Key>(k), modifiers);
+        settle();
+    }
+    void command(const char* name) {
+        main->action(name)->trigger();
+        settle();
+    }
+    std::string selected() {
+        std::string out;
+        for (int c : grid->selectedChannels()) out += (out.empty() ? "" : ",") + std::to_string(c);
+        return out;
+    }
+    // Every row of the grid shows what the image holds.
+    bool gridShowsImage() {
+        for (int c = 1; c <= kChannelCount; ++c) {
+            const auto text = [&](int col) {
+                return grid->grid()->item(c - 1, col)->text().trimmed();
+            };
+            const bool empty = IsChannelEmpty(state->ChannelTable, c);
+            if (text(Col::ColRx) != (empty ? "" : qs(RxText(state->ChannelTable, c))) ||
+                (!empty && text(Col::ColName) != qs(ReadName(state->ChannelTable, c)).trimmed())) {
+                ADD_FAILURE() << "row " << c;
+                return false;
+            }
+        }
+        return true;
+    }
+    // Undo, then redo, of the last step: `before` and `after` come back and
+    // the grid shows them.
+    void expectUndoRedo(const Image& before, const Image& after) {
+        rest();
+        command("Edit_undo");
+        EXPECT_TRUE(state->ChannelTable == before) << "undo";
+        EXPECT_TRUE(gridShowsImage());
+        if (QWidget* dialog = main->window(WindowId::ChannEdit)) {
+            EXPECT_EQ(child<QLineEdit>(dialog, "Text_RX_Freq")->text().trimmed(),
+                      qs(RxText(state->ChannelTable, state->CurrentChannel)));
+        }
+        command("Edit_redo");
+        EXPECT_TRUE(state->ChannelTable == after) << "redo";
+        EXPECT_TRUE(gridShowsImage());
+    }
+    // "RX NAME" of a channel.
+    QString channel(int c) {
+        return qs(RxText(state->ChannelTable, c) + " " + ReadName(state->ChannelTable, c))
+            .trimmed();
+    }
+    static void setClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
+
+    ChannelGridWindow* grid = nullptr;
+    QTemporaryDir dir;
+};
+
+// Each command from its key (or its menu entry), on rows chosen by clicks on
+// the channel numbers: the channels afterwards, the rows still selected, what
+// the user is told, and undo and redo of the change.
+TEST_F(ChannelCommandsTest, CommandsOnSelectedRowsWithUndoAndRedo) {
+    std::string full;  // all 128 channels in use
+    for (int c = 1; c <= kChannelCount; ++c) full += "@446 ";
+    const struct {
+        std::string start;
+        std::string rows;
+        int key;  // 0: the menu command
+        Qt::KeyboardModifiers modifiers;
+        const char* menu;
+        std::string expected;  // "=": unchanged
+        const char* selectedAfter;
+        const char* message;
+    } cases[] = {
+        {"A B C D", "3-4", Qt::Key_Up, Qt::ControlModifier, nullptr, "A C D B", "2,3", ""},
+        {"A B C D", "1-2", Qt::Key_Up, Qt::ControlModifier, nullptr, "=", "1,2", ""},
+        {"A B C D", "4", Qt::Key_Down, Qt::ControlModifier, nullptr, "A B C - D", "5", ""},
+        {full, "127-128", Qt::Key_Down, Qt::ControlModifier, nullptr, "=", "127,128", ""},
+        {"A B C D", "2", Qt::Key_Insert, {}, nullptr, "A - B C D", "2", ""},
+        {full,
+         "5",
+         Qt::Key_Insert,
+         {},
+         nullptr,
+         "=",
+         "5",
+         "Channel 128 is in use. Delete or move it before inserting a channel."},
+        {"A B C D", "2-3", Qt::Key_Delete, Qt::ControlModifier, nullptr, "A D", "2", ""},
+        {"A B C D", "1,3", Qt::Key_Delete, {}, nullptr, "- B - D", "1,3", ""},
+        {"A B C D", "2", Qt::Key_X, Qt::ControlModifier, nullptr, "A - C D", "2", ""},
+        {"B@146 A@145 C@144", "", 0, {}, "Edit_sortrx", "C A B", "1", ""},
+        {"CH10 CH2 @146 - B", "", 0, {}, "Edit_sortname", "B CH2 CH10 @", "1", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start.substr(0, 20) + " / " + c.rows + " / " +
+                     (c.menu ? c.menu
+                             : QKeySequence(QKeyCombination(c.modifiers, Qt::Key(c.key)))
+                                   .toString()
+                                   .toStdString()));
+        const Image before = Channels(c.start);
+        start(before);
+        select(c.rows);
+        if (c.key) {
+            key(c.key, c.modifiers);
+        } else {
+            command(c.menu);
+        }
+        const std::string expected = c.expected == "=" ? Show(before) : c.expected;
+        EXPECT_EQ(Show(state->ChannelTable), expected);
+        EXPECT_EQ(selected(), c.selectedAfter);
+        EXPECT_TRUE(gridShowsImage());
+        const Texts shown = presenter.take();
+        EXPECT_EQ(shown.empty() ? QString() : shown.front(), QString::fromUtf8(c.message));
+        rest();
+        if (c.expected == "=") {
+            EXPECT_FALSE(main->recorder().canUndo()) << "a refused command is no step";
+            continue;
+        }
+        expectUndoRedo(before, Image(state->ChannelTable));
+    }
+}
+
+TEST_F(ChannelCommandsTest, RowsAreSelectedByTheirNumbersNotEdited) {
+    start(Channels("A B C D E"));
+    clickCell(2, Col::ColName);
+    EXPECT_TRUE(grid->textEditor()->isVisible());
+    clickNumber(4);
+    EXPECT_FALSE(grid->textEditor()->isVisible());
+    EXPECT_NE(grid->grid()->currentColumn(), Col::ColChannel);
+    EXPECT_EQ(state->CurrentChannel, 4);
+    EXPECT_EQ(selected(), "4");
+    clickNumber(2, Qt::ShiftModifier);
+    EXPECT_EQ(selected(), "2,3,4");
+    clickNumber(3, Qt::ControlModifier);
+    EXPECT_EQ(selected(), "2,4");
+    key(Qt::Key_Down, Qt::ShiftModifier);  // extends from the last click
+    EXPECT_EQ(selected(), "3,4");
+    // Editing a cell again ends the selection.
+    clickCell(5, Col::ColRx);
+    EXPECT_EQ(selected(), "");
+    // In the text box Del edits the text; Ctrl+A selects it first, and then
+    // every channel.
+    key(Qt::Key_Delete);
+    EXPECT_EQ(Show(state->ChannelTable), "A B C D E");
+    key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->selectedChannels().size(), 128u);
+}
+
+// Ctrl+C gives the generic CSV layout; pasted back it gives the same channels.
+TEST_F(ChannelCommandsTest, CopyAndPasteBackGiveTheSameChannels) {
+    // Two channels as the grid stores them.
+    start(BlankImage());
+    for (const char* rx : {"446.00625", "439.25"}) {
+        (void)CommitRxText(*state, ChannelEditor::Grid, rx[1] == '4' ? 1 : 2, rx);
+    }
+    Image image = state->ChannelTable;
+    WriteName(image, 1, "BASE");
+    SetRxTone(image, 2, 12);
+    SetTxTone(image, 2, 60);
+    SetPower(image, 2, 0);
+    SetWide(image, 2, false);
+    start(image);
+    select("1-2");
+    key(Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = clipboard().split("\r\n");
+    ASSERT_EQ(lines.size(), 4) << clipboard().toStdString();  // header, 2 rows, end
+    EXPECT_TRUE(lines[0].startsWith("Location,Name,Frequency,Duplex,Offset,"));
+    EXPECT_TRUE(lines[1].startsWith("1,BASE,446.006250,"));
+    EXPECT_EQ(Show(state->ChannelTable), Show(image)) << "copying changes nothing";
+
+    clickNumber(10);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(presenter.take(), Texts{"Pasted 2 channels into channels 10 to 11."});
+    for (int c = 1; c <= 2; ++c) {
+        EXPECT_TRUE(TakeChannel(state->ChannelTable, c + 9) == TakeChannel(image, c)) << c;
+    }
+    EXPECT_EQ(selected(), "10,11");
+}
+
+// A list with bad rows, pasted from a text file (commas) and from a
+// spreadsheet (tabs), also while a cell's text box is open: the rows that fit
+// fill the channels from the current one on, one message says what was
+// skipped and why. Plain text still goes into the text box.
+TEST_F(ChannelCommandsTest, PasteTakesTheRowsThatFitAndSaysWhy) {
+    start(BlankImage());
+    const QString list = QString::fromUtf8(kPublishedList);
+    const struct {
+        QString text;
+        int channel;
+    } pastes[] = {{list, 5}, {QString(list).replace(',', '\t'), 20}};
+    for (const auto& p : pastes) {
+        setClipboard(p.text);
+        clickCell(p.channel, Col::ColRx);
+        ASSERT_TRUE(grid->textEditor()->hasFocus());
+        key(Qt::Key_V, Qt::ControlModifier);
+        const std::string n = std::to_string(p.channel);
+        const std::string m = std::to_string(p.channel + 1);
+        EXPECT_EQ(presenter.take(),
+                  Texts{QString::fromStdString(
+                      "Pasted 2 channels into channels " + n + " to " + m +
+                      "; 2 rows skipped.\n"
+                      "line 4 skipped: receive frequency 145.500000 MHz is outside the band "
+                      "400..470 MHz\n"
+                      "line 6 skipped: Mode \"DV\" is not FM (wide) or NFM (narrow)")});
+        EXPECT_EQ(channel(p.channel), "439.25000 RPT1");
+        EXPECT_EQ(channel(p.channel + 1), "433.45000 SIMPX");
+        EXPECT_TRUE(IsChannelEmpty(state->ChannelTable, p.channel + 2));
+        rest();
+    }
+    command("Edit_undo");
+    command("Edit_undo");
+    EXPECT_TRUE(state->ChannelTable == BlankImage());
+
+    // Plain text is typing; with rows selected it is not a list.
+    setClipboard("446.5");
+    clickCell(3, Col::ColRx);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid->textEditor()->text(), "446.5");
+    clickNumber(3);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(presenter.take(),
+              Texts{"The clipboard holds no channel rows. Copy channels in the grid, or CSV rows "
+                    "with their header line (Location, Name, Frequency, ...) from a spreadsheet "
+                    "or a text file."});
+}
+
+// Every kind of change is one step; undo and redo bring back the image and
+// every open window shows it.
+TEST_F(ChannelCommandsTest, EveryKindOfChangeIsUndoneAndRedone) {
+    const QString chann = dir.filePath("radio.chann");
+    Image file = Channels("X Y Z");
+    ASSERT_TRUE(SaveChannelFile(chann.toStdString(), file).ok);
+    QFile csv(dir.filePath("list.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write(kPublishedList);
+    csv.close();
+    main->editCommands().chooseFileToOpen = [&](const QString&, const QString&) {
+        return csv.fileName();
+    };
+    main->editCommands().askImportOptions = [](const QString&) {
+        CsvImportOptions options;
+        options.skipInvalid = true;
+        options.replace = true;
+        return std::optional<CsvImportOptions>(options);
+    };
+    const struct {
+        const char* kind;
+        std::function<void()> change;
+    } changes[] = {
+        {"grid cell",
+         [&] {
+             clickCell(3, Col::ColRx);
+             type(grid->textEditor(), "446.5");
+             key(Qt::Key_Return);
+         }},
+        {"grid list",
+         [&] {
+             clickCell(1, Col::ColPower);
+             emit grid->listEditor()->activated(0);
+         }},
+        {"Clear", [&] { press(grid, "Command_Clear"); }},
+        {"channel dialog",
+         [&] {
+             press(grid, "Command_Edit");
+             auto* field = child<QLineEdit>(main->window(WindowId::ChannEdit), "Text_RX_Freq");
+             type(field, "447");
+             QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+             QApplication::sendEvent(field, &out);
+         }},
+        {"loaded file", [&] { main->openFile(chann); }},
+        {"imported file", [&] { command("File_importcsv"); }},
+        {"model",
+         [&] {
+             QWidget* dialog = open("proc_type", WindowId::Type);
+             child<QComboBox>(dialog, "Combo_type")->setCurrentIndex(1);
+             press(dialog, "Command_enter");
+         }},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.kind);
+        start(Channels("A B"));
+        const Image before = state->ChannelTable;
+        c.change();
+        settle();
+        presenter.take();
+        const Image after = state->ChannelTable;
+        ASSERT_FALSE(after == before);
+        expectUndoRedo(before, after);
+        main->unload(WindowId::ChannEdit);
+    }
+    // Undoing a model choice puts its band edges back in force.
+    command("Edit_undo");
+    EXPECT_EQ(ReadBandEdges(state->ChannelTable), (BandEdges{400, 470}));
+    EXPECT_EQ(state->BandHighMHz, 470);
+    EXPECT_EQ(main->statusPanel(7), " 400-- 470 MHZ");
+}
+
+// Panel 2 says "Modified" while the image differs from the one last loaded,
+// saved, read or written; undoing back to it clears the word.
+TEST_F(ChannelCommandsTest, ModifiedMarkFollowsTheSavedImage) {
+    EXPECT_EQ(main->statusPanel(2), "");
+    clickCell(1, Col::ColRx);
+    type(grid->textEditor(), "446.5");
+    key(Qt::Key_Return);
+    rest();
+    EXPECT_EQ(main->statusPanel(2), "Modified");
+    main->switchLanguage(true);
+    EXPECT_EQ(main->statusPanel(2), "已修改");
+    main->switchLanguage(false);
+    command("Edit_undo");
+    EXPECT_EQ(main->statusPanel(2), "");
+}
+
+// The closing question: Cancel stays, Discard closes, Save closes once saved.
+TEST_F(ChannelCommandsTest, ClosingWithUnsavedChangesAsks) {
+    const Texts question{
+        "The channel data has changed. Save it before closing? [Save|Discard|Cancel]"};
+    main->close();  // nothing changed: no question
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_TRUE(presenter.take().empty());
+
+    const struct {
+        int answer;  // Save 0, Discard 1, Cancel 2
+        bool closes;
+    } answers[] = {{2, false}, {1, true}, {0, false}};
+    for (const auto& a : answers) {
+        SCOPED_TRACE(a.answer);
+        main->show();
+        UseChannel(state->ChannelTable, 1, "446.5");
+        presenter.answers = {a.answer};
+        main->action("Menu_exit")->trigger();
+        settle();
+        ASSERT_EQ(presenter.messages.size(), 1u);
+        EXPECT_EQ(presenter.messages[0].title, "Operate Prompt");
+        EXPECT_EQ(presenter.take(), question);
+        EXPECT_EQ(main->isVisible(), !a.closes);
+    }
+    // Save: the save window is open; closing it unsaved keeps the program,
+    // and a later save does not end it.
+    auto* save = qobject_cast<ChannelFileWindow*>(main->window(WindowId::SaveChann));
+    ASSERT_NE(save, nullptr);
+    press(save, "Command_close");
+    EXPECT_TRUE(main->isVisible());
+    save = open<ChannelFileWindow>("File_save", WindowId::SaveChann);
+    save->setDirectory(dir.path());
+    child<QLineEdit>(save, "Text1")->setText("first.chann");
+    press(save, "Command_enter");
+    EXPECT_TRUE(main->isVisible());
+    // Saved after the question: the program ends.
+    UseChannel(state->ChannelTable, 2, "446.5");
+    presenter.take();
+    presenter.answers = {0};
+    main->close();
+    settle();
+    save = qobject_cast<ChannelFileWindow*>(main->window(WindowId::SaveChann));
+    ASSERT_NE(save, nullptr);
+    save->setDirectory(dir.path());
+    child<QLineEdit>(save, "Text1")->setText("radio.chann");
+    press(save, "Command_enter");
+    settle();
+    EXPECT_FALSE(main->isVisible());
+    Image saved{};
+    ASSERT_TRUE(LoadChannelFile(dir.filePath("radio.chann").toStdString(), saved).ok);
+    EXPECT_EQ(RxText(saved, 2), "446.50000");
+}
+
+// The program's shortcuts keep working wherever the focus is in the grid, and
+// no key is taken twice.
+TEST_F(ChannelCommandsTest, ExistingShortcutsStillWork) {
+    std::map<QString, QString> owner;
+    for (QAction* a : main->findChildren<QAction*>()) {
+        for (const QKeySequence& k : a->shortcuts()) {
+            const auto [it, added] = owner.emplace(k.toString(), a->objectName());
+            EXPECT_TRUE(added) << k.toString().toStdString() << " " << it->second.toStdString()
+                               << " and " << a->objectName().toStdString();
+        }
+    }
+    const struct {
+        Qt::Key key;
+        WindowId opens;
+    } keys[] = {{Qt::Key_O, WindowId::OpenChann},
+                {Qt::Key_S, WindowId::SaveChann},
+                {Qt::Key_R, WindowId::CommRead},
+                {Qt::Key_W, WindowId::CommWrite}};
+    VirtualClock clock;  // no exchange is started
+    main->linkDevices = [&clock] {
+        return LinkDevices{std::make_unique<SimPort>(clock),
+                           std::make_unique<VirtualTimers>(clock)};
+    };
+    for (bool rows : {false, true}) {
+        for (const auto& k : keys) {
+            SCOPED_TRACE(QKeySequence(k.key).toString().toStdString() + (rows ? " rows" : ""));
+            if (rows) {
+                clickNumber(2);
+            } else {
+                clickCell(2, Col::ColRx);
+            }
+            key(k.key, Qt::ControlModifier);
+            EXPECT_NE(main->window(k.opens), nullptr);
+            main->unload(k.opens);
+        }
+    }
+    clickCell(2, Col::ColRx);
+    key(Qt::Key_N, Qt::ControlModifier);  // New does nothing, as before
+    EXPECT_TRUE(state->ChannelTable == BlankImage());
+    key(Qt::Key_F1);
+    ASSERT_NE(main->helpWindow(), nullptr);
+    EXPECT_EQ(main->helpWindow()->headingInView(), "Channel Information");
+    key(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(main->isVisible());
+}
+
+}  // namespace
+}  // namespace zt::test
