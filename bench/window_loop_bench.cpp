@@ -87,13 +87,15 @@ class StallWatch {
         });
         // The thread's processor time does not advance while the loop waits,
         // so from one wait to the next it counts one turn of the loop.
-        block_ = QObject::connect(QAbstractEventDispatcher::instance(),
-                                  &QAbstractEventDispatcher::aboutToBlock, [this] {
-                                      const double now = ThreadCpuMs();
-                                      if (lastWait_ >= 0)
-                                          longestBusy_ = std::max(longestBusy_, now - lastWait_);
-                                      lastWait_ = now;
-                                  });
+        block_ = QObject::connect(
+            QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, [this] {
+                const double now = ThreadCpuMs();
+                if (lastWait_ >= 0 && now - lastWait_ > 5 && std::getenv("ZT_BENCH_TRACE"))
+                    std::fprintf(stderr, "busy %.1f ms at %.3f s\n", now - lastWait_,
+                                 total_.nsecsElapsed() / 1e9);
+                if (lastWait_ >= 0) longestBusy_ = std::max(longestBusy_, now - lastWait_);
+                lastWait_ = now;
+            });
         clock_.start();
         total_.start();
         tick_.start(1);
