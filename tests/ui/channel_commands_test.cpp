@@ -214,7 +214,8 @@ TEST_F(ChannelCommandsTest, RowsAreSelectedByTheirNumbersNotEdited) {
     EXPECT_EQ(grid->selectedChannels().size(), 128u);
 }
 
-// Ctrl+C gives the generic CSV layout; pasted back it gives the same channels.
+// Ctrl+C gives the generic CSV layout, as Export CSV does; pasted back it
+// gives the same channels.
 TEST_F(ChannelCommandsTest, CopyAndPasteBackGiveTheSameChannels) {
     // Two channels as the grid stores them.
     start(BlankImage());
@@ -235,6 +236,15 @@ TEST_F(ChannelCommandsTest, CopyAndPasteBackGiveTheSameChannels) {
     EXPECT_TRUE(lines[0].startsWith("Location,Name,Frequency,Duplex,Offset,"));
     EXPECT_TRUE(lines[1].startsWith("1,BASE,446.006250,"));
     EXPECT_EQ(Show(state->ChannelTable), Show(image)) << "copying changes nothing";
+    // File > Export CSV... writes the same for every used channel.
+    main->editCommands().chooseFileToSave = [&](const QString&, const QString&) {
+        return dir.filePath("radio");
+    };
+    command("File_exportcsv");
+    EXPECT_EQ(presenter.take(), Texts{"Exported 2 channels to radio.csv."});
+    QFile exported(dir.filePath("radio.csv"));
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(exported.readAll()), clipboard());
 
     clickNumber(10);
     key(Qt::Key_V, Qt::ControlModifier);
