@@ -2,6 +2,7 @@
 #include "model/band_edges.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "model/app_state.h"
 
@@ -38,10 +39,15 @@ void RecomputeBandEdges(AppState& state) {
     state.BandHighMHz = edges.highMHz;
 }
 
-bool InBand(double mhz, double lowMHz, double highMHz) { return lowMHz <= mhz && mhz < highMHz; }
+bool InBand(FreqUnits f, double lowMHz, double highMHz) {
+    // The edges are whole MHz; llround only guards against a stray fraction.
+    const FreqUnits low = std::llround(lowMHz * kUnitsPerMHz);
+    const FreqUnits high = std::llround(highMHz * kUnitsPerMHz);
+    return low <= f && f < high;
+}
 
-bool InBand(const AppState& state, double mhz) {
-    return InBand(mhz, state.BandLowMHz, state.BandHighMHz);
+bool InBand(const AppState& state, FreqUnits f) {
+    return InBand(f, state.BandLowMHz, state.BandHighMHz);
 }
 
 }  // namespace zt

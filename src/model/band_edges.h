@@ -4,8 +4,10 @@
 // 153 stores them, and the band test every frequency entry uses.
 
 #include <array>
+#include <concepts>
 #include <cstdint>
 
+#include "model/freq_codec.h"
 #include "model/radio_image.h"
 
 namespace zt {
@@ -33,10 +35,14 @@ void WriteBandEdges(Image& image, BandEdges edges);
 // Takes the edges of row 153 over into BandLowMHz / BandHighMHz.
 void RecomputeBandEdges(AppState& state);
 
-// The band test of every frequency entry: low <= f < high (the upper edge itself
-// is outside: with 400 and 470, 469.99999 is in band and 470 is not).
-[[nodiscard]] bool InBand(double mhz, double lowMHz, double highMHz);
+// The band test of every frequency entry, on the frequency as it is stored:
+// low <= f < high (the upper edge itself is outside: with 400 and 470,
+// 469.99999 is in band and 470 is not).
+[[nodiscard]] bool InBand(FreqUnits f, double lowMHz, double highMHz);
 // The same against the edges in force.
-[[nodiscard]] bool InBand(const AppState& state, double mhz);
+[[nodiscard]] bool InBand(const AppState& state, FreqUnits f);
+// A frequency in MHz held as a double would be taken for 10 Hz units.
+template <std::floating_point T>
+bool InBand(const AppState& state, T mhz) = delete;
 
 }  // namespace zt

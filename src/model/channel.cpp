@@ -27,12 +27,6 @@ std::uint8_t& NameByte(Image& image, int p) {
                 [static_cast<std::size_t>(p % kRowBytes)];
 }
 
-std::int64_t Units(const BcdFreq& bcd) {
-    std::int64_t units = 0;
-    for (const std::uint8_t b : bcd) units = units * 100 + 10 * (b >> 4) + (b & 15);
-    return units;
-}
-
 }  // namespace
 
 bool IsChannelEmpty(const Image& image, int c) { return Record(image, c)[kRxFreqByte] == 255; }
@@ -76,32 +70,17 @@ FreqUnits OffsetUnits(const Image& image, int row) {
 }
 
 FreqUnits TxUnits(const Image& image, int row) {
-    const FreqUnits rx = RxUnits(image, row);
-    switch (OffsetDirection(image, row)) {
-        case 1:
-            return rx + OffsetUnits(image, row);
-        case 2:
-            return rx - OffsetUnits(image, row);
-        default:
-            return rx;
-    }
+    return TxOf(RxUnits(image, row), OffsetUnits(image, row), OffsetDirection(image, row));
 }
 
 double GetRxMHz(const Image& image, int c) {
     Record(image, c);
-    return BcdToMHz(image, c, kRxFreqByte);
+    return static_cast<double>(RxUnits(image, c)) / kUnitsPerMHz;
 }
 
 double GetTxMHz(const Image& image, int c) {
-    const double rx = GetRxMHz(image, c);
-    switch (OffsetDirection(image, c)) {
-        case 1:
-            return rx + BcdToMHz(image, c, kTxOffsetByte);
-        case 2:
-            return rx - BcdToMHz(image, c, kTxOffsetByte);
-        default:
-            return rx;
-    }
+    Record(image, c);
+    return static_cast<double>(TxUnits(image, c)) / kUnitsPerMHz;
 }
 
 std::string RxText(const Image& image, int c) {
@@ -110,7 +89,8 @@ std::string RxText(const Image& image, int c) {
 }
 
 std::string TxText(const Image& image, int c) {
-    std::string text = ShortestNumberText(GetTxMHz(image, c));
+    Record(image, c);
+    std::string text = UnitsText(TxUnits(image, c));
     if (text.size() >= 9) return text;
     if (text.size() < 4) text += '.';
     text.append(9 - text.size(), '0');
@@ -122,12 +102,9 @@ void StoreRxText(Image& image, int c, std::string_view text) {
     (void)StoreFreqText(image, text, c, kRxFreqByte);
 }
 
-void StoreTxMHz(Image& image, int c, double txMHz) {
+void StoreTxMHz(Image& image, int c, FreqUnits tx) {
     ImageRow& r = Record(image, c);
-    // Both sides packed to 10 Hz first, so a transmit text with more decimals is
-    // compared by what the radio would store.
-    const std::int64_t rx = BcdToUnits(image, c, kRxFreqByte);
-    const std::int64_t tx = Units(TextToBcd(ShortestNumberText(txMHz)));
+    const FreqUnits rx = RxUnits(image, c);
     r[kFlags1Byte] &= static_cast<std::uint8_t>(~kDirectionMask);
     if (tx > rx) r[kFlags1Byte] |= kDirectionPlus;
     if (tx < rx) r[kFlags1Byte] |= kDirectionMinus;

@@ -10,10 +10,12 @@
 // transmit tone type/index, 12 flags (power, scan skip, offset direction), 13
 // flags (TX stop, wide, VOX, BCL), 14..15 reserved.
 
+#include <concepts>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "model/freq_codec.h"
 #include "model/radio_image.h"
 #include "model/tone_codec.h"
 
@@ -61,40 +63,36 @@ void ApplyDialogDefaults(Image& image, int c);
 [[nodiscard]] int OffsetDirection(const Image& image, int row);
 
 // Frequencies of a record (row 0, the frequency-mode record, or a channel 1..128)
-// exactly, in 10 Hz units, the resolution the radio packs them in: 446.00000 MHz
-// is 44600000. Every check and every caller that needs a transmit frequency takes
-// it from TxUnits; binary floating point on decimal MHz rounds the wrong way at
-// band edges (334.09707 - 234.09707 is not 100 in a double). Nibbles above 9 weigh
-// 10..15, as in the text form.
-using FreqUnits = std::int64_t;
-inline constexpr FreqUnits kUnitsPerMHz = 100000;
+// exactly, in 10 Hz units (FreqUnits, freq_codec.h). Every check and every
+// caller that needs a transmit frequency takes it from TxUnits.
 [[nodiscard]] FreqUnits RxUnits(const Image& image, int row);
 [[nodiscard]] FreqUnits OffsetUnits(const Image& image, int row);
 // RX, RX + offset or RX - offset by the direction (3 reads as simplex). May be
 // negative for a minus offset larger than the receive frequency.
 [[nodiscard]] FreqUnits TxUnits(const Image& image, int row);
-// Whole MHz of a frequency, rounded down (also below zero).
-[[nodiscard]] constexpr FreqUnits WholeMHz(FreqUnits units) {
-    return units >= 0 ? units / kUnitsPerMHz : -((-units + kUnitsPerMHz - 1) / kUnitsPerMHz);
+// The same rule on values: direction 1 rx + offset, 2 rx - offset, any other rx.
+[[nodiscard]] constexpr FreqUnits TxOf(FreqUnits rx, FreqUnits offset, int direction) {
+    return direction == 1 ? rx + offset : direction == 2 ? rx - offset : rx;
 }
 
-// Receive frequency in MHz (the numeric value of its text).
+// Receive and transmit frequency in MHz, for display only.
 [[nodiscard]] double GetRxMHz(const Image& image, int c);
-// RX, RX + offset or RX - offset by the direction.
 [[nodiscard]] double GetTxMHz(const Image& image, int c);
 // The receive cell text: BcdToText of bytes 0..3, e.g. 446.00000.
 [[nodiscard]] std::string RxText(const Image& image, int c);
-// The transmit cell text: GetTxMHz without leading blank; when shorter than 9
-// characters a point is appended to a text shorter than 4 characters, then
-// zeros up to 9 (441 -> 441.00000).
+// The transmit cell text: the transmit frequency's shortest text; when shorter
+// than 9 characters a point is appended to a text shorter than 4 characters,
+// then zeros up to 9 (441 -> 441.00000).
 [[nodiscard]] std::string TxText(const Image& image, int c);
 
 // Stores a receive frequency text (padded and packed) into bytes 0..3.
 void StoreRxText(Image& image, int c, std::string_view text);
-// Sets the offset and direction so that the transmit frequency is tx (MHz).
-// Both frequencies are compared after packing to 10 Hz; the offset is their
-// exact difference in 10 Hz units.
-void StoreTxMHz(Image& image, int c, double txMHz);
+// Sets the offset and direction so that the transmit frequency is tx: the
+// offset is the exact difference to the stored receive frequency.
+void StoreTxMHz(Image& image, int c, FreqUnits tx);
+// A frequency in MHz held as a double would be taken for 10 Hz units.
+template <std::floating_point T>
+void StoreTxMHz(Image& image, int c, T txMHz) = delete;
 
 void SetPower(Image& image, int c, int power);  // 0..2, other bits of byte 12 kept
 void SetWide(Image& image, int c, bool wide);

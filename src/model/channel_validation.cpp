@@ -4,6 +4,7 @@
 #include "model/app_state.h"
 #include "model/band_edges.h"
 #include "model/channel.h"
+#include "model/freq_codec.h"
 #include "model/number_text.h"
 
 namespace zt {
@@ -77,7 +78,7 @@ CommitResult CommitRxText(AppState& state, ChannelEditor editor, int c, std::str
         result.channelCleared = true;
         return result;
     }
-    if (InBand(state, LeadingNumber(text))) {
+    if (InBand(state, TextToUnits(text))) {
         result.shown = NormaliseFreqText(text);
     } else {
         result.message = ChannelMessage::RxOutOfBand;
@@ -86,7 +87,7 @@ CommitResult CommitRxText(AppState& state, ChannelEditor editor, int c, std::str
 
     if (!IsChannelEmpty(image, c)) {
         // The transmit frequency stays where it was; offset and direction follow.
-        const double tx = GetTxMHz(image, c);
+        const FreqUnits tx = TxUnits(image, c);
         StoreRxText(image, c, result.shown);
         StoreTxMHz(image, c, tx);
     } else {
@@ -124,14 +125,14 @@ CommitResult CommitTxText(AppState& state, ChannelEditor editor, int c, std::str
         result.shown = TxText(image, c);
         return result;
     }
-    if (InBand(state, LeadingNumber(text))) {
+    if (InBand(state, TextToUnits(text))) {
         result.shown = NormaliseFreqText(text);
     } else {
         result.message = editor == ChannelEditor::Grid ? ChannelMessage::TxOutOfBand
                                                        : ChannelMessage::TxOutOfBandDialog;
         result.shown = BandLowText(state.BandLowMHz);
     }
-    StoreTxMHz(image, c, LeadingNumber(result.shown));
+    StoreTxMHz(image, c, TextToUnits(result.shown));
     return result;
 }
 

@@ -26,7 +26,53 @@ std::string PadTo(std::string text, std::size_t length) {
     return text;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr int kDecimals = 5;  // 10 Hz is the fifth decimal of a MHz
+// Whole MHz beyond this are kept at it: far outside every band, and far from
+// overflowing once scaled to 10 Hz units.
+constexpr FreqUnits kWholeMHzCap = 1000000000;
+
 }  // namespace
+
+FreqUnits TextToUnits(std::string_view text) {
+    // The grammar of LeadingNumber, read exactly.
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    FreqUnits whole = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i)
+        whole = std::min(kWholeMHzCap, whole * 10 + (text[i] - '0'));
+    FreqUnits fraction = 0;
+    int decimals = 0;
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && IsDigit(text[i]); ++i) {
+            if (decimals == kDecimals) continue;  // below 10 Hz: cut off
+            fraction = fraction * 10 + (text[i] - '0');
+            ++decimals;
+        }
+    }
+    for (; decimals < kDecimals; ++decimals) fraction *= 10;
+    const FreqUnits units = whole * kUnitsPerMHz + fraction;
+    return negative ? -units : units;
+}
+
+std::string UnitsText(FreqUnits units) {
+    if (units == 0) return "0";
+    std::string text = units < 0 ? "-" : "";
+    const FreqUnits magnitude = units < 0 ? -units : units;
+    const FreqUnits whole = magnitude / kUnitsPerMHz;
+    if (whole != 0) text += std::to_string(whole);
+    std::string fraction = std::to_string(magnitude % kUnitsPerMHz);
+    fraction.insert(0, static_cast<std::size_t>(kDecimals) - fraction.size(), '0');
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    if (!fraction.empty()) text += "." + fraction;
+    return text;
+}
 
 BcdFreq ValueToBcd(double v) {
     if (!(v >= 0.0)) v = 0.0;  // negative or NaN
@@ -54,19 +100,19 @@ BcdFreq ValueToBcd(double v) {
             Pack(Digit(d7), Digit(d8))};
 }
 
-BcdFreq TextToBcd(std::string_view text) { return ValueToBcd(LeadingNumber(text)); }
+BcdFreq TextToBcd(std::string_view text) { return UnitsToBcd(TextToUnits(text)); }
 
 std::string BcdToText(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
-    const double value = 100.0 * Hi(b3) + 10.0 * Lo(b3) + Hi(b2) + 0.1 * Lo(b2) + 0.01 * Hi(b1) +
-                         0.001 * Lo(b1) + 0.0001 * Hi(b0) + 0.00001 * Lo(b0);
-    std::string text = ShortestNumberText(value);
-    if (value != 0.0 && text.find('.') == std::string::npos) text += '.';  // 462.
+    FreqUnits units = 0;
+    for (const std::uint8_t b : {b3, b2, b1, b0}) units = units * 100 + 10 * Hi(b) + Lo(b);
+    std::string text = UnitsText(units);
+    if (units != 0 && text.find('.') == std::string::npos) text += '.';  // 462.
     if (text.size() >= 9) return text;
-    if (value == 0.0) return "0.00000";
-    if (value < 1) return PadTo("0" + text, 7);
-    if (value < 10) return PadTo(text, 7);
-    if (value < 100) return PadTo(text, 8);
-    if (value < 1000) return PadTo(text, 9);
+    if (units == 0) return "0.00000";
+    if (units < 1 * kUnitsPerMHz) return PadTo("0" + text, 7);
+    if (units < 10 * kUnitsPerMHz) return PadTo(text, 7);
+    if (units < 100 * kUnitsPerMHz) return PadTo(text, 8);
+    if (units < 1000 * kUnitsPerMHz) return PadTo(text, 9);
     return text;
 }
 
@@ -77,12 +123,12 @@ std::string BcdToText(const Image& image, int row, int field) {
 }
 
 double BcdToMHz(const Image& image, int row, int field) {
-    return LeadingNumber(BcdToText(image, row, field));
+    return static_cast<double>(BcdToUnits(image, row, field)) / kUnitsPerMHz;
 }
 
-std::int64_t BcdToUnits(const Image& image, int row, int field) {
+FreqUnits BcdToUnits(const Image& image, int row, int field) {
     const auto& r = image.at(static_cast<std::size_t>(row));
-    std::int64_t units = 0;
+    FreqUnits units = 0;
     for (int i = 3; i >= 0; --i) {
         const std::uint8_t b = r.at(static_cast<std::size_t>(field + i));
         units = units * 100 + 10 * Hi(b) + Lo(b);
@@ -90,8 +136,8 @@ std::int64_t BcdToUnits(const Image& image, int row, int field) {
     return units;
 }
 
-BcdFreq UnitsToBcd(std::int64_t units) {
-    units = std::clamp<std::int64_t>(units, 0, 99999999);
+BcdFreq UnitsToBcd(FreqUnits units) {
+    units = std::clamp<FreqUnits>(units, 0, 99999999);
     BcdFreq bcd{};
     for (int i = 3; i >= 0; --i) {
         const auto pair = static_cast<int>(units % 100);

@@ -4,9 +4,13 @@
 // units, two per byte, least significant byte first in the image. The user sees
 // them as text in MHz with five decimals.
 //
-// The arithmetic below copies the radio software's own floating-point habits on
-// purpose (a 0.000000001 nudge, digits below 10 Hz cut off, nibbles above 9 read
-// as 10..15), so that the same text always gives the same bytes as on the radio.
+// Between the text the user typed and the text shown, a frequency is one exact
+// integer, FreqUnits, in the 10 Hz units the radio packs: 446.00000 MHz is
+// 44600000. A text is read digit by digit (digits below 10 Hz are cut off, never
+// carried upward), and every comparison, sum and difference of frequencies is
+// done on these integers: binary floating point on decimal MHz rounds the wrong
+// way at band edges (334.09707 - 234.09707 is not 100 in a double). Nibbles
+// above 9, which only a foreign image can hold, weigh 10..15 as in the text form.
 
 #include <array>
 #include <cstdint>
@@ -17,14 +21,37 @@
 
 namespace zt {
 
+using FreqUnits = std::int64_t;
+inline constexpr FreqUnits kUnitsPerMHz = 100000;
+
+// Whole MHz of a frequency, rounded down (also below zero).
+[[nodiscard]] constexpr FreqUnits WholeMHz(FreqUnits units) {
+    return units >= 0 ? units / kUnitsPerMHz : -((-units + kUnitsPerMHz - 1) / kUnitsPerMHz);
+}
+
+// The leading number of a text (blanks, an optional sign, digits, a point and
+// more digits, up to the first character that cannot continue the number; none
+// reads as 0) in 10 Hz units, the digits below 10 Hz dropped: "145.123456" gives
+// 14512345, "446" 44600000, "146.5abc" 14650000, "-5" -500000. Absurdly long
+// whole parts saturate instead of overflowing.
+[[nodiscard]] FreqUnits TextToUnits(std::string_view text);
+
+// The shortest decimal text of a frequency in MHz, for display: 44600000 ->
+// "446", 44650000 -> "446.5", 50000 -> ".5" (no zero before the point), -25000
+// -> "-.25", 0 -> "0".
+[[nodiscard]] std::string UnitsText(FreqUnits units);
+
 // Packed digits D1 D2 | D3 D4 | D5 D6 | D7 D8, most significant byte first (the
 // order of AppState::FreqBytes); in the image the same bytes stand reversed.
 using BcdFreq = std::array<std::uint8_t, 4>;
 
-// The numeric value of the text (its leading number) packed to 10 Hz, digits
-// below 10 Hz dropped. Defined for 0 <= value < 1000 MHz; values beyond what four
-// packed bytes can name are clamped rather than wrapped (editors never pass them).
+// The leading number of the text packed: UnitsToBcd(TextToUnits(text)).
+// Defined for 0 <= value < 1000 MHz; a value outside is clamped into that range
+// rather than wrapped (editors never pass one).
 [[nodiscard]] BcdFreq TextToBcd(std::string_view text);
+// A frequency held as a double, packed by the radio software's own rule (a
+// 0.000000001 nudge, digits below 10 Hz cut off); for callers that have not yet
+// moved to FreqUnits. Frequencies the model reads from text never pass here.
 [[nodiscard]] BcdFreq ValueToBcd(double mhz);
 
 // Image bytes in image order (b0 least significant) to the frequency text, for
@@ -33,14 +60,15 @@ using BcdFreq = std::array<std::uint8_t, 4>;
                                     std::uint8_t b3);
 // The same for the four bytes of `image[row][field .. field + 3]`.
 [[nodiscard]] std::string BcdToText(const Image& image, int row, int field);
-// The numeric value of BcdToText of `image[row][field .. field + 3]`, in MHz.
+// The numeric value of BcdToText of `image[row][field .. field + 3]`, in MHz;
+// for display.
 [[nodiscard]] double BcdToMHz(const Image& image, int row, int field);
 
 // The value of four image bytes in 10 Hz units, nibbles above 9 weighted as
 // 10..15 like BcdToText does; exact, for comparing and subtracting frequencies.
-[[nodiscard]] std::int64_t BcdToUnits(const Image& image, int row, int field);
+[[nodiscard]] FreqUnits BcdToUnits(const Image& image, int row, int field);
 // 10 Hz units (0..99999999, clamped) to packed digits.
-[[nodiscard]] BcdFreq UnitsToBcd(std::int64_t units);
+[[nodiscard]] BcdFreq UnitsToBcd(FreqUnits units);
 
 // The padding applied before a text is stored: blanks trimmed, a point appended
 // to a text of 1 to 3 characters, then zeros up to 9 characters (446 ->

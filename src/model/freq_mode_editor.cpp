@@ -5,6 +5,7 @@
 
 #include "model/app_state.h"
 #include "model/band_edges.h"
+#include "model/channel.h"
 #include "model/editor_text.h"
 #include "model/freq_codec.h"
 #include "model/limits.h"
@@ -20,9 +21,9 @@ constexpr int kVfoRxByte = 0;
 constexpr int kVfoOffsetByte = 4;
 constexpr int kVfoDecodeByte = 8;
 constexpr int kVfoEncodeByte = 10;
-constexpr int kDirectionCount = 3;          // Off, Plus, Minus
-constexpr double kOffsetTypedMax = 70.0;    // per keystroke
-constexpr double kOffsetLeftMax = 69.9875;  // when the box is left
+constexpr int kDirectionCount = 3;              // Off, Plus, Minus
+constexpr FreqUnits kOffsetTypedMax = 7000000;  // 70 MHz, per keystroke
+constexpr FreqUnits kOffsetLeftMax = 6998750;   // 69.9875 MHz, when the box is left
 constexpr int kRxMaxChars = 9;
 constexpr int kOffsetMaxChars = 8;
 
@@ -33,9 +34,9 @@ Prompt LimitPrompt(const BiText& text) { return MakePrompt(text, kOperatePromptC
 
 // The TX frequency for a direction, or nothing when the TX would leave the band.
 // Direction 0 is the receive frequency itself and needs no check.
-std::optional<double> TxInBand(const AppState& state, std::string_view rxText, double offset,
-                               int direction) {
-    const double tx = TxOf(LeadingNumber(rxText), offset, direction);
+std::optional<FreqUnits> TxInBand(const AppState& state, std::string_view rxText, FreqUnits offset,
+                                  int direction) {
+    const FreqUnits tx = TxOf(TextToUnits(rxText), offset, direction);
     if (direction != 0 && !InBand(state, tx)) return std::nullopt;
     return tx;
 }
@@ -50,10 +51,10 @@ void ClearOffset(Image& image) {
 
 // The TX part shared by a keystroke and the leaving of the offset box: a TX
 // outside the band gives the message and returns the direction to none.
-void ApplyOffsetToTx(AppState& state, FreqEditOutcome& out, std::string_view rxText, double off,
+void ApplyOffsetToTx(AppState& state, FreqEditOutcome& out, std::string_view rxText, FreqUnits off,
                      int direction) {
     if (const auto tx = TxInBand(state, rxText, off, direction)) {
-        out.txText = ShortestNumberText(*tx);
+        out.txText = UnitsText(*tx);
         return;
     }
     out.prompts.push_back(RangePrompt(kTxFreqOutOfRange));
@@ -81,15 +82,6 @@ FreqEditOutcome OffsetRefused() {
     out.clearBox = true;
     out.refocus = true;
     return out;
-}
-
-void StoreLimitsAndCheck(AppState& state, FreqEditOutcome& out, std::string_view lowerText,
-                         std::string_view upperText) {
-    StoreLimitTexts(state, lowerText, upperText);
-    out.refresh = true;
-    const LimitCheckResult check = CheckLimits(state.ChannelTable);
-    if (!check.passed)
-        out.prompts.push_back(Prompt{check.message.english, check.message.chinese, kOperatePrompt});
 }
 
 }  // namespace
@@ -129,16 +121,16 @@ FreqEditOutcome RxTextChanged(std::string_view text) {
 
 FreqEditOutcome RxFocusLost(AppState& state, std::string_view text) {
     if (CharCount(text) > kRxMaxChars) return RxRefused();
-    if (!InBand(state, LeadingNumber(text))) return RxRefused();
+    const FreqUnits rx = TextToUnits(text);
+    if (!InBand(state, rx)) return RxRefused();
     Image& image = state.ChannelTable;
-    const BcdFreq bcd = TextToBcd(text);
     FreqEditOutcome out;
     // Passing through the box without changing the frequency keeps the shift.
-    if (TextToBcd(BcdToText(image, kVfoRow, kVfoRxByte)) == bcd) return out;
+    if (RxUnits(image, kVfoRow) == rx) return out;
     WriteField(image, kVfoDuplex, 0);
     out.direction = 0;
     out.txText = std::string(text);
-    StoreBcd(image, kVfoRow, kVfoRxByte, bcd);
+    StoreBcd(image, kVfoRow, kVfoRxByte, UnitsToBcd(rx));
     out.refresh = true;
     return out;
 }
@@ -153,7 +145,7 @@ bool OffsetKeyAccepted(std::string_view currentText, char32_t key) {
 FreqEditOutcome OffsetTextChanged(AppState& state, std::string_view text, std::string_view rxText,
                                   int direction) {
     FreqEditOutcome out;
-    const double off = LeadingNumber(text);
+    const FreqUnits off = TextToUnits(text);
     if (off >= kOffsetTypedMax) {
         out.prompts.push_back(RangePrompt(kOffsetOutOfRange));
         out.clearBox = true;
@@ -172,7 +164,7 @@ FreqEditOutcome OffsetTextChanged(AppState& state, std::string_view text, std::s
 FreqEditOutcome OffsetFocusLost(AppState& state, std::string_view text, std::string_view rxText,
                                 int direction) {
     if (CharCount(text) >= kOffsetMaxChars + 1) return OffsetRefused();
-    const double off = LeadingNumber(text);
+    const FreqUnits off = TextToUnits(text);
     if (off >= kOffsetLeftMax) return OffsetRefused();
     FreqEditOutcome out;
     if (direction != 0) ApplyOffsetToTx(state, out, rxText, off, direction);
@@ -188,7 +180,7 @@ FreqEditOutcome CommitShiftDirection(AppState& state, int direction, std::string
     WriteField(state.ChannelTable, kVfoDuplex, direction);
     out.direction = direction;
     out.txText = std::string(rxText);
-    if (direction != 0) ApplyOffsetToTx(state, out, rxText, LeadingNumber(offsetText), direction);
+    if (direction != 0) ApplyOffsetToTx(state, out, rxText, TextToUnits(offsetText), direction);
     out.refresh = true;
     return out;
 }
@@ -205,8 +197,8 @@ bool LimitKeyAccepted(char32_t key) {
     return IsDigit(key) || key == U'.' || key == kKeyBackspace || key == kKeyEnter;
 }
 
-FreqEditOutcome LowerLimitFocusLost(AppState& state, std::string_view lowerText,
-                                    std::string_view upperText) {
+FreqEditOutcome LowerLimitEntry(AppState& state, std::string_view lowerText,
+                                std::string_view upperText) {
     FreqEditOutcome out;
     const double lo = LeadingNumber(lowerText);
     const double hi = LeadingNumber(upperText);
@@ -223,12 +215,12 @@ FreqEditOutcome LowerLimitFocusLost(AppState& state, std::string_view lowerText,
         out.boxText = lower;
         out.refocus = true;
     }
-    StoreLimitsAndCheck(state, out, lower, upperText);
+    StoreLimitTexts(state, lower, upperText);
     return out;
 }
 
-FreqEditOutcome UpperLimitFocusLost(AppState& state, std::string_view lowerText,
-                                    std::string_view upperText) {
+FreqEditOutcome UpperLimitEntry(AppState& state, std::string_view lowerText,
+                                std::string_view upperText) {
     FreqEditOutcome out;
     const double lo = LeadingNumber(lowerText);
     const double hi = LeadingNumber(upperText);
@@ -245,7 +237,7 @@ FreqEditOutcome UpperLimitFocusLost(AppState& state, std::string_view lowerText,
         out.boxText = upper;
         out.refocus = true;
     }
-    StoreLimitsAndCheck(state, out, lowerText, upper);
+    StoreLimitTexts(state, lowerText, upper);
     return out;
 }
 

@@ -74,13 +74,15 @@ bool CommitVfoTone(Image& image, bool decode, int position);
 
 // Limit boxes: digits, '.', Backspace and Enter.
 [[nodiscard]] bool LimitKeyAccepted(char32_t key);
-// Leaving the lower (Text_pvfo_d0) or upper (Text_pvfo_d1) limit box: the box's
-// own text may be replaced (with a message and the focus back), then both limits
-// are stored and checked against the frequency-mode record and every channel.
-[[nodiscard]] FreqEditOutcome LowerLimitFocusLost(AppState& state, std::string_view lowerText,
-                                                  std::string_view upperText);
-[[nodiscard]] FreqEditOutcome UpperLimitFocusLost(AppState& state, std::string_view lowerText,
-                                                  std::string_view upperText);
+// The entry rule of the lower (Text_pvfo_d0) or upper (Text_pvfo_d1) limit box
+// when it is left: the box's own text may be replaced (with a message and the
+// focus back), then both limits are stored into row 153 and become the edges in
+// force. The window's refresh and the limit check follow, in that order
+// (LimitBoxLeft in option_editor.h runs all three).
+[[nodiscard]] FreqEditOutcome LowerLimitEntry(AppState& state, std::string_view lowerText,
+                                              std::string_view upperText);
+[[nodiscard]] FreqEditOutcome UpperLimitEntry(AppState& state, std::string_view lowerText,
+                                              std::string_view upperText);
 
 // The limits of row 153 as the boxes show them, e.g. "400" and "470".
 [[nodiscard]] std::string LowerLimitText(const Image& image);

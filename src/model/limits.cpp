@@ -33,17 +33,6 @@ int Digit(std::string_view text, std::size_t i) {
 
 }  // namespace
 
-double TxOf(double rxMHz, double offsetMHz, int direction) {
-    switch (direction) {
-        case 1:
-            return rxMHz + offsetMHz;
-        case 2:
-            return rxMHz - offsetMHz;
-        default:
-            return rxMHz;
-    }
-}
-
 BiString ChannelOutOfLimitsText(int channel) {
     const std::string n = std::to_string(channel);
     return {"Channel " + n +

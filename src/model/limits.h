@@ -15,10 +15,6 @@ namespace zt {
 
 struct AppState;
 
-// Transmit frequency from receive frequency, offset and direction: 0 (and any
-// other value) rx, 1 rx + offset, 2 rx - offset.
-[[nodiscard]] double TxOf(double rxMHz, double offsetMHz, int direction);
-
 // The messages of the frequency-mode and frequency-limit entries. The four limit
 // messages are titled kOperatePromptCapital, all others kOperatePrompt.
 inline constexpr BiText kRxFreqOutOfRange{"Over the range of RX frequency .",

@@ -6,6 +6,7 @@
 #include "model/app_state.h"
 #include "model/band_edges.h"
 #include "model/editor_text.h"
+#include "model/limits.h"
 #include "model/number_text.h"
 
 namespace zt {
@@ -80,7 +81,7 @@ const OptionCheckControl& CheckControl(OptionCheck check) {
     return kChecks[static_cast<int>(check)];
 }
 
-OptionView RefreshOptions(AppState& state) {
+OptionView RefreshOptions(AppState& state, const OptionBoxTexts& shown) {
     Image& image = state.ChannelTable;
     OptionView v;
 
@@ -99,12 +100,12 @@ OptionView RefreshOptions(AppState& state) {
         v.checks[i] = ReadFlag(image, kChecks[i].field) != kChecks[i].inverted;
     v.channelMode = ReadFlag(image, kChannelWorkMode);
 
-    // The password and message boxes write back what they show, by their rules.
+    // A text box runs its text rule only when the refresh changes its text.
     v.password = ReadPassword(image);
-    CommitPassword(image, v.password);
+    if (v.password != shown.password) CommitPassword(image, v.password);
     v.passwordEnabled = v.check(OptionCheck::PonPwd);
     v.message = ReadPowerOnMessage(image);
-    CommitPowerOnMessage(image, v.message);
+    if (v.message != shown.message) CommitPowerOnMessage(image, v.message);
     v.messageEnabled = v.list(OptionList::PonMode) == kPowerOnMsg;
 
     v.vfo = RefreshVfo(state, v.prompts);
@@ -115,6 +116,21 @@ OptionView RefreshOptions(AppState& state) {
     }
     WriteFlag(image, kOptionByte10Bit0, false);
     return v;
+}
+
+LimitChange LimitBoxLeft(AppState& state, LimitBox box, std::string_view lowerText,
+                         std::string_view upperText, const OptionBoxTexts& shown) {
+    LimitChange change;
+    FreqEditOutcome& out = change.outcome;
+    out = box == LimitBox::Lower ? LowerLimitEntry(state, lowerText, upperText)
+                                 : UpperLimitEntry(state, lowerText, upperText);
+    change.view = RefreshOptions(state, shown);
+    out.prompts.insert(out.prompts.end(), change.view.prompts.begin(), change.view.prompts.end());
+    change.view.prompts.clear();
+    const LimitCheckResult check = CheckLimits(state.ChannelTable);
+    if (!check.passed)
+        out.prompts.push_back(Prompt{check.message.english, check.message.chinese, kOperatePrompt});
+    return change;
 }
 
 void CommitOptionList(Image& image, OptionList list, int position) {

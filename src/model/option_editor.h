@@ -119,14 +119,37 @@ struct OptionView {
     [[nodiscard]] bool check(OptionCheck c) const { return checks[static_cast<int>(c)]; }
 };
 
+// What the password and power-on message boxes show before a refresh: empty
+// before the window's first one.
+struct OptionBoxTexts {
+    std::string password;
+    std::string message;
+};
+
 // Image to controls. Besides taking the limits of row 153 over as the edges in
 // force, it changes the image in exactly these ways, each on purpose:
 // - option byte 1 bit 4 (VOX inhibit on receive) and byte 10 bit 0 are cleared;
-// - the password and the power-on message are written back by their text rules,
-//   which closes gaps of empty positions and drops what is not a character;
+// - a box whose text the refresh changes runs its text rule, as typing would:
+//   the password or message is written back (gaps of empty positions closed,
+//   what is not a digit or character dropped). A box that already shows its
+//   text, or shows none, changes nothing: bytes it cannot show survive;
 // - the stored shift direction runs the shift-direction rule: a direction whose
 //   TX frequency is outside the band returns to none, with the TX message.
-[[nodiscard]] OptionView RefreshOptions(AppState& state);
+[[nodiscard]] OptionView RefreshOptions(AppState& state, const OptionBoxTexts& shown = {});
+
+// Leaving a limit box, in the order the user sees it: the box's entry rule
+// (LowerLimitEntry / UpperLimitEntry) stores the limits, the window is refreshed
+// with them (which may return the shift direction to none), and only then are
+// the frequency-mode record and the channels checked against them.
+enum class LimitBox { Lower, Upper };
+struct LimitChange {
+    // The entry's box text and focus; prompts in order: the entry's, the
+    // refresh's, the limit check's. The refresh itself is already in `view`.
+    FreqEditOutcome outcome;
+    OptionView view;  // its own prompts are moved into outcome.prompts
+};
+[[nodiscard]] LimitChange LimitBoxLeft(AppState& state, LimitBox box, std::string_view lowerText,
+                                       std::string_view upperText, const OptionBoxTexts& shown);
 
 // Commit rules. A list stores its position into its bit field (the key-lock list
 // keeps the vice-band bit 7; the power-on list enables the message box for MSG).

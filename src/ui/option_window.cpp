@@ -327,14 +327,15 @@ void OptionWindow::connectControls() {
             return key;
         });
     }
-    focus_->onFocusLost(lowerLimit_, [this] {
-        apply(LowerLimitFocusLost(state_, utf8(lowerLimit_->text()), utf8(upperLimit_->text())),
-              lowerLimit_);
-    });
-    focus_->onFocusLost(upperLimit_, [this] {
-        apply(UpperLimitFocusLost(state_, utf8(lowerLimit_->text()), utf8(upperLimit_->text())),
-              upperLimit_);
-    });
+    for (auto [box, which] :
+         {std::pair{lowerLimit_, LimitBox::Lower}, std::pair{upperLimit_, LimitBox::Upper}}) {
+        focus_->onFocusLost(box, [this, box, which] {
+            const LimitChange change = LimitBoxLeft(state_, which, utf8(lowerLimit_->text()),
+                                                    utf8(upperLimit_->text()), shownBoxTexts());
+            showView(change.view);
+            apply(change.outcome, box);
+        });
+    }
 
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -349,8 +350,13 @@ void OptionWindow::apply(const FreqEditOutcome& o, QLineEdit* box) {
     if (box && o.refocus) focus_->refocusLater(box);
 }
 
-void OptionWindow::refresh() {
-    const OptionView v = RefreshOptions(state_);
+OptionBoxTexts OptionWindow::shownBoxTexts() const {
+    return {utf8(ponPwd_->text()), utf8(ponMsg_->text())};
+}
+
+void OptionWindow::refresh() { showView(RefreshOptions(state_, shownBoxTexts())); }
+
+void OptionWindow::showView(const OptionView& v) {
     for (int i = 0; i < kOptionListCount; ++i) lists_[i]->setCurrentIndex(v.lists[i]);
     for (int i = 0; i < kOptionCheckCount; ++i) checks_[i]->setChecked(v.checks[i]);
     (v.channelMode ? optionChann_ : optionFreq_)->setChecked(true);

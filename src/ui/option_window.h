@@ -44,6 +44,9 @@ class OptionWindow : public QWidget, public ActivationRefresh {
     void applyCaptions();
     void connectControls();
     void apply(const FreqEditOutcome& outcome, QLineEdit* box);
+    // Sets every control from a refreshed view and shows the view's messages.
+    void showView(const OptionView& view);
+    [[nodiscard]] OptionBoxTexts shownBoxTexts() const;
     [[nodiscard]] bool chinese() const;
 
     AppState& state_;

@@ -146,13 +146,13 @@ Image VariedImage() {
     Use(image, 1, "446.00625");
     WriteName(image, 1, "PMR1");
     Use(image, 2, "439.9875");
-    StoreTxMHz(image, 2, 430.5875);  // minus 9.4 MHz
+    StoreTxMHz(image, 2, 43058750);  // minus 9.4 MHz
     SetRxTone(image, 2, 13);
     SetTxTone(image, 2, 13);
     SetPower(image, 2, kLow);
     WriteName(image, 2, "RPT-A");
     Use(image, 3, "430.0125");
-    StoreTxMHz(image, 3, 437.6125);  // plus 7.6 MHz
+    StoreTxMHz(image, 3, 43761250);  // plus 7.6 MHz
     SetRxTone(image, 3, 200);
     SetTxTone(image, 3, 60);
     SetPower(image, 3, kMid);
@@ -216,7 +216,7 @@ TEST(ChannelCsv, ImportBackIntoTheSameFileChangesNothing) {
     image[1][kFlags2Byte] |= 0x0F;
     image[1][14] = 7;
     image[1][15] = 9;
-    StoreTxMHz(image, 128, 465.0);
+    StoreTxMHz(image, 128, 46500000);
     image[2][kFlags1Byte] |= 0x03;
     WriteName(image, 2, "AB");
     image[kFirstNameRow][5 + 2] = kBlankCode;  // "AB "

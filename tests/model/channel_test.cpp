@@ -41,23 +41,30 @@ TEST_F(ChannelRecord, EmptyMeansByteZeroOnly) {
 
 TEST_F(ChannelRecord, TransmitFrequencyAsOffsetAndDirection) {
     Use(1, "146.52");
-    auto store = [&](double tx) {  // the transmit text, the offset in 10 Hz and byte 12
-        StoreTxMHz(image, 1, tx);
+    auto store = [&](const char* tx) {  // the transmit text, the offset in 10 Hz and byte 12
+        StoreTxMHz(image, 1, TextToUnits(tx));
         return TxText(image, 1) + " " + std::to_string(BcdToUnits(image, 1, kTxOffsetByte)) + " " +
                std::to_string(image[1][12]);
     };
-    // Digits below 10 Hz do not make an offset: frequencies are compared packed.
-    EXPECT_EQ(Each({146.52, 146.0, 151.52, 146.520004}, store),
+    // Digits below 10 Hz do not make an offset: the text is read to 10 Hz.
+    EXPECT_EQ(Each({"146.52", "146", "151.52", "146.520004"}, store),
               "146.52000 0 2|146.00000 52000 130|151.52000 500000 66|146.52000 0 2");
     image[1][12] = 0xBE;  // power, scan and unused bits are kept
-    EXPECT_EQ(store(151.52), "151.52000 500000 126");
-    EXPECT_NEAR(GetTxMHz(image, 1), 151.52, 1e-9);
+    EXPECT_EQ(store("151.52"), "151.52000 500000 126");
+    EXPECT_EQ(GetTxMHz(image, 1), 151.52);
+    // A minus offset beyond the receive frequency shows a negative transmit text.
+    store("146.52");
+    StoreBcd(image, 1, kTxOffsetByte, UnitsToBcd(15000000));
+    image[1][12] = 0x82;
+    EXPECT_EQ(TxUnits(image, 1), -348000);
+    EXPECT_EQ(TxText(image, 1), "-3.480000");  // padded to nine characters
     // The offset is exact over every 10 Hz of a megahertz.
     Use(2, "446.00000");
-    for (int u = 0; u < 100000; u += 7) {
-        StoreTxMHz(image, 2, 446.0 - u / 100000.0);
+    for (FreqUnits u = 0; u < 100000; u += 7) {
+        StoreTxMHz(image, 2, 44600000 - u);
         ASSERT_EQ(BcdToUnits(image, 2, 4), u);
         ASSERT_EQ(OffsetDirection(image, 2), u == 0 ? 0 : 2);
+        ASSERT_EQ(TextToUnits(TxText(image, 2)), 44600000 - u);
     }
 }
 

@@ -18,7 +18,8 @@ namespace {
 std::uint32_t Packed(const BcdFreq& b) { return b[0] << 24 | b[1] << 16 | b[2] << 8 | b[3]; }
 
 TEST(FreqCodec, TextToBcdAndBack) {
-    // Digits below 10 Hz are cut off, never carried upward; -5 is clamped, not wrapped.
+    // Digits below 10 Hz are cut off, never carried upward; -5 and values of
+    // 1000 MHz or more are clamped to what eight digits name, not wrapped.
     const struct {
         const char* text;
         std::uint32_t bcd;
@@ -28,7 +29,8 @@ TEST(FreqCodec, TextToBcdAndBack) {
                  {"446.00000", 0x44600000},  {"46.500000", 0x04650000}, {"999.99999", 0x99999999},
                  {"0.00001", 0x00000001},    {"146.52abc", 0x14652000}};
     for (const auto& c : packs) EXPECT_EQ(Packed(TextToBcd(c.text)), c.bcd) << c.text;
-    EXPECT_EQ(TextToBcd("99999999")[0] >> 4, 15);
+    EXPECT_EQ(Packed(TextToBcd("99999999")), 0x99999999u);
+    EXPECT_EQ(Packed(TextToBcd("145.12345999999999999")), 0x14512345u);
     const struct {
         std::uint32_t bcd;
         const char* text;

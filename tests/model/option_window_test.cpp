@@ -242,8 +242,7 @@ TEST_F(OptionWindow, LimitEntriesAndTheirMessages) {
         StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
         s.ModelIndex = model;
         const FreqEditOutcome o =
-            lower ? LowerLimitFocusLost(s, lo, hi) : UpperLimitFocusLost(s, lo, hi);
-        EXPECT_TRUE(o.refresh);
+            LimitBoxLeft(s, lower ? LimitBox::Lower : LimitBox::Upper, lo, hi, {}).outcome;
         EXPECT_EQ(o.refocus, o.boxText.has_value());
         const BandEdges e = ReadBandEdges(s.ChannelTable);
         EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz), std::tie(e.lowMHz, e.highMHz));
@@ -275,7 +274,7 @@ TEST_F(OptionWindow, LimitEntriesAndTheirMessages) {
     EXPECT_EQ(leave(0, true, "410", "460"), "- 410..460");
     EXPECT_EQ(leave(0, false, "410", "460"), "- 410..460");
     StartUp(s);
-    EXPECT_EQ(LowerLimitFocusLost(s, "380", "470").prompts.at(0).chinese,
+    EXPECT_EQ(LowerLimitEntry(s, "380", "470").prompts.at(0).chinese,
               "下限频率不可小于本机最低工作频率");
     EXPECT_EQ(Each({U'0', U'9', U'.', kKeyBackspace, kKeyEnter, U'a', U'-', U' ', U'+'},
                    LimitKeyAccepted),
@@ -288,7 +287,7 @@ TEST_F(OptionWindow, LimitChangeChecksTheChannels) {
     StoreFreqText(s.ChannelTable, "465", 7, 0);
     for (int b = 4; b < 16; ++b) s.ChannelTable[7][b] = 0;
     StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
-    const FreqEditOutcome out = UpperLimitFocusLost(s, "400", "460");
+    const FreqEditOutcome out = LimitBoxLeft(s, LimitBox::Upper, "400", "460", {}).outcome;
     ASSERT_EQ(out.prompts.size(), 1u);
     EXPECT_EQ(out.prompts[0].chinese, "信道 7 中的接收或发射频率超出频率限制范围");
 }
