@@ -43,9 +43,23 @@ void placeWindow(const Placement& p, QWidget* frame, const QWidget* mainWindow,
         case Size::AsBuilt:
             return;
     }
+    if (!overMain) {
+        // An editor opens at its documented share wherever that fits: grown to
+        // what its controls want, but never larger than the document area (the
+        // windows that can need more scroll) nor partly outside it.
+        if (p.size == Size::ShareOfArea) {
+            const QSize wanted = frame->sizeHint().expandedTo(hint);
+            size = size.expandedTo(wanted);
+        }
+        size = size.boundedTo(areaSize);
+    }
     frame->resize(size);
-    const int left = p.left ? std::max(0, p.left(space.width(), size.width())) : 0;
-    const int top = p.top ? std::max(0, p.top(space.height(), size.height())) : 0;
+    int left = p.left ? std::max(0, p.left(space.width(), size.width())) : 0;
+    int top = p.top ? std::max(0, p.top(space.height(), size.height())) : 0;
+    if (!overMain) {
+        left = std::max(0, std::min(left, areaSize.width() - frame->width()));
+        top = std::max(0, std::min(top, areaSize.height() - frame->height()));
+    }
     frame->move(overMain ? main.topLeft() + QPoint(left, top) : QPoint(left, top));
 }
 

@@ -2,7 +2,9 @@
 #pragma once
 // Where a freshly loaded window opens: the dialogs over the main window, the
 // editors inside its document area. Each window's numbers are in its entry of the
-// window table; this is the arithmetic they share.
+// window table; this is the arithmetic they share. An editor takes its share and
+// place wherever that fits, and never opens larger than the document area nor
+// partly outside it.
 
 class QMdiArea;
 class QWidget;

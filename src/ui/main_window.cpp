@@ -279,12 +279,14 @@ void MainWindow::load() {
     resize(static_cast<int>(screen.width() / 1.5), static_cast<int>(screen.height() / 1.5));
     move(screen.left() + (screen.width() - width()) / 2,
          screen.top() + (screen.height() - height()) / 2);
-    show();
 
     applyCaptions();
     setStatusPanel(2, QString());
     setStatusPanel(5, qs(state_.SoftwareVersion));
     showBandPanel();
+    // Shown with its status texts, so the work area has its final height when
+    // the grid is sized to fill it (empty panels make a lower status bar).
+    show();
     reopen(WindowId::Chann);
     // The start-up image is where undo ends and what counts as unchanged.
     recorder_->reset();

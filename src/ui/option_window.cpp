@@ -89,7 +89,6 @@ void OptionWindow::build() {
     row(general, 4, OptionList::Mdf);
     row(general, 5, OptionList::Scan);
     row(general, 6, OptionList::KlMode);
-    general->setRowStretch(7, 1);
 
     voxFrame_ = Named(new QGroupBox(this), "Frame_VOX");
     auto* vox = new QGridLayout(voxFrame_);
@@ -118,9 +117,14 @@ void OptionWindow::build() {
     power->addWidget(ponPwdLabel_, 3, 0);
     power->addWidget(ponPwd_, 3, 1);
 
+    // Three columns of about the same height keep the window low enough for a
+    // laptop screen.
+    auto* left = new QVBoxLayout;
+    left->addLayout(general);
+    left->addWidget(workModeFrame_);
+    left->addStretch(1);
     auto* middle = new QVBoxLayout;
     middle->addWidget(voxFrame_);
-    middle->addWidget(workModeFrame_);
     middle->addWidget(powerOnFrame_);
     middle->addStretch(1);
 
@@ -153,6 +157,7 @@ void OptionWindow::build() {
         indicator->setFocusPolicy(Qt::NoFocus);
     }
     for (QComboBox* c : {sftD_, decode_, encode_}) discardTypedKeys(c);
+    for (QComboBox* c : {decode_, encode_}) keepPopupShort(c);
     fm->addWidget(rxFreqLabel_, 0, 0);
     fm->addWidget(rxFreq_, 0, 1);
     fm->addWidget(txFreq_, 0, 2);
@@ -196,7 +201,7 @@ void OptionWindow::build() {
     buttons->addWidget(help_);
 
     auto* top = new QHBoxLayout;
-    top->addLayout(general, 3);
+    top->addLayout(left, 3);
     top->addLayout(middle, 3);
     top->addLayout(flags, 2);
     auto* bottom = new QHBoxLayout;
@@ -206,7 +211,7 @@ void OptionWindow::build() {
     right->addStretch(1);
     right->addLayout(buttons);
     bottom->addLayout(right, 1);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(scrollingBody(this));
     layout->addLayout(top);
     layout->addLayout(bottom);
 }

@@ -2,8 +2,39 @@
 #include "ui/window_support.h"
 
 #include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace zt {
+
+namespace {
+
+// QScrollArea caps its size hint at a few dozen lines of text; a window's
+// controls want all of theirs.
+class ScrollingArea final : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    [[nodiscard]] QSize sizeHint() const override {
+        const QSize content = widget() ? widget()->sizeHint() : QSize();
+        return content +
+               QSize(2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 2 * frameWidth());
+    }
+};
+
+}  // namespace
+
+QWidget* scrollingBody(QWidget* window) {
+    auto* area = new ScrollingArea(window);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* body = new QWidget(area);
+    area->setWidget(body);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(area);
+    return body;
+}
 
 void closeWindow(QWidget* window) {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {

@@ -41,6 +41,13 @@ class ActivationRefresh {
 // manual: the main window ties it when it shows the window (the section is in
 // the window table), so the windows themselves only name the button.
 
+// Makes `window` one frameless scroll area and returns the widget inside it, on
+// which the caller lays out its controls. When the main window's work area is
+// smaller than the controls need, the window scrolls instead of cutting them
+// off. The window's size hint stays what the controls want (plus room for a
+// vertical scroll bar), so it is still shown whole wherever there is room.
+QWidget* scrollingBody(QWidget* window);
+
 // Closes a window: for an editor inside the multiple-document area its frame,
 // which deletes both (closing only the editor would leave an empty frame).
 void closeWindow(QWidget* window);
