@@ -21,6 +21,7 @@
 #include "model/channel_validation.h"
 #include "model/tone_codec.h"
 #include "ui/channel_texts.h"
+#include "ui/editor_support.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
 
@@ -67,6 +68,7 @@ ChannelEditDialog::ChannelEditDialog(AppState& state, MessagePresenter& presente
         c->setObjectName(name);
         c->setEditable(false);
         c->installEventFilter(this);
+        keepPopupShort(c);
         return c;
     };
     auto check = [this, chinese](const char* name, BiText caption) {
@@ -211,6 +213,8 @@ void ChannelEditDialog::showEmptyChannel(int c) {
     for (QComboBox* list : {decode_, encode_, power_, width_}) list->clear();
     for (QCheckBox* box : {vox_, bcl_, scan_, txStop_}) box->setChecked(false);
     setChannelControlsEnabled(false);
+    shownRx_.clear();
+    shownTx_.clear();
     refreshing_ = false;
     // Showing an empty channel resets its record and its name.
     ClearChannel(state_.ChannelTable, c);
@@ -238,6 +242,8 @@ void ChannelEditDialog::showChannel(int c) {
     txStop_->setChecked(GetFlag(image, c, kFlags2Byte, kTxStopBit));
     scan_->setChecked(!GetFlag(image, c, kFlags1Byte, kScanSkipBit));
     name_->setText(qs(ReadName(image, c)));
+    shownRx_ = rx_->text();
+    shownTx_ = tx_->text();
     refreshing_ = false;
 }
 
@@ -276,6 +282,9 @@ void ChannelEditDialog::showMessage(int messageId) {
 }
 
 void ChannelEditDialog::receiveLeft() {
+    // Passing through the field stores nothing: a frequency outside the band
+    // from a read stays as it is until it is retyped.
+    if (rx_->text() == shownRx_) return;
     const int c = state_.CurrentChannel;
     if (rx_->text().trimmed().isEmpty()) {
         showEmptyChannel(c);
@@ -293,6 +302,7 @@ void ChannelEditDialog::receiveLeft() {
 }
 
 void ChannelEditDialog::transmitLeft() {
+    if (tx_->text() == shownTx_) return;
     const int c = state_.CurrentChannel;
     if (IsChannelEmpty(state_.ChannelTable, c)) return;
     const CommitResult result =

@@ -4,6 +4,7 @@
 // channels with a scroll bar or a typed channel number. Every change is written
 // to the channel record at once; there is no OK or Cancel.
 
+#include <QString>
 #include <QWidget>
 
 #include "ui/window_support.h"
@@ -64,6 +65,9 @@ class ChannelEditDialog : public QWidget, public ActivationRefresh {
     QCheckBox* scan_;
     QCheckBox* txStop_;
     bool refreshing_ = false;
+    // The frequency texts as last shown: leaving a field unchanged stores nothing.
+    QString shownRx_;
+    QString shownTx_;
 };
 
 }  // namespace zt

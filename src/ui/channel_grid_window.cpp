@@ -24,6 +24,7 @@
 #include "ui/channel_clipboard.h"
 #include "ui/channel_texts.h"
 #include "ui/edit_commands.h"
+#include "ui/editor_support.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
 
@@ -93,12 +94,15 @@ ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presente
     const int widths[kColumns] = {70, 120, 120, 120, 120, 90, 80, 90};
     for (int col = 0; col < kColumns; ++col) grid_->setColumnWidth(col, widths[col]);
 
-    // Column 0 is fixed: the channel numbers, drawn like a header.
+    // Column 0 is fixed: the channel numbers, drawn like a header. Disabled, so
+    // neither a click nor a key makes it the current cell; drawn in the normal
+    // text colour all the same.
     for (int row = 0; row < kChannelCount; ++row) {
         auto* number = new QTableWidgetItem(QString::number(row + 1));
-        number->setFlags(Qt::ItemIsEnabled);
+        number->setFlags(Qt::NoItemFlags);
         number->setTextAlignment(Qt::AlignCenter);
         number->setBackground(palette().button());
+        number->setForeground(palette().buttonText());
         grid_->setItem(row, ColChannel, number);
         for (int col = 1; col < kColumns; ++col) {
             auto* cell = new QTableWidgetItem;
@@ -114,7 +118,7 @@ ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presente
     textEdit_->installEventFilter(this);
     comboEdit_->hide();
     comboEdit_->setEditable(false);  // lists accept no typed text
-    comboEdit_->setMaxVisibleItems(16);
+    keepPopupShort(comboEdit_);
     comboEdit_->installEventFilter(this);
     grid_->installEventFilter(this);
     // Presses on the channel numbers select rows; they never reach the grid.
@@ -233,6 +237,11 @@ void ChannelGridWindow::showChannelRow(int channel) {
 void ChannelGridWindow::currentCellChanged(int row, int column, int, int) {
     leaveCell();
     if (row < 0 || column < 0) return;
+    if (column == ColChannel) {
+        // Only a program move could get here: the number column takes no editor.
+        grid_->setCurrentCell(row, ColRx);
+        return;
+    }
     state_.CurrentChannel = static_cast<std::int16_t>(row + 1);
     updateCaption();
     emit currentChannelChanged();
@@ -330,14 +339,16 @@ void ChannelGridWindow::leaveCell() {
     const int row = editRow_;
     const int channel = row + 1;
     hideEditors();
-    // Only what an open editor holds is committed: a cell that did not open (on a
-    // row without receive frequency) has nothing to store, and storing its empty
-    // text would wipe the name the name area keeps for the channel.
-    if (editor == Editor::Text && (editColumn_ == ColRx || editColumn_ == ColTx)) {
+    // Only what an open editor holds, and only when the user changed it, is
+    // committed: a cell that did not open (on a row without receive frequency)
+    // has nothing to store, and passing through a cell stores nothing either
+    // (a frequency outside the band from a read stays as it is until retyped).
+    const bool typed = editor == Editor::Text && textChanged();
+    if (typed && (editColumn_ == ColRx || editColumn_ == ColTx)) {
         commitFrequency(editColumn_, textEdit_->text());
     } else if (editor == Editor::List) {
         setCellText(row, editColumn_, comboEdit_->currentText());
-    } else if (editor == Editor::Text && editColumn_ == ColName) {
+    } else if (typed && editColumn_ == ColName) {
         setCellText(row, ColName, textEdit_->text());
         WriteName(state_.ChannelTable, channel, utf8(textEdit_->text()));
         showChannelRow(channel);
@@ -393,13 +404,15 @@ void ChannelGridWindow::listChosen(int position) {
     }
 }
 
+bool ChannelGridWindow::textChanged() const { return textEdit_->text() != editSeed_; }
+
 void ChannelGridWindow::enterPressed() {
     const int row = editRow_;
     const int column = editColumn_;
     if (open_editor_ == Editor::Text && (column == ColRx || column == ColTx)) {
         open_editor_ = Editor::None;
         hideEditor(textEdit_);
-        commitFrequency(column, textEdit_->text());
+        if (textChanged()) commitFrequency(column, textEdit_->text());
     }
     // A name is written by the commit of the cell being left.
     navigateFrom(row, column);
@@ -516,7 +529,7 @@ bool ChannelGridWindow::eventFilter(QObject* watched, QEvent* event) {
         // While the write window is open, a frequency being typed is committed
         // when the box loses the focus, so the radio gets what the grid shows.
         if (state_.Windows.CommWriteIsOpen && open_editor_ == Editor::Text &&
-            (editColumn_ == ColRx || editColumn_ == ColTx)) {
+            (editColumn_ == ColRx || editColumn_ == ColTx) && textChanged()) {
             state_.CurrentChannel = static_cast<std::int16_t>(editRow_ + 1);
             open_editor_ = Editor::None;
             textEdit_->hide();  // the focus is already elsewhere
@@ -527,12 +540,12 @@ bool ChannelGridWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ChannelGridWindow::commitPendingName() {
-    if (open_editor_ != Editor::Text || editColumn_ != ColName) return;
+    if (open_editor_ != Editor::Text || editColumn_ != ColName || !textChanged()) return;
     WriteName(state_.ChannelTable, editRow_ + 1, utf8(textEdit_->text()));
 }
 
 void ChannelGridWindow::commitPendingEdit() {
-    if (open_editor_ != Editor::Text) return;
+    if (open_editor_ != Editor::Text || !textChanged()) return;
     if (editColumn_ == ColName) {
         commitPendingName();
         return;

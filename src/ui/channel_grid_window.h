@@ -91,6 +91,8 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     void beginCellEdit(int row, int column);
     void leaveCell();
     void commitFrequency(int column, const QString& text);
+    // The open text box holds other text than the cell showed when it opened.
+    [[nodiscard]] bool textChanged() const;
     void enterPressed();
     void navigateFrom(int row, int column);
     void listChosen(int position);

@@ -65,6 +65,13 @@ void discardTypedKeys(QComboBox* list) {
     });
 }
 
+void keepPopupShort(QComboBox* list) {
+    constexpr int kVisibleRows = 16;
+    list->setMaxVisibleItems(kVisibleRows);
+    // Those styles ignore the row count unless the list is drawn as a plain list.
+    list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+}
+
 FocusRules::FocusRules(MessagePresenter& presenter, QObject* parent)
     : QObject(parent), presenter_(presenter) {}
 

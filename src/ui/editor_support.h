@@ -27,6 +27,9 @@ using KeyRule = std::function<std::optional<char32_t>(const QString& text, char3
 void installKeyRule(QWidget* box, KeyRule rule);
 // Lists accept no typed text: every character key is discarded.
 void discardTypedKeys(QComboBox* list);
+// A long list (265 tones) drops down about 16 rows high and scrolls, instead of
+// the whole screen height some styles give a list that takes no typing.
+void keepPopupShort(QComboBox* list);
 
 // Runs the focus-loss rules of one window. A rule runs when its box loses the
 // focus to another control, and not when the focus leaves because a message box

@@ -111,7 +111,8 @@ void FmPresetsWindow::beginEdit(int row, int column) {
     if (closing_ || row < 0 || column != kFreqColumn) return;
     editRow_ = row;
     edit_->setGeometry(grid_->visualItemRect(Cell(grid_, row, column)));
-    edit_->setText(Cell(grid_, row, column)->text());
+    editSeed_ = Cell(grid_, row, column)->text();
+    edit_->setText(editSeed_);
     edit_->show();
     edit_->setFocus();
 }
@@ -122,6 +123,12 @@ void FmPresetsWindow::commitEdit() {
     editRow_ = -1;
     const QString typed = edit_->text();
     edit_->hide();
+    // Passing through a cell stores nothing: a byte the cell cannot show (an
+    // empty preset other than 255) stays as it is.
+    if (typed == editSeed_) {
+        edit_->clear();
+        return;
+    }
     const FmCommit commit = CommitFmEdit(utf8(typed));
     if (commit.message)
         presenter_.showLater(qs(commit.message->text(chinese())),

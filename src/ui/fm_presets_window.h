@@ -4,6 +4,7 @@
 // laid over the current frequency cell takes the typing; leaving the cell
 // commits it and stores it into the image.
 
+#include <QString>
 #include <QWidget>
 
 #include "ui/window_support.h"
@@ -46,6 +47,7 @@ class FmPresetsWindow : public QWidget, public ActivationRefresh {
     QPushButton* close_;
     QPushButton* help_;
     int editRow_ = -1;  // the grid row the edit box lies over, -1 when hidden
+    QString editSeed_;  // the cell's text when the edit box opened over it
     bool closing_ = false;
 };
 

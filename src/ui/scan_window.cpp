@@ -59,6 +59,7 @@ ScanWindow::ScanWindow(AppState& state, MessagePresenter& presenter, QWidget* pa
     }
     for (QComboBox* list : {pri_, lookBackA_, lookBackB_, revert_, dropout_, txDwell_})
         discardTypedKeys(list);
+    for (QComboBox* list : {lookBackA_, lookBackB_, dropout_, txDwell_}) keepPopupShort(list);
 
     auto* grid = new QGridLayout;
     auto addRow = [&](int r, const char* labelName, BiText caption, QWidget* control) {
