@@ -92,12 +92,18 @@ VfoView RefreshVfo(AppState& state, std::vector<Prompt>& prompts) {
     v.rxText = BcdToText(image, kVfoRow, kVfoRxByte);
     v.offsetText = BcdToText(image, kVfoRow, kVfoOffsetByte);
 
-    // Showing the stored direction runs the shift-direction rule for it.
-    const int direction = ShownPosition(ReadField(image, kVfoDuplex), kDirectionCount);
-    const FreqEditOutcome shift = CommitShiftDirection(state, direction, v.rxText, v.offsetText);
-    prompts.insert(prompts.end(), shift.prompts.begin(), shift.prompts.end());
-    v.direction = shift.direction.value_or(direction);
-    v.txText = shift.txText.value_or(v.rxText);
+    // Showing the stored direction checks its TX frequency as choosing it would:
+    // one outside the band returns the direction to none, with the message.
+    // Otherwise the byte stays as it is, also a 3 that shows as the last item.
+    v.direction = ShownPosition(ReadField(image, kVfoDuplex), kDirectionCount);
+    v.txText = v.rxText;
+    if (v.direction != 0) {
+        FreqEditOutcome shift;
+        ApplyOffsetToTx(state, shift, v.rxText, TextToUnits(v.offsetText), v.direction);
+        prompts.insert(prompts.end(), shift.prompts.begin(), shift.prompts.end());
+        v.direction = shift.direction.value_or(v.direction);
+        v.txText = shift.txText.value_or(v.rxText);
+    }
 
     const auto& row = image[kVfoRow];
     v.decode = BytesToTone(row[kVfoDecodeByte], row[kVfoDecodeByte + 1]);

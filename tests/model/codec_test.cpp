@@ -71,8 +71,8 @@ TEST(FreqCodec, RoundTripOverWholeDomainsAndStoredTextPadded) {
     for (std::int64_t u = 0; u < 100000000; u += 99991) ASSERT_TRUE(roundTrip(u)) << u;
     // Stored texts are padded; the point is added only to one to three characters
     // (storing through the channel editors: channel_test).
-    EXPECT_EQ(Each({"46", "5", "446.", "4465", "", "146.525001"}, PadFreqText),
-              "46.000000|5.0000000|446.00000|446500000|000000000|146.525001");
+    EXPECT_EQ(Each({"446", "46.5", "46", "5", "446.", "4465", "", "146.525001"}, PadFreqText),
+              "446.00000|46.500000|46.000000|5.0000000|446.00000|446500000|000000000|146.525001");
 }
 
 TEST(ToneCodec, TheTwoDisplayRulesDifferOnlyWhereDocumented) {

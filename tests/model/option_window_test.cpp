@@ -139,11 +139,11 @@ TEST_F(OptionWindow, RefreshRunsTheShiftRuleForTheStoredDirection) {
         int direction;
         const char* tx;
         std::uint8_t stored;
-    } cases[] = {// Plus: 462.0125 + 10 = 472.0125 is out of band; minus fits; 3 shows and
-                 // is stored as the last item.
+    } cases[] = {// Plus: 462.0125 + 10 = 472.0125 is out of band; minus fits; 3 shows as
+                 // the last item and stays stored until the user picks one.
                  {0x42, "Over the range of TX frequency .", 0, "462.01250", 0x02},
                  {0x82, "", 2, "452.0125", 0x82},
-                 {0xC2, "", 2, "452.0125", 0x82}};
+                 {0xC2, "", 2, "452.0125", 0xC2}};
     for (const auto& c : cases) {
         s.ChannelTable[kVfoRow][12] = c.flags;
         const OptionView v = RefreshOptions(s);
