@@ -12,6 +12,7 @@
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
 #include "ui/program_icon.h"
+#include "ui/qt_translations.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ int main(int argc, char** argv) {
     zt::AppState state;
     zt::MessageBoxPresenter presenter;
     zt::MainWindow main(state, presenter);
+    // Message boxes show their standard buttons in the language chosen.
+    QObject::connect(&main, &zt::MainWindow::languageChanged, &zt::FollowLanguageInQtTexts);
     zt::StartProgram(main, options);
     return QApplication::exec();
 }

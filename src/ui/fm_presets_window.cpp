@@ -122,6 +122,9 @@ void FmPresetsWindow::commitEdit() {
     const int row = editRow_;
     editRow_ = -1;
     const QString typed = edit_->text();
+    // Hiding the focused box would pass the focus on as Tab does, and the grid
+    // takes that for a move to another cell, which would open it meanwhile.
+    if (edit_->hasFocus()) grid_->setFocus();
     edit_->hide();
     // Passing through a cell stores nothing: a byte the cell cannot show (an
     // empty preset other than 255) stays as it is.

@@ -342,6 +342,7 @@ void MainWindow::switchLanguage(bool chinese) {
     // The about box builds its texts from the flag when it loads, so setting the
     // flag is all its texts need.
     state_.LanguageChinese = chinese;
+    emit languageChanged(chinese);
     applyCaptions();
     reloadOpenWindows();
     // The manual, when it is open, follows at the same place.

@@ -138,6 +138,8 @@ class MainWindow : public QMainWindow {
     void currentChannelChanged();
     // A freshly loaded window is on screen.
     void windowShown(QWidget* window);
+    // The language menu chose a language (the program follows with Qt's own texts).
+    void languageChanged(bool chinese);
 
   protected:
     // Every way of ending the program arrives here; see mayQuit.

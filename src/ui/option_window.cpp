@@ -304,14 +304,19 @@ void OptionWindow::connectControls() {
     installKeyRule(rxFreq_, AcceptIf(RxKeyAccepted));
     connect(rxFreq_, &QLineEdit::textEdited, this,
             [this](const QString& text) { apply(RxTextChanged(utf8(text)), rxFreq_); });
-    focus_->onFocusLost(rxFreq_,
-                        [this] { apply(RxFocusLost(state_, utf8(rxFreq_->text())), rxFreq_); });
+    // The frequency and limit boxes check and store what the user typed: passing
+    // through one (a refresh's text is not typed) leaves the record and the
+    // limits as they are, also ones a read brought in from outside the band.
+    focus_->onFocusLost(rxFreq_, [this] {
+        if (rxFreq_->isModified()) apply(RxFocusLost(state_, utf8(rxFreq_->text())), rxFreq_);
+    });
     installKeyRule(offsetFreq_, AcceptIf(OffsetKeyAccepted));
     connect(offsetFreq_, &QLineEdit::textEdited, this, [this](const QString& text) {
         apply(OffsetTextChanged(state_, utf8(text), utf8(rxFreq_->text()), sftD_->currentIndex()),
               offsetFreq_);
     });
     focus_->onFocusLost(offsetFreq_, [this] {
+        if (!offsetFreq_->isModified()) return;
         apply(OffsetFocusLost(state_, utf8(offsetFreq_->text()), utf8(rxFreq_->text()),
                               sftD_->currentIndex()),
               offsetFreq_);
@@ -335,6 +340,7 @@ void OptionWindow::connectControls() {
     for (auto [box, which] :
          {std::pair{lowerLimit_, LimitBox::Lower}, std::pair{upperLimit_, LimitBox::Upper}}) {
         focus_->onFocusLost(box, [this, box, which] {
+            if (!box->isModified()) return;
             const LimitChange change = LimitBoxLeft(state_, which, utf8(lowerLimit_->text()),
                                                     utf8(upperLimit_->text()), shownBoxTexts());
             showView(change.view);

@@ -292,5 +292,21 @@ TEST_F(OptionWindow, LimitChangeChecksTheChannels) {
     EXPECT_EQ(out.prompts[0].chinese, "信道 7 中的接收或发射频率超出频率限制范围");
 }
 
+// Leaving a limit box stores the limits with the window's refresh and checks
+// afterwards: the direction the refresh returns to none (TX 465 above the new
+// upper limit 460) is reported once, not a second time by the check.
+TEST_F(OptionWindow, LimitChangeRefreshesBeforeItChecks) {
+    StoreFreqText(s.ChannelTable, "455", kVfoRow, 0);  // offset 10 MHz
+    vfo(12) = 0x42;                                    // plus
+    const LimitChange change = LimitBoxLeft(s, LimitBox::Upper, "400", "460", {});
+    std::vector<std::string> said;
+    for (const Prompt& p : change.outcome.prompts) said.push_back(p.english);
+    EXPECT_EQ(said, std::vector<std::string>{"Over the range of TX frequency ."});
+    EXPECT_EQ(vfo(12), 0x02);
+    EXPECT_EQ(change.view.vfo.direction, 0);
+    EXPECT_EQ(change.view.upperLimit, "460");
+    EXPECT_TRUE(change.view.prompts.empty());
+}
+
 }  // namespace
 }  // namespace zt

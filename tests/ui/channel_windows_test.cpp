@@ -2,6 +2,7 @@
 // The channel grid, the channel dialog and the channel file windows: the
 // editors they lay over the data, what Enter and leaving a field commit, and
 // the messages of refused entries.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -137,6 +138,26 @@ TEST_F(ChannelWindows, ListChoicesChangeOnlyTheirBitsAndShowAsStored) {
     EXPECT_EQ(RxTone(state->ChannelTable, 4), (TonePair{1, 0}));
     clickCell(4, Col::ColRx);
     EXPECT_EQ(row(4), "4|446.00000|446.00000|D017N|OFF|Mid|Narrow|");
+}
+
+TEST_F(ChannelWindows, TheNumberColumnIsNeverCurrentAndToneListsDropDownSixteenRows) {
+    clickCell(5, Col::ColRx);
+    clickCell(6, Col::ColChannel);
+    EXPECT_EQ(current(), std::make_pair(5, int(Col::ColRx)));
+    table->setFocus();
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Home}) {
+        QTest::keyClick(table, key);
+        EXPECT_EQ(table->currentColumn(), int(Col::ColRx)) << key;
+    }
+    enter(5, Col::ColRx, "446");
+    clickCell(5, Col::ColDecode);
+    QComboBox* list = grid->listEditor();
+    ASSERT_EQ(list->count(), 265);
+    list->showPopup();
+    const int rows = list->view()->window()->height() / list->view()->sizeHintForRow(0);
+    list->hidePopup();
+    EXPECT_GE(rows, 15);
+    EXPECT_LE(rows, 17);
 }
 
 TEST_F(ChannelWindows, ClearEmptiesEveryChannelAndNameButNothingElse) {

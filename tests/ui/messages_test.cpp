@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Messages: the presenter's rules, the option window's refusals, and the
 // program's own boxes really shown.
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 
 #include "model/fm_presets.h"
 #include "model/options.h"
+#include "ui/qt_translations.h"
 #include "ui_test_support.h"
 
 namespace zt::test {
@@ -48,6 +50,21 @@ TEST(MessagePresenter, ShowsEachMessageOnceAndQueuesAnotherAskedMeanwhile) {
     EXPECT_EQ(p.shown, (Texts{"Over", "A", "C"}));
     QCoreApplication::processEvents();
     EXPECT_EQ(p.shown, (Texts{"Over", "A", "C", "B"}));
+}
+
+// Qt's standard buttons follow the language menu, wired as the program wires it.
+using QtTexts = MainWindowTest;
+TEST_F(QtTexts, MessageBoxButtonsFollowTheLanguage) {
+    QObject::connect(main.get(), &MainWindow::languageChanged, &FollowLanguageInQtTexts);
+    auto okText = [] {
+        QMessageBox box(QMessageBox::Warning, "Operate prompt", "x", QMessageBox::Ok);
+        return box.button(QMessageBox::Ok)->text().remove('&');
+    };
+    EXPECT_EQ(okText(), "OK");
+    main->action("Language_chn")->trigger();
+    EXPECT_EQ(okText(), "确定");
+    main->action("Language_eng")->trigger();
+    EXPECT_EQ(okText(), "OK");
 }
 
 // The option and FM windows' boxes, each refusal through its own handler.

@@ -1,0 +1,258 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every editor window opened, shown again as on reactivation, passed through
+// without typing and closed, on a few hundred random images each: afterwards
+// the image differs from the one before only by the writes the window's refresh
+// is meant to make, which are listed here per window.
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <random>
+
+#include "ui/window_support.h"
+#include "ui_test_support.h"
+
+namespace zt::test {
+namespace {
+
+using Col = ChannelGridWindow::Column;
+constexpr int kImagesPerWindow = 200;
+
+std::uint8_t Packed(int pair) { return static_cast<std::uint8_t>(pair / 10 * 16 + pair % 10); }
+
+// 10 Hz units into four image bytes, least significant pair first.
+void Pack(ImageRow& row, int field, std::int64_t units) {
+    for (int i = 0; i < 4; ++i, units /= 100)
+        row[static_cast<std::size_t>(field + i)] = Packed(static_cast<int>(units % 100));
+}
+
+// Four image bytes back, nibbles above 9 weighing 10..15.
+std::int64_t Unpack(const ImageRow& row, int field) {
+    std::int64_t units = 0;
+    for (int i = 3; i >= 0; --i) {
+        const int b = row[static_cast<std::size_t>(field + i)];
+        units = units * 100 + 10 * (b >> 4) + (b & 15);
+    }
+    return units;
+}
+
+// A band edge from its two bytes in row 153.
+int Edge(std::uint8_t low, std::uint8_t high) {
+    return 100 * (high >> 4) + 10 * (high & 15) + (low >> 4);
+}
+
+// Random bytes everywhere, with the records the windows read shaped often
+// enough into what a radio holds: empty and used channels, band edges, a
+// frequency-mode record near the band, digits and characters in row 209.
+Image RandomImage(std::mt19937& rng) {
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    Image image;
+    for (auto& row : image)
+        for (auto& b : row) b = static_cast<std::uint8_t>(pick(256));
+    for (int c = 1; c <= 128; ++c) {
+        ImageRow& row = image[static_cast<std::size_t>(c)];
+        const int kind = pick(4);
+        if (kind == 0) row[0] = 255;
+        if (kind == 1) Pack(row, 0, 10000000 + pick(60000000));
+        if (kind == 1 && pick(2)) Pack(row, 4, pick(2000000));
+    }
+    if (pick(4) != 0) {
+        const int low = 100 + pick(500);
+        const int high = low + 1 + pick(100);
+        image[153][0] = static_cast<std::uint8_t>(low % 10 * 16 + pick(2) * pick(16));
+        image[153][1] = Packed(low / 10);
+        image[153][2] = static_cast<std::uint8_t>(high % 10 * 16);
+        image[153][3] = Packed(high / 10);
+        if (pick(4) != 0)
+            Pack(image[0], 0, (low - 5 + pick(high - low + 10)) * 100000LL + pick(100000));
+        if (pick(4) != 0) Pack(image[0], 4, pick(7000000));
+    }
+    for (int b = 0; b < 9; ++b) {
+        const int pools[] = {pick(10), 11, pick(41), 72, 255, pick(256)};
+        image[209][static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(pools[pick(6)]);
+    }
+    return image;
+}
+
+// What the optional-features window's refresh writes, and whether it shows the
+// TX message: option byte 1 bit 4 and byte 10 bit 0 cleared; a password or
+// power-on message that shows any digit or character written back by its box's
+// text rule (the box is empty before the first refresh), which closes gaps and
+// drops the rest; a stored shift direction (3 shows as Minus) whose TX
+// frequency lies outside the edges returned to none.
+bool OptionRefreshWrites(Image& image) {
+    image[208][1] &= static_cast<std::uint8_t>(~0x10);
+    image[208][10] &= static_cast<std::uint8_t>(~0x01);
+
+    ImageRow& row = image[209];
+    std::vector<std::uint8_t> digits;
+    for (int b = 0; b < 4; ++b)
+        if (row[b] <= 9) digits.push_back(row[b]);
+    if (!digits.empty()) {
+        for (int b = 0; b < 4; ++b)
+            row[b] = b < static_cast<int>(digits.size()) ? digits[b] : std::uint8_t{255};
+    }
+    std::vector<std::uint8_t> chars;
+    for (int b = 4; b < 9; ++b)
+        if (row[b] <= 40) chars.push_back(row[b]);
+    if (!chars.empty()) {
+        while (!chars.empty() && chars.front() == 11) chars.erase(chars.begin());  // blanks
+        while (!chars.empty() && chars.back() == 11) chars.pop_back();
+        for (int b = 4; b < 9; ++b)
+            row[b] = b - 4 < static_cast<int>(chars.size()) ? chars[b - 4] : std::uint8_t{255};
+    }
+
+    const int direction = std::min(image[0][12] >> 6, 2);
+    if (direction == 0) return false;
+    const std::int64_t rx = Unpack(image[0], 0);
+    const std::int64_t offset = Unpack(image[0], 4);
+    const std::int64_t tx = direction == 1 ? rx + offset : rx - offset;
+    const std::int64_t low = Edge(image[153][0], image[153][1]) * 100000LL;
+    const std::int64_t high = Edge(image[153][2], image[153][3]) * 100000LL;
+    if (low <= tx && tx < high) return false;
+    image[0][12] &= 0x3F;
+    return true;
+}
+
+// The channel grid shows an empty channel (byte 0 = 255) by emptying its record.
+void GridRefreshWrites(Image& image) {
+    for (int c = 1; c <= 128; ++c)
+        if (image[c][0] == 255) image[c].fill(255);
+}
+
+// The channel dialog shows an empty current channel by emptying its record and
+// its name.
+void DialogRefreshWrites(Image& image, int c) {
+    if (image[c][0] != 255) return;
+    image[c].fill(255);
+    for (int p = 5 * (c - 1); p < 5 * c; ++p) image[160 + p / 16][p % 16] = 255;
+}
+
+// The rows, as "row: bytes", where two images differ.
+std::string Differences(const Image& got, const Image& want) {
+    std::string out;
+    for (std::size_t r = 0; r < got.size(); ++r) {
+        if (got[r] == want[r]) continue;
+        out += std::to_string(r) + ":";
+        for (std::size_t b = 0; b < 16; ++b)
+            out += got[r][b] == want[r][b]
+                       ? " ."
+                       : " " + std::to_string(got[r][b]) + "/" + std::to_string(want[r][b]);
+        out += "\n";
+    }
+    return out;
+}
+
+class RefreshWithoutEdits : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        // Each window on its own: the grid would show the image again whenever
+        // it became active.
+        main->unload(WindowId::Chann);
+    }
+
+    // The box leaves its focus the way Tab to the next control does.
+    static void leave(QWidget* box) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(box, &out);
+    }
+
+    // Opens window `id` on `image`, shows it again as its activation does, lets
+    // `passThrough` move around in it, and closes it; returns the image then.
+    Image openShowClose(WindowId id, const Image& image,
+                        const std::function<void(QWidget*)>& passThrough = {}) {
+        state->ChannelTable = image;
+        main->reopen(id);
+        settle();
+        QWidget* w = main->window(id);
+        EXPECT_NE(w, nullptr);
+        if (!w) return {};
+        if (auto* editor = dynamic_cast<ActivationRefresh*>(w)) editor->windowActivated();
+        settle();
+        if (passThrough) passThrough(w);
+        settle();
+        main->unload(id);
+        settle();
+        return state->ChannelTable;
+    }
+
+    std::mt19937 rng{790};
+};
+
+TEST_F(RefreshWithoutEdits, SideEditorsAndTheModelDialogLeaveTheImageAsItWas) {
+    for (WindowId id :
+         {WindowId::Test, WindowId::Scan, WindowId::Key, WindowId::Message, WindowId::Type}) {
+        for (int i = 0; i < kImagesPerWindow; ++i) {
+            const Image before = RandomImage(rng);
+            const Image after = openShowClose(id, before, [&](QWidget* w) {
+                if (auto* presets = w->findChild<QTableWidget*>("MSF_chann")) {
+                    for (int row : {3, 20, 7}) presets->setCurrentCell(row, 1);
+                }
+            });
+            ASSERT_EQ(Differences(after, before), "") << static_cast<int>(id) << " image " << i;
+        }
+    }
+}
+
+TEST_F(RefreshWithoutEdits, OptionalFeaturesWriteOnlyTheirListedRefreshWrites) {
+    for (int i = 0; i < kImagesPerWindow; ++i) {
+        const Image before = RandomImage(rng);
+        Image expected = before;
+        const bool txMessage = OptionRefreshWrites(expected);
+        presenter.take();
+        const Image after = openShowClose(WindowId::Option, before, [&](QWidget* w) {
+            for (const char* box :
+                 {"Text_RX_Freq", "Text_Offset_Freq", "Text_pvfo_d0", "Text_pvfo_d1"})
+                leave(child<QLineEdit>(w, box));
+        });
+        ASSERT_EQ(Differences(after, expected), "") << "image " << i;
+        const Texts said = presenter.take();
+        ASSERT_EQ(said, txMessage ? Texts{"Over the range of TX frequency ."} : Texts{})
+            << "image " << i;
+    }
+    // The two blocks the power-on message and password boxes cannot show.
+    Image image = RandomImage(rng);
+    image[209] = ImageRow{255, 255, 255, 255, 72, 73, 255, 255, 255, 1, 2, 3, 4, 5, 6, 7};
+    Image expected = image;
+    OptionRefreshWrites(expected);
+    EXPECT_EQ(openShowClose(WindowId::Option, image)[209], image[209]);
+    image[209] = ImageRow{0x41, 0x42, 0x0A, 0xFE, 255, 255, 255, 255, 255};
+    EXPECT_EQ(openShowClose(WindowId::Option, image)[209], image[209]);
+}
+
+TEST_F(RefreshWithoutEdits, ChannelGridEmptiesOnlyEmptyChannelsAndCommitsNoUntouchedCell) {
+    for (int i = 0; i < kImagesPerWindow; ++i) {
+        const Image before = RandomImage(rng);
+        Image expected = before;
+        GridRefreshWrites(expected);
+        int used = 1 + static_cast<int>(rng() % 128);
+        while (before[used][0] == 255) used = used % 128 + 1;
+        const Image after = openShowClose(WindowId::Chann, before, [&](QWidget*) {
+            for (int column : {Col::ColRx, Col::ColTx, Col::ColName, Col::ColDecode, Col::ColRx})
+                clickCell(used, column);
+            clickCell(used % 128 + 1, Col::ColTx);
+            QTest::keyClick(main->channelGrid()->textEditor(), Qt::Key_Return);
+        });
+        ASSERT_EQ(Differences(after, expected), "") << "image " << i << ", channel " << used;
+    }
+}
+
+TEST_F(RefreshWithoutEdits,
+       ChannelDialogEmptiesOnlyAnEmptyCurrentChannelAndCommitsNoUntouchedField) {
+    for (int i = 0; i < kImagesPerWindow; ++i) {
+        const Image before = RandomImage(rng);
+        const int c = 1 + static_cast<int>(rng() % 128);
+        state->CurrentChannel = static_cast<std::int16_t>(c);
+        Image expected = before;
+        DialogRefreshWrites(expected, c);
+        const Image after = openShowClose(WindowId::ChannEdit, before, [&](QWidget* w) {
+            for (const char* field : {"Text_RX_Freq", "Text_TX_Freq", "Text_Name", "Text_CHN"})
+                leave(child<QLineEdit>(w, field));
+        });
+        ASSERT_EQ(Differences(after, expected), "") << "image " << i << ", channel " << c;
+    }
+}
+
+}  // namespace
+}  // namespace zt::test
