@@ -49,9 +49,9 @@ using BcdFreq = std::array<std::uint8_t, 4>;
 // Defined for 0 <= value < 1000 MHz; a value outside is clamped into that range
 // rather than wrapped (editors never pass one).
 [[nodiscard]] BcdFreq TextToBcd(std::string_view text);
-// A frequency held as a double, packed by the radio software's own rule (a
-// 0.000000001 nudge, digits below 10 Hz cut off); for callers that have not yet
-// moved to FreqUnits. Frequencies the model reads from text never pass here.
+// A frequency held as a double, packed in floating point (a 0.000000001 nudge
+// against representation error, digits below 10 Hz cut off); for callers that
+// have not yet moved to FreqUnits. Frequencies read from text never pass here.
 [[nodiscard]] BcdFreq ValueToBcd(double mhz);
 
 // Image bytes in image order (b0 least significant) to the frequency text, for
