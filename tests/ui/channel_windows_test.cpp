@@ -142,8 +142,8 @@ TEST_F(ChannelWindows, ListChoicesChangeOnlyTheirBitsAndShowAsStored) {
 
 TEST_F(ChannelWindows, TheNumberColumnIsNeverCurrentAndToneListsDropDownSixteenRows) {
     clickCell(5, Col::ColRx);
-    clickCell(6, Col::ColChannel);
-    EXPECT_EQ(current(), std::make_pair(5, int(Col::ColRx)));
+    clickCell(6, Col::ColChannel);  // selects row 6; its receive cell becomes current
+    EXPECT_EQ(current(), std::make_pair(6, int(Col::ColRx)));
     table->setFocus();
     for (Qt::Key key : {Qt::Key_Left, Qt::Key_Home}) {
         QTest::keyClick(table, key);
