@@ -17,14 +17,9 @@ bool AllBytes255(const ImageRow& row) {
     return row[0] == 255 && row[1] == 255 && row[2] == 255 && row[3] == 255;
 }
 
-// A record (row 0 or a channel) within the limits: receive and transmit
-// frequency, each rounded down to whole MHz, inside [low, high]. Exact in 10 Hz
-// units, so a transmit frequency exactly on the lower limit passes.
-bool RecordWithinLimits(const Image& image, int row, BandEdges limits) {
-    const FreqUnits rx = WholeMHz(RxUnits(image, row));
-    if (rx < limits.lowMHz || rx > limits.highMHz) return false;
-    const FreqUnits tx = WholeMHz(TxUnits(image, row));
-    return tx >= limits.lowMHz && tx <= limits.highMHz;
+bool OutsideLimits(FreqUnits units, BandEdges limits) {
+    const FreqUnits mhz = WholeMHz(units);
+    return mhz < limits.lowMHz || mhz > limits.highMHz;
 }
 
 int Digit(std::string_view text, std::size_t i) {
@@ -40,9 +35,30 @@ BiString ChannelOutOfLimitsText(int channel) {
             "信道 " + n + " 中的接收或发射频率超出频率限制范围"};
 }
 
+// Receive and transmit frequency, each rounded down to whole MHz, inside
+// [low, high]. Exact in 10 Hz units, so a transmit frequency exactly on the lower
+// limit passes.
+std::optional<LimitFailure> RecordLimitFailure(const Image& image, int row, BandEdges limits) {
+    LimitFailure failure{row, RxUnits(image, row), TxUnits(image, row), false, false, limits};
+    failure.rxOutside = OutsideLimits(failure.rx, limits);
+    failure.txOutside = OutsideLimits(failure.tx, limits);
+    if (!failure.rxOutside && !failure.txOutside) return std::nullopt;
+    return failure;
+}
+
+std::vector<LimitFailure> LimitFailures(const Image& image) {
+    const BandEdges limits = ReadBandEdges(image);
+    std::vector<LimitFailure> failures;
+    for (int row = kVfoRow; row <= kChannelCount; ++row) {
+        if (row != kVfoRow && AllBytes255(image[static_cast<std::size_t>(row)])) continue;
+        if (auto failure = RecordLimitFailure(image, row, limits)) failures.push_back(*failure);
+    }
+    return failures;
+}
+
 LimitCheckResult CheckVfoLimits(const Image& image) {
     LimitCheckResult result;
-    if (!RecordWithinLimits(image, kVfoRow, ReadBandEdges(image))) {
+    if (RecordLimitFailure(image, kVfoRow, ReadBandEdges(image))) {
         result.passed = false;
         result.message = BiString(kVfoOutOfLimits);
     }
@@ -53,7 +69,7 @@ LimitCheckResult CheckChannelLimits(const Image& image) {
     const BandEdges limits = ReadBandEdges(image);
     for (int c = 1; c <= kChannelCount; ++c) {
         if (AllBytes255(image[static_cast<std::size_t>(c)])) continue;
-        if (!RecordWithinLimits(image, c, limits)) {
+        if (RecordLimitFailure(image, c, limits)) {
             return {false, c, ChannelOutOfLimitsText(c)};
         }
     }

@@ -5,10 +5,14 @@
 // change of the limits and before a write to the radio. The checks compare whole
 // MHz (frequencies are truncated), with both limits inclusive.
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "model/band_edges.h"
 #include "model/bitext.h"
+#include "model/channel.h"
 #include "model/radio_image.h"
 
 namespace zt {
@@ -54,6 +58,24 @@ struct LimitCheckResult {
 [[nodiscard]] LimitCheckResult CheckChannelLimits(const Image& image);
 // Both, frequency mode first: what a limit change and a write run.
 [[nodiscard]] LimitCheckResult CheckLimits(const Image& image);
+
+// One record the checks above refuse, with what they compared: its exact
+// receive and transmit frequency and the limits of row 153.
+struct LimitFailure {
+    int record = 0;  // 0 the frequency-mode record, else the channel 1..128
+    FreqUnits rx = 0;
+    FreqUnits tx = 0;
+    bool rxOutside = false;  // whole MHz of rx outside [low, high]
+    bool txOutside = false;
+    BandEdges limits;
+    friend bool operator==(const LimitFailure&, const LimitFailure&) = default;
+};
+// Record `row` (0 or a channel) against `limits`; nothing when it passes.
+[[nodiscard]] std::optional<LimitFailure> RecordLimitFailure(const Image& image, int row,
+                                                             BandEdges limits);
+// Every record the checks refuse, not only the first: the frequency-mode record
+// first, then the channels in order, skipped as CheckChannelLimits skips them.
+[[nodiscard]] std::vector<LimitFailure> LimitFailures(const Image& image);
 
 // The whole-MHz bounds the limit entries may take for a catalogue entry: entry 1
 // allows 136..174, every other entry 400..470.
