@@ -53,6 +53,10 @@ void ConsoleObserver::EndBarLine() {
 }
 
 void ConsoleObserver::OnMessage(const LinkMessage& message) {
+    // A port that will not open and a refused write are told in zt790ctl's own
+    // words once the exchange has returned (transfer_report.h).
+    if (message.kind == LinkMessageKind::PortError || message.kind == LinkMessageKind::LimitCheck)
+        return;
     EndBarLine();
     std::cerr << message.text.english << "\n";
 }

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "cli/limit_report.h"
 #include "model/band_edges.h"
 #include "model/bitext.h"
 #include "model/channel.h"
@@ -59,16 +60,54 @@ std::string Item(const std::array<BiText, N>& items, int stored) {
     return std::string(items[static_cast<std::size_t>(ShownPosition(stored, N))].english);
 }
 
+// The report's own words for a value list whose window items are abbreviated or
+// misspelt, item for item: one word for each item of `items`.
+template <std::size_t N>
+std::string Word(const std::array<BiText, N>& /*items*/, const std::array<const char*, N>& words,
+                 int stored) {
+    return words[static_cast<std::size_t>(ShownPosition(stored, N))];
+}
+constexpr std::array<const char*, 3> kScanModeWords{"Time (TO)", "Carrier (CO)", "Search (SE)"};
+constexpr std::array<const char*, 2> kChannelDisplayWords{"Frequency", "Name"};
+constexpr std::array<const char*, 3> kBackLightWords{"Off", "On key press", "Always on"};
+constexpr std::array<const char*, 3> kPowerOnModeWords{"Off", "Battery voltage", "Message"};
+constexpr std::array<const char*, 2> kWorkModeWords{"Frequency", "Channel"};
+constexpr std::array<const char*, 4> kKeyLockModeWords{"Keys and Up/Down", "PTT", "Keys",
+                                                       "All keys"};
+constexpr std::array<const char*, 8> kStepWords{"5 kHz",  "6.25 kHz", "10 kHz", "12.5 kHz",
+                                                "25 kHz", "37.5 kHz", "50 kHz", "100 kHz"};
+
+// A frequency as the limit check sees it, marked when it is outside the limits.
+std::string Frequency(FreqUnits units, bool outside) {
+    return MHzText(units) + (outside ? "*" : "");
+}
+std::string Mark(bool outside) { return outside ? " *" : ""; }
+
+const LimitFailure* RefusalOf(const std::vector<LimitFailure>& refusals, int record) {
+    for (const LimitFailure& f : refusals) {
+        if (f.record == record) return &f;
+    }
+    return nullptr;
+}
+
+constexpr const char* kMarkNote = "* outside the band limits: zt790ctl write refuses this file\n";
+
 }  // namespace
 
 std::string ChannelTableReport(const Image& image) {
     std::vector<Row> rows{{"Ch", "Name", "Receive", "Transmit", "Decode", "Encode", "Power",
                            "Bandwidth", "Scan", "VOX", "BCL", "TX stop"}};
     static constexpr std::array<const char*, 4> kPower{"Low", "Mid", "High", "?"};
+    const std::vector<LimitFailure> refusals = WriteRefusals(image);
+    bool marked = false;
     for (int c = 1; c <= kChannelCount; ++c) {
         if (IsChannelEmpty(image, c)) continue;
         const int power = image[static_cast<std::size_t>(c)][kFlags1Byte] & kPowerMask;
-        rows.push_back({std::to_string(c), ReadName(image, c), RxText(image, c), TxText(image, c),
+        const LimitFailure* refused = RefusalOf(refusals, c);
+        marked = marked || refused;
+        rows.push_back({std::to_string(c), ReadName(image, c),
+                        Frequency(RxUnits(image, c), refused && refused->rxOutside),
+                        Frequency(TxUnits(image, c), refused && refused->txOutside),
                         ToneText(RxTone(image, c)), ToneText(TxTone(image, c)),
                         kPower[static_cast<std::size_t>(power)],
                         GetFlag(image, c, kFlags2Byte, kWideBit) ? "Wide" : "Narrow",
@@ -79,39 +118,44 @@ std::string ChannelTableReport(const Image& image) {
     }
     if (rows.size() == 1) return "Channels: none in use\n";
     static constexpr std::array<bool, 1> kRight{true};
-    return "Channels: " + std::to_string(rows.size() - 1) + " in use\n" + Table(rows, kRight);
+    return "Channels: " + std::to_string(rows.size() - 1) + " in use\n" + Table(rows, kRight) +
+           (marked ? kMarkNote : "");
 }
 
 std::string BandLimitsReport(const Image& image) {
     const BandEdges band = ReadBandEdges(image);
-    return "Band limits: " + std::to_string(band.lowMHz) + " to " + std::to_string(band.highMHz) +
-           " MHz\n";
+    std::string out = "Band limits: " + std::to_string(band.lowMHz) + " to " +
+                      std::to_string(band.highMHz) + " MHz\n";
+    const std::vector<LimitFailure> refusals = WriteRefusals(image);
+    if (refusals.empty()) return out;
+    out += "zt790ctl write refuses this file:\n";
+    for (const LimitFailure& f : refusals) out += "  " + LimitFailureText(f) + "\n";
+    return out;
 }
 
 std::string FrequencyModeReport(const Image& image) {
     const ImageRow& vfo = image[kVfoRow];
     const bool noOffset = vfo[4] == 255 && vfo[5] == 255 && vfo[6] == 255 && vfo[7] == 255;
     const int duplex = ReadField(image, kVfoDuplex);
-    const double rx = BcdToMHz(image, kVfoRow, kRxFreqByte);
-    const double offset = noOffset ? 0.0 : BcdToMHz(image, kVfoRow, kTxOffsetByte);
-    const double tx = duplex == 1 ? rx + offset : duplex == 2 ? rx - offset : rx;
-    const BcdFreq txBcd = ValueToBcd(tx);
-    const std::string txText = BcdToText(txBcd[3], txBcd[2], txBcd[1], txBcd[0]);
+    const std::vector<LimitFailure> refusals = WriteRefusals(image);
+    const LimitFailure* refused = RefusalOf(refusals, kVfoRow);
     std::vector<Row> rows{
-        {"Receive", BcdToText(image, kVfoRow, kRxFreqByte) + " MHz"},
-        {"Offset", noOffset ? "none" : BcdToText(image, kVfoRow, kTxOffsetByte) + " MHz"},
+        {"Receive",
+         MHzText(RxUnits(image, kVfoRow)) + " MHz" + Mark(refused && refused->rxOutside)},
+        {"Offset", noOffset ? "none" : MHzText(OffsetUnits(image, kVfoRow)) + " MHz"},
         {"Duplex", Item(kDuplexItems, duplex)},
-        {"Transmit", txText + " MHz"},
+        {"Transmit",
+         MHzText(TxUnits(image, kVfoRow)) + " MHz" + Mark(refused && refused->txOutside)},
         {"Decode", ToneText({vfo[8], vfo[9]})},
         {"Encode", ToneText({vfo[10], vfo[11]})},
         {"TX power", Item(kTxPowerItems, ReadField(image, kVfoTxPower))},
-        {"Step", Item(kStepItems, ReadField(image, kVfoStep))},
+        {"Step", Word(kStepItems, kStepWords, ReadField(image, kVfoStep))},
         {"Bandwidth", Item(kWideNarrowItems, ReadField(image, kVfoWide))},
         {"TX stop", OnOff(ReadFlag(image, kVfoTxStop))},
         {"VOX", OnOff(ReadFlag(image, kVfoVox))},
         {"BCL", OnOff(ReadFlag(image, kVfoBcl))},
     };
-    return "Frequency mode:\n" + Table(rows, {}, "  ");
+    return "Frequency mode:\n" + Table(rows, {}, "  ") + (refused ? kMarkNote : "");
 }
 
 std::string OptionsReport(const Image& image) {
@@ -119,23 +163,26 @@ std::string OptionsReport(const Image& image) {
     const std::string message = ReadPowerOnMessage(image);
     std::vector<Row> rows{
         {"Squelch level", Item(kSquelchItems, ReadField(image, kSquelchLevel))},
-        {"Scan mode", Item(kScanModeItems, ReadField(image, kScanMode))},
+        {"Scan mode", Word(kScanModeItems, kScanModeWords, ReadField(image, kScanMode))},
         {"Manual set-up", OnOff(!ReadFlag(image, kManualSetupOff))},
         {"Roger", OnOff(ReadFlag(image, kRoger))},
         {"Receive while radio plays", OnOff(ReadFlag(image, kReceiveWhileRadio))},
         {"Battery save", OnOff(ReadFlag(image, kBatterySave))},
-        {"Channel display", Item(kChannelDisplayItems, ReadField(image, kChannelDisplay))},
-        {"Back light", Item(kBackLightItems, ReadField(image, kBackLight))},
+        {"Channel display",
+         Word(kChannelDisplayItems, kChannelDisplayWords, ReadField(image, kChannelDisplay))},
+        {"Backlight", Word(kBackLightItems, kBackLightWords, ReadField(image, kBackLight))},
         {"Beep", OnOff(ReadFlag(image, kBeep))},
-        {"Work mode", Item(kWorkModeItems, ReadField(image, kChannelWorkMode))},
+        {"Work mode", Word(kWorkModeItems, kWorkModeWords, ReadField(image, kChannelWorkMode))},
         {"Only channel mode", OnOff(ReadFlag(image, kOnlyChannelMode))},
         {"Time-out timer [min]", Item(kTimeOutTimerItems, ReadField(image, kTimeOutTimer))},
         {"Automatic power off [h]", Item(kAutoPowerOffItems, ReadField(image, kAutoPowerOff))},
         {"VOX gain level", Item(kVoxGainLevelItems, ReadField(image, kVoxGainLevel))},
         {"VOX delay [s]", Item(kVoxDelayTimeItems, ReadField(image, kVoxDelayTime))},
-        {"Key lock mode", Item(kKeyLockModeItems, ReadField(image, kKeyLockMode))},
-        {"Vice band receive", OnOff(ReadFlag(image, kViceBandReceive))},
-        {"Power-on display", Item(kPowerOnModeItems, ReadField(image, kPowerOnMode))},
+        {"Key lock mode",
+         Word(kKeyLockModeItems, kKeyLockModeWords, ReadField(image, kKeyLockMode))},
+        {"Second band receive", OnOff(ReadFlag(image, kViceBandReceive))},
+        {"Power-on display",
+         Word(kPowerOnModeItems, kPowerOnModeWords, ReadField(image, kPowerOnMode))},
         {"Power-on message", message.empty() ? "(none)" : "\"" + message + "\""},
         {"Power-on password", ReadFlag(image, kRadioPassword)
                                   ? (password.empty() ? "On (no digits)" : "On, " + password)

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 
 namespace zt::ctl {
 namespace {
@@ -86,24 +87,37 @@ std::string PermissionAdvice(const std::string& group, const UserGroups& user) {
            "then log out and in again.\n";
 }
 
+bool ReasonSaysBusy(const std::string& systemReason) {
+    std::string lower = systemReason;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower.find("busy") != std::string::npos || lower.find("lock") != std::string::npos;
+}
+
 std::string PortFailureMessage(PortFailure failure, const std::string& device,
                                const std::string& systemReason, const PortProbe& probe,
                                const UserGroups& user) {
+    // The serial port adapter names the device before its reason.
+    std::string reason = systemReason;
+    if (reason.starts_with(device + ": ")) reason.erase(0, device.size() + 2);
+    const std::string head = "cannot open " + device + (reason.empty() ? "" : ": " + reason) + "\n";
     switch (failure) {
         case PortFailure::NoSuchDevice:
-            return "No such serial port: " + device +
-                   "\nIs the programming cable plugged in? Run 'zt790ctl ports' to list the "
-                   "ports of this machine.\n";
+            return head +
+                   "No such serial port: is the programming cable plugged in? Run 'zt790ctl "
+                   "ports' to list the ports of this machine.\n";
         case PortFailure::PermissionDenied:
-            return "Permission denied on " + device + ".\n" + PermissionAdvice(probe.group, user);
+            return head + PermissionAdvice(probe.group, user);
         case PortFailure::Busy:
-            return "The serial port " + device +
-                   " is busy: another program has it open.\nClose the other program (another "
-                   "zt790ctl or zt790prog, a terminal program, ModemManager) and try again.\n";
+            return head +
+                   "The port is busy: another program has it open. Close the other program "
+                   "(another zt790ctl or zt790prog, a terminal program, ModemManager) and try "
+                   "again.\n";
         case PortFailure::Other:
             break;
     }
-    return "Could not open " + device + (systemReason.empty() ? "" : ": " + systemReason) + "\n";
+    return head +
+           "Check that this is the programming cable's port: 'zt790ctl ports' lists the serial "
+           "ports of this machine.\n";
 }
 
 }  // namespace zt::ctl

@@ -29,6 +29,9 @@ struct PortProbe {
 // exists and may be opened but still would not open is taken as busy when
 // `openRefused` (the system refused it as locked, in use or not permitted).
 [[nodiscard]] PortFailure ClassifyPortFailure(const PortProbe& probe, bool openRefused);
+// Whether the system's reason for a failed opening says the port is in use
+// ("Device or resource busy", a lock held by another program).
+[[nodiscard]] bool ReasonSaysBusy(const std::string& systemReason);
 
 // The groups of this user: those the running session has, and those the group
 // database lists (they differ until the user logs in again after being added).
@@ -44,8 +47,8 @@ struct UserGroups {
 // already; ends with a line break.
 [[nodiscard]] std::string PermissionAdvice(const std::string& group, const UserGroups& user);
 
-// The whole message for a failed opening, with the device named; several lines
-// ending with a line break.
+// The whole message for a failed opening: the device and the system's reason,
+// then what to do; several lines ending with a line break.
 [[nodiscard]] std::string PortFailureMessage(PortFailure failure, const std::string& device,
                                              const std::string& systemReason,
                                              const PortProbe& probe, const UserGroups& user);

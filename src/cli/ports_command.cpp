@@ -5,6 +5,7 @@
 #include "cli/ctl_common.h"
 #include "cli/file_commands.h"
 #include "cli/port_report.h"
+#include "qtio/braille_daemon.h"
 
 namespace zt::ctl {
 
@@ -20,6 +21,11 @@ void AddPortsCommand(CLI::App& app, std::function<int()>& run) {
                 lines.push_back({std::move(port), std::move(probe)});
             }
             std::cout << PortListReport(lines, CurrentUserGroups());
+            // A cable the braille display daemon took has no port to list.
+            if (const BiString advice = BrailleDaemonAdvice(PortTrouble::Missing, "");
+                !advice.empty()) {
+                std::cout << "\n" << advice.english;
+            }
             return static_cast<int>(kOk);
         };
     });

@@ -5,7 +5,9 @@
 #include <iostream>
 
 #include "cli/ctl_common.h"
+#include "cli/limit_report.h"
 #include "cli/port_access.h"
+#include "qtio/braille_daemon.h"
 #include "qtio/serial_ports.h"
 
 namespace zt::ctl {
@@ -18,27 +20,28 @@ std::string BlockText(int block) {
 
 int ReportPortFailure(const AppState& app, const std::string& systemReason) {
     std::string device = app.ComDevice;
-    PortFailure failure = PortFailure::NoSuchDevice;
-    PortProbe probe;
     if (device.empty()) {
         const ResolvedPort resolved = ResolvePortChoice(app.ComPort, "");
         if (!resolved.ok) {
             std::cerr << "zt790ctl: " << resolved.error << ".\n"
-                      << "Run 'zt790ctl ports' to list the ports of this machine.\n";
+                      << "Run 'zt790ctl ports' to list the ports of this machine.\n"
+                      << BrailleDaemonAdvice(PortTrouble::Missing, "").english;
             return kNoSuchPort;
         }
         device = resolved.device;
     }
-    probe = ProbePort(device);
-    failure = ClassifyPortFailure(probe, true);
+    const PortProbe probe = ProbePort(device);
+    const PortFailure failure = ClassifyPortFailure(probe, ReasonSaysBusy(systemReason));
     std::cerr << "zt790ctl: "
               << PortFailureMessage(failure, device, systemReason, probe, CurrentUserGroups());
     switch (failure) {
         case PortFailure::NoSuchDevice:
+            std::cerr << BrailleDaemonAdvice(PortTrouble::Missing, device).english;
             return kNoSuchPort;
         case PortFailure::PermissionDenied:
             return kPermissionDenied;
         case PortFailure::Busy:
+            std::cerr << BrailleDaemonAdvice(PortTrouble::Busy, device).english;
             return kPortBusy;
         case PortFailure::Other:
             break;
@@ -60,10 +63,11 @@ int ReportTransfer(const TransferReport& report, const AppState& app) {
                       << ". Check that it is switched on and the cable is seated.\n";
             if (report.duringBackup) std::cerr << "Nothing was written to the radio.\n";
             return kNoAnswer;
-        case TransferStatus::CheckFailed:
-            if (!report.detail.empty()) std::cerr << report.detail << "\n";
-            std::cerr << "zt790ctl: nothing was sent to the radio.\n";
+        case TransferStatus::CheckFailed: {
+            const std::string refusal = LimitRefusalReport(WriteRefusals(app.ChannelTable));
+            std::cerr << (refusal.empty() ? "zt790ctl: nothing was sent to the radio.\n" : refusal);
             return kLimitCheck;
+        }
         case TransferStatus::BackupFailed:
             std::cerr << "zt790ctl: the backup could not be saved: " << report.detail
                       << "\nNothing was written to the radio.\n";

@@ -2,6 +2,8 @@
 // zt790ctl's parts called directly: the port list report and port failures;
 // verified reads and backed-up writes against the in-process radio on a virtual
 // clock, with the faults a protocol without checksum cannot see.
+#include "cli/image_report.h"
+#include "cli/limit_report.h"
 #include "cli/port_report.h"
 #include "cli/safe_transfer.h"
 
@@ -51,6 +53,124 @@ TEST(PortAccess, FailuresAreToldApart) {
     EXPECT_EQ(ClassifyPortFailure({true, false, "dialout"}, true), PortFailure::PermissionDenied);
     EXPECT_EQ(ClassifyPortFailure({true, true, "dialout"}, true), PortFailure::Busy);
     EXPECT_EQ(ClassifyPortFailure({true, true, "dialout"}, false), PortFailure::Other);
+}
+
+TEST(PortAccess, MessagesNameThePortTheReasonAndWhatToDo) {
+    const PortProbe none{false, false, ""};
+    const PortProbe locked{true, false, "dialout"};
+    const PortProbe open{true, true, "dialout"};
+    const struct {
+        PortFailure failure;
+        const char* reason;
+        PortProbe probe;
+        const char* message;
+    } cases[] = {
+        {PortFailure::NoSuchDevice, "/dev/ttyUSB0: No such file or directory", none,
+         "cannot open /dev/ttyUSB0: No such file or directory\n"
+         "No such serial port: is the programming cable plugged in? Run 'zt790ctl ports' to list "
+         "the ports of this machine.\n"},
+        {PortFailure::PermissionDenied, "/dev/ttyUSB0: Permission denied", locked,
+         "cannot open /dev/ttyUSB0: Permission denied\n"
+         "Serial ports belong to the dialout group. To use them without root, add yourself to "
+         "it:\n"
+         "    sudo adduser ann dialout\n"
+         "then log out and in again.\n"},
+        {PortFailure::Busy, "/dev/ttyUSB0: Permission error while locking the device", open,
+         "cannot open /dev/ttyUSB0: Permission error while locking the device\n"
+         "The port is busy: another program has it open. Close the other program (another "
+         "zt790ctl or zt790prog, a terminal program, ModemManager) and try again.\n"},
+        {PortFailure::Other, "Inappropriate ioctl for device", open,
+         "cannot open /dev/ttyUSB0: Inappropriate ioctl for device\n"
+         "Check that this is the programming cable's port: 'zt790ctl ports' lists the serial "
+         "ports of this machine.\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PortFailureMessage(c.failure, "/dev/ttyUSB0", c.reason, c.probe, kAnn),
+                  c.message);
+    }
+    for (const char* busy :
+         {"Device or resource busy", "Permission error while locking the device"})
+        EXPECT_TRUE(ReasonSaysBusy(busy)) << busy;
+    for (const char* other : {"Inappropriate ioctl for device", "Permission denied", ""})
+        EXPECT_FALSE(ReasonSaysBusy(other)) << other;
+}
+
+TEST(LimitReport, EveryRefusedRecordWithBothFrequenciesAndTheLimits) {
+    EXPECT_EQ(MHzText(14652000), "146.52000");
+    EXPECT_EQ(MHzText(40000001), "400.00001");
+    EXPECT_EQ(MHzText(0), "0.00000");
+    EXPECT_EQ(MHzText(-350000), "-3.50000");
+
+    const BandEdges uhf{400, 470};
+    const struct {
+        LimitFailure failure;
+        const char* text;
+    } cases[] = {
+        {{2, 14652000, 14652000, true, true, uhf},
+         "channel 2: receive 146.52000 MHz is outside the band limits 400..470 MHz, and so is "
+         "transmit 146.52000 MHz"},
+        {{5, 39950000, 40950000, true, false, uhf},
+         "channel 5: receive 399.50000 MHz is outside the band limits 400..470 MHz (transmit "
+         "409.50000 MHz is inside)"},
+        {{128, 46500000, 47500000, false, true, uhf},
+         "channel 128: transmit 475.00000 MHz is outside the band limits 400..470 MHz (receive "
+         "465.00000 MHz is inside)"},
+        {{0, 14652000, 13952000, false, true, {136, 174}},
+         "frequency mode: transmit 139.52000 MHz is outside the band limits 136..174 MHz "
+         "(receive 146.52000 MHz is inside)"},
+    };
+    std::vector<LimitFailure> all;
+    std::string lines;
+    for (const auto& c : cases) {
+        EXPECT_EQ(LimitFailureText(c.failure), c.text);
+        all.push_back(c.failure);
+        lines += std::string(c.text) + "\n";
+    }
+    EXPECT_EQ(LimitRefusalReport({}), "");
+    EXPECT_EQ(LimitRefusalReport(all),
+              lines +
+                  "Bring these frequencies inside the limits, or change the limits in zt790prog "
+                  "(Edit, Optional Features).\n"
+                  "zt790ctl: nothing was sent to the radio.\n");
+}
+
+// `show` marks what a write would refuse, in its own spelling.
+TEST(ImageReport, MarksEveryRefusedRecord) {
+    Image image = BlankImage();
+    StoreRxText(image, 1, "446.00625");
+    ApplyGridDefaults(image, 1);
+    StoreRxText(image, 2, "146.52");
+    ApplyGridDefaults(image, 2);
+    StoreRxText(image, 3, "465");
+    ApplyGridDefaults(image, 3);
+    StoreTxMHz(image, 3, 475.0);
+    image[0][12] = 0x42;  // frequency mode: plus its offset of 10 MHz
+    const std::string channels = ChannelTableReport(image);
+    for (const char* part :
+         {" 1        446.00625   446.00625   OFF", " 2        146.52000*  146.52000*  OFF",
+          " 3        465.00000   475.00000*  OFF",
+          "* outside the band limits: zt790ctl write refuses this file\n"}) {
+        EXPECT_TRUE(testing::Has(channels, part));
+    }
+    EXPECT_FALSE(testing::Has(BandLimitsReport(BlankImage()), "refuses"));
+    EXPECT_TRUE(testing::Has(
+        BandLimitsReport(image),
+        "Band limits: 400 to 470 MHz\n"
+        "zt790ctl write refuses this file:\n"
+        "  frequency mode: transmit 472.01250 MHz is outside the band limits 400..470 MHz "
+        "(receive 462.01250 MHz is inside)\n"
+        "  channel 2: receive 146.52000 MHz is outside the band limits 400..470 MHz, and so is "
+        "transmit 146.52000 MHz\n"
+        "  channel 3: transmit 475.00000 MHz is outside the band limits 400..470 MHz (receive "
+        "465.00000 MHz is inside)\n"));
+    EXPECT_FALSE(testing::Has(FrequencyModeReport(BlankImage()), "*"));
+    const std::string vfo = FrequencyModeReport(image);
+    EXPECT_TRUE(testing::Has(vfo, "  Receive    462.01250 MHz\n"));
+    EXPECT_TRUE(testing::Has(vfo, "  Transmit   472.01250 MHz *\n"));
+    EXPECT_TRUE(testing::Has(vfo, "* outside the band limits: zt790ctl write refuses this file\n"));
+    const std::string options = OptionsReport(image);
+    EXPECT_TRUE(testing::Has(options, "Channel display            Frequency\n")) << options;
+    EXPECT_FALSE(testing::Has(options, "Frequncy"));
 }
 
 class SafeTransfer : public ::testing::Test {

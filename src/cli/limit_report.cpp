@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/limit_report.h"
+
+#include "model/write_prep.h"
+
+namespace zt::ctl {
+
+std::string MHzText(FreqUnits units) {
+    const FreqUnits magnitude = units < 0 ? -units : units;
+    std::string fraction = std::to_string(magnitude % kUnitsPerMHz);
+    fraction.insert(0, 5 - fraction.size(), '0');
+    return (units < 0 ? "-" : "") + std::to_string(magnitude / kUnitsPerMHz) + "." + fraction;
+}
+
+std::vector<LimitFailure> WriteRefusals(const Image& image) {
+    Image prepared = image;
+    PrepareImageForWrite(prepared);
+    return LimitFailures(prepared);
+}
+
+std::string LimitFailureText(const LimitFailure& f) {
+    const std::string who =
+        f.record == kVfoRow ? "frequency mode" : "channel " + std::to_string(f.record);
+    const std::string rx = "receive " + MHzText(f.rx) + " MHz";
+    const std::string tx = "transmit " + MHzText(f.tx) + " MHz";
+    const std::string limits = " is outside the band limits " + std::to_string(f.limits.lowMHz) +
+                               ".." + std::to_string(f.limits.highMHz) + " MHz";
+    if (f.rxOutside && f.txOutside) return who + ": " + rx + limits + ", and so is " + tx;
+    if (f.rxOutside) return who + ": " + rx + limits + " (" + tx + " is inside)";
+    return who + ": " + tx + limits + " (" + rx + " is inside)";
+}
+
+std::string LimitRefusalReport(const std::vector<LimitFailure>& failures) {
+    if (failures.empty()) return {};
+    std::string out;
+    for (const LimitFailure& f : failures) out += LimitFailureText(f) + "\n";
+    out +=
+        "Bring these frequencies inside the limits, or change the limits in zt790prog "
+        "(Edit, Optional Features).\n"
+        "zt790ctl: nothing was sent to the radio.\n";
+    return out;
+}
+
+}  // namespace zt::ctl
