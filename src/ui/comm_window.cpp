@@ -158,8 +158,7 @@ void CommWindow::OnStatus(const LinkText& label) {
 
 void CommWindow::OnMessage(const LinkMessage& message) {
     const LinkCallDepth::Scope scope(depth_);
-    const bool chinese = state_.LanguageChinese;
-    presenter_.show(qs(message.text.in(chinese)), qs(message.title.in(chinese)));
+    ShowLinkMessage(presenter_, message, state_, devices_);
 }
 
 void CommWindow::OnFinished(ExchangeOutcome outcome) {

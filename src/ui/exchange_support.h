@@ -7,22 +7,44 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
+#include "link/link_texts.h"
 #include "link/port.h"
 #include "link/timer.h"
+#include "model/bitext.h"
 
 namespace zt {
+
+struct AppState;
+class MessagePresenter;
+
+// What this machine says about a port that would not open (port number 1..8,
+// or the device path when one was given): advice on a cause the user can
+// remove, such as a cable the braille display daemon took; empty when there is
+// none.
+using PortAdvice = std::function<BiString(int portNumber, const std::string& device)>;
 
 // The port and the four timers of one exchange window. The running program uses
 // a serial port and Qt timers; tests put the simulated radio in their place.
 struct LinkDevices {
     std::unique_ptr<Port> port;
     std::unique_ptr<LinkTimers> timers;
+    PortAdvice portAdvice = {};  // may be empty: no advice
 };
 using LinkDevicesFactory = std::function<LinkDevices()>;
 
-// A serial port over QSerialPort and timers over QTimer.
+// A serial port over QSerialPort and timers over QTimer, with SystemPortAdvice.
 [[nodiscard]] LinkDevices SerialLinkDevices();
+
+// The advice this machine gives: a missing port, or a busy one, explained by
+// the braille display daemon.
+[[nodiscard]] BiString SystemPortAdvice(int portNumber, const std::string& device);
+
+// Shows a message of an exchange. The port message keeps its own text; the
+// advice of `devices`, when there is any, goes below it as a secondary text.
+void ShowLinkMessage(MessagePresenter& presenter, const LinkMessage& message, const AppState& state,
+                     const LinkDevices& devices);
 
 // A window whose unloading by a main-window command must not be refused: it stops
 // its work at once (timers stopped, port closed) and lets itself be closed.

@@ -18,7 +18,11 @@ bool MessagePresenter::isQueued(const Message& m) const {
 }
 
 void MessagePresenter::show(const QString& text, const QString& title) {
-    Message m{text, title};
+    show(text, title, QString());
+}
+
+void MessagePresenter::show(const QString& text, const QString& title, const QString& detail) {
+    Message m{text, title, detail};
     if (isQueued(m)) return;
     if (showing_) {
         waiting_.push_back(std::move(m));
@@ -26,7 +30,11 @@ void MessagePresenter::show(const QString& text, const QString& title) {
     }
     showing_ = true;
     current_ = std::move(m);
-    present(current_.text, current_.title);
+    if (current_.detail.isEmpty()) {
+        present(current_.text, current_.title);
+    } else {
+        presentWithDetail(current_.text, current_.title, current_.detail);
+    }
     showing_ = false;
     current_ = {};
     // Messages asked for while the box was up follow it, one after the other.
@@ -38,7 +46,7 @@ void MessagePresenter::show(BiText text, bool languageChinese, BiText title) {
 }
 
 void MessagePresenter::showLater(const QString& text, const QString& title) {
-    Message m{text, title};
+    Message m{text, title, {}};
     if (isQueued(m)) return;
     waiting_.push_back(std::move(m));
     if (!showing_) QTimer::singleShot(0, &context_, [this] { showNext(); });
@@ -52,7 +60,7 @@ void MessagePresenter::showNext() {
     if (showing_ || waiting_.empty()) return;
     Message m = std::move(waiting_.front());
     waiting_.pop_front();
-    show(m.text, m.title);
+    show(m.text, m.title, m.detail);
 }
 
 int MessagePresenter::ask(const QString& text, const QString& title, const QStringList& buttons,
@@ -89,6 +97,14 @@ int MessageBoxPresenter::presentQuestion(const QString& text, const QString& tit
         if (box.clickedButton() == pressed[i]) return static_cast<int>(i);
     }
     return escape;
+}
+
+void MessageBoxPresenter::presentWithDetail(const QString& text, const QString& title,
+                                            const QString& detail) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setInformativeText(detail);
+    box.exec();
 }
 
 }  // namespace zt

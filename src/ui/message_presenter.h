@@ -26,6 +26,9 @@ class MessagePresenter {
     // meanwhile follows when the box closes.
     void show(const QString& text, const QString& title);
     void show(BiText text, bool languageChinese, BiText title = kOperatePrompt);
+    // The same with a secondary text below the message (advice on what to do);
+    // an empty `detail` shows the message alone.
+    void show(const QString& text, const QString& title, const QString& detail);
 
     // Shows the message once the running event handler has returned. Use it from
     // focus-out and editing-finished handlers: a modal box shown there moves the
@@ -49,11 +52,18 @@ class MessagePresenter {
     // which never loses anything.
     virtual int presentQuestion(const QString& text, const QString& title,
                                 const QStringList& buttons, int escape);
+    // A box with a secondary text; by default the detail follows the message
+    // after a blank line.
+    virtual void presentWithDetail(const QString& text, const QString& title,
+                                   const QString& detail) {
+        present(text + "\n\n" + detail, title);
+    }
 
   private:
     struct Message {
         QString text;
         QString title;
+        QString detail;
         bool operator==(const Message&) const = default;
     };
     [[nodiscard]] bool isQueued(const Message& m) const;
@@ -71,6 +81,9 @@ class MessageBoxPresenter final : public MessagePresenter {
     void present(const QString& text, const QString& title) override;
     int presentQuestion(const QString& text, const QString& title, const QStringList& buttons,
                         int escape) override;
+    // The detail as the box's informative text, below the message.
+    void presentWithDetail(const QString& text, const QString& title,
+                           const QString& detail) override;
 };
 
 }  // namespace zt

@@ -147,8 +147,7 @@ void PowerAdjustWindow::closeEvent(QCloseEvent* event) {
 
 void PowerAdjustWindow::OnMessage(const LinkMessage& message) {
     const LinkCallDepth::Scope scope(depth_);
-    const bool chinese = state_.LanguageChinese;
-    presenter_.show(qs(message.text.in(chinese)), qs(message.title.in(chinese)));
+    ShowLinkMessage(presenter_, message, state_, devices_);
 }
 
 void PowerAdjustWindow::OnPowerValues(int low, int mid, int high) {

@@ -58,6 +58,7 @@ inline void UseChannel(Image& image, int channel, const std::string& rx) {
 struct ShownMessage {
     QString text;
     QString title;
+    QString detail = {};  // the secondary text below the message, if any
 };
 
 class RecordingPresenter final : public MessagePresenter {
@@ -86,6 +87,10 @@ class RecordingPresenter final : public MessagePresenter {
         const int answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    void presentWithDetail(const QString& text, const QString& title,
+                           const QString& detail) override {
+        messages.push_back({text, title, detail});
     }
 };
 
