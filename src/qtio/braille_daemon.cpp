@@ -219,10 +219,10 @@ BiString BrailleDaemonAdvice(const BrailleDaemon& daemon, const std::vector<UsbD
                 "USB 串口线 " + Join(cables) +
                     " 已插入，但没有串口：盲文显示守护程序 brltty 占用了它。\n"};
     } else {
-        what = {"The serial port " + device + " is a USB serial cable (" + cables.front() +
-                    ") that the braille display daemon brltty claims; brltty may hold it.\n",
-                "串口 " + device + " 是盲文显示守护程序 brltty 会占用的 USB 串口线 (" +
-                    cables.front() + ")，brltty 可能正占用着它。\n"};
+        what = {"The serial port " + device + " belongs to a USB serial cable, " + cables.front() +
+                    ", that the braille display daemon brltty claims: brltty may have it open.\n",
+                "串口 " + device + " 属于盲文显示守护程序 brltty 会占用的 USB 串口线 " +
+                    cables.front() + "，brltty 可能正打开着它。\n"};
     }
     if (!daemon.ruleFiles.empty()) {
         const std::string rule = fs::path(daemon.ruleFiles.front()).filename().string();

@@ -137,8 +137,8 @@ TEST(BrailleDaemon, AdviceOnlyWhenAClaimedCableIsMissingOrBusy) {
          "    sudo systemctl disable --now brltty\n"
          "then unplug the cable and plug it in again.\n"},
         {"busy CH340", true, false, false, "1a86", "7523", true, PortTrouble::Busy, "/dev/ttyUSB0",
-         "The serial port /dev/ttyUSB0 is a USB serial cable (1a86:7523 (USB Serial)) that the "
-         "braille display daemon brltty claims; brltty may hold it.\n" +
+         "The serial port /dev/ttyUSB0 belongs to a USB serial cable, 1a86:7523 (USB Serial), "
+         "that the braille display daemon brltty claims: brltty may have it open.\n" +
              masking},
         {"another port busy", true, false, false, "1a86", "7523", true, PortTrouble::Busy,
          "/dev/ttyS0", ""},
