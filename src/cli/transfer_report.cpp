@@ -18,14 +18,25 @@ std::string BlockText(int block) {
     return "block " + std::to_string(block) + " (address " + address + ")";
 }
 
+namespace {
+
+// What the braille display daemon has to do with a missing or busy port, if
+// anything, after a blank line.
+void PrintCableAdvice(PortTrouble trouble, const std::string& device) {
+    const BiString advice = BrailleDaemonAdvice(trouble, device);
+    if (!advice.empty()) std::cerr << "\n" << advice.english;
+}
+
+}  // namespace
+
 int ReportPortFailure(const AppState& app, const std::string& systemReason) {
     std::string device = app.ComDevice;
     if (device.empty()) {
         const ResolvedPort resolved = ResolvePortChoice(app.ComPort, "");
         if (!resolved.ok) {
             std::cerr << "zt790ctl: " << resolved.error << ".\n"
-                      << "Run 'zt790ctl ports' to list the ports of this machine.\n"
-                      << BrailleDaemonAdvice(PortTrouble::Missing, "").english;
+                      << "Run 'zt790ctl ports' to list the ports of this machine.\n";
+            PrintCableAdvice(PortTrouble::Missing, "");
             return kNoSuchPort;
         }
         device = resolved.device;
@@ -36,12 +47,12 @@ int ReportPortFailure(const AppState& app, const std::string& systemReason) {
               << PortFailureMessage(failure, device, systemReason, probe, CurrentUserGroups());
     switch (failure) {
         case PortFailure::NoSuchDevice:
-            std::cerr << BrailleDaemonAdvice(PortTrouble::Missing, device).english;
+            PrintCableAdvice(PortTrouble::Missing, device);
             return kNoSuchPort;
         case PortFailure::PermissionDenied:
             return kPermissionDenied;
         case PortFailure::Busy:
-            std::cerr << BrailleDaemonAdvice(PortTrouble::Busy, device).english;
+            PrintCableAdvice(PortTrouble::Busy, device);
             return kPortBusy;
         case PortFailure::Other:
             break;
