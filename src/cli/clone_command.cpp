@@ -5,6 +5,7 @@
 
 #include "cli/ctl_common.h"
 #include "cli/fleet.h"
+#include "cli/limit_report.h"
 #include "files/channel_file.h"
 #include "model/limits.h"
 #include "model/write_prep.h"
@@ -68,8 +69,8 @@ int RunClone(const CloneArgs& args) {
     Image prepared = image;
     PrepareImageForWrite(prepared);
     if (const LimitCheckResult check = CheckLimits(prepared); !check.passed) {
-        std::cerr << check.message.english << "\nzt790ctl: the image of " << from.port
-                  << " fails the limit check; nothing was sent to any radio.\n";
+        std::cerr << LimitRefusalLines(WriteRefusals(image)) << "zt790ctl: the image of "
+                  << from.port << " fails the limit check; nothing was sent to any radio.\n";
         return kLimitCheck;
     }
 

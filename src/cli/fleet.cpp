@@ -13,6 +13,7 @@
 #include "cli/fleet_console.h"
 #include "cli/port_access.h"
 #include "files/channel_file.h"
+#include "qtio/braille_daemon.h"
 #include "qtio/serial_ports.h"
 
 namespace zt::ctl {
@@ -71,8 +72,10 @@ void Conclude(FleetRadio& radio, double seconds) {
     o.report = radio.task->Report();
     o.seconds = seconds;
     if (o.report.status == TransferStatus::PortFailed) {
-        o.portFailure = radio.device.empty() ? PortFailure::NoSuchDevice
-                                             : ClassifyPortFailure(ProbePort(radio.device), true);
+        o.portFailure =
+            radio.device.empty()
+                ? PortFailure::NoSuchDevice
+                : ClassifyPortFailure(ProbePort(radio.device), ReasonSaysBusy(o.report.portError));
     }
     // A device that is gone after the radio stopped answering was unplugged.
     o.portLost = o.report.status == TransferStatus::NoAnswer && !radio.device.empty() &&
@@ -205,7 +208,9 @@ int ReportFleet(const Fleet& fleet, const std::string& fileColumn,
     std::cout << FleetReport(outcomes, fileColumn) << std::flush;
     std::vector<int> codes;
     for (const RadioOutcome& o : outcomes) codes.push_back(OutcomeExitCode(o));
-    // What to do about ports that would not open.
+    // What to do about ports that would not open; the braille daemon's advice
+    // once, however many radios it explains.
+    std::set<std::string> cableAdvice;
     for (const auto& radio : fleet) {
         const RadioOutcome& o = radio->outcome;
         if (o.report.status != TransferStatus::PortFailed) continue;
@@ -213,11 +218,19 @@ int ReportFleet(const Fleet& fleet, const std::string& fileColumn,
             std::cerr << "zt790ctl: " << radio->port
                       << ": no such port. Run 'zt790ctl ports' to list the ports of this "
                          "machine.\n";
+            cableAdvice.insert(BrailleDaemonAdvice(PortTrouble::Missing, "").english);
             continue;
         }
         std::cerr << "zt790ctl: "
                   << PortFailureMessage(o.portFailure, radio->device, o.report.portError,
                                         ProbePort(radio->device), CurrentUserGroups());
+        if (o.portFailure == PortFailure::NoSuchDevice)
+            cableAdvice.insert(BrailleDaemonAdvice(PortTrouble::Missing, radio->device).english);
+        if (o.portFailure == PortFailure::Busy)
+            cableAdvice.insert(BrailleDaemonAdvice(PortTrouble::Busy, radio->device).english);
+    }
+    for (const std::string& advice : cableAdvice) {
+        if (!advice.empty()) std::cerr << "\n" << advice;
     }
     return MostSeriousExitCode(codes);
 }

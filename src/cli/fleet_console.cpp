@@ -21,7 +21,10 @@ class FleetConsole::RadioObserver final : public ExchangeObserver {
     // says what came of it.
     void OnMessage(const LinkMessage& message) override {
         if (message.kind == LinkMessageKind::ReadComplete) return;  // the status says it
-        console_.lines_[index_].label = message.text.english;
+        // The report names the port, the system's reason and what to do.
+        console_.lines_[index_].label = message.kind == LinkMessageKind::PortError
+                                            ? "cannot open the port"
+                                            : message.text.english;
         console_.Changed(index_, Event::Message);
     }
 

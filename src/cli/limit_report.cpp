@@ -30,15 +30,18 @@ std::string LimitFailureText(const LimitFailure& f) {
     return who + ": " + tx + limits + " (" + rx + " is inside)";
 }
 
-std::string LimitRefusalReport(const std::vector<LimitFailure>& failures) {
+std::string LimitRefusalLines(const std::vector<LimitFailure>& failures) {
     if (failures.empty()) return {};
     std::string out;
     for (const LimitFailure& f : failures) out += LimitFailureText(f) + "\n";
-    out +=
-        "Bring these frequencies inside the limits, or change the limits in zt790prog "
-        "(Edit, Optional Features).\n"
-        "zt790ctl: nothing was sent to the radio.\n";
-    return out;
+    return out +
+           "Bring these frequencies inside the limits, or change the limits in zt790prog "
+           "(Edit, Optional Features).\n";
+}
+
+std::string LimitRefusalReport(const std::vector<LimitFailure>& failures) {
+    const std::string lines = LimitRefusalLines(failures);
+    return lines.empty() ? lines : lines + "zt790ctl: nothing was sent to the radio.\n";
 }
 
 }  // namespace zt::ctl

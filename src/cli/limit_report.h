@@ -22,8 +22,9 @@ namespace zt::ctl {
 // so is transmit 146.52000 MHz"; "frequency mode: ..." for record 0.
 [[nodiscard]] std::string LimitFailureText(const LimitFailure& failure);
 
-// What a refused write prints: one line per refused record, what to do, and
-// that nothing was sent. Empty when nothing is refused.
+// One line per refused record, then what to do. Empty when nothing is refused.
+[[nodiscard]] std::string LimitRefusalLines(const std::vector<LimitFailure>& failures);
+// What a refused write prints: the lines above and that nothing was sent.
 [[nodiscard]] std::string LimitRefusalReport(const std::vector<LimitFailure>& failures);
 
 }  // namespace zt::ctl

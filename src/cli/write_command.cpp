@@ -6,6 +6,7 @@
 
 #include "cli/ctl_common.h"
 #include "cli/fleet.h"
+#include "cli/limit_report.h"
 #include "cli/qt_link_rig.h"
 #include "cli/transfer_report.h"
 #include "files/channel_file.h"
@@ -77,7 +78,8 @@ int RunFleetWrite(const WriteArgs& args) {
     Image prepared = image;
     PrepareImageForWrite(prepared);
     if (const LimitCheckResult check = CheckLimits(prepared); !check.passed) {
-        std::cerr << check.message.english << "\nzt790ctl: nothing was sent to any radio.\n";
+        std::cerr << LimitRefusalLines(WriteRefusals(image))
+                  << "zt790ctl: nothing was sent to any radio.\n";
         return kLimitCheck;
     }
     const std::filesystem::path folder(args.backup);

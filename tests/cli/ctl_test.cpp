@@ -58,6 +58,11 @@ TEST_F(CtlCommands, FileErrorsExitWith3AndALimitCheckWith4BeforeAnyPortIsOpened)
               "zt790ctl: nothing was sent to the radio.\n");
     // Without a backup the write window's check refuses it: the same words.
     EXPECT_EQ(Ctl("write --port /nonexistent/tty limits.chann").err, r.err);
+    // Several radios: the same lines, nothing sent to any of them.
+    const RunResult fleet = Ctl("write -p /nonexistent/a -p /nonexistent/b limits.chann");
+    EXPECT_EQ(fleet.exitCode, 4);
+    EXPECT_EQ(fleet.err, r.err.substr(0, r.err.rfind("zt790ctl:")) +
+                             "zt790ctl: nothing was sent to any radio.\n");
 }
 
 TEST_F(CtlCommands, PortFailuresHaveTheirOwnMessagesAndExitCodes) {
