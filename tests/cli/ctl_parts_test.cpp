@@ -143,7 +143,7 @@ TEST(ImageReport, MarksEveryRefusedRecord) {
     ApplyGridDefaults(image, 2);
     StoreRxText(image, 3, "465");
     ApplyGridDefaults(image, 3);
-    StoreTxMHz(image, 3, 475.0);
+    StoreTxMHz(image, 3, 47500000);
     image[0][12] = 0x42;  // frequency mode: plus its offset of 10 MHz
     const std::string channels = ChannelTableReport(image);
     for (const char* part :
