@@ -41,16 +41,6 @@ class OptionWindow : public ::testing::Test {
     AppState s;
 };
 
-// The lists are swept below; the texts are shown by the widget tests.
-TEST_F(OptionWindow, StartUpImageShowsItsCheckBoxes) {
-    const OptionView v = RefreshOptions(s);
-    EXPECT_EQ(v.checks, (std::array<bool, kOptionCheckCount>{true, false, false, true, true, false,
-                                                             true, false, false, false, false}));
-    EXPECT_EQ(std::tie(v.channelMode, v.workModeEnabled, v.messageEnabled, v.passwordEnabled),
-              std::make_tuple(false, true, false, false));
-    EXPECT_TRUE(v.prompts.empty());
-}
-
 TEST_F(OptionWindow, RefreshClearsExactlyItsTwoBits) {
     opt(1) = 0x71;
     opt(10) = 0xFF;
@@ -90,19 +80,31 @@ TEST_F(OptionWindow, OnlyChannelModeForcesTheWorkModeAndPowerOnModeTheMessageBox
     EXPECT_TRUE(RefreshOptions(s).messageEnabled);
 }
 
-// Row 209: the password digits in bytes 0..3, the power-on message codes in
-// 4..8. Typing and the English message: the option window's widget tests.
+// Row 209: the password digits themselves (0..9) in bytes 0..3, the power-on
+// message codes in 4..8. Typing and the English message: the option window's
+// widget tests.
 TEST_F(OptionWindow, PasswordDigitsKeysAndFocus) {
     ImageRow& row = s.ChannelTable[kPasswordRow];
-    row = RowOf({1, 2, 255, 4, 19, 16, 23, 23, 26});
+    CommitPassword(s.ChannelTable, "0919");
+    EXPECT_EQ(row, RowOf({0, 9, 1, 9, 19, 16, 23, 23, 26}));
+    row = RowOf({10, 2, 255, 9, 19, 16, 23, 23, 26});
     opt(2) |= 0x08;
     const OptionView v = RefreshOptions(s);
-    EXPECT_EQ(v.password, "124");
+    EXPECT_EQ(v.password, "29");
     EXPECT_TRUE(v.passwordEnabled);
-    EXPECT_EQ(row, RowOf({1, 2, 4, 255, 19, 16, 23, 23, 26}));  // the refresh closes the gap
+    EXPECT_EQ(row, RowOf({2, 9, 255, 255, 19, 16, 23, 23, 26}));  // the refresh closes the gap
     CommitPassword(s.ChannelTable, "");
     EXPECT_EQ(row, RowOf({255, 255, 255, 255, 19, 16, 23, 23, 26}));
-    EXPECT_EQ(Keys({{"1234", kKeyBackspace}, {"", kKeyEnter}}, PasswordKeyAccepted), "true|false");
+    EXPECT_EQ(Keys({{"", U'0'},
+                    {"", U'9'},
+                    {"", U'/'},
+                    {"", U':'},
+                    {"123", U'4'},
+                    {"1234", U'5'},
+                    {"1234", kKeyBackspace},
+                    {"", kKeyEnter}},
+                   PasswordKeyAccepted),
+              "true|true|false|false|true|false|true|false");
     EXPECT_FALSE(PasswordFocusLost("1234"));
     EXPECT_EQ(PasswordFocusLost(""), (Prompt{"Password length is 4 digit.",
                                              "效验码的有效长度为 4 位 ！",
@@ -214,23 +216,6 @@ TEST_F(OptionWindow, ShiftDirectionAndOffsetEntryCheckTheTxFrequency) {
     EXPECT_EQ(Keys({{"5.1", U'.'}, {"5", U'x'}, {"5.12345", U'6'}, {"5.123456", U'7'}},
                    OffsetKeyAccepted),
               "false|false|true|false");
-}
-
-TEST_F(OptionWindow, EveryTonePositionStoresAndShowsBack) {
-    for (int p = 0; p <= 264; ++p) {
-        for (bool decode : {true, false}) {
-            const bool inverted = CommitVfoTone(s.ChannelTable, decode, p);
-            EXPECT_EQ(inverted, p >= 158) << p;
-            std::vector<Prompt> prompts;
-            const VfoView v = RefreshVfo(s, prompts);
-            EXPECT_EQ(decode ? v.decode : v.encode, p) << p;
-            EXPECT_EQ(decode ? v.decodeInverted : v.encodeInverted, inverted) << p;
-        }
-    }
-    std::vector<Prompt> prompts;
-    vfo(8) = 7;  // an unknown type: the list keeps its selection
-    EXPECT_FALSE(RefreshVfo(s, prompts).decode);
-    EXPECT_FALSE(RefreshVfo(s, prompts).decodeInverted);
 }
 
 TEST_F(OptionWindow, LimitEntriesAndTheirMessages) {

@@ -151,6 +151,7 @@ TEST_F(RecordLayout, FrequencyModeRecordFields) {
         std::uint8_t type, index;
     } tones[] = {{0, 255, 255}, {1, 0, 0},   {50, 0, 49},  {51, 1, 0},
                  {157, 1, 106}, {158, 2, 0}, {264, 2, 106}};
+    std::vector<Prompt> prompts;
     for (const auto& t : tones) {
         for (bool decode : {true, false}) {
             Image before = s.ChannelTable;
@@ -159,8 +160,14 @@ TEST_F(RecordLayout, FrequencyModeRecordFields) {
             before[0][decode ? 9 : 11] = t.index;
             EXPECT_EQ(s.ChannelTable, before) << t.position;
             EXPECT_EQ(inverted, t.type == 2) << t.position;
+            const VfoView v = RefreshVfo(s, prompts);
+            EXPECT_EQ(decode ? v.decode : v.encode, t.position);
+            EXPECT_EQ(decode ? v.decodeInverted : v.encodeInverted, inverted);
         }
     }
+    s.ChannelTable[0][8] = 7;  // an unknown type: the list keeps its selection
+    EXPECT_EQ(RefreshVfo(s, prompts).decode, std::nullopt);
+    EXPECT_EQ(RefreshVfo(s, prompts).decodeInverted, std::nullopt);
     StartUp(s);
     (void)RxFocusLost(s, "446.5125");
     EXPECT_EQ(s.ChannelTable[0],
@@ -171,22 +178,6 @@ TEST_F(RecordLayout, FrequencyModeRecordFields) {
               RowOf({0x50, 0x12, 0x65, 0x44, 0, 0, 0x50, 0, 255, 255, 255, 255, 0x82, 0x20}));
     (void)CommitShiftDirection(s, 1, "446.51250", "5");
     EXPECT_EQ(s.ChannelTable[0][12], 0x42);
-}
-
-// Bytes 0..3 of row 209 hold the digits themselves, 0..9; anything else is no digit.
-TEST_F(RecordLayout, PasswordDigitsZeroToNine) {
-    for (const char* digits : {"1234", "9000", "0909"}) {
-        CommitPassword(s.ChannelTable, digits);
-        ImageRow expected = s.ChannelTable[209];
-        for (int i = 0; i < 4; ++i) expected[i] = static_cast<std::uint8_t>(digits[i] - '0');
-        EXPECT_EQ(s.ChannelTable[209], expected) << digits;
-        EXPECT_EQ(RefreshOptions(s).password, digits);
-    }
-    s.ChannelTable[209][0] = 10;
-    s.ChannelTable[209][2] = 255;
-    EXPECT_EQ(RefreshOptions(s).password, "99");  // 10 9 255 9
-    EXPECT_EQ(Each({U'0', U'9', U'/', U':'}, [](char32_t k) { return PasswordKeyAccepted("", k); }),
-              "true|true|false|false");
 }
 
 // Power is bits 0..1 of a channel's byte 12; scan skip, the unused bits and the
