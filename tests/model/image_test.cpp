@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The blank image, start-up, the catalogue and band edges, the limit checks and
-// the write preparation.
+// The blank image, start-up, the limit checks and the write preparation.
 #include <gtest/gtest.h>
 
 #include "model/app_state.h"
@@ -42,25 +41,6 @@ TEST(BlankImage, RowByRowAndStartUp) {
     s.ChannelTable[153][3] = 0x17;
     WriteBlankImage(s);  // rewrites the row and recomputes the edges from it
     EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz), std::make_tuple(400, 470));
-}
-
-TEST(BandEdge, EncodingRowAndBandTest) {
-    for (int mhz = 0; mhz <= 999; ++mhz) {
-        const auto bytes = EncodeBandEdge(mhz);
-        EXPECT_EQ(DecodeBandEdge(bytes[0], bytes[1]), mhz);
-        EXPECT_EQ(bytes[0], mhz % 10 * 16) << mhz;
-        EXPECT_EQ(bytes[1], mhz / 100 * 16 + mhz % 100 / 10) << mhz;
-    }
-    EXPECT_EQ(DecodeBandEdge(0x65, 0x13), 136);  // 100 kHz digit ignored
-    EXPECT_EQ(DecodeBandEdge(0x50, 0x13), 135);
-    Image image = BlankImage();
-    EXPECT_EQ(ReadBandEdges(image), (BandEdges{400, 470}));
-    WriteBandEdges(image, {244, 247});
-    EXPECT_EQ(image[153], RowOf({0x40, 0x24, 0x70, 0x24}));
-    image[kBandEdgeRow][1] = 0x13;
-    image[kBandEdgeRow][2] = 0x00;
-    image[kBandEdgeRow][3] = 0x17;
-    EXPECT_EQ(ReadBandEdges(image), (BandEdges{134, 170}));
 }
 
 // A record with receive frequency, offset and the raw byte 12.
@@ -139,6 +119,29 @@ TEST(LimitCheck, FrequencyModeRecordFirstThenEveryChannelInWholeMegahertz) {
     r = CheckLimits(image);
     EXPECT_FALSE(r.passed);
     EXPECT_EQ(r.channel, 0);
+}
+
+// Every refused record with the frequencies it compared: what zt790ctl names
+// in its refusal and marks in its report.
+TEST(LimitFailures, EveryRefusedRecordWithItsFrequenciesInOrder) {
+    EXPECT_TRUE(LimitFailures(BlankImage()).empty());
+    Image image = BlankImage();                    // limits 400..470
+    SetRecord(image, 0, "465", "10", 0x42);        // transmit 475
+    SetRecord(image, 2, "146.52", "0", 0x02);      // VHF simplex
+    SetRecord(image, 3, "470.9", "0", 0x02);       // whole MHz 470: inside
+    SetRecord(image, 5, "399.5", "10", 0x42);      // receive below, transmit 409.5 inside
+    SetRecord(image, 9, "405", "10.00001", 0x82);  // transmit 394.99999
+    SetRecord(image, 10, "405", "5", 0x82);        // transmit 400 exactly: inside
+    image[128] = RowOf({0xFF, 0xFF, 0xFF, 0x48});  // counts as used
+    const BandEdges limits{400, 470};
+    EXPECT_EQ(LimitFailures(image), (std::vector<LimitFailure>{
+                                        {0, 46500000, 47500000, false, true, limits},
+                                        {2, 14652000, 14652000, true, true, limits},
+                                        {5, 39950000, 40950000, true, false, limits},
+                                        {9, 40500000, 39499999, false, true, limits},
+                                        // Nibbles above 9 weigh 10..15: 4, 8, then six fifteens.
+                                        {128, 49666665, 49666665, true, true, limits},
+                                    }));
 }
 
 // Plain limit texts are stored by the option window's tests.
