@@ -19,15 +19,12 @@
 #include "model/tone_codec.h"
 
 namespace zt {
-namespace {
-
-using Fields = std::vector<std::string>;
-
-}  // namespace
 
 void PrintTo(const CsvLineMessage& m, std::ostream* out) { *out << m.line << ": " << m.text; }
 
 namespace {
+
+using Fields = std::vector<std::string>;
 
 TEST(CsvText, SplitsQuotedFieldsCountsLinesAndQuotesOnlyWhenNeeded) {
     const CsvParse p = ParseCsvText(
@@ -53,9 +50,6 @@ TEST(CsvText, SplitsQuotedFieldsCountsLinesAndQuotesOnlyWhenNeeded) {
     const CsvParse back = ParseCsvText(CsvLine(original));
     ASSERT_EQ(back.records.size(), 1u);
     EXPECT_EQ(back.records[0].fields, original);
-    const CsvParse open = ParseCsvText("a,b\r\n1,\"open\r\n2,3\r\n");
-    EXPECT_EQ(open.error, "a quoted field is not closed");
-    EXPECT_EQ(open.errorLine, 2);
 }
 
 constexpr int kD023N = 52;                                     // DCS 023, normal
@@ -274,9 +268,8 @@ constexpr const char* kPublished =
     "4,Digital Voice,438.5,,,,,DV,5W\r\n"
     "5,Site Base,451.25,,,,,FM,High\r\n";
 
-TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotesAndRoundTrips) {
+TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotes) {
     Image image = BlankImage();
-    const Image before = image;
     const CsvImportResult r = ImportChannelCsv(kPublished, image, Options(true, 1));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.channels, (std::vector<int>{1, 2, 3, 4}));
@@ -303,19 +296,6 @@ TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotesAndRoundTrips) {
         "SITE 451.25000 451.25000 255:255 255:255 02 20 FFFF",
     };
     for (int c = 1; c <= 4; ++c) EXPECT_EQ(Describe(image, c), expected[c - 1]);
-    for (int row = 0; row < kImageRows; ++row) {
-        if ((row < 1 || row > 4) && row != kFirstNameRow + 1 && row != kFirstNameRow) {
-            EXPECT_EQ(image[row], before[row]) << row;
-        }
-    }
-
-    // Exported, Power is watts with the unit; imported back, the same image.
-    const std::string csv = FormatChannelCsv(image);
-    for (const char* power : {",,1.0W,", ",,2.5W,", ",,5.0W,"})
-        EXPECT_NE(csv.find(power), std::string::npos) << power;
-    Image back = BlankImage();
-    ASSERT_TRUE(ImportChannelCsv(csv, back).ok);
-    EXPECT_EQ(back, image);
 }
 
 TEST(ChannelCsv, EveryCombinationOfTheOptions) {
@@ -367,24 +347,10 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
             }
         }
     }
-}
-
-TEST(ChannelCsv, LongListsNumberedFromZeroTakeWhatFits) {
-    std::string csv = "Location,Name,Frequency\n";
-    for (int k = 0; k < 130; ++k) csv += std::to_string(k) + ",Rpt," + "446.1\n";
-    Image image = BlankImage();
-    CsvImportResult r = ImportChannelCsv(csv, image);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.renumberingWouldHelp);
-    EXPECT_EQ(r.problems,
-              (std::vector<CsvLineMessage>{{2, "channel 0 is not between 1 and 128"},
-                                           {131, "channel 129 is not between 1 and 128"}}));
-    r = ImportChannelCsv(csv, image, Options(true, 1));
-    EXPECT_EQ(r.channels.size(), 128u);
-    EXPECT_EQ(r.problems,
-              (std::vector<CsvLineMessage>{
-                  {130, "no channel left for this row: the rows fill channels 1 to 128"},
-                  {131, "no channel left for this row: the rows fill channels 1 to 128"}}));
+    Image image = base;
+    EXPECT_EQ(
+        ImportChannelCsv(kPublished, image, Options(true, 127)).problems.at(1),
+        (CsvLineMessage{5, "no channel left for this row: the rows fill channels 127 to 128"}));
 }
 
 TEST(ChannelCsv, PowerIsNeverAboveWhatTheFileAsks) {
@@ -483,36 +449,6 @@ TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
     EXPECT_EQ(ReadName(image, 3), "X_+*9");
 }
 
-TEST(ChannelCsv, TheBandIsLowUpToButNotIncludingHigh) {
-    const struct {
-        int model;
-        const char* row;
-        const char* problem;  // empty when stored
-    } cases[] = {
-        {0, "400.00000,,", ""},
-        {0, "469.99999,,", ""},
-        {0, "470.00000,,", "receive frequency 470.000000 MHz is outside the band 400..470 MHz"},
-        {0, "399.99999,,", "receive frequency 399.999990 MHz is outside the band 400..470 MHz"},
-        {0, "469.0,+,0.99999", ""},
-        {0, "469.0,+,1", "transmit frequency 470.000000 MHz is outside the band 400..470 MHz"},
-        {0, "400.5,split,400", ""},
-        {0, "400.5,-,0.50001",
-         "transmit frequency 399.999990 MHz is outside the band 400..470 MHz"},
-        {1, "136,,", ""},
-        {1, "173.99999,,", ""},
-        {1, "174,,", "receive frequency 174.000000 MHz is outside the band 136..174 MHz"},
-    };
-    for (const auto& c : cases) {
-        Image image = BlankImageForModel(c.model);
-        const CsvImportResult r =
-            ImportChannelCsv(std::string("Location,Frequency,Duplex,Offset\n1,") + c.row, image);
-        EXPECT_EQ(r.ok, *c.problem == 0) << c.row;
-        if (*c.problem != 0) {
-            EXPECT_EQ(r.problems, (std::vector<CsvLineMessage>{{2, c.problem}})) << c.row;
-        }
-    }
-}
-
 TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
     const std::pair<const char*, const char*> rows[] = {
         {"0,A,446.1,,,,,,,,,,FM,,,High,", "channel 0 is not between 1 and 128"},
@@ -535,15 +471,27 @@ TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
         {"15,A,400.5,-,1,,,,,,,,FM,,,High,,extra",
          "more fields than the header names; transmit frequency 399.500000 MHz is outside the "
          "band 400..470 MHz"},
+        // The band is low up to but not including high; these rows alone are fine.
+        {"20,A,400.00000", ""},
+        {"21,A,469.99999", ""},
+        {"22,A,470.00000", "receive frequency 470.000000 MHz is outside the band 400..470 MHz"},
+        {"23,A,399.99999", "receive frequency 399.999990 MHz is outside the band 400..470 MHz"},
+        {"24,A,469.0,+,0.99999", ""},
+        {"25,A,469.0,+,1", "transmit frequency 470.000000 MHz is outside the band 400..470 MHz"},
+        {"26,A,400.5,split,400", ""},
+        {"27,A,400.5,-,0.50001",
+         "transmit frequency 399.999990 MHz is outside the band 400..470 MHz"},
     };
     std::string csv =
         "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
         "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\r\n"
         "1,OK,446.1,,,,,,,,,,FM,,,High,\r\n";
     std::vector<CsvLineMessage> expected;
+    int line = 3;
     for (const auto& [row, problem] : rows) {
         csv += std::string(row) + "\r\n";
-        expected.push_back({static_cast<int>(expected.size()) + 3, problem});
+        if (*problem != 0) expected.push_back({line, problem});
+        ++line;
     }
     Image image = VariedImage();
     const CsvImportResult r = ImportChannelCsv(csv, image);
@@ -551,6 +499,10 @@ TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
     EXPECT_EQ(image, VariedImage());
     EXPECT_EQ(r.problems, expected);
     EXPECT_TRUE(r.notes.empty());
+    Image vhf = BlankImageForModel(1);
+    EXPECT_EQ(ImportChannelCsv("Location,Frequency\n1,136\n2,173.99999\n3,174\n", vhf).problems,
+              (std::vector<CsvLineMessage>{
+                  {4, "receive frequency 174.000000 MHz is outside the band 136..174 MHz"}}));
 }
 
 TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
