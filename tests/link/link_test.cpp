@@ -139,9 +139,8 @@ TEST_F(LinkTest, APortClosedUnderTheExchangeEndsItAtTheReplyTimeOut) {
     }
 }
 
-// Every frame a whole read or write sends, in order: each kind written out,
-// then every block's request or write frame with its address (block b is at
-// 16 b, sent high byte first). A write first completes the derived rows. With
+// Every kind of frame a whole read or write sends, written out (block b is at
+// 16 b, sent high byte first); a write first completes the derived rows. With
 // a radio that answers at once every frame waits one 15 ms pump tick; the
 // window may close 200 ms after a read, 500 ms after a write. Labels and
 // progress: connecting, one a block, done.
@@ -206,16 +205,6 @@ TEST_F(LinkTest, AWholeReadOrWriteFrameByFrameAndStepByStep) {
         for (const auto& k : kinds) {
             if (k.mode == c.mode) {
                 EXPECT_EQ(Hex(log.runs[k.index]), k.bytes) << k.index;
-            }
-        }
-        for (int b = 1; b < (read ? 254 : 240); ++b) {
-            Bytes frame{read ? std::uint8_t{0x52} : std::uint8_t{0x57},
-                        static_cast<std::uint8_t>(b >> 4), static_cast<std::uint8_t>(b << 4), 0x10};
-            const ImageRow& row = app.ChannelTable[b];  // as the write completed it
-            if (!read) frame.insert(frame.end(), row.begin(), row.end());
-            ASSERT_EQ(log.runs[read ? 1 + 2 * b : 1 + b], frame) << b;
-            if (read) {
-                ASSERT_EQ(log.runs[2 + 2 * b], Bytes{0x06}) << b;
             }
         }
         if (read) {
