@@ -38,7 +38,7 @@ bool Wait(const std::function<bool()>& done, int ms) {
     return true;
 }
 
-TEST(QtLink, ATimeOutAtBlock200RetriesAndTheSecondPassCompletes) {
+TEST(QtLink, ATimeOutAtBlock20RetriesAndTheSecondPassCompletes) {
     int argc = 1;
     char name[] = "e2e_tests";
     char* argv[] = {name, nullptr};
@@ -54,7 +54,7 @@ TEST(QtLink, ATimeOutAtBlock200RetriesAndTheSecondPassCompletes) {
     const QString file = dir.filePath("radio.chann");
     ASSERT_TRUE(SaveChannelFile(file.toStdString(), memory).ok);
     // The late answer lands while the port is closed and is thrown away on reopening.
-    SimProcess sim({"--load", file, "--fault", "delay@200"});
+    SimProcess sim({"--load", file, "--fault", "delay@20"});
 
     AppState app;
     app.ChannelTable = BlankImage();
