@@ -57,27 +57,21 @@ TEST_F(OptionWindow, RefreshClearsExactlyItsTwoBits) {
     EXPECT_EQ(opt(1), 0x61);
 }
 
+// The bits each commit writes: record_layout_test.
 TEST_F(OptionWindow, OnlyChannelModeForcesTheWorkModeAndPowerOnModeTheMessageBox) {
-    opt(2) = 0x81;  // frequency work mode
     CommitOptionCheck(s.ChannelTable, OptionCheck::OnlyChann, true);
-    EXPECT_EQ(opt(2), 0xC1);
-    EXPECT_EQ(opt(10) & 0x08, 0x08);
-    OptionView v = RefreshOptions(s);
+    CommitWorkMode(s.ChannelTable, false);
+    const OptionView v = RefreshOptions(s);
     EXPECT_TRUE(v.check(OptionCheck::OnlyChann) && v.channelMode && !v.workModeEnabled);
     CommitOptionCheck(s.ChannelTable, OptionCheck::OnlyChann, false);
-    EXPECT_EQ(opt(2), 0xC1);  // the work mode stays as it was
-    EXPECT_EQ(opt(10) & 0x08, 0);
     EXPECT_TRUE(RefreshOptions(s).workModeEnabled);
-    CommitWorkMode(s.ChannelTable, false);
-    EXPECT_EQ(opt(2), 0x81);
-    opt(2) = 0x20;  // MSG
-    EXPECT_TRUE(RefreshOptions(s).messageEnabled);
-    CommitOptionList(s.ChannelTable, OptionList::PonMode, 1);  // DC
-    EXPECT_EQ(opt(2), 0x10);
-    EXPECT_FALSE(RefreshOptions(s).messageEnabled);
-    opt(2) = 0x30;  // beyond the list: shows MSG
-    EXPECT_EQ(RefreshOptions(s).list(OptionList::PonMode), 2);
-    EXPECT_TRUE(RefreshOptions(s).messageEnabled);
+    EXPECT_FALSE(RefreshOptions(s).channelMode);
+    EXPECT_EQ(Each({0x00, 0x10, 0x20, 0x30},  // Off, DC, MSG, beyond the list: MSG
+                   [&](int b) {
+                       opt(2) = static_cast<std::uint8_t>(b);
+                       return RefreshOptions(s).messageEnabled;
+                   }),
+              "false|false|true|true");
 }
 
 // Row 209: the password digits themselves (0..9) in bytes 0..3, the power-on
@@ -95,16 +89,11 @@ TEST_F(OptionWindow, PasswordDigitsKeysAndFocus) {
     EXPECT_EQ(row, RowOf({2, 9, 255, 255, 19, 16, 23, 23, 26}));  // the refresh closes the gap
     CommitPassword(s.ChannelTable, "");
     EXPECT_EQ(row, RowOf({255, 255, 255, 255, 19, 16, 23, 23, 26}));
-    EXPECT_EQ(Keys({{"", U'0'},
-                    {"", U'9'},
-                    {"", U'/'},
-                    {"", U':'},
-                    {"123", U'4'},
-                    {"1234", U'5'},
-                    {"1234", kKeyBackspace},
-                    {"", kKeyEnter}},
+    EXPECT_EQ(Keys({{"", U'0'}, {"", U'9'}, {"", U'/'}, {"", U':'}}, PasswordKeyAccepted),
+              "true|true|false|false");
+    EXPECT_EQ(Keys({{"123", U'4'}, {"1234", U'5'}, {"1234", kKeyBackspace}, {"", kKeyEnter}},
                    PasswordKeyAccepted),
-              "true|true|false|false|true|false|true|false");
+              "true|false|true|false");
     EXPECT_FALSE(PasswordFocusLost("1234"));
     EXPECT_EQ(PasswordFocusLost(""), (Prompt{"Password length is 4 digit.",
                                              "效验码的有效长度为 4 位 ！",
