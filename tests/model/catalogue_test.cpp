@@ -99,9 +99,7 @@ std::vector<Units> ReceiveFrequencies(const Entry& e, int count) {
     return rx;
 }
 
-// Arithmetic in binary floating point misses an edge for a good share of the
-// receive frequencies, so a thousand per band find it many times over.
-constexpr int kReceivePerBand = 1000;  // x 6 transmits x 7 entries: 42 000 pairs
+constexpr int kReceivePerBand = 10000;  // x 6 transmits x 7 entries: 420 000 pairs
 
 TEST(ExactFrequency, LimitChecksOfEveryCatalogueEntryOnTheEdges) {
     AppState s;
