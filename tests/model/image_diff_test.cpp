@@ -45,187 +45,162 @@ Image Base() {
     return image;
 }
 
+// Bytes written into an image from [row][byte] on.
+struct Poke {
+    int row, byte;
+    std::vector<int> bytes;
+};
+
+Image Poked(Image image, const std::vector<Poke>& pokes) {
+    for (const Poke& p : pokes)
+        for (std::size_t i = 0; i < p.bytes.size(); ++i)
+            image[p.row][p.byte + i] = static_cast<std::uint8_t>(p.bytes[i]);
+    return image;
+}
+
 struct Case {
     const char* name;
-    std::function<void(Image&)> change;
+    std::vector<Poke> both, second;  // into both images, then into the second only
     std::vector<std::string> expected;
+    std::function<void(Image&)> change = [](Image&) {};  // the second only, afterwards
 };
 
 TEST(ImageDiff, EachKindOfFieldInRadioTerms) {
     const std::vector<Case> cases{
-        {"equal", [](Image&) {}, {}},
+        {"equal", {}, {}, {}},
         {"receive frequency, and the transmit frequency with it",
-         [](Image& b) { StoreRxText(b, 5, "446.1"); },
+         {},
+         {{5, 0, {0x00, 0x00, 0x61, 0x44}}},
          {"ch 5 | Receive | 446.00625 -> 446.10000", "ch 5 | Transmit | 446.00625 -> 446.10000"}},
         {"offset plus 0.6 MHz",
-         [](Image& b) {
-             b[5][6] = 0x06;
-             b[5][12] |= 0x40;
-         },
+         {},
+         {{5, 6, {0x06}}, {5, 12, {0x42}}},
          {"ch 5 | Transmit | 446.00625 -> 446.60625"}},
         {"tones: CTCSS 100.0 and DCS 023 inverted",
-         [](Image& b) {
-             b[5][8] = 0;
-             b[5][9] = 12;
-             b[5][10] = 2;
-             b[5][11] = 1;
-         },
+         {},
+         {{5, 8, {0, 12, 2, 1}}},
          {"ch 5 | Decode | OFF -> 100.0", "ch 5 | Encode | OFF -> D023I"}},
         {"two tone bytes that both show the last CTCSS tone",
-         [](Image& b) {
-             b[5][8] = 0;
-             b[5][9] = 60;
-         },
+         {},
+         {{5, 8, {0, 60}}},
          {"ch 5 | Decode | OFF -> 254.1"}},
         {"power, bandwidth and every flag",
-         [](Image& b) {
-             b[5][12] = 0x04;  // Low, scan skip
-             b[5][13] = 0xD0;  // narrow, VOX, BCL, TX stop
-         },
+         {},
+         {{5, 12, {0x04, 0xD0}}},  // Low, scan skip; narrow, VOX, BCL, TX stop
          {"ch 5 | Power | High -> Low", "ch 5 | Bandwidth | Wide -> Narrow",
           "ch 5 | Scan | On -> Off", "ch 5 | VOX | Off -> On", "ch 5 | BCL | Off -> On",
           "ch 5 | TX stop | Off -> On"}},
-        {"a power the editors never store",
-         [](Image& b) { b[5][12] = 0x03; },
-         {"ch 5 | Power | High -> 3"}},
-        {"name", [](Image& b) { WriteName(b, 5, "RPT"); }, {"ch 5 | Name | \"PMR5\" -> \"RPT\""}},
+        {"a power the editors never store", {}, {{5, 12, {0x03}}}, {"ch 5 | Power | High -> 3"}},
+        {"name",
+         {},
+         {},
+         {"ch 5 | Name | \"PMR5\" -> \"RPT\""},
+         [](Image& b) { WriteName(b, 5, "RPT"); }},
         {"a channel taken into use, with the bits no editor shows",
-         [](Image& b) {
-             StoreRxText(b, 7, "446.1");
-             for (int byte = 4; byte < 8; ++byte) b[7][byte] = 0;
-             ApplyGridDefaults(b, 7);
-         },
+         {},
+         {{7, 0, {0x00, 0x00, 0x61, 0x44, 0, 0, 0, 0}}},
          {"ch 7 | Receive | (empty) -> 446.10000", "ch 7 | Transmit | - -> 446.10000",
           "ch 7 | Decode | - -> OFF", "ch 7 | Encode | - -> OFF", "ch 7 | Power | - -> High",
           "ch 7 | Bandwidth | - -> Wide", "ch 7 | Scan | - -> On", "ch 7 | VOX | - -> Off",
           "ch 7 | BCL | - -> Off", "ch 7 | TX stop | - -> Off",
           "ch 7 | row 7 byte 12 bits 38 (0x007C) | 38 -> 00",
-          "ch 7 | row 7 byte 13 bits 0F (0x007D) | 0F -> 00"}},
+          "ch 7 | row 7 byte 13 bits 0F (0x007D) | 0F -> 00"},
+         [](Image& b) { ApplyGridDefaults(b, 7); }},
         {"leftovers in a channel empty in both, and a spare byte",
-         [](Image& b) {
-             b[9][3] = 0x12;
-             b[5][14] = 0x01;
-             b[5][15] = 0x02;
-         },
+         {},
+         {{9, 3, {0x12}}, {5, 14, {0x01, 0x02}}},
          {"ch 5 | row 5 bytes 14..15 (0x005E..0x005F) | FF FF -> 01 02",
           "ch 9 | row 9 byte 3 (0x0093) | FF -> 12"}},
         {"frequency mode: receive, offset, shift, tone, step, VOX",
-         [](Image& b) {
-             StoreBcd(b, kVfoRow, 0, TextToBcd("446"));
-             b[0][4] = b[0][5] = b[0][6] = b[0][7] = 255;
-             b[0][12] = 0x42;  // High, Plus
-             b[0][10] = 1;
-             b[0][11] = 0;
-             b[0][13] = 0x64;  // 25K, wide, VOX
-         },
+         {},
+         // 446 MHz, no offset; DCS 017 encode; High, Plus; 25K, wide, VOX.
+         {{0, 0, {0x00, 0x00, 0x60, 0x44, 255, 255, 255, 255}}, {0, 10, {1, 0, 0x42, 0x64}}},
          {"vfo | RX Frequncy(MHZ) | 462.01250 -> 446.00000",
           "vfo | Offset Frequncy(MHZ) | 10.00000 -> none", "vfo | Duplex | Off -> Plus",
           "vfo | Encode | OFF -> D017N", "vfo | Step(KHZ) | 5K -> 25K", "vfo | VOX | Off -> On"}},
         {"band limits, and the 100 kHz digit nothing reads",
-         [](Image& b) {
-             b[153][0] = 0x65;
-             b[153][1] = 0x13;
-             b[153][2] = 0x40;
-             b[153][3] = 0x17;
-         },
+         {},
+         {{153, 0, {0x65, 0x13, 0x40, 0x17}}},
          {"band | Frequncy Range | 400..470 MHz (ZT790 C1.0 UHF) -> 136..174 MHz (ZT790 C1.0 VHF)",
           "band | row 153 byte 0 bits 0F (0x0990) | 00 -> 05"}},
         {"optional features by caption",
-         [](Image& b) {
-             b[208][0] = 3;
-             b[208][1] |= 0x04;  // manual set-up off
-             b[208][2] |= 0x40;  // channel mode
-             b[208][3] = 9;      // beyond the list: shows its last item
-             b[208][7] = 0x82;   // Key, vice band receive
-             b[208][9] = 0x55;   // no editor shows it
-             WritePassword(b, "1234");
-             WritePowerOnMessage(b, "HI");
-         },
+         {},
+         // Squelch 3, manual set-up off, channel mode, a timer beyond the list (its
+         // last item), Key with vice band receive, a byte no editor shows; the
+         // password digits and the message codes of "HI".
+         {{208, 0, {3, 0x75, 0xC1, 9}},
+          {208, 7, {0x82}},
+          {208, 9, {0x55}},
+          {209, 0, {1, 2, 3, 4, 19, 20, 255, 255, 255}}},
          {"opt | Squelch Level | 5 -> 3", "opt | Time Out Timer[Min] | 3 -> 7",
           "opt | KeyLock Mode | Key&UPDN -> Key", "opt | Manual set-up | On -> Off",
           "opt | Work Mode | Frequncy -> Channel", "opt | Vice-band Receive Enabled | Off -> On",
           "opt | Password Pin | (none) -> \"1234\"", "opt | PowerOn MSG | \"HELLO\" -> \"HI\"",
           "opt | row 208 byte 9 (0x0D09) | 00 -> 55"}},
         {"FM presets",
-         [](Image& b) {
-             b[154][3] = 130;
-             b[155][4] = 211;  // preset 20: empty either way
-         },
+         {},
+         {{154, 3, {130}}, {155, 4, {211}}},  // preset 20: empty either way
          {"fm 3 | Radio Channel 3 | (empty) -> 100.0",
           "fm 20 | Radio Channel 20 | (empty) (stored FF) -> (empty) (stored D3)"}},
         {"scan record",
-         [](Image& b) {
-             b[213][0] = 1;  // fixed priority
-             b[213][5] = 30;
-             b[213][6] = 0;
-         },
+         {},
+         {{213, 0, {1}}, {213, 5, {30, 0}}},  // fixed priority
          {"scan | Priority | Selected -> Fixed", "scan | Dropout Delay Time (s) | 300 -> 30"}},
         {"keys, two codes that both mean Autodial",
-         [](Image& b) {
-             b[214][0] = 6;
-             b[214][1] = 1;
-         },
+         {},
+         {{214, 0, {6, 1}}},
          {"keys | PF1 | None -> Scan", "keys | PF2 | None -> Autodial"}},
         {"power levels",
-         [](Image& b) {
-             b[240][0] = 60;
-             b[240][3] = 2;
-         },
+         {},
+         {{240, 0, {60}}, {240, 3, {2}}},
          {"power | Low Power | 50 -> 60", "power | Level adjusted last | 255 -> High Power"}},
         {"what a write fills in",
-         [](Image& b) { PrepareImageForWrite(b); },
+         {},
+         {},
          {"opt | VOX Inhibit on Receive | On -> Off", "write | First channel in use | none -> 5",
-          "write | Channels marked in use | 1-128 -> 5"}},
+          "write | Channels marked in use | 1-128 -> 5"},
+         [](Image& b) { PrepareImageForWrite(b); }},
         {"memory no editor shows",
-         [](Image& b) {
-             b[130][2] = 1;
-             b[130][3] = 2;
-             b[130][4] = 3;
-             b[130][9] = 4;
-             b[250][0] = 0;
-         },
+         {},
+         {{130, 2, {1, 2, 3}}, {130, 9, {4}}, {250, 0, {0}}},
          {"mem 130 | row 130 bytes 2..4 (0x0822..0x0824) | FF FF FF -> 01 02 03",
           "mem 130 | row 130 byte 9 (0x0829) | FF -> 04",
           "mem 250 | row 250 byte 0 (0x0FA0) | FF -> 00"}},
+        // Fields that show the same for different stored values: a list value
+        // beyond the last item against the last item, a key code that reads as
+        // another, tone indexes beyond their group.
+        {"two timers beyond the list",
+         {{208, 3, {7}}},
+         {{208, 3, {8}}},
+         {"opt | Time Out Timer[Min] | 7 (stored 07) -> 7 (stored 08)"}},
+        {"two Autodial codes",
+         {{214, 1, {0}}},
+         {{214, 1, {1}}},
+         {"keys | PF2 | Autodial (stored 00) -> Autodial (stored 01)"}},
+        {"two CTCSS indexes beyond the list",
+         {{5, 8, {0, 60}}},
+         {{5, 9, {70}}},
+         {"ch 5 | Decode | 254.1 (stored 00 3C) -> 254.1 (stored 00 46)"}},
     };
-    const Image a = Base();
     for (const Case& c : cases) {
-        Image b = a;
+        const Image a = Poked(Base(), c.both);
+        Image b = Poked(a, c.second);
         c.change(b);
         EXPECT_EQ(Lines(a, b), c.expected) << c.name;
     }
-    // Fields that show the same for different stored values: a list value
-    // beyond the last item against the last item, a key code that reads as
-    // another, tone indexes beyond their group.
-    Image b = a;
-    b[208][3] = 7;
-    Image b2 = a;
-    b2[208][3] = 8;
-    EXPECT_EQ(Lines(b, b2), std::vector<std::string>{
-                                "opt | Time Out Timer[Min] | 7 (stored 07) -> 7 (stored 08)"});
-    b = a;
-    b[214][1] = 0;
-    b2 = a;
-    b2[214][1] = 1;
-    EXPECT_EQ(Lines(b, b2), std::vector<std::string>{
-                                "keys | PF2 | Autodial (stored 00) -> Autodial (stored 01)"});
-    b = a;
-    b[5][8] = 0;
-    b[5][9] = 60;
-    b2 = b;
-    b2[5][9] = 70;
-    EXPECT_EQ(Lines(b, b2), std::vector<std::string>{
-                                "ch 5 | Decode | 254.1 (stored 00 3C) -> 254.1 (stored 00 46)"});
 }
 
+// A read compares the 254 rows it fills, a write the 240 it sends.
 TEST(ImageDiff, OnlyTheComparedRowsCount) {
     const Image a = Base();
-    Image b = a;
-    b[240][0] = 60;   // never written
-    b[255][0] = 0;    // only in files
-    b[1][0] = 0;  // channel 1: 0x00 in the 10 Hz digits, the rest empty
-    EXPECT_EQ(Lines(a, b, kWriteRows).size(), Lines(a, b).size() - 2);
-    EXPECT_EQ(Lines(a, b, kRadioRows).size(), Lines(a, b).size() - 1);
+    const Image b = Poked(a, {{239, 0, {0}}, {240, 0, {60}}, {253, 0, {0}}, {254, 0, {0}}});
+    EXPECT_EQ(Lines(a, b, 240),
+              std::vector<std::string>{"mem 239 | row 239 byte 0 (0x0EF0) | FF -> 00"});
+    EXPECT_EQ(Lines(a, b, 254),
+              (std::vector<std::string>{"power | Low Power | 50 -> 60",
+                                        "mem 239 | row 239 byte 0 (0x0EF0) | FF -> 00",
+                                        "mem 253 | row 253 byte 0 (0x0FD0) | FF -> 00"}));
+    EXPECT_EQ(Lines(a, b).size(), 4u);
     EXPECT_TRUE(DiffImages(a, b, 0).empty());
 }
 
