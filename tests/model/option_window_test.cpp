@@ -20,8 +20,9 @@ namespace {
 class OptionWindow : public ::testing::Test {
   protected:
     void SetUp() override { StartUp(s); }
-    std::uint8_t& opt(int b) { return s.ChannelTable[kOptionRow][b]; }
-    std::uint8_t& vfo(int b) { return s.ChannelTable[kVfoRow][b]; }
+    // Row 208 holds the option bytes, row 0 the frequency-mode record.
+    std::uint8_t& opt(int b) { return s.ChannelTable[208][b]; }
+    std::uint8_t& vfo(int b) { return s.ChannelTable[0][b]; }
     // What a rule asks of the window, then the record's receive and offset texts
     // and its byte 12: "[message] clear refocus tx=447 dir=0 refresh | 440.00000 7.00000 42".
     std::string Did(const FreqEditOutcome& o) const {
@@ -34,9 +35,9 @@ class OptionWindow : public ::testing::Test {
         if (o.direction) d += "dir=" + std::to_string(*o.direction) + " ";
         if (o.refresh) d += "refresh ";
         char flags[8];
-        std::snprintf(flags, sizeof flags, " %02X", s.ChannelTable[kVfoRow][12]);
-        return d + "| " + BcdToText(s.ChannelTable, kVfoRow, 0) + " " +
-               BcdToText(s.ChannelTable, kVfoRow, 4) + flags;
+        std::snprintf(flags, sizeof flags, " %02X", s.ChannelTable[0][12]);
+        return d + "| " + BcdToText(s.ChannelTable, 0, 0) + " " + BcdToText(s.ChannelTable, 0, 4) +
+               flags;
     }
     AppState s;
 };
@@ -45,16 +46,10 @@ TEST_F(OptionWindow, RefreshClearsExactlyItsTwoBits) {
     opt(1) = 0x71;
     opt(10) = 0xFF;
     Image expected = s.ChannelTable;
-    expected[kOptionRow][1] = 0x61;   // bit 4 cleared
-    expected[kOptionRow][10] = 0xFE;  // bit 0 cleared
-    const OptionView v = RefreshOptions(s);
+    expected[208][1] = 0x61;   // bit 4 cleared
+    expected[208][10] = 0xFE;  // bit 0 cleared
+    EXPECT_FALSE(RefreshOptions(s).check(OptionCheck::VoxReceStop));
     EXPECT_EQ(s.ChannelTable, expected);
-    EXPECT_FALSE(v.check(OptionCheck::VoxReceStop));
-    // Checking the box sets the bit until the next refresh.
-    CommitOptionCheck(s.ChannelTable, OptionCheck::VoxReceStop, true);
-    EXPECT_EQ(opt(1), 0x71);
-    (void)RefreshOptions(s);
-    EXPECT_EQ(opt(1), 0x61);
 }
 
 // The bits each commit writes: record_layout_test.
@@ -64,8 +59,7 @@ TEST_F(OptionWindow, OnlyChannelModeForcesTheWorkModeAndPowerOnModeTheMessageBox
     const OptionView v = RefreshOptions(s);
     EXPECT_TRUE(v.check(OptionCheck::OnlyChann) && v.channelMode && !v.workModeEnabled);
     CommitOptionCheck(s.ChannelTable, OptionCheck::OnlyChann, false);
-    EXPECT_TRUE(RefreshOptions(s).workModeEnabled);
-    EXPECT_FALSE(RefreshOptions(s).channelMode);
+    EXPECT_TRUE(RefreshOptions(s).workModeEnabled && !RefreshOptions(s).channelMode);
     EXPECT_EQ(Each({0x00, 0x10, 0x20, 0x30},  // Off, DC, MSG, beyond the list: MSG
                    [&](int b) {
                        opt(2) = static_cast<std::uint8_t>(b);
@@ -78,7 +72,7 @@ TEST_F(OptionWindow, OnlyChannelModeForcesTheWorkModeAndPowerOnModeTheMessageBox
 // message codes in 4..8. Typing and the English message: the option window's
 // widget tests.
 TEST_F(OptionWindow, PasswordDigitsKeysAndFocus) {
-    ImageRow& row = s.ChannelTable[kPasswordRow];
+    ImageRow& row = s.ChannelTable[209];
     CommitPassword(s.ChannelTable, "0919");
     EXPECT_EQ(row, RowOf({0, 9, 1, 9, 19, 16, 23, 23, 26}));
     row = RowOf({10, 2, 255, 9, 19, 16, 23, 23, 26});
@@ -91,9 +85,9 @@ TEST_F(OptionWindow, PasswordDigitsKeysAndFocus) {
     EXPECT_EQ(row, RowOf({255, 255, 255, 255, 19, 16, 23, 23, 26}));
     EXPECT_EQ(Keys({{"", U'0'}, {"", U'9'}, {"", U'/'}, {"", U':'}}, PasswordKeyAccepted),
               "true|true|false|false");
-    EXPECT_EQ(Keys({{"123", U'4'}, {"1234", U'5'}, {"1234", kKeyBackspace}, {"", kKeyEnter}},
-                   PasswordKeyAccepted),
-              "true|false|true|false");
+    EXPECT_EQ(
+        Keys({{"123", U'4'}, {"1234", U'5'}, {"1234", U'\b'}, {"", U'\r'}}, PasswordKeyAccepted),
+        "true|false|true|false");
     EXPECT_FALSE(PasswordFocusLost("1234"));
     EXPECT_EQ(PasswordFocusLost(""), (Prompt{"Password length is 4 digit.",
                                              "效验码的有效长度为 4 位 ！",
@@ -107,10 +101,10 @@ TEST_F(OptionWindow, MessageKeysStoreAndRefresh) {
     }
     EXPECT_EQ(text, "AB-1Z");  // '#' discarded, a sixth key has no effect
     EXPECT_EQ(
-        Keys({{"AB-1Z", kKeyBackspace}, {"", U'_'}, {"", U'*'}, {"", U' '}, {"", U'+'}},
+        Keys({{"AB-1Z", U'\b'}, {"", U'_'}, {"", U'*'}, {"", U' '}, {"", U'+'}},
              [](auto text, char32_t key) { return int(MessageKeyFilter(text, key).value_or(0)); }),
         "8|95|42|0|0");
-    ImageRow& row = s.ChannelTable[kPasswordRow];
+    ImageRow& row = s.ChannelTable[209];
     row[9] = 0x77;
     CommitPowerOnMessage(s.ChannelTable, "ab-1");
     EXPECT_EQ(row, RowOf({255, 255, 255, 255, 12, 13, 10, 1, 255, 0x77}));
@@ -136,12 +130,12 @@ TEST_F(OptionWindow, RefreshRunsTheShiftRuleForTheStoredDirection) {
                  {0x82, "", 2, "452.0125", 0x82},
                  {0xC2, "", 2, "452.0125", 0xC2}};
     for (const auto& c : cases) {
-        s.ChannelTable[kVfoRow][12] = c.flags;
+        s.ChannelTable[0][12] = c.flags;
         const OptionView v = RefreshOptions(s);
         EXPECT_EQ(v.prompts.empty() ? "" : v.prompts[0].english, c.said);
         EXPECT_LE(v.prompts.size(), 1u);
         EXPECT_EQ(std::tie(v.vfo.direction, v.vfo.txText), std::make_tuple(c.direction, c.tx));
-        EXPECT_EQ(s.ChannelTable[kVfoRow][12], c.stored);
+        EXPECT_EQ(s.ChannelTable[0][12], c.stored);
     }
 }
 
@@ -160,13 +154,13 @@ TEST_F(OptionWindow, ReceiveEntry) {
     const Prompt p = RxFocusLost(s, "470").prompts.at(0);
     EXPECT_EQ(p.chinese + std::string(p.title.english), "接收频率超出范围 ！Operate prompt");
     // Several points are not prevented; nine characters fill the box.
-    EXPECT_EQ(Keys({{"", U'.'}, {"4.5", U'.'}, {"", kKeyBackspace}, {"4", U'a'}}, RxKeyAccepted),
+    EXPECT_EQ(Keys({{"", U'.'}, {"4.5", U'.'}, {"", U'\b'}, {"4", U'a'}}, RxKeyAccepted),
               "false|true|true|false");
     EXPECT_EQ(Keys({{"462.0125", U'0'}, {"462.01250", U'0'}}, RxKeyAccepted), "true|false");
 }
 
 TEST_F(OptionWindow, ShiftDirectionAndOffsetEntryCheckTheTxFrequency) {
-    StoreFreqText(s.ChannelTable, "465", kVfoRow, 0);
+    StoreFreqText(s.ChannelTable, "465", 0, 0);
     const FreqEditOutcome refused = CommitShiftDirection(s, 1, "465.00000", "10.00000");
     EXPECT_EQ(Did(refused),
               "[Over the range of TX frequency .] tx=465.00000 dir=0 refresh | 465.00000 10.00000 "
@@ -178,7 +172,7 @@ TEST_F(OptionWindow, ShiftDirectionAndOffsetEntryCheckTheTxFrequency) {
     EXPECT_EQ(Did(CommitShiftDirection(s, 0, "465.00000", "10.00000")),
               "tx=465.00000 dir=0 refresh | 465.00000 10.00000 02");
     vfo(12) = 0x42;  // plus
-    StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
+    StoreFreqText(s.ChannelTable, "440", 0, 0);
     // Per keystroke; a refused text changes nothing else of the record, an empty
     // one clears the offset bytes (which read as 1666.66665).
     EXPECT_EQ(Did(OffsetTextChanged(s, "7", "440.00000", 1)), "tx=447 | 440.00000 7.00000 42");
@@ -199,9 +193,8 @@ TEST_F(OptionWindow, ShiftDirectionAndOffsetEntryCheckTheTxFrequency) {
     EXPECT_EQ(Did(OffsetFocusLost(s, "69.9874", "462.01250", 0)),
               "refresh | 440.00000 69.98740 02");
     // One point, not first; eight characters fill the box.
-    EXPECT_EQ(
-        Keys({{"", kKeyBackspace}, {"", kKeyEnter}, {"", U'.'}, {"5", U'.'}}, OffsetKeyAccepted),
-        "true|true|false|true");
+    EXPECT_EQ(Keys({{"", U'\b'}, {"", U'\r'}, {"", U'.'}, {"5", U'.'}}, OffsetKeyAccepted),
+              "true|true|false|true");
     EXPECT_EQ(Keys({{"5.1", U'.'}, {"5", U'x'}, {"5.12345", U'6'}, {"5.123456", U'7'}},
                    OffsetKeyAccepted),
               "false|false|true|false");
@@ -213,7 +206,7 @@ TEST_F(OptionWindow, LimitEntriesAndTheirMessages) {
     // frequency-mode record at 440 MHz is then checked against the new edges.
     auto leave = [&](int model, bool lower, const char* lo, const char* hi) {
         StartUp(s);
-        StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
+        StoreFreqText(s.ChannelTable, "440", 0, 0);
         s.ModelIndex = model;
         const FreqEditOutcome o =
             LimitBoxLeft(s, lower ? LimitBox::Lower : LimitBox::Upper, lo, hi, {}).outcome;
@@ -247,31 +240,22 @@ TEST_F(OptionWindow, LimitEntriesAndTheirMessages) {
                   record + "450 450..450");
     EXPECT_EQ(leave(0, true, "410", "460"), "- 410..460");
     EXPECT_EQ(leave(0, false, "410", "460"), "- 410..460");
+    EXPECT_EQ(leave(0, false, "400", "470"), "- 400..470");  // on the model's bounds
     StartUp(s);
     EXPECT_EQ(LowerLimitEntry(s, "380", "470").prompts.at(0).chinese,
               "下限频率不可小于本机最低工作频率");
-    EXPECT_EQ(Each({U'0', U'9', U'.', kKeyBackspace, kKeyEnter, U'a', U'-', U' ', U'+'},
-                   LimitKeyAccepted),
+    EXPECT_EQ(Each({U'0', U'9', U'.', U'\b', U'\r', U'a', U'-', U' ', U'+'}, LimitKeyAccepted),
               "true|true|true|true|true|false|false|false|false");
-}
-
-// With the record inside, a channel outside the new edges is reported (the
-// check's own texts: image_test).
-TEST_F(OptionWindow, LimitChangeChecksTheChannels) {
-    StoreFreqText(s.ChannelTable, "465", 7, 0);
-    for (int b = 4; b < 16; ++b) s.ChannelTable[7][b] = 0;
-    StoreFreqText(s.ChannelTable, "440", kVfoRow, 0);
-    const FreqEditOutcome out = LimitBoxLeft(s, LimitBox::Upper, "400", "460", {}).outcome;
-    ASSERT_EQ(out.prompts.size(), 1u);
-    EXPECT_EQ(out.prompts[0].chinese, "信道 7 中的接收或发射频率超出频率限制范围");
 }
 
 // Leaving a limit box stores the limits with the window's refresh and checks
 // afterwards: the direction the refresh returns to none (TX 465 above the new
-// upper limit 460) is reported once, not a second time by the check.
-TEST_F(OptionWindow, LimitChangeRefreshesBeforeItChecks) {
-    StoreFreqText(s.ChannelTable, "455", kVfoRow, 0);  // offset 10 MHz
-    vfo(12) = 0x42;                                    // plus
+// upper limit 460) is reported once, not a second time by the check; with the
+// record inside, a channel outside the new edges is reported (the check's own
+// texts: image_test).
+TEST_F(OptionWindow, LimitChangeRefreshesThenChecksTheRecords) {
+    StoreFreqText(s.ChannelTable, "455", 0, 0);  // offset 10 MHz
+    vfo(12) = 0x42;                              // plus
     const LimitChange change = LimitBoxLeft(s, LimitBox::Upper, "400", "460", {});
     std::vector<std::string> said;
     for (const Prompt& p : change.outcome.prompts) said.push_back(p.english);
@@ -280,6 +264,11 @@ TEST_F(OptionWindow, LimitChangeRefreshesBeforeItChecks) {
     EXPECT_EQ(change.view.vfo.direction, 0);
     EXPECT_EQ(change.view.upperLimit, "460");
     EXPECT_TRUE(change.view.prompts.empty());
+    StoreFreqText(s.ChannelTable, "465", 7, 0);
+    for (int b = 4; b < 16; ++b) s.ChannelTable[7][b] = 0;
+    const FreqEditOutcome out = LimitBoxLeft(s, LimitBox::Upper, "400", "460", {}).outcome;
+    ASSERT_EQ(out.prompts.size(), 1u);
+    EXPECT_EQ(out.prompts[0].chinese, "信道 7 中的接收或发射频率超出频率限制范围");
 }
 
 }  // namespace
