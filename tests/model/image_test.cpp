@@ -50,34 +50,70 @@ void SetRecord(Image& image, int row, const char* rx, const char* offset, std::u
     image[static_cast<std::size_t>(row)][12] = flags1;
 }
 
-TEST(LimitCheck, FrequencyModeRecordFirstThenEveryChannelInWholeMegahertz) {
+// Every refused record with the frequencies it compared (what zt790ctl names
+// in its refusal and marks in its report): receive and transmit each cut to
+// whole MHz, both limits inclusive.
+TEST(LimitFailures, EveryRefusedRecordWithItsFrequenciesInOrder) {
+    EXPECT_TRUE(LimitFailures(BlankImage()).empty());
+    Image image = BlankImage();               // limits 400..470
+    SetRecord(image, 0, "465", "10", 0x42);   // transmit 475
+    SetRecord(image, 1, "470.5", "0", 0x02);  // whole MHz 470: inside
+    SetRecord(image, 2, "471.0", "0", 0x02);
+    SetRecord(image, 3, "399.99", "0", 0x02);
+    SetRecord(image, 4, "400.0", "0", 0x02);        // inside
+    SetRecord(image, 5, "405", "10", 0x82);         // transmit 395
+    SetRecord(image, 6, "405", "10", 0x42);         // inside
+    SetRecord(image, 7, "465", "10", 0xC2);         // direction 3 counts as none: inside
+    SetRecord(image, 8, "460.5", "10.4", 0x42);     // transmit 470.9: inside
+    SetRecord(image, 9, "460.5", "10.5", 0x42);     // transmit 471.0
+    SetRecord(image, 10, "146.52", "0", 0x02);      // VHF simplex
+    SetRecord(image, 11, "399.5", "10", 0x42);      // receive below, transmit 409.5 inside
+    SetRecord(image, 12, "405", "10.00001", 0x82);  // transmit 394.99999
+    SetRecord(image, 13, "405", "5", 0x82);         // transmit 400 exactly: inside
+    image[128] = RowOf({0xFF, 0xFF, 0xFF, 0x48});   // counts as used
+    const BandEdges limits{400, 470};
+    EXPECT_EQ(LimitFailures(image), (std::vector<LimitFailure>{
+                                        {0, 46500000, 47500000, false, true, limits},
+                                        {2, 47100000, 47100000, true, true, limits},
+                                        {3, 39999000, 39999000, true, true, limits},
+                                        {5, 40500000, 39500000, false, true, limits},
+                                        {9, 46050000, 47100000, false, true, limits},
+                                        {10, 14652000, 14652000, true, true, limits},
+                                        {11, 39950000, 40950000, true, false, limits},
+                                        {12, 40500000, 39499999, false, true, limits},
+                                        // Nibbles above 9 weigh 10..15: 4, 8, then six fifteens.
+                                        {128, 49666665, 49666665, true, true, limits},
+                                    }));
+}
+
+// The check before a write: the frequency-mode record first, then the first
+// refused channel, against the limits in the image row.
+TEST(LimitCheck, FrequencyModeRecordFirstThenTheFirstRefusedChannel) {
     EXPECT_TRUE(CheckLimits(BlankImage()).passed);
     EXPECT_TRUE(CheckLimits(BlankImage()).message.english.empty());
-    const struct {
-        const char *rx, *offset;
-        std::uint8_t flags1;
-        bool passes;
-    } cases[] = {
-        {"470.5", "0", 0x02, true},  // truncated to 470, edges inclusive
-        {"471.0", "0", 0x02, false},   {"399.99", "0", 0x02, false}, {"400.0", "0", 0x02, true},
-        {"405", "10", 0x82, false},  // receive minus offset below the lower edge
-        {"405", "10", 0x42, true},     {"465", "10", 0x42, false},  // 475
-        {"465", "10", 0xC2, true},                                  // direction 3 counts as none
-        {"460.5", "10.4", 0x42, true},                              // 470.9
-        {"460.5", "10.5", 0x42, false}};                            // 471.0
-    for (const auto& c : cases) {
-        Image image = BlankImage();
-        SetRecord(image, 0, c.rx, c.offset, c.flags1);
-        const LimitCheckResult r = CheckVfoLimits(image);
-        EXPECT_EQ(r.passed, c.passes) << c.rx << " " << c.offset << " " << int(c.flags1);
-        if (!c.passes) {
-            EXPECT_EQ(r.channel, 0);
-            EXPECT_EQ(r.message.english,
-                      "Receiving or transmitting frequency that frequency Mode out of frequency "
-                      "limitation range ");
-            EXPECT_EQ(r.message.chinese, "频率模式下的接收或发射频率超出频率限制范围");
-        }
-    }
+    Image image = BlankImage();
+    SetRecord(image, 3, "470.9", "0", 0x02);
+    EXPECT_TRUE(CheckChannelLimits(image).passed);
+    SetRecord(image, 9, "471.0", "0", 0x02);
+    SetRecord(image, 12, "300", "0", 0x02);
+    LimitCheckResult r = CheckLimits(image);
+    EXPECT_FALSE(r.passed);
+    EXPECT_EQ(r.channel, 9);  // the English text: the zt790ctl tests
+    EXPECT_EQ(r.message.chinese, "信道 9 中的接收或发射频率超出频率限制范围");
+    Image partial = BlankImage();
+    partial[128][3] = 0x48;  // any of bytes 0..3 other than 255 makes a channel count
+    EXPECT_EQ(CheckChannelLimits(partial).channel, 128);
+    WriteBandEdges(image, {136, 174});
+    SetRecord(image, 0, "150", "0", 0x02);
+    EXPECT_EQ(CheckLimits(image).channel, 3);
+    SetRecord(image, 0, "462.0125", "0", 0x02);
+    r = CheckLimits(image);
+    EXPECT_FALSE(r.passed);
+    EXPECT_EQ(r.channel, 0);
+    EXPECT_EQ(r.message.english,
+              "Receiving or transmitting frequency that frequency Mode out of frequency "
+              "limitation range ");
+    EXPECT_EQ(r.message.chinese, "频率模式下的接收或发射频率超出频率限制范围");
     // Transmit exactly on a lower limit passes; one 10 Hz step below fails. In
     // binary floating point 334.09707 - 234.09707 lands just under 100.
     const struct {
@@ -98,50 +134,6 @@ TEST(LimitCheck, FrequencyModeRecordFirstThenEveryChannelInWholeMegahertz) {
         EXPECT_EQ(CheckVfoLimits(image).passed, e.passes) << e.rx << " - " << e.offset;
         EXPECT_EQ(CheckChannelLimits(image).passed, e.passes) << e.rx << " - " << e.offset;
     }
-    Image image = BlankImage();
-    SetRecord(image, 3, "470.9", "0", 0x02);
-    EXPECT_TRUE(CheckChannelLimits(image).passed);
-    SetRecord(image, 9, "471.0", "0", 0x02);
-    SetRecord(image, 12, "300", "0", 0x02);
-    LimitCheckResult r = CheckLimits(image);
-    EXPECT_FALSE(r.passed);
-    EXPECT_EQ(r.channel, 9);  // the English text: the zt790ctl tests
-    EXPECT_EQ(r.message.chinese, "信道 9 中的接收或发射频率超出频率限制范围");
-    // Any of bytes 0..3 other than 255 makes a channel count.
-    Image partial = BlankImage();
-    partial[128][3] = 0x48;
-    EXPECT_EQ(CheckChannelLimits(partial).channel, 128);
-    // The limits come from the image row; the frequency-mode record goes first.
-    WriteBandEdges(image, {136, 174});
-    SetRecord(image, 0, "150", "0", 0x02);
-    EXPECT_EQ(CheckLimits(image).channel, 3);
-    SetRecord(image, 0, "462.0125", "0", 0x02);
-    r = CheckLimits(image);
-    EXPECT_FALSE(r.passed);
-    EXPECT_EQ(r.channel, 0);
-}
-
-// Every refused record with the frequencies it compared: what zt790ctl names
-// in its refusal and marks in its report.
-TEST(LimitFailures, EveryRefusedRecordWithItsFrequenciesInOrder) {
-    EXPECT_TRUE(LimitFailures(BlankImage()).empty());
-    Image image = BlankImage();                    // limits 400..470
-    SetRecord(image, 0, "465", "10", 0x42);        // transmit 475
-    SetRecord(image, 2, "146.52", "0", 0x02);      // VHF simplex
-    SetRecord(image, 3, "470.9", "0", 0x02);       // whole MHz 470: inside
-    SetRecord(image, 5, "399.5", "10", 0x42);      // receive below, transmit 409.5 inside
-    SetRecord(image, 9, "405", "10.00001", 0x82);  // transmit 394.99999
-    SetRecord(image, 10, "405", "5", 0x82);        // transmit 400 exactly: inside
-    image[128] = RowOf({0xFF, 0xFF, 0xFF, 0x48});  // counts as used
-    const BandEdges limits{400, 470};
-    EXPECT_EQ(LimitFailures(image), (std::vector<LimitFailure>{
-                                        {0, 46500000, 47500000, false, true, limits},
-                                        {2, 14652000, 14652000, true, true, limits},
-                                        {5, 39950000, 40950000, true, false, limits},
-                                        {9, 40500000, 39499999, false, true, limits},
-                                        // Nibbles above 9 weigh 10..15: 4, 8, then six fifteens.
-                                        {128, 49666665, 49666665, true, true, limits},
-                                    }));
 }
 
 // Plain limit texts are stored by the option window's tests.
@@ -164,6 +156,7 @@ TEST(WritePreparation, PresenceBitmapFirstUsedChannelTagAndNothingElse) {
     for (int c : {9, 128, 20}) (void)StoreFreqText(image, "446", c, 0);
     image[5][0] = 0x10;  // bytes 1..3 still 255: not present for the radio
     image[6][1] = image[6][2] = image[6][3] = 0x10;  // byte 0 still 255
+    image[7][0] = image[7][1] = image[7][2] = 0x10;  // byte 3 still 255
     Image expected = image;
     expected[kOptionRow][12] = 9;
     expected[kOptionRow][1] = 0x61;  // VOX inhibit on receive cleared, the rest kept
@@ -174,7 +167,7 @@ TEST(WritePreparation, PresenceBitmapFirstUsedChannelTagAndNothingElse) {
     expected[kPresenceRow][15] = 0x7F;  // channel 128: bit 7 of byte 15
     PrepareImageForWrite(image);
     EXPECT_EQ(image, expected);
-    EXPECT_FALSE(ChannelPresent(image, 5) || ChannelPresent(image, 6));
+    EXPECT_FALSE(ChannelPresent(image, 5) || ChannelPresent(image, 6) || ChannelPresent(image, 7));
     EXPECT_EQ(FirstUsedChannel(image), 9);
 }
 
