@@ -97,30 +97,24 @@ TEST(ChannelRows, MovedNameBytesFollowTheirChannel) {
 TEST(ChannelRows, InsertDeleteAndEmpty) {
     std::string full;  // all 128 channels used
     for (int c = 1; c <= kChannelCount; ++c) full += "@146 ";
+    const auto insert = [](int c) { return [c](Image& i) { return InsertEmptyChannel(i, c); }; };
+    const auto del = [](std::vector<int> cs) {
+        return [cs](Image& i) { return DeleteChannels(i, cs), true; };
+    };
+    const auto empty = [](std::vector<int> cs) {
+        return [cs](Image& i) { return EmptyChannels(i, cs), true; };
+    };
     const struct {
         const char* start;
         std::function<bool(Image&)> command;
         const char* expected;
     } cases[] = {
-        {"A B C", [](Image& i) { return InsertEmptyChannel(i, 2); }, "A - B C"},
-        {"A B C", [](Image& i) { return InsertEmptyChannel(i, 1); }, "- A B C"},
-        {"A B C", [](Image& i) { return InsertEmptyChannel(i, 4); }, "A B C"},
-        {full.c_str(), [](Image& i) { return InsertEmptyChannel(i, 128); }, "refused"},
-        {full.c_str(), [](Image& i) { return InsertEmptyChannel(i, 1); }, "refused"},
-        {"A B C D", [](Image& i) { return DeleteChannels(i, {2}), true; }, "A C D"},
-        {"A B C D",
-         [](Image& i) {
-             return DeleteChannels(i, {3, 1, 3}), true;
-         },
-         "B D"},
-        {"A - B", [](Image& i) { return DeleteChannels(i, {2}), true; }, "A B"},
-        {"A B", [](Image& i) { return DeleteChannels(i, AllChannels()), true; }, ""},
-        {"A B C",
-         [](Image& i) {
-             return EmptyChannels(i, {2, 3}), true;
-         },
-         "A"},
-        {"A B C", [](Image& i) { return EmptyChannels(i, {1}), true; }, "- B C"},
+        {"A B C", insert(2), "A - B C"},      {"A B C", insert(1), "- A B C"},
+        {"A B C", insert(4), "A B C"},        {full.c_str(), insert(128), "refused"},
+        {full.c_str(), insert(1), "refused"}, {"A B C D", del({2}), "A C D"},
+        {"A B C D", del({3, 1, 3}), "B D"},   {"A - B", del({2}), "A B"},
+        {"A B", del(AllChannels()), ""},      {"A B C", empty({2, 3}), "A"},
+        {"A B C", empty({1}), "- B C"},
     };
     for (const auto& k : cases) EXPECT_EQ(Apply(k.start, k.command), k.expected) << k.start;
 
