@@ -190,11 +190,9 @@ TEST_F(RecordLayout, ChannelPowerKeepsTheOtherBitsOfByte12) {
     } cases[] = {{0xFF, 0, 0xFC}, {0xFF, 1, 0xFD}, {0xFF, 2, 0xFE},
                  {0x00, 2, 0x02}, {0xC4, 1, 0xC5}, {0x7B, 0, 0x78}};
     for (const auto& c : cases) {
-        for (auto& r : s.ChannelTable) r.fill(c.before);
-        Image expected = s.ChannelTable;
-        expected[37][12] = c.after;
-        SetPower(s.ChannelTable, 37, c.power);
-        EXPECT_EQ(s.ChannelTable, expected) << int(c.before) << " " << c.power;
+        ExpectOnly(
+            37, 12, c.before, c.after, [&] { SetPower(s.ChannelTable, 37, c.power); },
+            std::to_string(c.power));
     }
 }
 
