@@ -57,6 +57,7 @@ TEST(ChannelRows, MoveBlocksUpAndDown) {
     std::string far = "A";  // channels 1, 127 and 128 used
     for (int c = 2; c <= 126; ++c) far += " -";
     far += " Y Z";
+    const std::string swapped = far.substr(0, far.size() - 3) + "Z Y / 128";
     const MoveCase cases[] = {
         {"A B C D", {2}, Up, "B A C D / 1"},
         {"A B C D", {2, 3}, Up, "B C A D / 1,2"},
@@ -69,6 +70,7 @@ TEST(ChannelRows, MoveBlocksUpAndDown) {
         {"A B C D", {1, 2}, Up, "refused"},
         {"A B C D", {1, 3}, Up, "refused"},
         {far.c_str(), {127, 128}, Down, "refused"},
+        {far.c_str(), {127}, Down, swapped.c_str()},
         {far.c_str(), {1}, Up, "refused"},
         {"A B", AllChannels(), Down, "refused"},
     };

@@ -186,18 +186,18 @@ TEST(ScanInfo, CommitsStayInsideTheScanRecord) {
     Image image = Blank();
     image[22].fill(0x11);
     Image expected = image;
-    expected[213] = {1, 5, 91, 4, 2, 43, 1, 17, 0, 255, 255, 255, 255, 255, 255, 255};
+    expected[213] = {1, 5, 91, 4, 2, 43, 1, 2, 1, 255, 255, 255, 255, 255, 255, 255};
     CommitPriorityMode(image, 1);
     (void)CommitPriorityChannel(image, "5");
     CommitLookBack(image, 2, 90);  // look-back A and B in bytes 2 and 3
     CommitLookBack(image, 3, 3);
     CommitRevert(image, 2);
     CommitScanSeconds(image, 5, 299);  // dropout delay in bytes 5..6, TX dwell in 7..8
-    CommitScanSeconds(image, 7, 17);
+    CommitScanSeconds(image, 7, 258);
     EXPECT_EQ(image, expected);
     const ScanView v = RefreshScan(image);  // and each shows as committed
     EXPECT_EQ(std::tie(v.priorityChannel, v.lookBackA, v.lookBackB, v.revert, v.dropout, v.txDwell),
-              std::make_tuple(std::string("5"), 90, 3, 2, 299, 17));
+              std::make_tuple(std::string("5"), 90, 3, 2, 299, 258));
 }
 
 TEST(FmPresets, EveryByteShowsAndEveryStepStoresBackUnchanged) {
