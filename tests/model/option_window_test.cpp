@@ -117,26 +117,20 @@ TEST_F(OptionWindow, MessageKeysStoreAndRefresh) {
     EXPECT_EQ(row, RowOf({255, 255, 255, 255, 19, 20}));
 }
 
+// Per stored byte 12: the messages, the direction and TX shown, byte 12 after.
+// Plus: 462.0125 + 10 = 472.0125 is out of band; minus fits; 3 shows as the
+// last item and stays stored until the user picks one.
 TEST_F(OptionWindow, RefreshRunsTheShiftRuleForTheStoredDirection) {
-    const struct {
-        std::uint8_t flags;
-        const char* said;
-        int direction;
-        const char* tx;
-        std::uint8_t stored;
-    } cases[] = {// Plus: 462.0125 + 10 = 472.0125 is out of band; minus fits; 3 shows as
-                 // the last item and stays stored until the user picks one.
-                 {0x42, "Over the range of TX frequency .", 0, "462.01250", 0x02},
-                 {0x82, "", 2, "452.0125", 0x82},
-                 {0xC2, "", 2, "452.0125", 0xC2}};
-    for (const auto& c : cases) {
-        s.ChannelTable[0][12] = c.flags;
-        const OptionView v = RefreshOptions(s);
-        EXPECT_EQ(v.prompts.empty() ? "" : v.prompts[0].english, c.said);
-        EXPECT_LE(v.prompts.size(), 1u);
-        EXPECT_EQ(std::tie(v.vfo.direction, v.vfo.txText), std::make_tuple(c.direction, c.tx));
-        EXPECT_EQ(s.ChannelTable[0][12], c.stored);
-    }
+    EXPECT_EQ(Each({0x42, 0x82, 0xC2},
+                   [&](int flags) {
+                       vfo(12) = static_cast<std::uint8_t>(flags);
+                       const OptionView v = RefreshOptions(s);
+                       std::string said;
+                       for (const Prompt& p : v.prompts) said += "[" + p.english + "] ";
+                       return said + std::to_string(v.vfo.direction) + " " + v.vfo.txText + " " +
+                              std::to_string(vfo(12));
+                   }),
+              "[Over the range of TX frequency .] 0 462.01250 2|2 452.0125 130|2 452.0125 194");
 }
 
 TEST_F(OptionWindow, ReceiveEntry) {
