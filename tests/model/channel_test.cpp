@@ -20,7 +20,7 @@ class ChannelRecord : public ::testing::Test {
 
     void Use(int c, const char* rx) {
         StoreRxText(image, c, rx);
-        StoreBcd(image, c, kTxOffsetByte, UnitsToBcd(0));
+        StoreBcd(image, c, 4, UnitsToBcd(0));  // the offset in bytes 4..7
         ApplyGridDefaults(image, c);
     }
 };
@@ -43,7 +43,7 @@ TEST_F(ChannelRecord, TransmitFrequencyAsOffsetAndDirection) {
     Use(1, "146.52");
     auto store = [&](const char* tx) {  // the transmit text, the offset in 10 Hz and byte 12
         StoreTxMHz(image, 1, TextToUnits(tx));
-        return TxText(image, 1) + " " + std::to_string(BcdToUnits(image, 1, kTxOffsetByte)) + " " +
+        return TxText(image, 1) + " " + std::to_string(BcdToUnits(image, 1, 4)) + " " +
                std::to_string(image[1][12]);
     };
     // Digits below 10 Hz do not make an offset: the text is read to 10 Hz.
@@ -53,7 +53,7 @@ TEST_F(ChannelRecord, TransmitFrequencyAsOffsetAndDirection) {
     EXPECT_EQ(store("151.52"), "151.52000 500000 126");
     // A minus offset beyond the receive frequency shows a negative transmit text.
     store("146.52");
-    StoreBcd(image, 1, kTxOffsetByte, UnitsToBcd(15000000));
+    StoreBcd(image, 1, 4, UnitsToBcd(15000000));
     image[1][12] = 0x82;
     EXPECT_EQ(TxUnits(image, 1), -348000);
     EXPECT_EQ(TxText(image, 1), "-3.480000");  // padded to nine characters

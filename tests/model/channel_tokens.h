@@ -52,7 +52,7 @@ inline Image Channels(std::string_view tokens) {
 
 inline std::string Show(const Image& image) {
     int last = 0;
-    for (int c = 1; c <= kChannelCount; ++c)
+    for (int c = 1; c <= 128; ++c)
         if (!IsChannelEmpty(image, c) || !ReadName(image, c).empty()) last = c;
     std::string out;
     for (int c = 1; c <= last; ++c) {

@@ -28,7 +28,7 @@ std::string Line(const DiffEntry& e) {
     return tag + " | " + e.field + " | " + e.a + " -> " + e.b;
 }
 
-std::vector<std::string> Lines(const Image& a, const Image& b, int rows = kImageRows) {
+std::vector<std::string> Lines(const Image& a, const Image& b, int rows = 256) {
     std::vector<std::string> lines;
     for (const DiffEntry& e : DiffImages(a, b, rows)) lines.push_back(Line(e));
     return lines;
@@ -209,7 +209,7 @@ TEST(ImageDiff, OnlyTheComparedRowsCount) {
 TEST(ImageDiff, NoDifferenceGoesUnreported) {
     const Image a = Base();
     for (int row : {0, 1, 5, 153, 154, 155, 160, 199, 208, 209, 210, 212, 213, 214, 240}) {
-        for (int byte = 0; byte < kRowBytes; ++byte) {
+        for (int byte = 0; byte < 16; ++byte) {
             for (int bit = 0; bit < 8; ++bit) {
                 Image b = a;
                 b[row][byte] ^= static_cast<std::uint8_t>(1 << bit);
@@ -218,8 +218,8 @@ TEST(ImageDiff, NoDifferenceGoesUnreported) {
             }
         }
     }
-    for (int row = 0; row < kImageRows; ++row) {
-        for (int byte = 0; byte < kRowBytes; ++byte) {
+    for (int row = 0; row < 256; ++row) {
+        for (int byte = 0; byte < 16; ++byte) {
             Image b = a;
             b[row][byte] ^= 0xA5;
             EXPECT_FALSE(DiffImages(a, b).empty()) << "row " << row << " byte " << byte;

@@ -148,8 +148,8 @@ TEST(LimitStore, FirstThreeCharactersAreTheDigits) {
 
 TEST(WritePreparation, PresenceBitmapFirstUsedChannelTagAndNothingElse) {
     Image image = BlankImage();
-    image[kOptionRow][12] = 77;
-    image[kIdentificationRow].fill(0);
+    image[208][12] = 77;
+    image[212].fill(0);
     Image prepared = image;
     PrepareImageForWrite(prepared);
     EXPECT_EQ(prepared[208][12], 0);  // no channel in use
@@ -158,13 +158,13 @@ TEST(WritePreparation, PresenceBitmapFirstUsedChannelTagAndNothingElse) {
     image[6][1] = image[6][2] = image[6][3] = 0x10;  // byte 0 still 255
     image[7][0] = image[7][1] = image[7][2] = 0x10;  // byte 3 still 255
     Image expected = image;
-    expected[kOptionRow][12] = 9;
-    expected[kOptionRow][1] = 0x61;  // VOX inhibit on receive cleared, the rest kept
-    expected[kIdentificationRow] = BlankImage()[kIdentificationRow];
-    expected[kPresenceRow].fill(255);
-    expected[kPresenceRow][1] = 0xFE;   // channel 9: bit 0 of byte 1
-    expected[kPresenceRow][2] = 0xF7;   // channel 20: bit 3 of byte 2
-    expected[kPresenceRow][15] = 0x7F;  // channel 128: bit 7 of byte 15
+    expected[208][12] = 9;    // the first channel in use
+    expected[208][1] = 0x61;  // VOX inhibit on receive cleared, the rest kept
+    expected[212] = RowOf({90, 84, 32, 55, 57, 48, 50, 2});  // "ZT 7902", 2
+    expected[210].fill(255);                                 // a cleared bit per channel in use
+    expected[210][1] = 0xFE;                                 // channel 9: bit 0 of byte 1
+    expected[210][2] = 0xF7;                                 // channel 20: bit 3 of byte 2
+    expected[210][15] = 0x7F;                                // channel 128: bit 7 of byte 15
     PrepareImageForWrite(image);
     EXPECT_EQ(image, expected);
     EXPECT_FALSE(ChannelPresent(image, 5) || ChannelPresent(image, 6) || ChannelPresent(image, 7));
