@@ -2,17 +2,34 @@
 #pragma once
 // What the tests of the program binary share: a private X server driven with
 // xdotool, and the one application object of the test program.
+//
+// Nothing here waits for a fixed while. A loaded machine delays the program by
+// seconds, so every step waits for what it needs: the server's answer, a
+// window shown or gone, the keyboard focus in the window the keys are for.
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QThread>
+#include <functional>
+#include <string>
 
 namespace zt::testing {
 
-inline constexpr int kStepMs = 600;  // time for the program to act on a key
+inline constexpr int kWaitMs = 30'000;  // for a window, the focus, the server
+
+// Polls `done` until it holds or `ms` have passed.
+inline bool WaitFor(const std::function<bool()>& done, int ms = kWaitMs) {
+    const QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
 
 // Runs a command with the display set; its standard output, trimmed.
 inline QString Run(const QString& display, const QString& program, const QStringList& args,
@@ -22,7 +39,7 @@ inline QString Run(const QString& display, const QString& program, const QString
     env.insert("DISPLAY", display);
     p.setProcessEnvironment(env);
     p.start(program, args);
-    const bool done = p.waitForFinished(15000) && p.exitStatus() == QProcess::NormalExit;
+    const bool done = p.waitForFinished(kWaitMs) && p.exitStatus() == QProcess::NormalExit;
     if (ok) *ok = done && p.exitCode() == 0;
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
@@ -30,25 +47,40 @@ inline QString Run(const QString& display, const QString& program, const QString
 // A private X server with the keyboard driven through xdotool.
 class Display {
   public:
+    // -displayfd: the server takes a free display number and prints it once it
+    // accepts clients. -noreset: by default the server resets whenever its last
+    // client leaves (every xdotool call before the program connects) and
+    // refuses connections while it does, which the program reports as "could
+    // not connect to display".
     Display() {
-        xvfb_.start("Xvfb",
-                    {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        if (!xvfb_.waitForStarted(5000)) return;
-        while (!xvfb_.canReadLine() && xvfb_.waitForReadyRead(10000)) {
-        }
+        xvfb_.start("Xvfb", {"-displayfd", "1", "-noreset", "-screen", "0", "1280x1024x24",
+                             "-nolisten", "tcp"});
+        WaitFor([this] {
+            xvfb_.waitForReadyRead(50);
+            return xvfb_.canReadLine() || !Running();
+        });
         const QString number = QString::fromUtf8(xvfb_.readLine()).trimmed();
-        if (number.isEmpty()) return;
-        name_ = ":" + number;
-        // Ready once a client gets an answer from it.
-        for (int waited = 0; waited < 10000 && !Xdo({"getdisplaygeometry"}); waited += 100) {
-            QThread::msleep(100);
+        if (number.isEmpty()) {
+            error_ = "Xvfb gave no display number (scripts/deps installs it)";
+            return;
         }
+        name_ = ":" + number;
+        // Our own server, by its screen size, and not another one on that number.
+        QString size;
+        if (!Xdo({"getdisplaygeometry"}, &size) || size != "1280 1024")
+            error_ = "the X server on " + name_ + " does not answer as ours: \"" + size + "\"";
     }
     ~Display() {
         xvfb_.terminate();
         xvfb_.waitForFinished(5000);
     }
     [[nodiscard]] const QString& Name() const { return name_; }
+    // Why the server cannot be used, with what Xvfb said; empty when it can.
+    [[nodiscard]] std::string Error() {
+        if (error_.isEmpty() && !Running()) error_ = "Xvfb has ended";
+        if (error_.isEmpty()) return {};
+        return (error_ + "\n" + QString::fromLocal8Bit(xvfb_.readAllStandardError())).toStdString();
+    }
 
     bool Xdo(const QStringList& args, QString* out = nullptr) {
         bool ok = false;
@@ -56,40 +88,39 @@ class Display {
         if (out) *out = text;
         return ok;
     }
-    // Waits up to 15 s for a window whose title matches to be shown (its id) or
-    // gone (an empty text, with `gone` true on success).
-    QString WaitForWindow(const QString& title, bool* gone = nullptr) {
-        for (int waited = 0; waited <= 15000; waited += 100) {
-            QString ids;
-            Xdo({"search", "--onlyvisible", "--name", title}, &ids);
-            if (gone ? ids.isEmpty() : !ids.isEmpty()) {
-                if (gone) *gone = true;
-                return ids.section('\n', 0, 0);
-            }
-            QThread::msleep(100);
-        }
-        return {};
+    // The id of the first shown window whose title matches, once there is one.
+    QString WaitForWindow(const QString& title) {
+        QString ids;
+        WaitFor([&] { return Xdo({"search", "--onlyvisible", "--name", title}, &ids); });
+        return ids.section('\n', 0, 0);
     }
     bool WaitForNoWindow(const QString& title) {
-        bool gone = false;
-        WaitForWindow(title, &gone);
-        return gone;
+        return WaitFor([&] { return !Xdo({"search", "--onlyvisible", "--name", title}); });
     }
-    bool Focus(const QString& window) { return Xdo({"windowfocus", "--sync", window}); }
-    bool Keys(const QStringList& keys) {
-        const bool ok = Xdo(QStringList{"key", "--delay", "80"} + keys);
-        QThread::msleep(kStepMs);
-        return ok;
+    // Presses keys in `window` once it has the keyboard focus. A window just
+    // shown takes the focus a moment later, and keys sent before go to another
+    // window; keys for the same window queue in order, so no pause is needed.
+    bool Keys(const QString& window, const QStringList& keys) {
+        return Focus(window) && Xdo(QStringList{"key", "--delay", "80"} + keys);
     }
-    bool Type(const QString& text) {
-        const bool ok = Xdo({"type", "--delay", "30", text});
-        QThread::msleep(kStepMs);
-        return ok;
+    bool Type(const QString& window, const QString& text) {
+        return Focus(window) && Xdo({"type", "--delay", "30", text});
     }
 
   private:
+    bool Running() const { return xvfb_.state() != QProcess::NotRunning; }
+    bool Focus(const QString& window) {
+        return WaitFor([&] {
+            QString focus;
+            if (Xdo({"getwindowfocus"}, &focus) && focus == window) return true;
+            Xdo({"windowfocus", "--sync", window});
+            return false;
+        });
+    }
+
     QProcess xvfb_;
     QString name_;
+    QString error_;
 };
 
 inline QCoreApplication& App() {
