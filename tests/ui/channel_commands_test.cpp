@@ -14,8 +14,6 @@
 #include "model/band_edges.h"
 #include "model/channel_rows.h"
 #include "model/channel_validation.h"
-#include "sim/sim_port.h"
-#include "sim/virtual_timers.h"
 #include "ui/channel_file_window.h"
 #include "ui/edit_command_runner.h"
 #include "ui/help_window.h"
@@ -460,11 +458,6 @@ TEST_F(ChannelCommandsTest, ExistingShortcutsStillWork) {
                 {Qt::Key_S, WindowId::SaveChann},
                 {Qt::Key_R, WindowId::CommRead},
                 {Qt::Key_W, WindowId::CommWrite}};
-    VirtualClock clock;  // no exchange is started
-    main->linkDevices = [&clock] {
-        return LinkDevices{std::make_unique<SimPort>(clock),
-                           std::make_unique<VirtualTimers>(clock)};
-    };
     for (bool rows : {false, true}) {
         for (const auto& k : keys) {
             SCOPED_TRACE(QKeySequence(k.key).toString().toStdString() + (rows ? " rows" : ""));

@@ -17,8 +17,6 @@
 #include "files/channel_file.h"
 #include "link/link_texts.h"
 #include "model/blank_image.h"
-#include "sim/sim_port.h"
-#include "sim/virtual_timers.h"
 #include "ui/help_window.h"
 #include "ui/manual.h"
 #include "ui/window_table.h"
@@ -29,14 +27,6 @@ namespace {
 
 class Desktop : public MainWindowTest {
   protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        // The power window's link waits on the virtual clock, for ever.
-        main->linkDevices = [this] {
-            return LinkDevices{std::make_unique<SimPort>(clock),
-                               std::make_unique<VirtualTimers>(clock)};
-        };
-    }
     // Writes a file into the test's folder; its path.
     QString write(const QString& name, const QByteArray& bytes) {
         QFile f(dir.filePath(name));
@@ -80,7 +70,6 @@ class Desktop : public MainWindowTest {
     }
     HelpWindow* help() { return main->helpWindow(); }
 
-    VirtualClock clock;
     QTemporaryDir dir;
 };
 

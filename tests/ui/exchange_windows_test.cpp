@@ -10,8 +10,6 @@
 
 #include "model/band_edges.h"
 #include "model/blank_image.h"
-#include "sim/sim_port.h"
-#include "sim/virtual_timers.h"
 #include "ui/comm_window.h"
 #include "ui/power_adjust_window.h"
 #include "ui_test_support.h"
@@ -40,12 +38,7 @@ class ExchangeWindows : public MainWindowTest {
         // Channel 7 in use, and 50, 100 and 200 in the power row.
         UseChannel(radio.Memory(), 7, "439.5");
         radio.Memory()[240] = ImageRow{50, 100, 200};
-        main->linkDevices = [this] {
-            auto port = std::make_unique<SimPort>(clock, &radio);
-            port->FailOpen(failOpen);
-            lastPort = port.get();
-            return LinkDevices{std::move(port), std::make_unique<VirtualTimers>(clock)};
-        };
+        simRadio = &radio;
     }
 
     // Runs the radio and the windows until `done` holds, at most `limitMs` of
@@ -81,10 +74,7 @@ class ExchangeWindows : public MainWindowTest {
     QString label(QWidget* w) { return child<QLabel>(w, "Label_tr_count")->text(); }
     QProgressBar* bar(QWidget* w) { return child<QProgressBar>(w, "ProgressBar1"); }
 
-    VirtualClock clock;
     SimRadio radio{BlankImage()};
-    bool failOpen = false;
-    SimPort* lastPort = nullptr;
 };
 
 TEST_F(ExchangeWindows, ReadFillsTheImageAndClosesItself) {
@@ -257,6 +247,52 @@ TEST_F(ExchangeWindows, ARefusedPortKeepsTheSetupDialogOpen) {
     ASSERT_TRUE(port().LastSettings().has_value());
     EXPECT_EQ(port().LastSettings()->choice.number, 2);
     ASSERT_TRUE(runUntil([&] { return main->window(WindowId::CommRead) == nullptr; }));
+}
+
+// A port that will not open: the serial windows keep the port message as it is
+// and add what this machine can tell about the cause below it, only when there
+// is something to tell.
+TEST_F(ExchangeWindows, PortAdviceGoesBelowThePortMessageOnlyWhenThereIsAny) {
+    failOpen = true;
+    BiString advice;
+    std::vector<std::string> asked;
+    portAdvice = [&](int number, const std::string& device) {
+        asked.push_back(std::to_string(number) + " " + device);
+        return advice;
+    };
+    const QString usb = "The USB serial cable 1a86:7523 has no serial port.\n";
+    const struct {
+        const char* command;
+        WindowId id;
+        const char* button;  // none: the window starts by itself
+    } windows[] = {{"Prog_read", WindowId::CommRead, "Command_read"},
+                   {"Prog_write", WindowId::CommWrite, "Command_Write"},
+                   {"Adj_Txp", WindowId::Adjust, nullptr}};
+    for (const auto& w : windows) {
+        for (const bool any : {false, true}) {
+            SCOPED_TRACE(std::string(w.command) + (any ? " with advice" : ""));
+            advice = any ? BiString{usb.toStdString(), "串口线 1a86:7523\n"} : BiString{};
+            state->ComDevice = any ? "/dev/ttyUSB0" : "";
+            QWidget* window = open(w.command, w.id);
+            if (w.button) press(window, w.button);
+            ASSERT_EQ(presenter.messages.size(), 1u);
+            EXPECT_EQ(presenter.messages[0].text, kPortError);
+            EXPECT_EQ(presenter.messages[0].title, "Operate prompt");
+            EXPECT_EQ(presenter.messages[0].detail, any ? usb : "");
+            EXPECT_EQ(asked.back(), any ? "1 /dev/ttyUSB0" : "1 ");
+            presenter.messages.clear();
+            if (main->window(w.id)) main->window(w.id)->close();
+            settle();
+        }
+    }
+    // In Chinese, the Chinese advice.
+    state->LanguageChinese = true;
+    state->ComPort = 3;
+    press(open("Prog_read", WindowId::CommRead), "Command_read");
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].text, "通讯端口打开错误，请正确设置通讯端口 ！");
+    EXPECT_EQ(presenter.messages[0].detail, "串口线 1a86:7523\n");
+    EXPECT_EQ(asked.back(), "3 /dev/ttyUSB0");
 }
 
 // Reopening a window from the main window stops its exchange as a failure would

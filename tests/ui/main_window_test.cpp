@@ -9,18 +9,13 @@
 #include <map>
 
 #include "model/band_edges.h"
-#include "sim/sim_port.h"
-#include "sim/virtual_timers.h"
 #include "ui/about_box.h"
 #include "ui_test_support.h"
 
 namespace zt::test {
 namespace {
 
-class MainWindowShell : public MainWindowTest {
-  protected:
-    VirtualClock clock;  // the power window's link waits on it, for ever
-};
+using MainWindowShell = MainWindowTest;
 
 TEST_F(MainWindowShell, StartsWithEnglishCaptionsStatusPanelsAndMenus) {
     EXPECT_EQ(main->windowTitle(), "Merivon ZT790 C1.0 series program software ");
@@ -46,10 +41,6 @@ TEST_F(MainWindowShell, StartsWithEnglishCaptionsStatusPanelsAndMenus) {
 // The language switch reloads every window that keeps an open flag in the other
 // language, the channel grid included, and comes back the same way.
 TEST_F(MainWindowShell, LanguageSwitchReloadsOpenWindowsAndBack) {
-    main->linkDevices = [this] {
-        return LinkDevices{std::make_unique<SimPort>(clock),
-                           std::make_unique<VirtualTimers>(clock)};
-    };
     struct Caption {
         WindowId id;
         const char* control;  // nullptr: the window's title

@@ -20,6 +20,8 @@
 
 #include "model/app_state.h"
 #include "model/channel.h"
+#include "sim/sim_port.h"
+#include "sim/virtual_timers.h"
 #include "ui/channel_grid_window.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
@@ -94,12 +96,20 @@ class RecordingPresenter final : public MessagePresenter {
     }
 };
 
-// A main window after start-up, on the offscreen platform.
+// A main window after start-up, on the offscreen platform. Its serial windows
+// talk to the in-process `simRadio` (none: nothing answers) on a virtual clock,
+// which moves only when a test runs it.
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         app();
         main = std::make_unique<MainWindow>(*state, boxes());
+        main->linkDevices = [this] {
+            auto port = std::make_unique<SimPort>(clock, simRadio);
+            port->FailOpen(failOpen);
+            lastPort = port.get();
+            return LinkDevices{std::move(port), std::make_unique<VirtualTimers>(clock), portAdvice};
+        };
         main->load();
         QApplication::setActiveWindow(main.get());
         settle();
@@ -161,6 +171,11 @@ class MainWindowTest : public ::testing::Test {
         QTest::keyClicks(box, text);
     }
 
+    VirtualClock clock;
+    SimRadio* simRadio = nullptr;
+    bool failOpen = false;
+    SimPort* lastPort = nullptr;  // of the serial window opened last
+    PortAdvice portAdvice;
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
     RecordingPresenter presenter;
     std::unique_ptr<MainWindow> main;

@@ -10,8 +10,6 @@
 #include <QScrollArea>
 
 #include "model/blank_image.h"
-#include "sim/sim_port.h"
-#include "sim/virtual_timers.h"
 #include "ui_test_support.h"
 
 inline void PrintTo(const QRect& r, std::ostream* os) {
@@ -86,10 +84,7 @@ class ScreenSizes : public MainWindowTest {
         if (std::find(std::begin(kScreens), std::end(kScreens), screen) == std::end(kScreens))
             GTEST_SKIP() << "ctest runs these once per screen size";
         MainWindowTest::SetUp();
-        main->linkDevices = [this] {
-            return LinkDevices{std::make_unique<SimPort>(clock, &radio),
-                               std::make_unique<VirtualTimers>(clock)};
-        };
+        simRadio = &radio;
     }
 
     QRect workArea() const { return main->mdiArea()->viewport()->rect(); }
@@ -116,7 +111,6 @@ class ScreenSizes : public MainWindowTest {
     }
 
     QSize screen;
-    VirtualClock clock;
     SimRadio radio{BlankImage()};
 };
 
