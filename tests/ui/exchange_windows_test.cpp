@@ -339,19 +339,6 @@ TEST_F(ExchangeWindows, PowerBarsTakeTheRadioValuesWithoutSendingAndEachMoveSend
     EXPECT_EQ(row[0], 7);
     EXPECT_EQ(port().Sent(), PowerFrame(row));
 
-    // The levels trim from the keyboard too; Right raises.
-    QTest::keyClick(w->bar(0), Qt::Key_Tab);
-    QTest::keyClick(w->bar(1), Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), w->bar(2));
-    QTest::keyClick(w->bar(2), Qt::Key_Right);
-    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
-    for (Qt::Key k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right}) QTest::keyClick(w->bar(2), k);
-    ASSERT_TRUE(runUntil([&] { return w->link().State() == LinkState::Ready; }));
-    EXPECT_EQ(w->bar(2)->value(), 202);
-    EXPECT_EQ(radio.Memory()[240][2], 202);
-    QTest::keyClick(w->bar(2), Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), child<QPushButton>(w, "Command_Close"));
-
     port().ClearSent();
     child<QPushButton>(w, "Command_Close")->click();
     EXPECT_EQ(port().Sent(), Bytes{'b'});
