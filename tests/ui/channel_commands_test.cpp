@@ -82,7 +82,7 @@ class ChannelCommandsTest : public MainWindowTest {
     }
     // Every row of the grid shows what the image holds.
     bool gridShowsImage() {
-        for (int c = 1; c <= kChannelCount; ++c) {
+        for (int c = 1; c <= 128; ++c) {
             const auto text = [&](int col) {
                 return grid->grid()->item(c - 1, col)->text().trimmed();
             };
@@ -127,7 +127,7 @@ class ChannelCommandsTest : public MainWindowTest {
 // the user is told, and undo and redo of the change.
 TEST_F(ChannelCommandsTest, CommandsOnSelectedRowsWithUndoAndRedo) {
     std::string full;  // all 128 channels in use
-    for (int c = 1; c <= kChannelCount; ++c) full += "@446 ";
+    for (int c = 1; c <= 128; ++c) full += "@446 ";
     const struct {
         std::string start;
         std::string rows;

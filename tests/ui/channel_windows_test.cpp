@@ -32,7 +32,7 @@ class ChannelWindows : public MainWindowTest {
     // A channel's row as shown, the cells joined by "|".
     QString row(int channel) {
         QStringList cells;
-        for (int c = 0; c < ChannelGridWindow::kColumns; ++c) cells << cell(channel, c).trimmed();
+        for (int c = 0; c < 8; ++c) cells << cell(channel, c).trimmed();
         return cells.join('|');
     }
     // Types into a cell and presses Enter.
@@ -217,7 +217,7 @@ TEST_F(ChannelWindows, DialogFieldsCommitWhenLeft) {
     typeInto("Text_TX_Freq", "480");
     EXPECT_EQ(presenter.take(), Texts{"Over the range of Transmit frequency ."});
     EXPECT_EQ(control("Text_TX_Freq")->text(), "400.00000");
-    EXPECT_EQ(GetTxMHz(state->ChannelTable, 3), 400.0);
+    EXPECT_EQ(TxText(state->ChannelTable, 3), "400.00000");
     typeInto("Text_TX_Freq", "");
     EXPECT_EQ(control("Text_TX_Freq")->text(), "446.00000");  // blank: simplex
     QTest::keyClicks(control("Text_Name"), "abcdef");

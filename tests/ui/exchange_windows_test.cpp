@@ -19,10 +19,10 @@ namespace {
 
 using Col = ChannelGridWindow::Column;
 using Bytes = std::vector<std::uint8_t>;
-const QString kDontClose = "Read-write operating，don't close the window. ,";
-const QString kPortError =
+const QString kExpectedDontClose = "Read-write operating，don't close the window. ,";
+const QString kExpectedPortError =
     "Communication port is error, please setting right communication port . ！";
-const QString kReadDone = "Complete reading the data from transceiver.";
+const QString kExpectedReadDone = "Complete reading the data from transceiver.";
 
 // The frame that sends the power row, after `before`.
 Bytes PowerFrame(const ImageRow& row, Bytes before = {}) {
@@ -95,7 +95,7 @@ TEST_F(ExchangeWindows, ReadFillsTheImageAndClosesItself) {
     EXPECT_NE(state->ChannelTable[7], radio.Memory()[7]) << "image changed before the end";
 
     ASSERT_TRUE(runUntil([&] { return !presenter.messages.empty(); }));
-    EXPECT_EQ(presenter.messages[0].text, kReadDone);
+    EXPECT_EQ(presenter.messages[0].text, kExpectedReadDone);
     EXPECT_EQ(presenter.messages[0].title, "Operate Prompt");
     EXPECT_EQ(label(w), "Read Data in gear. ");
     EXPECT_EQ(bar(w)->value(), 100);
@@ -195,8 +195,8 @@ TEST_F(ExchangeWindows, NeitherTheWindowNorTheGridNorTheProgramClosesDuringAWrit
     child<QPushButton>(w, "Command_Cancel")->click();
     w->parentWidget()->close();  // the window's own close button
     settle();
-    EXPECT_EQ(presenter.take(),
-              (Texts{"Read-write operating with transceiver .", kDontClose, kDontClose}));
+    EXPECT_EQ(presenter.take(), (Texts{"Read-write operating with transceiver .",
+                                       kExpectedDontClose, kExpectedDontClose}));
     EXPECT_EQ(main->window(WindowId::CommWrite), w);
 
     ChannelGridWindow* grid = main->channelGrid();
@@ -205,7 +205,8 @@ TEST_F(ExchangeWindows, NeitherTheWindowNorTheGridNorTheProgramClosesDuringAWrit
     EXPECT_FALSE(main->close());
     settle();
     EXPECT_EQ(presenter.take(),
-              (Texts{kDontClose, "Read-write operating，don't close the window.,", kDontClose}));
+              (Texts{kExpectedDontClose, "Read-write operating，don't close the window.,",
+                     kExpectedDontClose}));
     EXPECT_EQ(main->channelGrid(), grid);
 
     // The write went on meanwhile and ends as usual; then the grid may close.
@@ -226,7 +227,7 @@ TEST_F(ExchangeWindows, NeitherTheWindowNorTheGridNorTheProgramClosesDuringAWrit
 TEST_F(ExchangeWindows, ARefusedPortKeepsTheSetupDialogOpen) {
     failOpen = true;
     CommWindow* w = comm(WindowId::CommRead, true);
-    EXPECT_EQ(presenter.take(), Texts{kPortError});
+    EXPECT_EQ(presenter.take(), Texts{kExpectedPortError});
     EXPECT_TRUE(state->PortOpenFailed);
     EXPECT_FALSE(w->exchangeRunning());
     EXPECT_EQ(label(w), "no such port");  // the system's reason
@@ -276,7 +277,7 @@ TEST_F(ExchangeWindows, PortAdviceGoesBelowThePortMessageOnlyWhenThereIsAny) {
             QWidget* window = open(w.command, w.id);
             if (w.button) press(window, w.button);
             ASSERT_EQ(presenter.messages.size(), 1u);
-            EXPECT_EQ(presenter.messages[0].text, kPortError);
+            EXPECT_EQ(presenter.messages[0].text, kExpectedPortError);
             EXPECT_EQ(presenter.messages[0].title, "Operate prompt");
             EXPECT_EQ(presenter.messages[0].detail, any ? usb : "");
             EXPECT_EQ(asked.back(), any ? "1 /dev/ttyUSB0" : "1 ");
@@ -368,7 +369,7 @@ TEST_F(ExchangeWindows, PowerWindowClosesItselfWhenTheLinkIsLostOrNeverComes) {
     // No port: the port message, then closed as well.
     failOpen = true;
     open("Adj_Txp", WindowId::Adjust);
-    EXPECT_EQ(presenter.take(), Texts{kPortError});
+    EXPECT_EQ(presenter.take(), Texts{kExpectedPortError});
     EXPECT_TRUE(state->PortOpenFailed);
     EXPECT_TRUE(gone(WindowId::Adjust));
 }
@@ -389,7 +390,7 @@ TEST_F(ExchangeWindows, AnEditorLeftOpenAcrossAReadStoresNothingStale) {
 
     comm(WindowId::CommRead, true);
     ASSERT_TRUE(runUntil([&] { return main->window(WindowId::CommRead) == nullptr; }));
-    EXPECT_EQ(presenter.take(), Texts{kReadDone});
+    EXPECT_EQ(presenter.take(), Texts{kExpectedReadDone});
     clickCell(4, Col::ColRx);  // leaving channel 2's cell
     EXPECT_EQ(RxText(state->ChannelTable, 2), "439.50000");
     EXPECT_EQ(main->channelGrid()->grid()->item(1, Col::ColRx)->text(), "439.50000");

@@ -108,7 +108,7 @@ TEST_F(EditorWindows, OptionRefusalsAreRepairedAndThePasswordTakesFourDigits) {
     child<QCheckBox>(w, "Check_Pon_PWD")->click();
     type(password, "12a345");
     EXPECT_EQ(password->text(), "1234");
-    const ImageRow& stored = state->ChannelTable[kPasswordRow];
+    const ImageRow& stored = state->ChannelTable[209];
     EXPECT_EQ(std::vector<int>(stored.begin(), stored.begin() + 4), (std::vector<int>{1, 2, 3, 4}));
     QTest::keyClick(password, Qt::Key_Backspace);
     EXPECT_EQ(stored[3], 255);
@@ -189,7 +189,7 @@ TEST_F(ModalBoxes, OutOfBandEntryInTheGridOrTheChannelDialogShowsOneBox) {
 // Two refused boxes once handed the focus back and forth without end.
 TEST_F(ModalBoxes, RefusedReceiveEntryShowsOneBoxAndGetsTheFocusBack) {
     // An offset of 255 255 255 255 shows as 1666.66665, which its box refuses.
-    for (int b = 4; b < 8; ++b) state->ChannelTable[kVfoRow][b] = 255;
+    for (int b = 4; b < 8; ++b) state->ChannelTable[0][b] = 255;  // the frequency-mode record
     QLineEdit* offset = field(WindowId::Option, "Text_Offset_Freq");
     QLineEdit* rx = child<QLineEdit>(main->window(WindowId::Option), "Text_RX_Freq");
     rx->clear();
@@ -201,7 +201,7 @@ TEST_F(ModalBoxes, RefusedReceiveEntryShowsOneBoxAndGetsTheFocusBack) {
 }
 
 TEST_F(ModalBoxes, ShortPasswordShowsOneBoxAndKeepsTheFocus) {
-    state->ChannelTable[kOptionRow][2] |= 0x08;  // password on
+    state->ChannelTable[208][2] |= 0x08;  // password on
     QLineEdit* password = field(WindowId::Option, "Text_Pon_PWD");
     EXPECT_EQ(
         enter(password, "12", child<QLineEdit>(main->window(WindowId::Option), "Text_pvfo_d0")),
