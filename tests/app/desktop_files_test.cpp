@@ -13,7 +13,6 @@
 
 #include "files/channel_file.h"
 #include "model/blank_image.h"
-#include "support/sim_process.h"
 #include "x_display.h"
 
 namespace zt::testing {
@@ -65,14 +64,7 @@ TEST(DesktopFiles, ProgramOpensTheFileOfItsCommandLineInChineseAndQuitsWithCtrlQ
     ASSERT_TRUE(SaveChannelFile(file.toStdString(), BlankImage()).ok);
 
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", x.Name());
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("HOME", dir.path());
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(BinPath("zt790prog"), {"--language", "zh", file});
-    ASSERT_TRUE(program.waitForStarted(5000));
+    ASSERT_TRUE(x.Start(program, dir.path(), {"--language", "zh", file}));
     const QString main = x.WaitForWindow("系列对讲机编程软件");
     ASSERT_FALSE(main.isEmpty()) << "the main window did not show in Chinese";
     // The open window's message, in Chinese.

@@ -40,14 +40,7 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
 
     // The Windows style lets Alt walk the menu bar from the keyboard.
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", x.Name());
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("HOME", dir.path());  // nothing of the user's own settings
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(BinPath("zt790prog"), {"-style", "Windows"});
-    ASSERT_TRUE(program.waitForStarted(5000));
+    ASSERT_TRUE(x.Start(program, dir.path(), {"-style", "Windows"}));
     const QString main = x.WaitForWindow("series program software");
     ASSERT_FALSE(main.isEmpty()) << "the main window did not show";
 

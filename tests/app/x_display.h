@@ -17,6 +17,8 @@
 #include <functional>
 #include <string>
 
+#include "support/sim_process.h"
+
 namespace zt::testing {
 
 inline constexpr int kWaitMs = 30'000;  // for a window, the focus, the server
@@ -74,7 +76,6 @@ class Display {
         xvfb_.terminate();
         xvfb_.waitForFinished(5000);
     }
-    [[nodiscard]] const QString& Name() const { return name_; }
     // Why the server cannot be used, with what Xvfb said; empty when it can.
     [[nodiscard]] std::string Error() {
         if (error_.isEmpty() && !Running()) error_ = "Xvfb has ended";
@@ -82,11 +83,27 @@ class Display {
         return (error_ + "\n" + QString::fromLocal8Bit(xvfb_.readAllStandardError())).toStdString();
     }
 
+    // Never without our own display: an empty DISPLAY would reach whatever
+    // server the environment names.
     bool Xdo(const QStringList& args, QString* out = nullptr) {
+        if (name_.isEmpty()) return false;
         bool ok = false;
         const QString text = Run(name_, "xdotool", args, &ok);
         if (out) *out = text;
         return ok;
+    }
+    // Starts zt790prog on this display, with `home` for its settings.
+    bool Start(QProcess& program, const QString& home, const QStringList& args) {
+        if (name_.isEmpty()) return false;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", name_);
+        env.remove("WAYLAND_DISPLAY");
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("HOME", home);
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(BinPath("zt790prog"), args);
+        return program.waitForStarted(kWaitMs);
     }
     // The id of the first shown window whose title matches, once there is one.
     QString WaitForWindow(const QString& title) {
