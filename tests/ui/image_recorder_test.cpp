@@ -2,7 +2,9 @@
 // Every change becomes one undo step when the event loop comes to rest.
 #include "ui/image_recorder.h"
 
+#include <QAbstractEventDispatcher>
 #include <QEventLoop>
+#include <QThread>
 #include <QTimer>
 
 #include "model/blank_image.h"
@@ -17,13 +19,25 @@ class Recorder : public ::testing::Test {
         state.ChannelTable = BlankImage();
         recorder.reset();
     }
-    // Lets a posted action run in an event loop that then waits, as the
-    // program's own loop does between events.
+    // Lets a posted action run in an event loop that then comes to rest once,
+    // as the program's own loop does between events. The loop ends at that
+    // rest (after the recorder has seen it), never on a clock, so a slow
+    // machine cannot end it before the action has run or before it rests.
     static void runAction(const std::function<void()>& action) {
-        QTimer::singleShot(0, action);
+        bool done = false;
+        QTimer::singleShot(0, [&] {
+            action();
+            done = true;
+        });
         QEventLoop loop;
-        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        const QMetaObject::Connection rest =
+            QObject::connect(QAbstractEventDispatcher::instance(),
+                             &QAbstractEventDispatcher::aboutToBlock, &loop, [&] {
+                                 if (done && QThread::currentThread()->loopLevel() == 1)
+                                     loop.quit();
+                             });
         loop.exec();
+        QObject::disconnect(rest);
     }
     void set(int channel, int value) {
         state.ChannelTable[static_cast<std::size_t>(channel)][14] =
