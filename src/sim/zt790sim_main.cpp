@@ -40,7 +40,11 @@ Examples:
   zt790sim --load radio.chann --save after.chann
       A radio holding radio.chann; what is written to it lands in after.chann.
   zt790sim --sessions 1 --fault silent@12
-      A radio that stops answering at block 12 of the next exchange, then ends.)";
+      A radio that leaves block 12 unanswered once, so the program has to try
+      again; it ends when that exchange has gone through.
+  zt790sim --fault silent@12:always
+      A radio that never answers at block 12: every read or write fails after
+      its last attempt.)";
 
 }  // namespace
 
