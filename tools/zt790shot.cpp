@@ -1,30 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zt790shot: zt790prog's main window after reading a radio, held on screen so a
 // script can photograph it. It builds the same main window as zt790prog, reads
-// the radio on --port with the same serial link the read window runs (without
-// its closing message box), then opens the channel grid on what was read and
-// prints "ready" once the window is on screen.
+// the radio on --port through the program's own read window (its message boxes
+// go to standard error instead of the screen), so the image counts as just read,
+// then opens the channel grid on what was read and prints "ready" once the
+// window is on screen.
 
 #include <CLI/CLI.hpp>
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 #include <iostream>
-#include <optional>
 
-#include "link/serial_link.h"
 #include "model/app_state.h"
 #include "model/band_edges.h"
-#include "qtio/qt_link_timers.h"
-#include "qtio/qt_serial_port.h"
+#include "ui/comm_window.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
 #include "ui/program_icon.h"
+#include "ui/qt_text.h"
 
 namespace {
 
-struct Outcome final : zt::ExchangeObserver {
-    std::optional<zt::ExchangeOutcome> outcome;
-    void OnFinished(zt::ExchangeOutcome o) override { outcome = o; }
+// No box on screen to wait for a click: each message is a line on standard error.
+class ConsolePresenter final : public zt::MessagePresenter {
+  protected:
+    void present(const QString& text, const QString&) override {
+        std::cerr << "zt790shot: " << zt::utf8(text) << "\n";
+    }
 };
 
 }  // namespace
@@ -46,29 +49,33 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("zt790prog");
     QApplication::setWindowIcon(zt::ProgramIcon());
     zt::AppState state;
-    zt::MessageBoxPresenter presenter;
+    ConsolePresenter presenter;
     zt::MainWindow main(state, presenter);
     main.load();
     main.resize(width, height);
     main.show();
 
+    // Program -> Read from radio, then its Read button.
     state.ComDevice = port;
-    zt::QtSerialPort serial;
-    zt::QtLinkTimers timers;
-    Outcome observer;
-    {
-        zt::SerialLink link(zt::LinkMode::Read, state, serial, timers, observer);
-        if (link.Start() != zt::StartResult::Started) {
-            std::cerr << "zt790shot: cannot open " << port << "\n";
-            return 1;
-        }
-        while (!observer.outcome) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        link.Abort();
-    }
-    if (*observer.outcome != zt::ExchangeOutcome::Completed) {
-        std::cerr << "zt790shot: the radio did not answer\n";
+    main.reopen(zt::WindowId::CommRead);
+    QPointer<zt::CommWindow> read =
+        qobject_cast<zt::CommWindow*>(main.window(zt::WindowId::CommRead));
+    if (read == nullptr) {
+        std::cerr << "zt790shot: the read window did not open\n";
         return 1;
     }
+    bool completed = false;
+    QObject::connect(read, &zt::CommWindow::exchangeCompleted, [&completed] { completed = true; });
+    read->start();
+    while (!completed && read != nullptr && read->exchangeRunning()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    if (!completed) {
+        std::cerr << "zt790shot: nothing was read from " << port << "\n";
+        return 1;
+    }
+    // The read window closes itself once the read is through.
+    while (read != nullptr) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     zt::RecomputeBandEdges(state);
     main.showPortPanel();
     main.showBandPanel();
