@@ -14,22 +14,54 @@
 
 namespace zt::ctl {
 
+std::string StepText(const LinkStep& step) {
+    const std::string n = std::to_string(step.number);
+    const std::string count = std::to_string(step.count);
+    switch (step.kind) {
+        case LinkStep::Kind::Connecting:
+            return "connecting to the radio";
+        case LinkStep::Kind::Reading:
+            return "reading block " + n + " of " + count;
+        case LinkStep::Kind::Writing:
+            return "writing block " + n + " of " + count;
+        case LinkStep::Kind::ReadDone:
+            return "read all " + count + " blocks";
+        case LinkStep::Kind::WriteDone:
+            return "wrote all " + count + " blocks";
+        case LinkStep::Kind::Retrying:
+            return "no answer from the radio, trying again in " + std::to_string(kPauseMs / 1000) +
+                   " s (attempt " + n + " of " + count + ")";
+        case LinkStep::Kind::NoAnswer:
+            return "no answer from the radio after " + n + " attempts";
+        case LinkStep::Kind::LineLost:
+            return "the line to the radio is gone: cable pulled or adapter unplugged";
+    }
+    return {};
+}
+
 ConsoleObserver::ConsoleObserver() : terminal_(::isatty(STDERR_FILENO) == 1) {}
 
-void ConsoleObserver::OnProgress(int percent) {
-    percent_ = percent;
-    if (terminal_) Draw();  // plain lines wait for the label that follows
+void ConsoleObserver::OnProgress(int percent) { percent_ = percent; }
+
+void ConsoleObserver::OnStep(const LinkStep& step) {
+    using Kind = LinkStep::Kind;
+    label_ = StepText(step);
+    if (step.kind == Kind::ReadDone || step.kind == Kind::WriteDone) percent_ = 100;
+    const bool block = step.kind == Kind::Reading || step.kind == Kind::Writing;
+    // Plain lines: every step but the blocks, of which one every tenth percent;
+    // a retry starts the count again.
+    if (!terminal_ && block) {
+        if (percent_ < lastPrinted_ + 10) return;
+        lastPrinted_ = percent_;
+    }
+    if (step.kind == Kind::Connecting) lastPrinted_ = -10;
+    Draw(block || step.kind == Kind::ReadDone || step.kind == Kind::WriteDone);
 }
 
-void ConsoleObserver::OnStatus(const LinkText& label) {
-    label_ = label.english;
-    Draw();
-}
-
-void ConsoleObserver::Draw() {
+void ConsoleObserver::Draw(bool withPercent) {
+    const int p = percent_ < 0 ? 0 : percent_;
     if (terminal_) {
         constexpr int kWidth = 30;
-        const int p = percent_ < 0 ? 0 : percent_;
         const int filled = p * kWidth / 100;
         std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
                   << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] ";
@@ -38,13 +70,7 @@ void ConsoleObserver::Draw() {
         barShown_ = true;
         return;
     }
-    // Plain lines: the start, every tenth percent, and the end.
-    if (percent_ < 0 || percent_ == 0 || percent_ == 100 || percent_ >= lastPrinted_ + 10) {
-        if (percent_ >= 0) lastPrinted_ = percent_;
-        lastLabel_ = label_;
-        std::cerr << (percent_ >= 0 ? std::to_string(percent_) + "% " : std::string()) << label_
-                  << "\n";
-    }
+    std::cerr << (withPercent ? std::to_string(p) + "% " : std::string()) << label_ << "\n";
 }
 
 void ConsoleObserver::EndBarLine() {
@@ -54,9 +80,18 @@ void ConsoleObserver::EndBarLine() {
 
 void ConsoleObserver::OnMessage(const LinkMessage& message) {
     // A port that will not open and a refused write are told in zt790ctl's own
-    // words once the exchange has returned (transfer_report.h).
-    if (message.kind == LinkMessageKind::PortError || message.kind == LinkMessageKind::LimitCheck)
-        return;
+    // words once the exchange has returned (transfer_report.h); the end of a
+    // read, and a read or write given up, by the last step.
+    switch (message.kind) {
+        case LinkMessageKind::PortError:
+        case LinkMessageKind::LimitCheck:
+        case LinkMessageKind::ReadComplete:
+        case LinkMessageKind::FailConnect:
+            return;
+        case LinkMessageKind::Busy:
+        case LinkMessageKind::DontClose:
+            break;
+    }
     EndBarLine();
     std::cerr << message.text.english << "\n";
 }
@@ -67,7 +102,6 @@ void ConsoleObserver::OnPowerValues(int low, int mid, int high) {
 }
 
 void ConsoleObserver::OnFinished(ExchangeOutcome outcome) {
-    if (!terminal_ && !label_.empty() && label_ != lastLabel_) std::cerr << label_ << "\n";
     EndBarLine();
     outcome_ = outcome;
 }

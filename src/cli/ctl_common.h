@@ -27,13 +27,17 @@ enum ExitCode : int {
     kVerifyFailed = 8,      // two reads, or a write and its read-back, differ
 };
 
+// A step of a read or write in zt790ctl's words: "reading block 17 of 254",
+// "no answer from the radio, trying again in 5 s (attempt 2 of 4)".
+[[nodiscard]] std::string StepText(const LinkStep& step);
+
 // Reports an exchange on standard error: a bar when that is a terminal, plain
-// lines otherwise; messages in English.
+// lines otherwise; in zt790ctl's words (StepText), not the windows' texts.
 class ConsoleObserver : public ExchangeObserver {
   public:
     ConsoleObserver();
     void OnProgress(int percent) override;
-    void OnStatus(const LinkText& label) override;
+    void OnStep(const LinkStep& step) override;
     void OnMessage(const LinkMessage& message) override;
     void OnPowerValues(int low, int mid, int high) override;
     void OnFinished(ExchangeOutcome outcome) override;
@@ -43,7 +47,7 @@ class ConsoleObserver : public ExchangeObserver {
     void ResetOutcome() { outcome_.reset(); }
 
   private:
-    void Draw();
+    void Draw(bool withPercent);
     void EndBarLine();
 
     bool terminal_;
@@ -51,7 +55,6 @@ class ConsoleObserver : public ExchangeObserver {
     int percent_ = -1;
     int lastPrinted_ = -10;
     std::string label_;
-    std::string lastLabel_;
     std::optional<ExchangeOutcome> outcome_;
     bool powerValues_ = false;
 };

@@ -14,6 +14,7 @@ class OutcomeTap final : public ExchangeObserver {
     explicit OutcomeTap(ExchangeObserver& inner) : inner_(inner) {}
     void OnProgress(int percent) override { inner_.OnProgress(percent); }
     void OnStatus(const LinkText& label) override { inner_.OnStatus(label); }
+    void OnStep(const LinkStep& step) override { inner_.OnStep(step); }
     void OnMessage(const LinkMessage& message) override { inner_.OnMessage(message); }
     void OnPowerValues(int low, int mid, int high) override {
         inner_.OnPowerValues(low, mid, high);

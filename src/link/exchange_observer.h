@@ -27,6 +27,26 @@
 
 namespace zt {
 
+// The same course of a read or write as OnStatus tells it, as values, for a
+// caller that words it itself (zt790ctl). It also tells what the windows do not
+// show: each retry, and the attempts made when the exchange fails.
+struct LinkStep {
+    enum class Kind {
+        Connecting,  // the programming request is going out (again, after a retry)
+        Reading,     // block `number` of `count` (from 1) is requested
+        Writing,     // block `number` of `count` (from 1) is sent
+        ReadDone,    // all `count` blocks read
+        WriteDone,   // all `count` blocks written
+        Retrying,    // no answer: attempt `number` of `count` follows the pause
+        NoAnswer,    // no answer to the last of `count` attempts
+        LineLost,    // the port closed under the exchange
+    };
+    Kind kind = Kind::Connecting;
+    int number = 0;
+    int count = 0;
+    friend bool operator==(const LinkStep&, const LinkStep&) = default;
+};
+
 enum class ExchangeOutcome {
     Completed,   // read or write finished; a read has replaced image rows 0..253
     Failed,      // no answer after the retries; the image is untouched
@@ -42,6 +62,8 @@ class ExchangeObserver {
     virtual void OnProgress(int /*percent*/) {}
     // Label_tr_count.
     virtual void OnStatus(const LinkText& /*label*/) {}
+    // The step of a read or write, after the OnProgress and OnStatus that go with it.
+    virtual void OnStep(const LinkStep& /*step*/) {}
     // A message box; returns when the user has dismissed it.
     virtual void OnMessage(const LinkMessage& /*message*/) {}
     // The radio's low, mid and high power values (row 240 fields 0..2), shown on

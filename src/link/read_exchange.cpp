@@ -51,6 +51,7 @@ void SerialLink::OnReadBlock() {
     const double fraction = static_cast<double>(v_.BlockIndex) / (v_.BlockCount + 1);
     observer_.OnProgress(static_cast<int>(std::floor(fraction * 100)));
     observer_.OnStatus(ReadingBlockText(v_.BlockIndex));
+    Step(LinkStep::Kind::Reading, v_.BlockIndex, v_.BlockCount);
 }
 
 void SerialLink::CompleteRead() {
@@ -68,6 +69,7 @@ void SerialLink::CompleteRead() {
     state_ = LinkState::Completed;
     observer_.OnProgress(100);
     observer_.OnStatus(ToLinkText(link_text::kReadDone));
+    Step(LinkStep::Kind::ReadDone, kReadBlocks, kReadBlocks);
     observer_.OnMessage(LinkMessage{LinkMessageKind::ReadComplete,
                                     ToLinkText(link_text::kReadComplete), kOperatePromptCapital});
     v_.Finished = true;

@@ -35,6 +35,7 @@ StartResult SerialLink::Start() {
     if (app_.PortOpenFailed) return StartResult::PortFailed;
     observer_.OnProgress(0);
     observer_.OnStatus(ToLinkText(link_text::kConnecting));
+    Step(LinkStep::Kind::Connecting);
     return StartResult::Started;
 }
 
@@ -58,6 +59,10 @@ void SerialLink::Abort() {
 
 void SerialLink::ShowMessage(LinkMessageKind kind, const BiText& text) {
     observer_.OnMessage(PromptMessage(kind, text));
+}
+
+void SerialLink::Step(LinkStep::Kind kind, int number, int count) {
+    if (mode_ != LinkMode::Power) observer_.OnStep(LinkStep{kind, number, count});
 }
 
 void SerialLink::OpenPort() {
@@ -149,6 +154,7 @@ void SerialLink::OnReplyTimeout() {
         FailExchange();
         return;
     }
+    if (v_.Retries >= 1) Step(LinkStep::Kind::Retrying, Attempt() + 1, kRetries + 1);
     timers_.Start(LinkTimer::Pause, kPauseMs);
     if (port_.IsOpen()) port_.Close();
     v_.Busy = false;
@@ -169,15 +175,22 @@ void SerialLink::OnRetryPause() {
     }
     --v_.Retries;
     StartHandshake();
+    if (v_.Busy) Step(LinkStep::Kind::Connecting);
 }
 
 void SerialLink::FailExchange() {
+    const bool lineLost = !port_.IsOpen() && state_ != LinkState::Pausing;
     StopTransferTimers();
     v_.Busy = false;
     state_ = LinkState::Idle;
     ShowMessage(LinkMessageKind::FailConnect, link_text::kFailConnect);
     observer_.OnProgress(0);
     observer_.OnStatus(ToLinkText(link_text::kCommunicationFault));
+    if (lineLost) {
+        Step(LinkStep::Kind::LineLost);
+    } else {
+        Step(LinkStep::Kind::NoAnswer, Attempt(), kRetries + 1);
+    }
     observer_.OnFinished(ExchangeOutcome::Failed);
 }
 

@@ -137,6 +137,10 @@ class SerialLink {
     void ReceiveIdentification();
     void StopTransferTimers();
     void ShowMessage(LinkMessageKind kind, const BiText& text);
+    // Tells the observer a step of a read or write (the power link has none).
+    void Step(LinkStep::Kind kind, int number = 0, int count = 0);
+    // The attempt under way, from 1 to kRetries + 1.
+    [[nodiscard]] int Attempt() const { return kRetries - v_.Retries + 1; }
     void PortFailed();
 
     // Read exchange.

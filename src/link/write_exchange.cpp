@@ -48,6 +48,7 @@ void SerialLink::OnWriteAck() {
     const double fraction = static_cast<double>(v_.BlockIndex) / v_.BlockCount;
     observer_.OnProgress(static_cast<int>(std::floor(fraction * 100)));
     observer_.OnStatus(WritingBlockText(v_.BlockIndex - 1));
+    Step(LinkStep::Kind::Writing, v_.BlockIndex + 1, v_.BlockCount);
     v_.TxFrame[0] = frame::kWriteCommand;
     v_.TxFrame[1] = frame::AddressHigh(v_.BlockIndex);
     v_.TxFrame[2] = frame::AddressLow(v_.BlockIndex);
@@ -67,6 +68,7 @@ void SerialLink::CompleteWrite() {
     port_.Close();
     state_ = LinkState::Completed;
     observer_.OnStatus(ToLinkText(link_text::kWriteDone));
+    Step(LinkStep::Kind::WriteDone, kWriteBlocks, kWriteBlocks);
     observer_.OnFinished(ExchangeOutcome::Completed);
 }
 

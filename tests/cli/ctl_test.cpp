@@ -173,7 +173,8 @@ TEST_F(CtlCommands, FourFailedAttemptsExitWith1AndLeaveTheOutputFile) {
     SimProcess sim({"--fault", "silent@ident:always"});
     const RunResult r = Ctl("read --port " + sim.Device() + " --output kept.chann");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(Has(r.err, "Fail connect with transceiver."));
+    EXPECT_TRUE(Has(r.err, "no answer from the radio, trying again in 5 s (attempt 4 of 4)\n"));
+    EXPECT_TRUE(Has(r.err, "no answer from the radio after 4 attempts\n"));
     EXPECT_EQ(Read("kept.chann"), "previous contents");
 }
 

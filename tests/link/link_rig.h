@@ -129,9 +129,11 @@ struct RecordingObserver : ExchangeObserver {
     std::vector<LinkMessage> messages;
     std::vector<ExchangeOutcome> outcomes;
     std::vector<int> powerValues;
+    std::vector<LinkStep> steps;
 
     void OnProgress(int percent) override { progress.push_back(percent); }
     void OnStatus(const LinkText& label) override { statuses.push_back(label); }
+    void OnStep(const LinkStep& step) override { steps.push_back(step); }
     void OnMessage(const LinkMessage& message) override { messages.push_back(message); }
     void OnPowerValues(int low, int mid, int high) override { powerValues = {low, mid, high}; }
     void OnFinished(ExchangeOutcome outcome) override {

@@ -33,6 +33,15 @@ TEST_F(LinkTiming, NoAnswerRetriesThreeTimesOnTheDocumentedSchedule) {
     EXPECT_EQ(observer.messages[0].title.english, "Operate prompt");
     EXPECT_EQ(observer.statuses.back(), (LinkText{"Communication fault.", "与对讲机通讯故障 ！"}));
     EXPECT_EQ(observer.progress.back(), 0);
+    using K = LinkStep::Kind;
+    EXPECT_EQ(observer.steps, (std::vector<LinkStep>{{K::Connecting, 0, 0},
+                                                     {K::Retrying, 2, 4},
+                                                     {K::Connecting, 0, 0},
+                                                     {K::Retrying, 3, 4},
+                                                     {K::Connecting, 0, 0},
+                                                     {K::Retrying, 4, 4},
+                                                     {K::Connecting, 0, 0},
+                                                     {K::NoAnswer, 4, 4}}));
 
     // Each start grants three retries anew. The pause refuses a start, which
     // would race the retry, but not a cancel, which stops the retry.
