@@ -27,10 +27,6 @@ enum ExitCode : int {
     kVerifyFailed = 8,      // two reads, or a write and its read-back, differ
 };
 
-// A step of a read or write in zt790ctl's words: "reading block 17 of 254",
-// "no answer from the radio, trying again in 5 s (attempt 2 of 4)".
-[[nodiscard]] std::string StepText(const LinkStep& step);
-
 // Reports an exchange on standard error: a bar when that is a terminal, plain
 // lines otherwise; in zt790ctl's words (StepText), not the windows' texts.
 class ConsoleObserver : public ExchangeObserver {

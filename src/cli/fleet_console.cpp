@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/step_text.h"
+
 namespace zt::ctl {
 
 class FleetConsole::RadioObserver final : public ExchangeObserver {
@@ -13,14 +15,25 @@ class FleetConsole::RadioObserver final : public ExchangeObserver {
         console_.lines_[index_].percent = percent;
         console_.Changed(index_, Event::Progress);
     }
-    void OnStatus(const LinkText& label) override {
-        console_.lines_[index_].label = label.english;
-        console_.Changed(index_, Event::Status);
+    void OnStep(const LinkStep& step) override {
+        using Kind = LinkStep::Kind;
+        Line& line = console_.lines_[index_];
+        line.label = StepText(step);
+        if (step.kind == Kind::ReadDone || step.kind == Kind::WriteDone) line.percent = 100;
+        if (step.kind == Kind::Connecting) {  // a retry starts again from the first block
+            line.percent = 0;
+            line.lastPrinted = -10;
+        }
+        const bool block = step.kind == Kind::Reading || step.kind == Kind::Writing;
+        console_.Changed(index_, block ? Event::Status : Event::Message);
     }
     // A message box of the program becomes the radio's status; the report
     // says what came of it.
     void OnMessage(const LinkMessage& message) override {
-        if (message.kind == LinkMessageKind::ReadComplete) return;  // the status says it
+        // The steps say these.
+        if (message.kind == LinkMessageKind::ReadComplete ||
+            message.kind == LinkMessageKind::FailConnect)
+            return;
         // The report names the port, the system's reason and what to do.
         console_.lines_[index_].label = message.kind == LinkMessageKind::PortError
                                             ? "cannot open the port"
