@@ -106,7 +106,7 @@ int RunImport(const ImportArgs& args, const CLI::App& cmd) {
 
     const CsvImportResult result = ImportChannelCsv(*text, *image, *options);
     for (const CsvLineMessage& p : result.problems) {
-        std::cerr << Where(args.csv, p.line) << p.text << "\n";
+        std::cerr << Where(args.csv, p.line) << CsvReasonsText(p.reasons).english << "\n";
     }
     if (result.renumberingWouldHelp && !options->renumberFrom) {
         std::cerr << "zt790ctl: --renumber places the rows in file order from channel 1, "
@@ -117,7 +117,8 @@ int RunImport(const ImportArgs& args, const CLI::App& cmd) {
         return kFileError;
     }
     for (const CsvLineMessage& n : result.notes) {
-        std::cerr << Where(args.csv, n.line) << "note: " << n.text << "\n";
+        std::cerr << Where(args.csv, n.line) << "note: " << CsvReasonsText(n.reasons).english
+                  << "\n";
     }
     if (!WriteOutputFile(target, FormatChannelFile(*image))) return kFileError;
 

@@ -38,9 +38,11 @@ struct CsvImportOptions {
     char separator = ',';
 };
 
+// A line's reasons (every one a row has, in the order found), worded by the
+// caller (csv_import_report.h).
 struct CsvLineMessage {
     int line = 0;  // the file's line, counted from 1; 0 for the file as a whole
-    std::string text;
+    std::vector<CsvReason> reasons;
     friend bool operator==(const CsvLineMessage&, const CsvLineMessage&) = default;
 };
 

@@ -19,26 +19,9 @@ namespace {
 
 constexpr FreqUnits kMaxUnits = 99999999;  // what four packed bytes can hold
 
-std::string BandText(BandEdges band) {
-    return std::to_string(band.lowMHz) + ".." + std::to_string(band.highMHz) + " MHz";
-}
-
 // The band test of every frequency entry: low <= f < high.
 bool InBand(FreqUnits units, BandEdges band) {
     return units >= band.lowMHz * kUnitsPerMHz && units < band.highMHz * kUnitsPerMHz;
-}
-
-std::string SeparatorName(char separator) {
-    switch (separator) {
-        case ',':
-            return "commas";
-        case ';':
-            return "semicolons";
-        case '\t':
-            return "tabs";
-        default:
-            return "\"" + std::string(1, separator) + "\"";
-    }
 }
 
 // Where each column of the table stands in the file's rows (-1: not there).
@@ -92,7 +75,7 @@ class RowReader {
         PassedRow row;
         row.line = record.line;
         CsvRowFields fields;
-        std::vector<std::string> fieldReasons;
+        std::vector<CsvReason> fieldReasons;
         for (std::size_t k = 0; k < kCsvColumns.size(); ++k) {
             const int i = index_[k];
             if (kCsvColumns[k].read == nullptr || i < 0) continue;
@@ -109,7 +92,7 @@ class RowReader {
         reasons_.insert(reasons_.end(), fieldReasons.begin(), fieldReasons.end());
         if (fields.rx && CheckReceive(*fields.rx, ch)) Transmit(fields, ch);
         auto tones = TonesFromColumns(fields.tones);
-        if (auto* why = std::get_if<std::string>(&tones)) {
+        if (auto* why = std::get_if<CsvReason>(&tones)) {
             reasons_.push_back(*why);
         } else {
             ch.tones = std::get<CsvTones>(tones);
@@ -122,9 +105,7 @@ class RowReader {
         row.name = fields.name;
 
         if (!reasons_.empty()) {
-            std::string joined;
-            for (const std::string& r : reasons_) joined += (joined.empty() ? "" : "; ") + r;
-            result_.problems.push_back({record.line, joined});
+            result_.problems.push_back({record.line, reasons_});
             return;
         }
         if (options_.renumberFrom) ++next_;
@@ -138,7 +119,7 @@ class RowReader {
     void CheckFieldCount(const CsvRecord& record) {
         for (std::size_t i = headerFields_; i < record.fields.size(); ++i) {
             if (!TrimBlanks(record.fields[i]).empty()) {
-                reasons_.push_back("more fields than the header names");
+                reasons_.push_back({CsvReasonCode::MoreFields});
                 return;
             }
         }
@@ -148,25 +129,25 @@ class RowReader {
     int ChannelNumber(const std::string& location) {
         if (options_.renumberFrom) {
             if (next_ <= kChannelCount) return next_;
-            reasons_.push_back("no channel left for this row: the rows fill channels " +
-                               std::to_string(*options_.renumberFrom) + " to 128");
+            reasons_.push_back(
+                {CsvReasonCode::NoChannelLeft, std::to_string(*options_.renumberFrom)});
             return 0;
         }
         const auto number = ParseDecimal(location, 0);
         if (location.empty()) {
-            reasons_.push_back("no channel number in Location");
+            reasons_.push_back({CsvReasonCode::NoLocation});
         } else if (!number || location.find('.') != std::string::npos) {
-            reasons_.push_back("Location \"" + location + "\" is not a channel number");
+            reasons_.push_back({CsvReasonCode::LocationNotNumber, location});
         } else if (*number < 1 || *number > kChannelCount) {
-            reasons_.push_back("channel " + location + " is not between 1 and 128");
+            reasons_.push_back({CsvReasonCode::ChannelOutOfRange, location});
             result_.renumberingWouldHelp = true;
         } else {
             // A channel is taken by the first row for it that passes.
             const int c = static_cast<int>(*number);
             const auto seen = lineOfChannel_.find(c);
             if (seen == lineOfChannel_.end()) return c;
-            reasons_.push_back("channel " + std::to_string(c) + " is already set on line " +
-                               std::to_string(seen->second));
+            reasons_.push_back(
+                {CsvReasonCode::ChannelTaken, std::to_string(c), std::to_string(seen->second)});
         }
         return 0;
     }
@@ -180,8 +161,8 @@ class RowReader {
 
     bool CheckReceive(FreqUnits rx, CsvChannel& ch) {
         if (rx > kMaxUnits || (!InBand(rx, band_) && !Held(ch.number, rx))) {
-            reasons_.push_back("receive frequency " + UnitsToMHzText(rx) +
-                               " MHz is outside the band " + BandText(band_));
+            reasons_.push_back({CsvReasonCode::RxOutOfBand, UnitsToMHzText(rx),
+                                std::to_string(band_.lowMHz), std::to_string(band_.highMHz)});
             return false;
         }
         ch.rxUnits = rx;
@@ -199,18 +180,18 @@ class RowReader {
         if (negative || text.starts_with('+')) text.remove_prefix(1);
         const auto offset = ParseDecimal(text, 5);
         if (!offset || *offset > kMaxUnits || (negative && duplex == "split")) {
-            reasons_.push_back("Offset \"" + fields.offset + "\" is not " +
-                               (duplex == "split" ? "a transmit frequency in MHz to 10 Hz"
-                                                  : "an offset in MHz to 10 Hz"));
+            reasons_.push_back({duplex == "split" ? CsvReasonCode::OffsetNotTransmit
+                                                  : CsvReasonCode::OffsetNotOffset,
+                                fields.offset});
             return;
         }
         const FreqUnits tx = duplex == "+"   ? ch.rxUnits + *offset
                              : duplex == "-" ? ch.rxUnits - *offset
                                              : *offset;
         if (tx != ch.rxUnits && (tx < 0 || !InBand(tx, band_)) && !Held(ch.number, 0, tx)) {
-            reasons_.push_back("transmit frequency " +
-                               (tx < 0 ? std::string("below 0") : UnitsToMHzText(tx) + " MHz") +
-                               " is outside the band " + BandText(band_));
+            reasons_.push_back({tx < 0 ? CsvReasonCode::TxBelowZero : CsvReasonCode::TxOutOfBand,
+                                tx < 0 ? std::string() : UnitsToMHzText(tx),
+                                std::to_string(band_.lowMHz), std::to_string(band_.highMHz)});
             return;
         }
         ch.duplex = tx > ch.rxUnits   ? CsvDuplex::Plus
@@ -226,7 +207,7 @@ class RowReader {
     BandEdges band_;
     int next_;  // the channel the next passing row takes, when renumbering
     CsvImportResult& result_;
-    std::vector<std::string> reasons_;
+    std::vector<CsvReason> reasons_;
     std::map<int, int> lineOfChannel_;
     std::vector<PassedRow> passed_;
 };
@@ -275,10 +256,6 @@ void StoreChannel(Image& image, const CsvChannel& ch) {
     if (TrimBlanks(ReadName(image, c)) != ch.name) WriteName(image, c, ch.name);
 }
 
-std::string Plural(std::size_t n, const char* word) {
-    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-}
-
 // The stored names, and a note for each name that changed, once, then a count.
 void FitNames(std::vector<PassedRow>& rows, std::vector<CsvLineMessage>& lineNotes,
               std::vector<CsvLineMessage>& summary) {
@@ -290,13 +267,11 @@ void FitNames(std::vector<PassedRow>& rows, std::vector<CsvLineMessage>& lineNot
         rows[k].channel.name = stored[k];
         if (NameKey(given[k]) != stored[k] && reported.insert(NameKey(given[k])).second) {
             lineNotes.push_back(
-                {rows[k].line, "name \"" + given[k] + "\" stored as \"" + stored[k] + "\""});
+                {rows[k].line, {{CsvReasonCode::NameStoredAs, given[k], stored[k]}}});
         }
     }
     if (!reported.empty()) {
-        summary.push_back({0, Plural(reported.size(), "name") +
-                                  " changed to fit the radio (five characters of A-Z, 0-9, "
-                                  "blank, - _ + *)"});
+        summary.push_back({0, {{CsvReasonCode::NamesChanged, std::to_string(reported.size())}}});
     }
 }
 
@@ -314,9 +289,8 @@ void NotePowers(const std::vector<PassedRow>& rows, const CsvPowerLevels& levels
     for (const auto& [mw, line] : firstLine) {
         const int level = LevelForMilliwatts(mw, levels);
         if (mw < low) {
-            lineNotes.push_back({line, "power " + WattsText(mw) + " W is below Low (" +
-                                           WattsText(low) +
-                                           " W), the least the radio transmits: stored as Low"});
+            lineNotes.push_back(
+                {line, {{CsvReasonCode::PowerBelowLow, WattsText(mw), WattsText(low)}}});
         }
         if (mw == levels.milliwatts[static_cast<std::size_t>(level)]) continue;
         mapping += (mapping.empty() ? "" : ", ") + WattsText(mw) + " W as " +
@@ -328,12 +302,11 @@ void NotePowers(const std::vector<PassedRow>& rows, const CsvPowerLevels& levels
         nominal += (nominal.empty() ? "" : ", ") + std::string(PowerLevelName(level)) + " " +
                    WattsText(levels.milliwatts[static_cast<std::size_t>(level)]) + " W";
     }
-    summary.push_back({0, "powers in watts stored as the highest level not above them (" + nominal +
-                              "): " + mapping});
+    summary.push_back({0, {{CsvReasonCode::PowersAsLevels, nominal, mapping}}});
 }
 
-CsvImportResult Refused(CsvImportResult result, int line, std::string text) {
-    result.problems.push_back({line, std::move(text)});
+CsvImportResult Refused(CsvImportResult result, int line, CsvReason reason) {
+    result.problems.push_back({line, {std::move(reason)}});
     return result;
 }
 
@@ -343,11 +316,11 @@ CsvImportResult ImportChannelCsv(std::string_view text, Image& image,
                                  const CsvImportOptions& options) {
     CsvImportResult result;
     if (options.renumberFrom && (*options.renumberFrom < 1 || *options.renumberFrom > 128)) {
-        return Refused(result, 0, "the first channel to number from is not between 1 and 128");
+        return Refused(result, 0, {CsvReasonCode::RenumberFromOutOfRange});
     }
     const CsvParse parse = ParseCsvText(text, options.separator);
     if (!parse.error.empty() && !options.skipInvalid) {
-        return Refused(result, parse.errorLine, parse.error);
+        return Refused(result, parse.errorLine, {CsvReasonCode::QuoteNotClosed});
     }
 
     // The header is the first line that names a Frequency column; a title
@@ -366,15 +339,14 @@ CsvImportResult ImportChannelCsv(std::string_view text, Image& image,
         auto first = std::find_if(parse.records.begin(), parse.records.end(),
                                   [](const CsvRecord& r) { return !r.Blank(); });
         if (first == parse.records.end()) {
-            return Refused(result, 0, "the file is empty: no header line");
+            return Refused(result, 0, {CsvReasonCode::FileEmpty});
         }
-        std::string why = "the header line names no Frequency column";
+        CsvReason why{CsvReasonCode::NoFrequencyColumn, "", std::string(1, options.separator)};
         for (const char other : {',', ';', '\t'}) {
             if (other != options.separator && first->fields.size() == 1 &&
                 first->fields[0].find(other) != std::string::npos) {
                 result.otherSeparator = other;
-                why += " (its fields seem separated by " + SeparatorName(other) + ", not by " +
-                       SeparatorName(options.separator) + ")";
+                why.a = std::string(1, other);
                 break;
             }
         }
@@ -382,18 +354,20 @@ CsvImportResult ImportChannelCsv(std::string_view text, Image& image,
     }
     if (index[static_cast<std::size_t>(kLocation)] < 0 && !options.renumberFrom) {
         result.renumberingWouldHelp = true;
-        return Refused(result, header->line, "the header line names no Location column");
+        return Refused(result, header->line, {CsvReasonCode::NoLocationColumn});
     }
 
     RowReader reader(image, options, index, header->fields.size(), result);
     for (auto it = std::next(header); it != parse.records.end(); ++it) {
         if (!it->Blank()) reader.Read(*it);
     }
-    if (!parse.error.empty()) result.problems.push_back({parse.errorLine, parse.error});
+    if (!parse.error.empty()) {
+        result.problems.push_back({parse.errorLine, {{CsvReasonCode::QuoteNotClosed}}});
+    }
     std::vector<PassedRow>& rows = reader.Passed();
     if (!result.problems.empty() && !options.skipInvalid) return result;
     if (rows.empty()) {
-        if (result.problems.empty()) result.problems.push_back({0, "no channel rows in the file"});
+        if (result.problems.empty()) result.problems.push_back({0, {{CsvReasonCode::NoRows}}});
         return result;
     }
 

@@ -7,9 +7,11 @@
 namespace zt {
 namespace {
 
-using Read = std::optional<std::string>;
+using Read = std::optional<CsvReason>;
 
-std::string Quoted(std::string_view field) { return "\"" + std::string(TrimBlanks(field)) + "\""; }
+CsvReason Refusal(CsvReasonCode code, std::string_view field) {
+    return {code, std::string(TrimBlanks(field))};
+}
 
 const char* DuplexText(CsvDuplex d) {
     switch (d) {
@@ -74,12 +76,9 @@ constexpr std::array<CsvColumn, kCsvColumnCount> kCsvColumns{{
      [](const CsvChannel& ch, const CsvPowerLevels&) { return ch.name; }},
     {"Frequency",
      [](std::string_view field, CsvRowFields& row) -> Read {
-         if (TrimBlanks(field).empty()) return "no receive frequency in Frequency";
+         if (TrimBlanks(field).empty()) return CsvReason{CsvReasonCode::NoFrequency};
          row.rx = ParseDecimal(field, 5);
-         if (!row.rx) {
-             return "Frequency " + Quoted(field) +
-                    " is not a frequency in MHz to 10 Hz (such as 446.00625)";
-         }
+         if (!row.rx) return Refusal(CsvReasonCode::FrequencyNotNumber, field);
          return {};
      },
      [](const CsvChannel& ch, const CsvPowerLevels&) { return UnitsToMHzText(ch.rxUnits); }},
@@ -89,7 +88,7 @@ constexpr std::array<CsvColumn, kCsvColumnCount> kCsvColumns{{
          for (const char* known : {"", "+", "-", "split", "off"}) {
              if (row.duplex == known) return {};
          }
-         return "Duplex " + Quoted(field) + " is not one of +, -, split, off or empty";
+         return Refusal(CsvReasonCode::DuplexUnknown, field);
      },
      [](const CsvChannel& ch, const CsvPowerLevels&) {
          return std::string(DuplexText(ch.duplex));
@@ -111,7 +110,7 @@ constexpr std::array<CsvColumn, kCsvColumnCount> kCsvColumns{{
      [](std::string_view field, CsvRowFields& row) -> Read {
          const std::string mode = LowerWord(field);
          if (mode != "" && mode != "fm" && mode != "nfm") {
-             return "Mode " + Quoted(field) + " is not FM (wide) or NFM (narrow)";
+             return Refusal(CsvReasonCode::ModeUnknown, field);
          }
          row.wide = mode != "nfm";
          return {};
@@ -125,7 +124,7 @@ constexpr std::array<CsvColumn, kCsvColumnCount> kCsvColumns{{
      [](std::string_view field, CsvRowFields& row) -> Read {
          const std::string skip = LowerWord(field);
          if (skip != "" && skip != "s" && skip != "p") {
-             return "Skip " + Quoted(field) + " is not S, P or empty";
+             return Refusal(CsvReasonCode::SkipUnknown, field);
          }
          row.scanSkip = skip == "s";
          return {};
@@ -136,9 +135,7 @@ constexpr std::array<CsvColumn, kCsvColumnCount> kCsvColumns{{
     {"Power",
      [](std::string_view field, CsvRowFields& row) -> Read {
          const auto power = ParsePowerField(field);
-         if (!power) {
-             return "Power " + Quoted(field) + " is not Low, Mid, High or a power in watts";
-         }
+         if (!power) return Refusal(CsvReasonCode::PowerUnknown, field);
          row.power = *power;
          return {};
      },

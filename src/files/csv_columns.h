@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "files/csv_power.h"
+#include "files/csv_reason.h"
 #include "files/csv_tones.h"
 #include "model/channel.h"
 
@@ -61,7 +62,7 @@ struct CsvColumn {
     std::string_view name;
     // Takes the field into the row; returns why it cannot. Null for a column
     // the import does not read.
-    std::optional<std::string> (*read)(std::string_view field, CsvRowFields& row);
+    std::optional<CsvReason> (*read)(std::string_view field, CsvRowFields& row);
     // The field for a channel.
     std::string (*write)(const CsvChannel& channel, const CsvPowerLevels& power);
 };

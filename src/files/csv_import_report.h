@@ -15,6 +15,12 @@
 
 namespace zt {
 
+// Why a row or the file was refused, or what was adjusted, in both languages:
+// "Mode \"AM\" is not FM (wide) or NFM (narrow)".
+[[nodiscard]] BiString CsvReasonText(const CsvReason& reason);
+// A line's reasons one after the other, separated by "; " ("；").
+[[nodiscard]] BiString CsvReasonsText(const std::vector<CsvReason>& reasons);
+
 // "1 channel", "3 channels" / "3 个信道".
 [[nodiscard]] BiString ChannelCountText(std::size_t channels);
 

@@ -110,23 +110,23 @@ CsvToneColumns ToneColumnsFor(CsvTones tones) {
     return c;
 }
 
-std::variant<CsvTones, std::string> TonesFromColumns(const CsvToneColumns& columns) {
+std::variant<CsvTones, CsvReason> TonesFromColumns(const CsvToneColumns& columns) {
     const std::string mode = Upper(columns.tone);
     const std::string polarity = Upper(columns.dtcsPolarity);
 
-    auto ctcss = [](const std::string& text, const char* column) -> std::variant<int, std::string> {
+    auto ctcss = [](const std::string& text, const char* column) -> std::variant<int, CsvReason> {
         if (auto p = CtcssPosition(text)) return *p;
-        return std::string(column) + " \"" + text + "\" is not a CTCSS tone this radio has";
+        return CsvReason{CsvReasonCode::CtcssUnknown, column, text};
     };
     auto dcs = [&](const std::string& text, const char* column,
-                   int polarityIndex) -> std::variant<int, std::string> {
+                   int polarityIndex) -> std::variant<int, CsvReason> {
         if (polarity.size() != 2 || polarity.find_first_not_of("NR") != std::string::npos) {
-            return "DtcsPolarity \"" + columns.dtcsPolarity + "\" is not two letters N or R";
+            return CsvReason{CsvReasonCode::PolarityBad, columns.dtcsPolarity};
         }
         if (auto p = DcsPosition(text)) {
             return WithPolarity(*p, polarity[static_cast<std::size_t>(polarityIndex)]);
         }
-        return std::string(column) + " \"" + text + "\" is not a DCS code this radio has";
+        return CsvReason{CsvReasonCode::DcsUnknown, column, text};
     };
 
     // Each side: 'T' a CTCSS tone from `column`, 'D' a DCS code, 0 off.
@@ -154,14 +154,14 @@ std::variant<CsvTones, std::string> TonesFromColumns(const CsvToneColumns& colum
         auto known = [](const std::string& s) { return s.empty() || s == "TONE" || s == "DTCS"; };
         if (arrow == std::string::npos || !known(txPart) || !known(rxPart) ||
             (txPart.empty() && rxPart.empty())) {
-            return "CrossMode \"" + columns.crossMode + "\" is not one this radio can store";
+            return CsvReason{CsvReasonCode::CrossModeUnknown, columns.crossMode};
         }
         if (txPart == "TONE") tx = {'T', &columns.rToneFreq, "rToneFreq"};
         if (txPart == "DTCS") tx = {'D', &columns.dtcsCode, "DtcsCode"};
         if (rxPart == "TONE") rx = {'T', &columns.cToneFreq, "cToneFreq"};
         if (rxPart == "DTCS") rx = {'D', &columns.rxDtcsCode, "RxDtcsCode"};
     } else {
-        return "Tone \"" + columns.tone + "\" is not a squelch mode this radio can store";
+        return CsvReason{CsvReasonCode::ToneModeUnknown, columns.tone};
     }
 
     CsvTones tones;
@@ -170,7 +170,7 @@ std::variant<CsvTones, std::string> TonesFromColumns(const CsvToneColumns& colum
         if (side.kind == 0) continue;
         auto position =
             side.kind == 'T' ? ctcss(*side.text, side.column) : dcs(*side.text, side.column, s);
-        if (auto* reason = std::get_if<std::string>(&position)) return *reason;
+        if (auto* reason = std::get_if<CsvReason>(&position)) return *reason;
         (s == 0 ? tones.tx : tones.rx) = std::get<int>(position);
     }
     return tones;

@@ -12,6 +12,8 @@
 #include <string>
 #include <variant>
 
+#include "files/csv_reason.h"
+
 namespace zt {
 
 struct CsvToneColumns {
@@ -39,6 +41,6 @@ struct CsvTones {
 // The tones the columns name, or the reason they cannot be stored (an unknown
 // mode, a tone or code this radio does not have, a bad polarity). Columns the
 // mode does not use are not examined.
-[[nodiscard]] std::variant<CsvTones, std::string> TonesFromColumns(const CsvToneColumns& columns);
+[[nodiscard]] std::variant<CsvTones, CsvReason> TonesFromColumns(const CsvToneColumns& columns);
 
 }  // namespace zt

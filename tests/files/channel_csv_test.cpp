@@ -7,7 +7,9 @@
 
 #include <cstdio>
 #include <set>
+#include <variant>
 
+#include "files/csv_import_report.h"
 #include "files/csv_names.h"
 #include "files/csv_text.h"
 #include "files/csv_tones.h"
@@ -20,9 +22,27 @@
 
 namespace zt {
 
-void PrintTo(const CsvLineMessage& m, std::ostream* out) { *out << m.line << ": " << m.text; }
-
 namespace {
+
+// A refused or adjusted line as zt790ctl and the English interface word it.
+struct LineText {
+    int line = 0;
+    std::string text;
+    friend bool operator==(const LineText&, const LineText&) = default;
+};
+void PrintTo(const LineText& m, std::ostream* out) { *out << m.line << ": " << m.text; }
+
+std::vector<LineText> English(const std::vector<CsvLineMessage>& lines) {
+    std::vector<LineText> out;
+    for (const CsvLineMessage& m : lines)
+        out.push_back({m.line, CsvReasonsText(m.reasons).english});
+    return out;
+}
+
+std::variant<CsvTones, std::string> English(const std::variant<CsvTones, CsvReason>& tones) {
+    if (const auto* why = std::get_if<CsvReason>(&tones)) return CsvReasonText(*why).english;
+    return std::get<CsvTones>(tones);
+}
 
 using Fields = std::vector<std::string>;
 
@@ -122,7 +142,7 @@ TEST(CsvTones, ReadsWhatOtherToolsWriteAndRefusesWhatThisRadioCannotStore) {
          "Tone \"TSQL-R\" is not a squelch mode this radio can store"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(TonesFromColumns(c.columns), c.result) << Joined(c.columns);
+        EXPECT_EQ(English(TonesFromColumns(c.columns)), c.result) << Joined(c.columns);
 }
 
 constexpr int kLow = 0, kMid = 1, kHigh = 2;
@@ -182,7 +202,7 @@ TEST(ChannelCsv, ExportWritesTheGenericLayoutWithWattsAndImportsBack) {
     const CsvImportResult r = ImportChannelCsv(csv, copy);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.channels, (std::vector<int>{1, 2, 3, 128}));
-    EXPECT_EQ(r.notes, std::vector<CsvLineMessage>{});
+    EXPECT_TRUE(r.notes.empty());
     EXPECT_EQ(copy, VariedImage());
     // A chosen set of channels, in the order given; an empty one has no row.
     EXPECT_EQ(FormatChannelCsv(VariedImage(), std::vector<int>{3, 50, 1}), kHeader + row3 + row1);
@@ -228,8 +248,8 @@ TEST(ChannelCsv, ImportBackIntoTheSameFileChangesNothing) {
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(image, before);
     Image blank = BlankImage();
-    EXPECT_EQ(ImportChannelCsv(FormatChannelCsv(before), blank).problems,
-              (std::vector<CsvLineMessage>{
+    EXPECT_EQ(English(ImportChannelCsv(FormatChannelCsv(before), blank).problems),
+              (std::vector<LineText>{
                   {6, "receive frequency 470.500000 MHz is outside the band 400..470 MHz"}}));
 }
 
@@ -273,13 +293,13 @@ TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotes) {
     const CsvImportResult r = ImportChannelCsv(kPublished, image, Options(true, 1));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.channels, (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(r.problems,
-              (std::vector<CsvLineMessage>{
+    EXPECT_EQ(English(r.problems),
+              (std::vector<LineText>{
                   {4, "receive frequency 145.500000 MHz is outside the band 400..470 MHz"},
                   {6, "Mode \"DV\" is not FM (wide) or NFM (narrow)"}}));
     EXPECT_EQ(
-        r.notes,
-        (std::vector<CsvLineMessage>{
+        English(r.notes),
+        (std::vector<LineText>{
             {2, "name \"PMR446 Channel 01\" stored as \"PMR01\""},
             {2, "power 0.5 W is below Low (1.0 W), the least the radio transmits: stored as Low"},
             {3, "name \"PMR446 Channel 02\" stored as \"PMR02\""},
@@ -348,9 +368,8 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
         }
     }
     Image image = base;
-    EXPECT_EQ(
-        ImportChannelCsv(kPublished, image, Options(true, 127)).problems.at(1),
-        (CsvLineMessage{5, "no channel left for this row: the rows fill channels 127 to 128"}));
+    EXPECT_EQ(English(ImportChannelCsv(kPublished, image, Options(true, 127)).problems).at(1),
+              (LineText{5, "no channel left for this row: the rows fill channels 127 to 128"}));
 }
 
 TEST(ChannelCsv, PowerIsNeverAboveWhatTheFileAsks) {
@@ -483,7 +502,7 @@ TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
         "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
         "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\r\n"
         "1,OK,446.1,,,,,,,,,,FM,,,High,\r\n";
-    std::vector<CsvLineMessage> expected;
+    std::vector<LineText> expected;
     int line = 3;
     for (const auto& [row, problem] : rows) {
         csv += std::string(row) + "\r\n";
@@ -494,19 +513,48 @@ TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
     const CsvImportResult r = ImportChannelCsv(csv, image);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(image, VariedImage());
-    EXPECT_EQ(r.problems, expected);
+    EXPECT_EQ(English(r.problems), expected);
     EXPECT_TRUE(r.notes.empty());
     Image vhf = BlankImageForModel(1);
-    EXPECT_EQ(ImportChannelCsv("Location,Frequency\n1,136\n2,173.99999\n3,174\n", vhf).problems,
-              (std::vector<CsvLineMessage>{
-                  {4, "receive frequency 174.000000 MHz is outside the band 136..174 MHz"}}));
+    EXPECT_EQ(
+        English(ImportChannelCsv("Location,Frequency\n1,136\n2,173.99999\n3,174\n", vhf).problems),
+        (std::vector<LineText>{
+            {4, "receive frequency 174.000000 MHz is outside the band 136..174 MHz"}}));
+}
+
+// The reasons follow the language of the message: no English inside a Chinese one.
+TEST(CsvImportReport, ReasonsInTheMessagesLanguage) {
+    const struct {
+        const char* csv;
+        const char* english;
+        const char* chinese;
+    } cases[] = {
+        {"Location,Frequency,Mode\n7,480,DV\n",
+         "line 2: Mode \"DV\" is not FM (wide) or NFM (narrow); receive frequency 480.000000 MHz "
+         "is outside the band 400..470 MHz",
+         "第 2 行：Mode \"DV\" 不是 FM（宽带）或 NFM（窄带）；接收频率 480.000000 MHz 超出频段 "
+         "400..470 MHz"},
+        {"Location,Frequency\n7,446.1\n7,446.2\n", "line 3: channel 7 is already set on line 2",
+         "第 3 行：信道 7 已由第 2 行设置"},
+        {"Location;Frequency\n",
+         "line 1: the header line names no Frequency column (its fields seem separated by "
+         "semicolons, not by commas)",
+         "第 1 行：标题行中没有 Frequency 列（其字段似乎以分号分隔，而不是以逗号分隔）"},
+    };
+    const CsvImportWording wording{{}, {"Refused.", "拒绝。"}, {}};
+    for (const auto& c : cases) {
+        Image image = BlankImage();
+        const BiString message = CsvImportMessage(ImportChannelCsv(c.csv, image), wording);
+        EXPECT_EQ(message.english, std::string("Refused.\n") + c.english) << c.csv;
+        EXPECT_EQ(message.chinese, std::string("拒绝。\n") + c.chinese) << c.csv;
+    }
 }
 
 TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
     const Image before = BlankImage();
     const struct {
         const char* csv;
-        CsvLineMessage problem;
+        LineText problem;
         char otherSeparator;
     } cases[] = {
         {"", {0, "the file is empty: no header line"}, 0},
@@ -529,7 +577,7 @@ TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
         Image image = before;
         const CsvImportResult r = ImportChannelCsv(c.csv, image);
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.problems, std::vector<CsvLineMessage>{c.problem});
+        EXPECT_EQ(English(r.problems), std::vector<LineText>{c.problem});
         EXPECT_EQ(r.otherSeparator, c.otherSeparator);
         EXPECT_EQ(image, before);
     }
@@ -543,12 +591,12 @@ TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
     tabs.separator = '\t';
     EXPECT_EQ(ImportChannelCsv("Location\tFrequency\n4\t446.1\n", image, tabs).channels,
               std::vector<int>{4});
-    EXPECT_EQ(
-        ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image, Options(true))
-            .problems,
-        (std::vector<CsvLineMessage>{
-            {2, "receive frequency 480.000000 MHz is outside the band 400..470 MHz"},
-            {4, "channel 7 is already set on line 3"}}));
+    EXPECT_EQ(English(ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image,
+                                       Options(true))
+                          .problems),
+              (std::vector<LineText>{
+                  {2, "receive frequency 480.000000 MHz is outside the band 400..470 MHz"},
+                  {4, "channel 7 is already set on line 3"}}));
     EXPECT_EQ(
         ImportChannelCsv("Location,Frequency,Name\n5,446,A\n6,446,\"B\n", image, Options(true))
             .channels,
