@@ -22,10 +22,11 @@ struct ExportArgs {
 int RunExport(const ExportArgs& args) {
     CsvPowerLevels power;
     if (!args.powerWatts.empty()) {
-        std::string error;
+        BiString error;
         const auto levels = ParsePowerLevels(args.powerWatts, error);
         if (!levels) {
-            std::cerr << "zt790ctl: --power-watts " << args.powerWatts << ": " << error << "\n";
+            std::cerr << "zt790ctl: --power-watts " << args.powerWatts << ": " << error.english
+                      << "\n";
             return kUsage;
         }
         power = *levels;

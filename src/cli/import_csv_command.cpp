@@ -49,10 +49,11 @@ std::optional<CsvImportOptions> ImportOptions(const ImportArgs& args, const CLI:
         options.renumberFrom = static_cast<int>(*first);
     }
     if (!args.powerWatts.empty()) {
-        std::string error;
+        BiString error;
         const auto levels = ParsePowerLevels(args.powerWatts, error);
         if (!levels) {
-            std::cerr << "zt790ctl: --power-watts " << args.powerWatts << ": " << error << "\n";
+            std::cerr << "zt790ctl: --power-watts " << args.powerWatts << ": " << error.english
+                      << "\n";
             return {};
         }
         options.power = *levels;

@@ -26,19 +26,21 @@ std::optional<int> Milliwatts(std::string_view text) {
 
 }  // namespace
 
-std::optional<CsvPowerLevels> ParsePowerLevels(std::string_view text, std::string& error) {
+std::optional<CsvPowerLevels> ParsePowerLevels(std::string_view text, BiString& error) {
     CsvPowerLevels levels;
     std::size_t start = 0;
     for (std::size_t k = 0; k < 3; ++k) {
         const std::size_t comma = text.find(',', start);
         if ((comma == std::string_view::npos) != (k == 2)) {
-            error = "give three powers in watts, Low, Mid and High, such as 1,2.5,5";
+            error = {"give three powers in watts, Low, Mid and High, such as 1,2.5,5",
+                     "请给出三个以瓦为单位的功率：低、中、高，例如 1,2.5,5"};
             return {};
         }
         const std::string_view part = text.substr(start, comma - start);
         const auto mw = Milliwatts(part);
         if (!mw || *mw == 0) {
-            error = "\"" + std::string(part) + "\" is not a power in watts";
+            const std::string quoted = "\"" + std::string(part) + "\"";
+            error = {quoted + " is not a power in watts", quoted + " 不是以瓦为单位的功率"};
             return {};
         }
         levels.milliwatts[k] = *mw;
@@ -46,7 +48,7 @@ std::optional<CsvPowerLevels> ParsePowerLevels(std::string_view text, std::strin
     }
     if (levels.milliwatts[0] >= levels.milliwatts[1] ||
         levels.milliwatts[1] >= levels.milliwatts[2]) {
-        error = "the powers must rise from Low to Mid to High";
+        error = {"the powers must rise from Low to Mid to High", "功率必须由低到中到高依次增大"};
         return {};
     }
     return levels;

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/bitext.h"
+
 namespace zt {
 
 inline constexpr int kPowerLow = 0;
@@ -25,9 +27,9 @@ struct CsvPowerLevels {
 };
 
 // "LOW,MID,HIGH" in watts ("1,2.5,5"): three powers rising from Low to High.
-// Nothing, with `error` set, for any other text.
+// Nothing, with `error` set in both languages, for any other text.
 [[nodiscard]] std::optional<CsvPowerLevels> ParsePowerLevels(std::string_view text,
-                                                             std::string& error);
+                                                             BiString& error);
 
 // What a Power field says: a level (a name, or empty for the default High) or
 // a power in milliwatts.

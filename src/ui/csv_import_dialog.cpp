@@ -93,7 +93,7 @@ CsvImportDialog::CsvImportDialog(const QString& fileName, bool chinese, QWidget*
 }
 
 std::optional<CsvImportOptions> CsvImportDialog::options() const {
-    std::string error;
+    BiString error;
     const auto levels = ParsePowerLevels(utf8(watts_->text()), error);
     if (!levels) return std::nullopt;
     CsvImportOptions options;
@@ -105,9 +105,9 @@ std::optional<CsvImportOptions> CsvImportDialog::options() const {
 }
 
 void CsvImportDialog::accept() {
-    std::string error;
+    BiString error;
     if (!ParsePowerLevels(utf8(watts_->text()), error)) {
-        error_->setText(qs(kBadWatts, chinese_) + qs(error));
+        error_->setText(qs(kBadWatts, chinese_) + qs(error.in(chinese_)));
         error_->show();
         watts_->setFocus();
         return;

@@ -410,11 +410,11 @@ TEST(ChannelCsv, PowerLevelsOptionText) {
         {"1,x,5", "\"x\" is not a power in watts"},
         {"0,1,2", "\"0\" is not a power in watts"},
     };
-    std::string error;
+    BiString error;
     EXPECT_EQ(ParsePowerLevels("0.5, 2W ,4", error), (CsvPowerLevels{{500, 2000, 4000}}));
     for (const auto& [text, why] : bad) {
         EXPECT_EQ(ParsePowerLevels(text, error), std::nullopt) << text;
-        EXPECT_EQ(error, why);
+        EXPECT_EQ(error.english, why);
     }
 }
 
