@@ -79,8 +79,8 @@ class FaultyLine final : public Port {
     }
     void WriteByte(std::uint8_t byte) override {
         if (!IsOpen()) return;
-        const Hits hits = Find(Direction::ToRadio, count_[0]++);
-        if (const LineFault* f = hits[LineFaultKind::Pull]) {
+        const std::int64_t at = count_[0]++;
+        if (const LineFault* f = Hit(Direction::ToRadio, at, LineFaultKind::Pull)) {
             plugged_ = false;
             pulledAt_ = clock_.Now();
             Close();
@@ -88,13 +88,14 @@ class FaultyLine final : public Port {
                 clock_.Schedule(clock_.Now() + Ms(f->param), [this] { plugged_ = true; });
             return;
         }
-        if (const LineFault* f = hits[LineFaultKind::Echo]) echoLeft_ = f->param;
+        if (const LineFault* f = Hit(Direction::ToRadio, at, LineFaultKind::Echo))
+            echoLeft_ = f->param;
         if (echoLeft_ > 0) {
             --echoLeft_;
             clock_.Schedule(clock_.Now() + byteTime_,
                             [this, byte] { Send(Direction::ToProgram, byte); });
         }
-        if (!hits[LineFaultKind::Drop]) Pass(hits, Direction::ToRadio, byte);
+        if (!Hit(Direction::ToRadio, at, LineFaultKind::Drop)) Pass(Direction::ToRadio, at, byte);
     }
 
     // When the cable was last pulled, if it was.
@@ -102,57 +103,49 @@ class FaultyLine final : public Port {
     [[nodiscard]] bool Plugged() const { return plugged_; }
 
   private:
-    // The first fault of each kind at one byte of one direction.
-    struct Hits {
-        std::array<const LineFault*, kLineFaultKinds> of{};
-        const LineFault* operator[](LineFaultKind k) const { return of[static_cast<int>(k)]; }
-    };
-    [[nodiscard]] Hits Find(Direction direction, std::int64_t index) const {
-        Hits hits{};
-        for (const LineFault& f : faults_) {
-            const LineFault*& hit = hits.of[static_cast<int>(f.kind)];
-            if (f.direction == direction && f.at == index && hit == nullptr) hit = &f;
-        }
-        return hits;
+    // The first fault of a kind at byte `at` of a direction.
+    [[nodiscard]] const LineFault* Hit(Direction d, std::int64_t at, LineFaultKind kind) const {
+        for (const LineFault& f : faults_)
+            if (f.direction == d && f.at == at && f.kind == kind) return &f;
+        return nullptr;
     }
 
     void FromRadio() {
+        const Direction d = Direction::ToProgram;
         while (radio_.BytesWaiting() > 0) {
             std::uint8_t byte = radio_.ReadByte();
-            const Hits hits = Find(Direction::ToProgram, count_[1]++);
+            const std::int64_t at = count_[1]++;
             if (cutLeft_ > 0) {
                 --cutLeft_;
                 continue;
             }
-            if (const LineFault* f = hits[LineFaultKind::Short]) {
+            if (const LineFault* f = Hit(d, at, LineFaultKind::Short)) {
                 cutLeft_ = f->param - 1;
                 continue;
             }
-            if (hits[LineFaultKind::Drop]) continue;
-            spoilNextAck_ = spoilNextAck_ || hits[LineFaultKind::WrongAck];
-            loseNextAck_ = loseNextAck_ || hits[LineFaultKind::MissingAck];
+            if (Hit(d, at, LineFaultKind::Drop)) continue;
+            spoilNextAck_ = spoilNextAck_ || Hit(d, at, LineFaultKind::WrongAck);
+            loseNextAck_ = loseNextAck_ || Hit(d, at, LineFaultKind::MissingAck);
             if (byte == frame::kAck && (loseNextAck_ || spoilNextAck_)) {
                 if (std::exchange(loseNextAck_, false)) continue;
                 spoilNextAck_ = false;
                 byte = 0x15;
             }
-            Pass(hits, Direction::ToProgram, byte);
+            Pass(d, at, byte);
         }
     }
 
     // Late, flipped, extra and duplicated bytes, alike both ways.
-    void Pass(const Hits& hits, Direction direction, std::uint8_t byte) {
-        Micros& freeAt = freeAt_[static_cast<int>(direction)];
-        if (const LineFault* f = hits[LineFaultKind::Late]) {
+    void Pass(Direction d, std::int64_t at, std::uint8_t byte) {
+        Micros& freeAt = freeAt_[static_cast<int>(d)];
+        if (const LineFault* f = Hit(d, at, LineFaultKind::Late))
             freeAt = std::max(clock_.Now(), freeAt) + Ms(f->param);
-        }
-        if (const LineFault* f = hits[LineFaultKind::Flip])
+        if (const LineFault* f = Hit(d, at, LineFaultKind::Flip))
             byte ^= static_cast<std::uint8_t>(f->param);
-        if (const LineFault* f = hits[LineFaultKind::Extra]) {
-            Send(direction, static_cast<std::uint8_t>(f->param));
-        }
-        Send(direction, byte);
-        if (hits[LineFaultKind::Duplicate]) Send(direction, byte);
+        if (const LineFault* f = Hit(d, at, LineFaultKind::Extra))
+            Send(d, static_cast<std::uint8_t>(f->param));
+        Send(d, byte);
+        if (Hit(d, at, LineFaultKind::Duplicate)) Send(d, byte);
     }
 
     // Now, or behind a late byte.
