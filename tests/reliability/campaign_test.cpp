@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The seeded fault-injection campaign: each run reads or writes the simulated
-// radio through a faulty cable on the virtual clock, the way `zt790ctl read
-// --verify` and `write --verify` do (a read is read again and compared; a write
-// is read back and compared), and checks what the user would be told against
-// what the radio really holds. The normal test run takes a few hundred
-// schedules; scripts/reliability sets ZT_CAMPAIGN_SCHEDULES for thousands and
-// reads the summary line. A failing schedule prints its seed;
-// ZT_CAMPAIGN_SEED=<seed> and ZT_CAMPAIGN_SCHEDULES=1 replay it alone.
+// radio through a faulty cable on the virtual clock as `zt790ctl read --verify`
+// and `write --verify` do, and checks what the user would be told against what
+// the radio really holds. scripts/reliability sets ZT_CAMPAIGN_SCHEDULES for
+// thousands and reads the summary line; ZT_CAMPAIGN_SEED=<seed> and
+// ZT_CAMPAIGN_SCHEDULES=1 replay a failing schedule alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,10 +26,9 @@ namespace {
 
 using Micros = VirtualClock::Micros;
 
-// A fault schedule for one run: which bytes on the cable go wrong and how, and
-// how the radio itself misbehaves, made from a seed alone.
 enum class Exchange { Read, Write };
 
+// Which bytes on the cable go wrong and how, and how the radio misbehaves, from a seed alone.
 struct Schedule {
     std::uint64_t seed = 0;
     Exchange exchange = Exchange::Read;
@@ -54,15 +51,13 @@ LineFault RandomLineFault(std::mt19937_64& rng, Exchange exchange) {
     // By kind: the direction it is bound to (-1: either way) and its parameter range.
     static constexpr struct {
         int direction, low, high;
-    } kRules[kLineFaultKinds] = {{-1, 0, 0}, {-1, 1001, 7000}, {-1, 1, 255}, {-1, 0, 255},
-                                 {1, 1, 20}, {-1, 0, 0},       {0, 1, 30},   {1, 0, 0},
-                                 {1, 0, 0},  {0, 100, 9000}};
-    // Bytes each way of one clean pass: faults land anywhere in the run, the
-    // verifying read included.
+    } kRules[] = {{-1, 0, 0}, {-1, 1001, 7000}, {-1, 1, 255}, {-1, 0, 255}, {1, 1, 20},
+                  {-1, 0, 0}, {0, 1, 30},       {1, 0, 0},    {1, 0, 0},    {0, 100, 9000}};
+    // Bytes each way of a clean pass and its verifying read: faults land anywhere.
     constexpr std::int64_t kReadToRadio = 8 + 5 + 253 * 5 + 1, kReadToProgram = 9 + 254 * 21;
     const bool read = exchange == Exchange::Read;
-    const std::int64_t toRadio = (read ? kReadToRadio : 8 + 21 + 239 * 20 + 1) + kReadToRadio;
-    const std::int64_t toProgram = (read ? kReadToProgram : 9 + 240) + kReadToProgram;
+    const std::int64_t span[] = {(read ? kReadToRadio : 8 + 21 + 239 * 20 + 1) + kReadToRadio,
+                                 (read ? kReadToProgram : 9 + 240) + kReadToProgram};
     LineFault f;
     f.kind = kKinds[Uniform(rng, 0, read ? 9 : 12)];
     const auto& rule = kRules[static_cast<int>(f.kind)];
@@ -73,8 +68,8 @@ LineFault RandomLineFault(std::mt19937_64& rng, Exchange exchange) {
     } else if (rule.high > 0) {
         f.param = Uniform(rng, rule.low, rule.high);
     }
-    const std::int64_t span = f.direction == Direction::ToRadio ? toRadio : toProgram;
-    f.at = std::uniform_int_distribution<std::int64_t>(0, span - 1)(rng);
+    f.at = std::uniform_int_distribution<std::int64_t>(
+        0, span[static_cast<int>(f.direction)] - 1)(rng);
     return f;
 }
 
@@ -86,10 +81,8 @@ FaultPlan RandomRadioFault(std::mt19937_64& rng, Exchange exchange) {
     FaultPlan plan;
     plan.kind = kKinds[Uniform(rng, 0, write ? 5 : 4)];
     plan.target = {FaultTarget::Kind::Ident, 0};
-    if (!Chance(rng, 0.15)) {
-        plan.target = {FaultTarget::Kind::Block,
-                       Uniform(rng, 0, (write ? kWriteRows : kRadioRows) - 1)};
-    }
+    if (!Chance(rng, 0.15))
+        plan.target = {FaultTarget::Kind::Block, Uniform(rng, 0, write ? 239 : 253)};
     // Noise that comes back identically on every pass is a radio no read-back
     // can tell from a right one, so noise strikes once.
     plan.always = plan.kind != FaultKind::Noise && Chance(rng, 0.3);
@@ -108,23 +101,20 @@ Schedule MakeSchedule(std::uint64_t seed) {
     // One run in eight has no fault at all; the rest one to six.
     const int faults = Chance(rng, 0.125) ? 0 : Uniform(rng, 1, 6);
     for (int i = 0; i < faults; ++i) {
-        if (Chance(rng, 0.2)) {
+        if (Chance(rng, 0.2))
             s.radio.push_back(RandomRadioFault(rng, s.exchange));
-        } else {
+        else
             s.line.push_back(RandomLineFault(rng, s.exchange));
-        }
     }
     return s;
 }
 
-// True for faults that can hand the program wrong bytes the protocol cannot
-// tell from right ones (it has no checksum): flipped, extra, duplicated or
-// echoed bytes, and a radio that acknowledges without storing. Only these may
-// make an unverified run end with a wrong result.
+// Faults that can hand over wrong bytes the protocol (no checksum) cannot tell
+// from right ones; only these may make an unverified pass end wrong. A byte lost
+// on its way to the radio puts it out of step, so it may take data for a command.
 bool CanCorruptSilently(const Schedule& schedule) {
     using K = LineFaultKind;
     const auto corrupts = [](const LineFault& f) {
-        // A lost byte puts the radio out of step, so it may take data for a command.
         return f.kind == K::Flip || f.kind == K::Extra || f.kind == K::Duplicate ||
                f.kind == K::Echo || (f.kind == K::Drop && f.direction == Direction::ToRadio);
     };
@@ -138,24 +128,24 @@ bool CanCorruptSilently(const Schedule& schedule) {
 Image RandomMemory(std::mt19937_64& rng) {
     Image image{};
     std::uniform_int_distribution<int> byte(0, 255);
-    for (auto& row : image) {
+    for (auto& row : image)
         for (auto& b : row) b = static_cast<std::uint8_t>(byte(rng));
-    }
     return image;
 }
 
 // Random bytes that pass the write's frequency-limit checks: band 400..470 MHz
-// as the blank image has it, channels in the band without offset, or empty.
+// in row 153 as the blank image has it; the frequency-mode record (row 0) and
+// channels 1..128 in the band without offset (bytes 4..7), or empty.
 Image RandomWritableImage(std::mt19937_64& rng) {
     Image image = RandomMemory(rng);
-    image[kBandEdgeRow] = BlankImage()[kBandEdgeRow];
-    for (int r = kVfoRow; r <= kChannelCount; ++r) {
+    image[153] = BlankImage()[153];
+    for (int r = 0; r <= 128; ++r) {
         auto& row = image[static_cast<std::size_t>(r)];
-        if (r != kVfoRow && Chance(rng, 0.3)) {
+        if (r != 0 && Chance(rng, 0.3)) {
             std::fill(row.begin(), row.begin() + 4, 255);  // an empty channel
         } else {                                           // 10 Hz units
-            StoreBcd(image, r, kRxFreqByte, UnitsToBcd(Uniform(rng, 40'000'000, 46'999'999)));
-            std::fill(row.begin() + kTxOffsetByte, row.begin() + kTxOffsetByte + 4, 0);
+            StoreBcd(image, r, 0, UnitsToBcd(Uniform(rng, 40'000'000, 46'999'999)));
+            std::fill(row.begin() + 4, row.begin() + 8, 0);
         }
     }
     return image;
@@ -177,11 +167,9 @@ struct RunResult {
     std::string problem;
 };
 
-// How long the link is watched after it has reported its end, to see that it
-// stays ended (a retry that fires anyway would show here).
-constexpr Micros kAfterEnd = Ms(kPauseMs + 2 * kReplyMs);
-// A cable pulled mid-transfer ends the exchange within this.
-constexpr Micros kPulledCableEnd = Ms(2000);
+// The link is watched for a pause and two reply time-outs after its end, to see
+// that it stays ended (a retry that fires anyway would show here).
+constexpr Micros kAfterEnd = Ms(5000 + 2 * 1000);
 
 // The radio behind its faulty cable on a virtual clock, recording what the
 // exchange under way reports.
@@ -210,17 +198,14 @@ struct Rig : ExchangeObserver {
     int finished = 0;
 };
 
-// The longest one exchange may take: four attempts of a whole pass, the reply
-// time-out and the pause, plus every delay the schedule injects.
+// The longest one exchange may take: four attempts of a whole pass (254 or 240
+// blocks of a 15 ms pump and the bytes), the reply time-out and the 5 s pause,
+// plus every delay the schedule injects.
 Micros TimeBound(const Schedule& s, LinkMode mode) {
-    const Micros byte = s.paced ? 1042 : 0;
-    const int blocks = mode == LinkMode::Read ? kReadBlocks : kWriteBlocks;
-    const Micros pass = blocks * (Ms(kPumpMs) + 30 * byte) + Ms(100);
-    Micros bound = (kRetries + 1) * (pass + Ms(kPumpMs + kReplyMs + kPauseMs)) + Ms(1000);
+    const Micros pass = (mode == LinkMode::Read ? 254 : 240) * (Ms(15) + 30 * (s.paced ? 1042 : 0));
+    Micros bound = 4 * (pass + Ms(100 + 15 + 1000 + 5000)) + Ms(1000);
     for (const LineFault& f : s.line) bound += f.kind == LineFaultKind::Late ? Ms(f.param) : 0;
-    for (const FaultPlan& p : s.radio) {
-        bound += p.kind == FaultKind::Delay ? (kRetries + 1) * Ms(p.delayMs) : 0;
-    }
+    for (const FaultPlan& p : s.radio) bound += p.kind == FaultKind::Delay ? 4 * Ms(p.delayMs) : 0;
     return bound;
 }
 
@@ -242,9 +227,8 @@ std::optional<ExchangeOutcome> RunExchange(Rig& rig, const Schedule& s, LinkMode
         problem = "start refused";
         return ExchangeOutcome::Failed;
     }
-    if (!rig.clock.RunUntil([&] { return rig.outcome.has_value(); }, TimeBound(s, mode))) {
+    if (!rig.clock.RunUntil([&] { return rig.outcome.has_value(); }, TimeBound(s, mode)))
         return std::nullopt;
-    }
     // Stays ended: nothing more is reported while the clock runs on.
     const std::size_t messages = rig.messages.size();
     rig.clock.RunFor(kAfterEnd);
@@ -268,7 +252,7 @@ std::optional<ExchangeOutcome> RunExchange(Rig& rig, const Schedule& s, LinkMode
           "failure without its message");
     const auto pulled = rig.line.PulledAt();
     check(pulled && pulled != pulledBefore && *pulled >= began && !rig.line.Plugged() &&
-              rig.finishedAt - *pulled > kPulledCableEnd,
+              rig.finishedAt - *pulled > Ms(2000),
           "ended more than 2 s after the cable was pulled");
     return rig.outcome;
 }
@@ -287,8 +271,8 @@ RunResult RunSchedule(const Schedule& s) {
     StartUp(*app);
     app->ChannelTable = read ? RandomMemory(rng) : RandomWritableImage(rng);
     const Image before = app->ChannelTable;
-    const int rows = read ? kRadioRows : kWriteRows;  // the rows the exchange carries
-    bool right = true;  // the first pass left the radio and the image alike
+    const int rows = read ? 254 : 240;  // the rows the exchange carries
+    bool right = true;                  // the first pass left the radio and the image alike
     for (const bool first : {true, false}) {
         const Image held = app->ChannelTable;
         const std::string what =
@@ -299,9 +283,8 @@ RunResult RunSchedule(const Schedule& s) {
         if (!outcome) return {Verdict::Hang, false, what + " did not end"};
         if (!problem.empty()) return {Verdict::Broken, false, what + ": " + problem};
         if (*outcome != ExchangeOutcome::Completed) {
-            if ((read || !first) && app->ChannelTable != held) {
+            if ((read || !first) && app->ChannelTable != held)
                 return {Verdict::Broken, false, what + ": a failed read changed the image"};
-            }
             return {Verdict::FailedCleanly, !right, {}};
         }
         if (!first) {
@@ -315,14 +298,12 @@ RunResult RunSchedule(const Schedule& s) {
         right = SameRows(app->ChannelTable, rig.radio.Memory(), 0, rows);
         // A read never touches rows 254..255; a write without a corrupting fault
         // never touches blocks 240..253.
-        if (read ? !SameRows(app->ChannelTable, before, kRadioRows, kImageRows)
-                 : !CanCorruptSilently(s) &&
-                       !SameRows(rig.radio.Memory(), radioBefore, kWriteRows, kRadioRows)) {
+        if (read ? !SameRows(app->ChannelTable, before, 254, 256)
+                 : !CanCorruptSilently(s) && !SameRows(rig.radio.Memory(), radioBefore, 240, 254)) {
             return {Verdict::Broken, false, what + ": rows outside the exchange changed"};
         }
-        if (!right && !CanCorruptSilently(s)) {
+        if (!right && !CanCorruptSilently(s))
             return {Verdict::Broken, false, what + ": wrong result without a corrupting fault"};
-        }
     }
     return {Verdict::Completed, false, {}};
 }
@@ -342,9 +323,8 @@ TEST(Campaign, EveryScheduleEndsInTimeAndNeverReportsAWrongResult) {
         const RunResult r = RunSchedule(s);
         caughtByVerify += r.caughtByVerify ? 1 : 0;
         const bool bad = r.verdict != Verdict::Completed && r.verdict != Verdict::FailedCleanly;
-        if (bad && runs[Verdict::Wrong] + runs[Verdict::Hang] + runs[Verdict::Broken] < 10) {
+        if (bad && runs[Verdict::Wrong] + runs[Verdict::Hang] + runs[Verdict::Broken] < 10)
             ADD_FAILURE() << "seed " << s.seed << ": " << r.problem;
-        }
         ++runs[r.verdict];
     }
     // scripts/reliability reads this line.

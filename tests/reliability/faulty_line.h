@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A programming cable that goes wrong on schedule: a Port between the link and
-// the in-process simulated radio that drops, delays, flips, adds, cuts,
-// duplicates and echoes bytes, spoils or loses acknowledgements, and can be
-// pulled out (the port closes under the link and will not open again until it
-// is plugged back). Both of its ends are SimPorts on the virtual clock, so
-// receive notifications come from the clock, never from inside a Port call.
+// the in-process simulated radio. Both of its ends are SimPorts on the virtual
+// clock, so receive notifications come from the clock, never from inside a Port
+// call. A pulled cable closes the port under the link and will not open again
+// until it is plugged back.
 
 #include <algorithm>
 #include <array>
@@ -14,12 +13,10 @@
 #include <vector>
 
 #include "link/frames.h"
-#include "link/port.h"
 #include "sim/sim_port.h"
 
 namespace zt::reliability {
 
-// Which way a byte travels on the cable.
 enum class Direction { ToRadio, ToProgram };
 
 enum class LineFaultKind {
@@ -34,7 +31,6 @@ enum class LineFaultKind {
     MissingAck,  // the next acknowledgement from here on is lost
     Pull,        // the cable is pulled; plugged back `param` ms later (-1: never)
 };
-inline constexpr int kLineFaultKinds = 10;
 
 struct LineFault {
     LineFaultKind kind = LineFaultKind::Drop;
@@ -47,20 +43,20 @@ class FaultyLine final : public Port {
   public:
     using Micros = VirtualClock::Micros;
     // It schedules actions on `clock` that it never cancels, so it must outlive
-    // every run of the clock. `paced`: bytes at 9600 baud rather than all at once.
+    // every run of the clock. `paced`: bytes at 9600 baud (10 bits a byte).
     FaultyLine(VirtualClock& clock, SimRadio& radio, std::vector<LineFault> faults, bool paced)
-        : clock_(clock), radio_(clock, &radio), program_(clock), faults_(std::move(faults)) {
-        byteTime_ = paced ? 1042 : 0;  // 10 bits a byte
+        : clock_(clock),
+          radio_(clock, &radio),
+          program_(clock),
+          faults_(std::move(faults)),
+          byteTime_(paced ? 1042 : 0) {
         radio_.SetByteTimeMicros(byteTime_);
         radio_.SetReceiveHandler([this] { FromRadio(); });
     }
 
     [[nodiscard]] bool Open(const PortSettings& settings, std::string& error) override {
-        if (!plugged_) {
-            error = "the programming cable is unplugged";
-            return false;
-        }
-        return radio_.Open(settings, error) && program_.Open(settings, error);
+        if (!plugged_) error = "the programming cable is unplugged";
+        return plugged_ && radio_.Open(settings, error) && program_.Open(settings, error);
     }
     [[nodiscard]] bool IsOpen() const override { return program_.IsOpen(); }
     void Close() override {
@@ -79,8 +75,9 @@ class FaultyLine final : public Port {
     }
     void WriteByte(std::uint8_t byte) override {
         if (!IsOpen()) return;
+        const Direction d = Direction::ToRadio;
         const std::int64_t at = count_[0]++;
-        if (const LineFault* f = Hit(Direction::ToRadio, at, LineFaultKind::Pull)) {
+        if (const LineFault* f = Hit(d, at, LineFaultKind::Pull)) {
             plugged_ = false;
             pulledAt_ = clock_.Now();
             Close();
@@ -88,14 +85,13 @@ class FaultyLine final : public Port {
                 clock_.Schedule(clock_.Now() + Ms(f->param), [this] { plugged_ = true; });
             return;
         }
-        if (const LineFault* f = Hit(Direction::ToRadio, at, LineFaultKind::Echo))
-            echoLeft_ = f->param;
+        if (const LineFault* f = Hit(d, at, LineFaultKind::Echo)) echoLeft_ = f->param;
         if (echoLeft_ > 0) {
             --echoLeft_;
             clock_.Schedule(clock_.Now() + byteTime_,
                             [this, byte] { Send(Direction::ToProgram, byte); });
         }
-        if (!Hit(Direction::ToRadio, at, LineFaultKind::Drop)) Pass(Direction::ToRadio, at, byte);
+        if (!Hit(d, at, LineFaultKind::Drop)) Pass(d, at, byte);
     }
 
     // When the cable was last pulled, if it was.
@@ -148,26 +144,23 @@ class FaultyLine final : public Port {
         if (Hit(d, at, LineFaultKind::Duplicate)) Send(d, byte);
     }
 
-    // Now, or behind a late byte.
-    void Send(Direction direction, std::uint8_t byte) {
-        const auto deliver = [this, direction, byte] {
-            if (!IsOpen()) return;  // what is on the wire when the cable goes is lost
-            if (direction == Direction::ToRadio) return radio_.WriteByte(byte);
+    // Now, or behind a late byte; what is on the wire when the cable goes is lost.
+    void Send(Direction d, std::uint8_t byte) {
+        const auto deliver = [this, d, byte] {
+            if (!IsOpen()) return;
+            if (d == Direction::ToRadio) return radio_.WriteByte(byte);
             program_.Inject({byte});
         };
-        const Micros freeAt = freeAt_[static_cast<int>(direction)];
-        if (freeAt <= clock_.Now()) {
-            deliver();
-        } else {
-            clock_.Schedule(freeAt, deliver);
-        }
+        const Micros freeAt = freeAt_[static_cast<int>(d)];
+        if (freeAt <= clock_.Now()) return deliver();
+        clock_.Schedule(freeAt, deliver);
     }
 
     VirtualClock& clock_;
     SimPort radio_;    // the radio's end
     SimPort program_;  // the program's end: what the link reads
     std::vector<LineFault> faults_;
-    Micros byteTime_ = 0;
+    Micros byteTime_;
     std::array<std::int64_t, 2> count_{};  // bytes so far, by direction
     std::array<Micros, 2> freeAt_{};       // a late byte holds back those behind it
     int echoLeft_ = 0;
