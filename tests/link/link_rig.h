@@ -53,11 +53,9 @@ class LinkLog final : public Port, public LinkTimers {
     // The lines whose event starts with one of these words.
     [[nodiscard]] Lines Only(std::initializer_list<std::string_view> words) const {
         Lines kept;
-        for (const std::string& line : lines) {
-            for (const auto w : words) {
+        for (const std::string& line : lines)
+            for (const auto w : words)
                 if (line.substr(line.find(' ') + 1).starts_with(w)) kept.push_back(line);
-            }
-        }
         return kept;
     }
 
@@ -147,10 +145,8 @@ struct RecordingObserver : ExchangeObserver {
 // A radio memory where every byte tells its address, so misplaced blocks show.
 inline Image PatternImage(int salt = 0) {
     Image image{};
-    for (int r = 0; r < kImageRows; ++r) {
-        for (int f = 0; f < kRowBytes; ++f)
-            image[r][f] = static_cast<std::uint8_t>(r * 7 + f * 13 + salt);
-    }
+    for (int r = 0; r < 256; ++r)
+        for (int f = 0; f < 16; ++f) image[r][f] = static_cast<std::uint8_t>(r * 7 + f * 13 + salt);
     return image;
 }
 
