@@ -315,7 +315,7 @@ long EnvOr(const char* name, long fallback) {
 
 TEST(Campaign, EveryScheduleEndsInTimeAndNeverReportsAWrongResult) {
     const auto first = static_cast<std::uint64_t>(EnvOr("ZT_CAMPAIGN_SEED", 1));
-    const int count = static_cast<int>(EnvOr("ZT_CAMPAIGN_SCHEDULES", 300));
+    const int count = static_cast<int>(EnvOr("ZT_CAMPAIGN_SCHEDULES", 200));
     std::map<Verdict, int> runs;
     int caughtByVerify = 0;
     for (int i = 0; i < count; ++i) {
