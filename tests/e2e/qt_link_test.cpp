@@ -45,10 +45,9 @@ TEST(QtLink, ATimeOutAtBlock20RetriesAndTheSecondPassCompletes) {
     QCoreApplication qapp(argc, argv);
 
     Image memory = BlankImage();
-    for (int r = 129; r < kImageRows; ++r) {
+    for (int r = 129; r < 256; ++r) {
         if (r == 153) continue;
-        for (int f = 0; f < kRowBytes; ++f)
-            memory[r][f] = static_cast<std::uint8_t>(r * 11 + f * 5);
+        for (int f = 0; f < 16; ++f) memory[r][f] = static_cast<std::uint8_t>(r * 11 + f * 5);
     }
     QTemporaryDir dir;
     const QString file = dir.filePath("radio.chann");
@@ -70,7 +69,7 @@ TEST(QtLink, ATimeOutAtBlock20RetriesAndTheSecondPassCompletes) {
     ASSERT_TRUE(Wait([&] { return !observer.finished.empty(); }, 40000));
     EXPECT_EQ(observer.finished, std::vector{ExchangeOutcome::Completed});
     EXPECT_EQ(link.Vars().Retries, 2);  // one of the three retries used
-    for (int r = 0; r < kRadioRows; ++r) EXPECT_EQ(app.ChannelTable[r], memory[r]) << r;
+    for (int r = 0; r < 254; ++r) EXPECT_EQ(app.ChannelTable[r], memory[r]) << r;
 }
 
 }  // namespace

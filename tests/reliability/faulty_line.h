@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "link/frames.h"
 #include "sim/sim_port.h"
 
 namespace zt::reliability {
@@ -122,7 +121,7 @@ class FaultyLine final : public Port {
             if (Hit(d, at, LineFaultKind::Drop)) continue;
             spoilNextAck_ = spoilNextAck_ || Hit(d, at, LineFaultKind::WrongAck);
             loseNextAck_ = loseNextAck_ || Hit(d, at, LineFaultKind::MissingAck);
-            if (byte == frame::kAck && (loseNextAck_ || spoilNextAck_)) {
+            if (byte == 0x06 && (loseNextAck_ || spoilNextAck_)) {
                 if (std::exchange(loseNextAck_, false)) continue;
                 spoilNextAck_ = false;
                 byte = 0x15;

@@ -95,7 +95,7 @@ TEST(PulledCable, TheReadWindowFailsPromptlyStaysResponsiveAndReadsAgain) {
     Recorder presenter;
     MainWindow main(state, presenter);
     main.load();
-    for (int r = 0; r < kImageRows; ++r) state.ChannelTable[static_cast<std::size_t>(r)].fill(0x5A);
+    for (auto& row : state.ChannelTable) row.fill(0x5A);
     const Image before = state.ChannelTable;
 
     auto radio = std::make_unique<RadioOnPty>(true, BlankImage());
