@@ -188,7 +188,7 @@ class SafeTransfer : public ::testing::Test {
 
 TEST_F(SafeTransfer, VerifiedReadKeepsOnlyTwoAgreeingReads) {
     EXPECT_EQ(Read(true).status, TransferStatus::Ok);
-    EXPECT_EQ(FirstDifferingBlock(app.ChannelTable, Radio(0), kRadioRows), -1);
+    EXPECT_EQ(FirstDifferingBlock(app.ChannelTable, Radio(0), 254), -1);
     EXPECT_EQ(radio.SessionsCompleted(), 2);
     EXPECT_EQ(announced, std::vector<std::string>{"Reading the radio a second time to verify"});
     for (int block : {0, 253}) {
@@ -202,7 +202,7 @@ TEST_F(SafeTransfer, VerifiedReadKeepsOnlyTwoAgreeingReads) {
     // An unverified read takes what arrives.
     Fault("corrupt@37");
     EXPECT_EQ(Read(false).status, TransferStatus::Ok);
-    EXPECT_EQ(FirstDifferingBlock(app.ChannelTable, Radio(0), kRadioRows), 37);
+    EXPECT_EQ(FirstDifferingBlock(app.ChannelTable, Radio(0), 254), 37);
 }
 
 // A limit check before the backup and a port that will not open: the zt790ctl

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
 #include <iterator>
@@ -25,7 +26,7 @@ inline Image Radio(int salt) {
         StoreRxText(image, c, "446.0" + std::to_string(c % 10));
         ApplyGridDefaults(image, c);
     }
-    for (int r = 129; r < kRadioRows; ++r) {
+    for (int r = 129; r < 254; ++r) {
         if (r == 153) continue;
         for (int f = 0; f < kRowBytes; ++f)
             image[r][f] = static_cast<std::uint8_t>(r * 7 + f * 13 + salt);
@@ -62,18 +63,31 @@ class CtlTest : public ::testing::Test {
         EXPECT_TRUE(LoadChannelFile(name, image).ok) << name;
         return image;
     }
-    // A radio that serves `sessions` exchanges, then saves its memory to
-    // sim-out.chann and ends.
-    static std::unique_ptr<SimProcess> Sim(int sessions, const QString& args = {}) {
+    // zt790ctl started in the background, and its result once it ends.
+    static std::unique_ptr<QProcess> Start(const QString& args) {
+        auto ctl = std::make_unique<QProcess>();
+        ctl->start(BinPath("zt790ctl"), args.split(' ', Qt::SkipEmptyParts));
+        return ctl;
+    }
+    static RunResult Wait(QProcess& ctl) {
+        RunResult r;
+        if (!ctl.waitForFinished(60000)) return r;
+        r.exitCode = ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -1;
+        r.out = ctl.readAllStandardOutput().toStdString();
+        r.err = ctl.readAllStandardError().toStdString();
+        return r;
+    }
+    // A radio that saves its memory to NAME.chann when it stops (by itself
+    // after `--sessions N`, or stopped).
+    static std::unique_ptr<SimProcess> StartRadio(const char* name, const QString& args = {}) {
         auto sim = std::make_unique<SimProcess>(
-            ("--save sim-out.chann --sessions " + QString::number(sessions) + " " + args)
-                .split(' ', Qt::SkipEmptyParts));
-        EXPECT_FALSE(sim->Device().isEmpty());
+            (QString("--save ") + name + ".chann " + args).split(' ', Qt::SkipEmptyParts));
+        EXPECT_FALSE(sim->Device().isEmpty()) << name;
         return sim;
     }
-    static Image Finish(SimProcess& sim) {
-        EXPECT_TRUE(sim.WaitForExit());
-        return Load("sim-out.chann");
+    static Image Finish(SimProcess& sim, const char* name) {
+        EXPECT_TRUE(sim.WaitForExit()) << name;
+        return Load((std::string(name) + ".chann").c_str());
     }
 
     QString home = QDir::currentPath();

@@ -128,16 +128,30 @@ TEST_F(CtlCommands, PortFailuresHaveTheirOwnMessagesAndExitCodes) {
     EXPECT_TRUE(Has(r.err, "sudo adduser"));
 }
 
-// One radio, four sessions: read, write and its verifying read, power.
-TEST_F(CtlCommands, ReadVerifiedWriteAndPowerEndToEnd) {
+// Three radios at once, each with its own zt790ctl: a good one read, written
+// with a verifying read and set to new powers (four sessions); one whose line
+// corrupts a block in one of the two reads of a verified read; one that
+// acknowledges block 7 of a backed-up, verified write but keeps the old one.
+TEST_F(CtlCommands, ReadWriteAndPowerEndToEndAndVerificationCatchesWhatTheRadioLoses) {
+    const Image before = Radio(0);
+    Save("before.chann", before);
+    Image edited = before;
+    StoreRxText(edited, 7, "440.5");
+    Save("edited.chann", edited);
+    auto noisy = StartRadio("noisy", "--load before.chann --fault corrupt@100");
+    auto liar = StartRadio("liar", "--sessions 3 --load before.chann --fault no-store@7");
+    auto verifiedRead = Start("read -p " + noisy->Device() + " -o got.chann --verify");
+    auto lostWrite =
+        Start("write -p " + liar->Device() + " edited.chann --backup backup.chann --verify");
+
     Image memory = Radio(3);
-    memory[kPowerRow] = BlankImage()[kPowerRow];  // levels 50, 100 and 200
+    memory[240] = BlankImage()[240];  // power levels 50, 100 and 200
     Save("radio.chann", memory);
-    auto sim = Sim(4, "--load radio.chann");
+    auto sim = StartRadio("good", "--sessions 4 --load radio.chann");
     RunResult r = Ctl("read --port " + sim->Device() + " --output read.chann");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const Image read = Load("read.chann");
-    for (int row = 0; row < kRadioRows; ++row) EXPECT_EQ(read[row], memory[row]) << row;
+    for (int row = 0; row < 254; ++row) EXPECT_EQ(read[row], memory[row]) << row;
 
     Image toSend = Radio(40);
     toSend[5] = ImageRow{0x00, 0x50, 0x25, 0x44, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
@@ -154,41 +168,31 @@ TEST_F(CtlCommands, ReadVerifiedWriteAndPowerEndToEnd) {
     // beyond, and the power changes (it saw the closing 'b').
     Image expected = toSend;
     PrepareImageForWrite(expected);
-    for (int row = kWriteRows; row < kImageRows; ++row) expected[row] = memory[row];
-    expected[kPowerRow][0] = 20;
-    expected[kPowerRow][2] = 180;
-    expected[kPowerRow][3] = 2;       // the level moved last
+    for (int row = 240; row < 256; ++row) expected[row] = memory[row];
+    expected[240][0] = 20;
+    expected[240][2] = 180;
+    expected[240][3] = 2;             // the level moved last
     EXPECT_EQ(expected[208][12], 1);  // the first channel in use, filled in before sending
-    const Image after = Finish(*sim);
-    for (int row = 0; row < kImageRows; ++row) EXPECT_EQ(after[row], expected[row]) << row;
-}
+    const Image after = Finish(*sim, "good");
+    for (int row = 0; row < 256; ++row) EXPECT_EQ(after[row], expected[row]) << row;
 
-TEST_F(CtlCommands, VerificationCatchesACorruptedReadAndALostWrite) {
-    const Image before = Radio(0);
-    Save("radio.chann", before);
-    // Five sessions: two reads, then a backup read, a write and its verifying read.
-    auto sim = Sim(5, "--load radio.chann --fault corrupt@100 --fault no-store@7");
-    RunResult r = Ctl("read -p " + sim->Device() + " -o got.chann --verify");
+    r = Wait(*verifiedRead);
     EXPECT_EQ(r.exitCode, 8) << r.err;
     EXPECT_TRUE(Has(r.err,
                     "verification failed: two reads of the radio differ, first at block "
                     "100 (address 0x0640)"));
     EXPECT_FALSE(std::filesystem::exists("got.chann"));
 
-    // Backup, write, read back: the radio acknowledged block 7 but kept the old one.
-    Image edited = before;
-    StoreRxText(edited, 7, "440.5");
-    Save("edited.chann", edited);
-    r = Ctl("write -p " + sim->Device() + " edited.chann --backup backup.chann --verify");
+    r = Wait(*lostWrite);
     EXPECT_EQ(r.exitCode, 8) << r.err;
     EXPECT_TRUE(Has(r.err, "Backup saved to backup.chann"));
     EXPECT_TRUE(Has(r.err,
                     "the radio holds something other than what was written, first at "
                     "block 7 (address 0x0070)"));
     EXPECT_EQ(Load("backup.chann"), before);
-    const Image memory = Finish(*sim);
-    EXPECT_EQ(RxText(memory, 7), RxText(before, 7));
-    EXPECT_EQ(memory[8], edited[8]);
+    const Image onLiar = Finish(*liar, "liar");
+    EXPECT_EQ(RxText(onLiar, 7), RxText(before, 7));
+    EXPECT_EQ(onLiar[8], edited[8]);
 }
 
 // show, export-csv and import-csv on a blank radio.chann.
@@ -273,7 +277,7 @@ TEST_F(FileCommands, NewFilesAndImportsWithoutABaseFile) {
     ASSERT_EQ(Ctl("new --model 1 -o vhf.chann").exitCode, 0);
     const Image vhf = Load("vhf.chann");
     EXPECT_EQ(ModelBytes(vhf), "60134017 00256613");
-    for (int row = 1; row < kImageRows; ++row) {
+    for (int row = 1; row < 256; ++row) {
         if (row != 153) {
             EXPECT_EQ(vhf[row], BlankImage()[row]) << row;
         }
