@@ -72,8 +72,8 @@ TEST(CsvText, SplitsQuotedFieldsCountsLinesAndQuotesOnlyWhenNeeded) {
     EXPECT_EQ(back.records[0].fields, original);
 }
 
-constexpr int kD023N = 52;                                     // DCS 023, normal
-constexpr int kD023I = kD023N + kToneDcsNEnd - kToneCtcssEnd;  // DCS 023, inverted
+constexpr int kD023N = 52;   // DCS 023, normal
+constexpr int kD023I = 159;  // DCS 023, inverted
 constexpr int kD025N = 53;
 constexpr int k885 = 9;    // 88.5 Hz
 constexpr int k1000 = 13;  // 100.0 Hz
@@ -84,8 +84,8 @@ std::string Joined(const CsvToneColumns& c) {
 }
 
 TEST(CsvTones, EveryCombinationComesBack) {
-    for (int rx = 0; rx <= kToneDcsIEnd; ++rx) {
-        for (int tx = 0; tx <= kToneDcsIEnd; ++tx) {
+    for (int rx = 0; rx <= 264; ++rx) {  // off, 50 CTCSS tones, 107 DCS codes twice
+        for (int tx = 0; tx <= 264; ++tx) {
             const auto back = TonesFromColumns(ToneColumnsFor({rx, tx}));
             ASSERT_TRUE(std::holds_alternative<CsvTones>(back)) << rx << " " << tx;
             ASSERT_EQ(std::get<CsvTones>(back), (CsvTones{rx, tx})) << rx << " " << tx;
@@ -110,7 +110,7 @@ TEST(CsvTones, ColumnsFollowTheGenericLayout) {
         {{kD025N, 0}, "Cross,88.5,88.5,023,NN,025,->DTCS"},
         {{kD023I, k1000}, "Cross,100.0,88.5,023,NR,023,Tone->DTCS"},
         {{k885, kD025N}, "Cross,88.5,88.5,025,NN,023,DTCS->Tone"},
-        {{kToneDcsIEnd, kToneDcsIEnd}, "DTCS,88.5,88.5,754,RR,754,Tone->Tone"},
+        {{264, 264}, "DTCS,88.5,88.5,754,RR,754,Tone->Tone"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Joined(ToneColumnsFor(c.tones)), c.columns) << c.tones.rx << "/" << c.tones.tx;
@@ -179,7 +179,7 @@ Image VariedImage() {
     return image;
 }
 
-constexpr const char* kHeader =
+constexpr const char* kExpectedHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
 
@@ -190,7 +190,7 @@ TEST(ChannelCsv, ExportWritesTheGenericLayoutWithWattsAndImportsBack) {
         "3,X_+*9,430.012500,+,7.600000,Cross,88.5,88.5,050,NR,245,DTCS->DTCS,NFM,12.50,S,2.5W,,,,,"
         "\r\n";
     const std::string csv = FormatChannelCsv(VariedImage());
-    EXPECT_EQ(csv, kHeader + row1 +
+    EXPECT_EQ(csv, kExpectedHeader + row1 +
                        "2,RPT-A,439.987500,-,9.400000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,FM,"
                        "12.50,,1.0W,,,,,\r\n" +
                        row3 +
@@ -205,7 +205,8 @@ TEST(ChannelCsv, ExportWritesTheGenericLayoutWithWattsAndImportsBack) {
     EXPECT_TRUE(r.notes.empty());
     EXPECT_EQ(copy, VariedImage());
     // A chosen set of channels, in the order given; an empty one has no row.
-    EXPECT_EQ(FormatChannelCsv(VariedImage(), std::vector<int>{3, 50, 1}), kHeader + row3 + row1);
+    EXPECT_EQ(FormatChannelCsv(VariedImage(), std::vector<int>{3, 50, 1}),
+              kExpectedHeader + row3 + row1);
     // Other nominal powers are written as such.
     EXPECT_TRUE(FormatChannelCsv(VariedImage(), CsvPowerLevels{{500, 2000, 4000}})
                     .find(",FM,6.25,,4.0W,") != std::string::npos);
@@ -233,7 +234,7 @@ TEST(ChannelCsv, ImportBackIntoTheSameFileChangesNothing) {
     StoreTxMHz(image, 128, 46500000);
     image[2][kFlags1Byte] |= 0x03;
     WriteName(image, 2, "AB");
-    image[kFirstNameRow][5 + 2] = kBlankCode;  // "AB "
+    image[160][5 + 2] = kBlankCode;  // "AB ": channel 2 is the second name of row 160
     Use(image, 4, "450");
     image[4][kFlags1Byte] |= kDirectionMask;  // direction 3 reads as simplex
     StoreBcd(image, 4, kTxOffsetByte, UnitsToBcd(12345));
@@ -358,7 +359,7 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
         if (!c.ok) {
             EXPECT_EQ(image, base) << label;
         }
-        for (int ch = 1; ch <= kChannelCount && c.ok; ++ch) {
+        for (int ch = 1; ch <= 128 && c.ok; ++ch) {
             const bool stored = std::count(c.channels.begin(), c.channels.end(), ch) > 0;
             const bool kept = !c.options.replace && !IsChannelEmpty(base, ch);
             EXPECT_EQ(!IsChannelEmpty(image, ch), stored || kept) << label << " channel " << ch;
@@ -434,14 +435,9 @@ TEST(ChannelCsv, NamesAreCutThenCheckedAndStayDistinct) {
         {{"A(1)", "A[1]"}, {"A1", "A11"}},
     };
     for (const auto& c : cases) EXPECT_EQ(RadioNames(c.given), c.stored) << c.given.front();
-    std::vector<std::string> pmr;
+    // A long list stays distinct.
     std::vector<std::string> marine;
-    for (int k = 1; k <= 16; ++k)
-        pmr.push_back("PMR446 Channel " + std::string(k < 10 ? "0" : "") + std::to_string(k));
     for (int k = 1; k <= 88; ++k) marine.push_back("Marine Channel " + std::to_string(k));
-    const std::vector<std::string> shortPmr = RadioNames(pmr);
-    EXPECT_EQ(shortPmr.front(), "PMR01");
-    EXPECT_EQ(shortPmr.back(), "PMR16");
     const std::vector<std::string> shortMarine = RadioNames(marine);
     EXPECT_EQ(shortMarine[67], "MAR68");
     EXPECT_EQ(std::set<std::string>(shortMarine.begin(), shortMarine.end()).size(), 88u);
@@ -456,11 +452,11 @@ TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
     // High (as the grid makes a new channel).
     EXPECT_EQ(Describe(image, 2), "NEW 440.10000 440.10000 255:255 255:255 02 20 FFFF");
     for (int row = 0; row < kImageRows; ++row) {
-        if (row != 2 && row != kFirstNameRow) {
+        if (row != 2 && row != 160) {
             EXPECT_EQ(image[row], before[row]) << row;
         }
     }
-    // Channel 1's name shares row 160 with channel 2's.
+    // Channels 1 and 3 have their names in row 160 with channel 2's.
     EXPECT_EQ(ReadName(image, 1), "PMR1");
     EXPECT_EQ(ReadName(image, 3), "X_+*9");
 }
