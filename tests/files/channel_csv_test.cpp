@@ -451,7 +451,7 @@ TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
     // Without tone, duplex, mode and power columns: simplex, tones off, wide,
     // High (as the grid makes a new channel).
     EXPECT_EQ(Describe(image, 2), "NEW 440.10000 440.10000 255:255 255:255 02 20 FFFF");
-    for (int row = 0; row < kImageRows; ++row) {
+    for (int row = 0; row < 256; ++row) {
         if (row != 2 && row != 160) {
             EXPECT_EQ(image[row], before[row]) << row;
         }
