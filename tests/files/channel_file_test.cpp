@@ -57,7 +57,6 @@ TEST_F(ChannelFile, SaveThenLoadRestoresEveryByte) {
     ASSERT_TRUE(l.ok);
     EXPECT_EQ(l.message.chinese, "信道参数从文件调入成功 ！");
     EXPECT_EQ(loaded, saved);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
 TEST_F(ChannelFile, ReadingAcceptsOtherSeparators) {
@@ -120,7 +119,7 @@ TEST_F(ChannelFile, RefusedFilesMissingFilesAndFoldersLeaveTheImageUntouched) {
     EXPECT_EQ(sample, Sample());
 }
 
-// The writer's own faults: text_file_test.
+// The writer's own faults, a folder and no temporary file left: text_file_test.
 TEST_F(ChannelFile, AFailedSaveSaysWhyAndKeepsThePreviousFile) {
     const fs::path path = dir / "old.chann";
     Write(path, "previous contents");
@@ -135,7 +134,6 @@ TEST_F(ChannelFile, AFailedSaveSaysWhyAndKeepsThePreviousFile) {
     EXPECT_EQ(r.message.chinese,
               "信道参数文件保存失败：" + path.string() + "（Input/output error），原文件未改动 ！");
     EXPECT_EQ(Read(path), "previous contents");
-    EXPECT_FALSE(SaveChannelFile(dir, BlankImage()).ok);  // a folder
 }
 
 }  // namespace
