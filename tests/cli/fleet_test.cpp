@@ -105,7 +105,8 @@ TEST_F(Fleet, AFailingRadioFailsAloneAndTheWorstExitCodeWins) {
 
     const RunResult lone = Wait(*read);
     EXPECT_EQ(lone.exitCode, 1);
-    EXPECT_TRUE(Has(lone.err, "Fail connect with transceiver."));
+    EXPECT_TRUE(Has(lone.err, "no answer from the radio, trying again in 5 s (attempt 4 of 4)\n"));
+    EXPECT_TRUE(Has(lone.err, "no answer from the radio after 4 attempts\n"));
     EXPECT_EQ(Read("kept.chann"), "previous contents");
 }
 
