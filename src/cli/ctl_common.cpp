@@ -76,7 +76,6 @@ void ConsoleObserver::OnMessage(const LinkMessage& message) {
 }
 
 void ConsoleObserver::OnPowerValues(int low, int mid, int high) {
-    powerValues_ = true;
     std::cout << "low " << low << "\nmid " << mid << "\nhigh " << high << std::endl;
 }
 

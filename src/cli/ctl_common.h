@@ -39,8 +39,6 @@ class ConsoleObserver : public ExchangeObserver {
     void OnFinished(ExchangeOutcome outcome) override;
 
     [[nodiscard]] std::optional<ExchangeOutcome> Outcome() const { return outcome_; }
-    [[nodiscard]] bool HasPowerValues() const { return powerValues_; }
-    void ResetOutcome() { outcome_.reset(); }
 
   private:
     void Draw(bool withPercent);
@@ -52,7 +50,6 @@ class ConsoleObserver : public ExchangeObserver {
     int lastPrinted_ = -10;
     std::string label_;
     std::optional<ExchangeOutcome> outcome_;
-    bool powerValues_ = false;
 };
 
 // Sets up the program-wide state the exchange needs and the port from PORT

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zt790ctl: read, write and power adjustment from the command line.
+// zt790ctl: the command-line tool, one subcommand per file.
 #include <QCoreApplication>
 #include <iostream>
 

@@ -73,16 +73,6 @@ FreqUnits TxUnits(const Image& image, int row) {
     return TxOf(RxUnits(image, row), OffsetUnits(image, row), OffsetDirection(image, row));
 }
 
-double GetRxMHz(const Image& image, int c) {
-    Record(image, c);
-    return static_cast<double>(RxUnits(image, c)) / kUnitsPerMHz;
-}
-
-double GetTxMHz(const Image& image, int c) {
-    Record(image, c);
-    return static_cast<double>(TxUnits(image, c)) / kUnitsPerMHz;
-}
-
 std::string RxText(const Image& image, int c) {
     Record(image, c);
     return BcdToText(image, c, kRxFreqByte);

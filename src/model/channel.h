@@ -75,9 +75,6 @@ void ApplyDialogDefaults(Image& image, int c);
     return direction == 1 ? rx + offset : direction == 2 ? rx - offset : rx;
 }
 
-// Receive and transmit frequency in MHz, for display only.
-[[nodiscard]] double GetRxMHz(const Image& image, int c);
-[[nodiscard]] double GetTxMHz(const Image& image, int c);
 // The receive cell text: BcdToText of bytes 0..3, e.g. 446.00000.
 [[nodiscard]] std::string RxText(const Image& image, int c);
 // The transmit cell text: the transmit frequency's shortest text; when shorter

@@ -2,19 +2,12 @@
 #include "model/freq_codec.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "model/number_text.h"
 
 namespace zt {
 
 namespace {
-
-int Digit(double v) {
-    // Every digit is floor() of a value that is 0..15 for inputs the codec
-    // accepts; clamping keeps a stray input from wrapping a nibble.
-    return std::clamp(static_cast<int>(std::floor(v)), 0, 15);
-}
 
 std::uint8_t Pack(int high, int low) { return static_cast<std::uint8_t>(16 * high + low); }
 
@@ -74,32 +67,6 @@ std::string UnitsText(FreqUnits units) {
     return text;
 }
 
-BcdFreq ValueToBcd(double v) {
-    if (!(v >= 0.0)) v = 0.0;  // negative or NaN
-    if (v >= 1600.0) v = 1599.99999;
-
-    const double d1 = std::floor(v / 100);
-    double r = v - 100 * d1;
-    const double d2 = std::floor(r / 10);
-    const double d3 = std::floor(r - 10 * d2);
-
-    const double f = v - std::floor(v) + 0.000000001;
-    const double x = 1000 * f;  // kHz part
-    const double d4 = std::floor(x / 100);
-    r = x - 100 * d4;
-    const double d5 = std::floor(r / 10);
-    const double d6 = std::floor(r - 10 * d5);
-
-    const double g = x - std::floor(x) + 0.000000001;
-    const double y = 1000 * g;  // Hz part; below 10 Hz is cut off
-    const double d7 = std::floor(y / 100);
-    r = y - 100 * d7;
-    const double d8 = std::floor(r / 10);
-
-    return {Pack(Digit(d1), Digit(d2)), Pack(Digit(d3), Digit(d4)), Pack(Digit(d5), Digit(d6)),
-            Pack(Digit(d7), Digit(d8))};
-}
-
 BcdFreq TextToBcd(std::string_view text) { return UnitsToBcd(TextToUnits(text)); }
 
 std::string BcdToText(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
@@ -120,10 +87,6 @@ std::string BcdToText(const Image& image, int row, int field) {
     const auto& r = image.at(static_cast<std::size_t>(row));
     const auto f = static_cast<std::size_t>(field);
     return BcdToText(r.at(f), r.at(f + 1), r.at(f + 2), r.at(f + 3));
-}
-
-double BcdToMHz(const Image& image, int row, int field) {
-    return static_cast<double>(BcdToUnits(image, row, field)) / kUnitsPerMHz;
 }
 
 FreqUnits BcdToUnits(const Image& image, int row, int field) {

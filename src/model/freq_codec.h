@@ -49,10 +49,6 @@ using BcdFreq = std::array<std::uint8_t, 4>;
 // Defined for 0 <= value < 1000 MHz; a value outside is clamped into that range
 // rather than wrapped (editors never pass one).
 [[nodiscard]] BcdFreq TextToBcd(std::string_view text);
-// A frequency held as a double, packed in floating point (a 0.000000001 nudge
-// against representation error, digits below 10 Hz cut off); for callers that
-// have not yet moved to FreqUnits. Frequencies read from text never pass here.
-[[nodiscard]] BcdFreq ValueToBcd(double mhz);
 
 // Image bytes in image order (b0 least significant) to the frequency text, for
 // example 462.01250; four bytes of 255 give 1666.66665.
@@ -60,9 +56,6 @@ using BcdFreq = std::array<std::uint8_t, 4>;
                                     std::uint8_t b3);
 // The same for the four bytes of `image[row][field .. field + 3]`.
 [[nodiscard]] std::string BcdToText(const Image& image, int row, int field);
-// The numeric value of BcdToText of `image[row][field .. field + 3]`, in MHz;
-// for display.
-[[nodiscard]] double BcdToMHz(const Image& image, int row, int field);
 
 // The value of four image bytes in 10 Hz units, nibbles above 9 weighted as
 // 10..15 like BcdToText does; exact, for comparing and subtracting frequencies.

@@ -40,7 +40,6 @@ struct DiffEntry {
     // bytes are in hexadecimal ("00 FF").
     std::string a;
     std::string b;
-    [[nodiscard]] bool Raw() const { return field.starts_with("row "); }
     friend bool operator==(const DiffEntry&, const DiffEntry&) = default;
 };
 

@@ -19,7 +19,6 @@ bool SimPort::Open(const PortSettings& settings, std::string& error) {
         return false;
     }
     open_ = true;
-    ++opens_;
     rx_.clear();
     return true;
 }

@@ -41,7 +41,6 @@ class SimPort final : public Port {
     void Inject(const std::vector<std::uint8_t>& bytes);
     [[nodiscard]] const std::vector<std::uint8_t>& Sent() const { return sent_; }
     void ClearSent() { sent_.clear(); }
-    [[nodiscard]] int OpenCount() const { return opens_; }
     [[nodiscard]] const std::optional<PortSettings>& LastSettings() const { return settings_; }
 
   private:
@@ -52,7 +51,6 @@ class SimPort final : public Port {
     SimRadio* radio_;
     bool open_ = false;
     bool failOpen_ = false;
-    int opens_ = 0;
     std::optional<PortSettings> settings_;
     std::deque<std::uint8_t> rx_;
     std::vector<std::uint8_t> sent_;

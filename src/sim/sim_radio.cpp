@@ -151,7 +151,6 @@ std::optional<SimReply> SimRadio::Complete() {
 }
 
 std::optional<SimReply> SimRadio::Answer(FaultTarget target, std::vector<std::uint8_t> reply) {
-    ++frames_;
     SimReply out{std::move(reply), 0};
     for (FaultPlan& plan : faults_) {
         if (!Matches(plan.target, target) || (plan.fired && !plan.always)) continue;

@@ -76,8 +76,6 @@ class SimRadio {
     // by the acknowledgement of block 253.
     [[nodiscard]] int SessionsCompleted() const { return sessions_; }
     [[nodiscard]] bool InProgrammingMode() const { return programming_; }
-    // Frames answered or faulted so far (for tests).
-    [[nodiscard]] int FramesSeen() const { return frames_; }
     // A pull fault has fired: the transport closes its line for good.
     [[nodiscard]] bool CablePulled() const { return pulled_; }
 
@@ -95,7 +93,6 @@ class SimRadio {
     bool programming_ = false;
     int lastReadBlock_ = -1;
     int sessions_ = 0;
-    int frames_ = 0;
     bool pulled_ = false;
 };
 
