@@ -1,49 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/image_report.h"
 
-#include <algorithm>
 #include <array>
-#include <span>
 #include <vector>
 
 #include "cli/limit_report.h"
+#include "cli/text_table.h"
 #include "model/band_edges.h"
 #include "model/bitext.h"
 #include "model/channel.h"
 #include "model/freq_codec.h"
-#include "model/name_codec.h"
 #include "model/number_text.h"
 #include "model/options.h"
 #include "model/tone_codec.h"
 
 namespace zt::ctl {
 namespace {
-
-using Row = std::vector<std::string>;
-
-// Display width of a UTF-8 text (code points; every text here is narrow).
-std::size_t Width(const std::string& text) { return Utf8Characters(text).size(); }
-
-std::string Table(const std::vector<Row>& rows, std::span<const bool> rightAligned,
-                  const std::string& indent = "") {
-    std::vector<std::size_t> widths;
-    for (const Row& row : rows) {
-        widths.resize(std::max(widths.size(), row.size()));
-        for (std::size_t k = 0; k < row.size(); ++k) widths[k] = std::max(widths[k], Width(row[k]));
-    }
-    std::string out;
-    for (const Row& row : rows) {
-        std::string line = indent;
-        for (std::size_t k = 0; k < row.size(); ++k) {
-            const std::string pad(widths[k] - Width(row[k]), ' ');
-            const bool right = k < rightAligned.size() && rightAligned[k];
-            line += (k > 0 ? "  " : "") + (right ? pad + row[k] : row[k] + pad);
-        }
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        out += line + "\n";
-    }
-    return out;
-}
 
 std::string ToneText(TonePair t) {
     static const std::array<std::string, 301> kList = MakeToneList();
@@ -95,8 +67,8 @@ constexpr const char* kMarkNote = "* outside the band limits: zt790ctl write ref
 }  // namespace
 
 std::string ChannelTableReport(const Image& image) {
-    std::vector<Row> rows{{"Ch", "Name", "Receive", "Transmit", "Decode", "Encode", "Power",
-                           "Bandwidth", "Scan", "VOX", "BCL", "TX stop"}};
+    std::vector<TableRow> rows{{"Ch", "Name", "Receive", "Transmit", "Decode", "Encode", "Power",
+                                "Bandwidth", "Scan", "VOX", "BCL", "TX stop"}};
     static constexpr std::array<const char*, 4> kPower{"Low", "Mid", "High", "?"};
     const std::vector<LimitFailure> refusals = WriteRefusals(image);
     bool marked = false;
@@ -117,8 +89,7 @@ std::string ChannelTableReport(const Image& image) {
                         OnOff(GetFlag(image, c, kFlags2Byte, kTxStopBit))});
     }
     if (rows.size() == 1) return "Channels: none in use\n";
-    static constexpr std::array<bool, 1> kRight{true};
-    return "Channels: " + std::to_string(rows.size() - 1) + " in use\n" + Table(rows, kRight) +
+    return "Channels: " + std::to_string(rows.size() - 1) + " in use\n" + TextTable(rows, {true}) +
            (marked ? kMarkNote : "");
 }
 
@@ -139,7 +110,7 @@ std::string FrequencyModeReport(const Image& image) {
     const int duplex = ReadField(image, kVfoDuplex);
     const std::vector<LimitFailure> refusals = WriteRefusals(image);
     const LimitFailure* refused = RefusalOf(refusals, kVfoRow);
-    std::vector<Row> rows{
+    std::vector<TableRow> rows{
         {"Receive",
          MHzText(RxUnits(image, kVfoRow)) + " MHz" + Mark(refused && refused->rxOutside)},
         {"Offset", noOffset ? "none" : MHzText(OffsetUnits(image, kVfoRow)) + " MHz"},
@@ -155,13 +126,13 @@ std::string FrequencyModeReport(const Image& image) {
         {"VOX", OnOff(ReadFlag(image, kVfoVox))},
         {"BCL", OnOff(ReadFlag(image, kVfoBcl))},
     };
-    return "Frequency mode:\n" + Table(rows, {}, "  ") + (refused ? kMarkNote : "");
+    return "Frequency mode:\n" + TextTable(rows, {}, "  ") + (refused ? kMarkNote : "");
 }
 
 std::string OptionsReport(const Image& image) {
     const std::string password = ReadPassword(image);
     const std::string message = ReadPowerOnMessage(image);
-    std::vector<Row> rows{
+    std::vector<TableRow> rows{
         {"Squelch level", Item(kSquelchItems, ReadField(image, kSquelchLevel))},
         {"Scan mode", Word(kScanModeItems, kScanModeWords, ReadField(image, kScanMode))},
         {"Manual set-up", OnOff(!ReadFlag(image, kManualSetupOff))},
@@ -188,7 +159,7 @@ std::string OptionsReport(const Image& image) {
                                   ? (password.empty() ? "On (no digits)" : "On, " + password)
                                   : "Off"},
     };
-    return "Optional features:\n" + Table(rows, {}, "  ");
+    return "Optional features:\n" + TextTable(rows, {}, "  ");
 }
 
 std::string ImageReport(const Image& image) {

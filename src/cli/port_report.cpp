@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/port_report.h"
 
-#include <algorithm>
 #include <set>
+
+#include "cli/text_table.h"
 
 namespace zt::ctl {
 
@@ -12,7 +13,7 @@ std::string PortListReport(const std::vector<PortLine>& ports, const UserGroups&
                "Plug in the programming cable: a USB cable appears as /dev/ttyUSB0 or "
                "/dev/ttyACM0.\n";
     }
-    std::vector<std::vector<std::string>> rows{{"No.", "Device", "Access", "Description"}};
+    std::vector<TableRow> rows{{"No.", "Device", "Access", "Description"}};
     std::set<std::string> deniedGroups;
     for (std::size_t k = 0; k < ports.size(); ++k) {
         const PortLine& p = ports[k];
@@ -22,18 +23,7 @@ std::string PortListReport(const std::vector<PortLine>& ports, const UserGroups&
         if (!p.probe.accessible) deniedGroups.insert(p.probe.group);
         rows.push_back({number, p.port.device, access, p.port.description});
     }
-    std::vector<std::size_t> widths(4, 0);
-    for (const auto& r : rows) {
-        for (std::size_t c = 0; c < 4; ++c) widths[c] = std::max(widths[c], r[c].size());
-    }
-    std::string out;
-    for (const auto& r : rows) {
-        std::string line = std::string(widths[0] - r[0].size(), ' ') + r[0];
-        for (std::size_t c = 1; c < 4; ++c)
-            line += "  " + r[c] + std::string(widths[c] - r[c].size(), ' ');
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        out += line + "\n";
-    }
+    std::string out = TextTable(rows, {true});
     if (ports.size() > 8) out += "Ports without a number are chosen by their device path.\n";
     for (const std::string& group : deniedGroups) out += "\n" + PermissionAdvice(group, user);
     return out;
