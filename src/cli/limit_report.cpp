@@ -1,16 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/limit_report.h"
 
+#include "model/freq_codec.h"
 #include "model/write_prep.h"
 
 namespace zt::ctl {
-
-std::string MHzText(FreqUnits units) {
-    const FreqUnits magnitude = units < 0 ? -units : units;
-    std::string fraction = std::to_string(magnitude % kUnitsPerMHz);
-    fraction.insert(0, 5 - fraction.size(), '0');
-    return (units < 0 ? "-" : "") + std::to_string(magnitude / kUnitsPerMHz) + "." + fraction;
-}
 
 std::vector<LimitFailure> WriteRefusals(const Image& image) {
     Image prepared = image;

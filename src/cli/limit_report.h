@@ -11,9 +11,6 @@
 
 namespace zt::ctl {
 
-// "146.52000": MHz with five decimals, exactly (a minus sign below zero).
-[[nodiscard]] std::string MHzText(FreqUnits units);
-
 // Every record a write of `image` would refuse: the check runs on the image as
 // the write prepares it.
 [[nodiscard]] std::vector<LimitFailure> WriteRefusals(const Image& image);

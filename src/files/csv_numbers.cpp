@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "model/freq_codec.h"
 #include "model/number_text.h"
 
 namespace zt {
@@ -32,13 +33,7 @@ std::optional<std::int64_t> ParseDecimal(std::string_view text, int decimals) {
     return value;
 }
 
-std::string UnitsToMHzText(std::int64_t units) {
-    const std::string sign = units < 0 ? "-" : "";
-    if (units < 0) units = -units;
-    const std::string fraction = std::to_string(units % 100000 * 10);
-    return sign + std::to_string(units / 100000) + "." + std::string(6 - fraction.size(), '0') +
-           fraction;
-}
+std::string UnitsToMHzText(std::int64_t units) { return MHzText(units) + "0"; }
 
 std::string LowerWord(std::string_view text) {
     std::string out(TrimBlanks(text));

@@ -67,6 +67,13 @@ std::string UnitsText(FreqUnits units) {
     return text;
 }
 
+std::string MHzText(FreqUnits units) {
+    const FreqUnits magnitude = units < 0 ? -units : units;
+    std::string fraction = std::to_string(magnitude % kUnitsPerMHz);
+    fraction.insert(0, static_cast<std::size_t>(kDecimals) - fraction.size(), '0');
+    return (units < 0 ? "-" : "") + std::to_string(magnitude / kUnitsPerMHz) + "." + fraction;
+}
+
 BcdFreq TextToBcd(std::string_view text) { return UnitsToBcd(TextToUnits(text)); }
 
 std::string BcdToText(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {

@@ -41,6 +41,10 @@ inline constexpr FreqUnits kUnitsPerMHz = 100000;
 // -> "-.25", 0 -> "0".
 [[nodiscard]] std::string UnitsText(FreqUnits units);
 
+// A frequency in MHz with all five decimals, as reports and comparisons show
+// it: 44600625 -> "446.00625", -25000 -> "-0.25000".
+[[nodiscard]] std::string MHzText(FreqUnits units);
+
 // Packed digits D1 D2 | D3 D4 | D5 D6 | D7 D8, most significant byte first (the
 // order of AppState::FreqBytes); in the image the same bytes stand reversed.
 using BcdFreq = std::array<std::uint8_t, 4>;

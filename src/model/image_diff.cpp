@@ -11,6 +11,7 @@
 #include "model/catalogue.h"
 #include "model/channel.h"
 #include "model/fm_presets.h"
+#include "model/freq_codec.h"
 #include "model/key_assign.h"
 #include "model/number_text.h"
 #include "model/option_editor.h"
@@ -39,17 +40,6 @@ std::string Hex(std::uint8_t value) {
 std::string Address(int row, int byte) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%04X", row * kRowBytes + byte);
-    return text;
-}
-
-// 10 Hz units as MHz with five decimals: 44600625 -> "446.00625".
-std::string MHzText(FreqUnits units) {
-    const bool negative = units < 0;
-    if (negative) units = -units;
-    char text[32];
-    std::snprintf(text, sizeof text, "%s%lld.%05lld", negative ? "-" : "",
-                  static_cast<long long>(units / kUnitsPerMHz),
-                  static_cast<long long>(units % kUnitsPerMHz));
     return text;
 }
 
