@@ -19,9 +19,7 @@ std::string PadTo(std::string text, std::size_t length) {
     return text;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-constexpr int kDecimals = 5;  // 10 Hz is the fifth decimal of a MHz
+constexpr std::size_t kDecimals = 5;  // 10 Hz is the fifth decimal of a MHz
 // Whole MHz beyond this are kept at it: far outside every band, and far from
 // overflowing once scaled to 10 Hz units.
 constexpr FreqUnits kWholeMHzCap = 1000000000;
@@ -29,29 +27,17 @@ constexpr FreqUnits kWholeMHzCap = 1000000000;
 }  // namespace
 
 FreqUnits TextToUnits(std::string_view text) {
-    // The grammar of LeadingNumber, read exactly.
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    // The number LeadingNumber reads, taken digit by digit.
+    const LeadingDigits digits = ScanLeadingNumber(text);
     FreqUnits whole = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i)
-        whole = std::min(kWholeMHzCap, whole * 10 + (text[i] - '0'));
+    for (const char c : digits.whole) whole = std::min(kWholeMHzCap, whole * 10 + (c - '0'));
     FreqUnits fraction = 0;
-    int decimals = 0;
-    if (i < text.size() && text[i] == '.') {
-        for (++i; i < text.size() && IsDigit(text[i]); ++i) {
-            if (decimals == kDecimals) continue;  // below 10 Hz: cut off
-            fraction = fraction * 10 + (text[i] - '0');
-            ++decimals;
-        }
+    for (std::size_t k = 0; k < kDecimals; ++k) {
+        // Digits below 10 Hz are cut off.
+        fraction = fraction * 10 + (k < digits.fraction.size() ? digits.fraction[k] - '0' : 0);
     }
-    for (; decimals < kDecimals; ++decimals) fraction *= 10;
     const FreqUnits units = whole * kUnitsPerMHz + fraction;
-    return negative ? -units : units;
+    return digits.negative ? -units : units;
 }
 
 std::string UnitsText(FreqUnits units) {
@@ -61,7 +47,7 @@ std::string UnitsText(FreqUnits units) {
     const FreqUnits whole = magnitude / kUnitsPerMHz;
     if (whole != 0) text += std::to_string(whole);
     std::string fraction = std::to_string(magnitude % kUnitsPerMHz);
-    fraction.insert(0, static_cast<std::size_t>(kDecimals) - fraction.size(), '0');
+    fraction.insert(0, kDecimals - fraction.size(), '0');
     while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
     if (!fraction.empty()) text += "." + fraction;
     return text;
@@ -70,7 +56,7 @@ std::string UnitsText(FreqUnits units) {
 std::string MHzText(FreqUnits units) {
     const FreqUnits magnitude = units < 0 ? -units : units;
     std::string fraction = std::to_string(magnitude % kUnitsPerMHz);
-    fraction.insert(0, static_cast<std::size_t>(kDecimals) - fraction.size(), '0');
+    fraction.insert(0, kDecimals - fraction.size(), '0');
     return (units < 0 ? "-" : "") + std::to_string(magnitude / kUnitsPerMHz) + "." + fraction;
 }
 

@@ -22,37 +22,35 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-double LeadingNumber(std::string_view text) {
+LeadingDigits ScanLeadingNumber(std::string_view text) {
+    LeadingDigits number;
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+        number.negative = text[i] == '-';
         ++i;
     }
-    const std::size_t start = i;
-    bool digits = false;
-    while (i < text.size() && IsDigit(text[i])) {
-        ++i;
-        digits = true;
-    }
+    const std::size_t whole = i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    number.whole = text.substr(whole, i - whole);
     if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-            digits = true;
-        }
+        const std::size_t fraction = ++i;
+        while (i < text.size() && IsDigit(text[i])) ++i;
+        number.fraction = text.substr(fraction, i - fraction);
     }
-    if (!digits) return 0.0;
+    return number;
+}
 
-    std::string number(text.substr(start, i - start));
-    if (number.front() == '.') number.insert(number.begin(), '0');
-    if (number.back() == '.') number.pop_back();
+double LeadingNumber(std::string_view text) {
+    const LeadingDigits digits = ScanLeadingNumber(text);
+    if (digits.whole.empty() && digits.fraction.empty()) return 0.0;
+    std::string number = digits.whole.empty() ? "0" : std::string(digits.whole);
+    if (!digits.fraction.empty()) number += "." + std::string(digits.fraction);
     double value = 0.0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;
     if (ec == std::errc::result_out_of_range) value = std::numeric_limits<double>::infinity();
-    return negative ? -value : value;
+    return digits.negative ? -value : value;
 }
 
 std::string ShortestNumberText(double value) {

@@ -9,8 +9,16 @@ namespace zt {
 
 // The leading number of a text: blanks before it are skipped, then an optional
 // sign, digits, a point and more digits are read up to the first character that
-// cannot continue the number. "146.5abc" reads as 146.5; a text without a leading
-// number (or an empty text) reads as 0. No exponent is read, so "4.6e2" is 4.6.
+// cannot continue the number. No exponent is read, so "4.6e2" is 4.6.
+struct LeadingDigits {
+    bool negative = false;
+    std::string_view whole;     // the digits before the point, perhaps none
+    std::string_view fraction;  // the digits after it, perhaps none
+};
+[[nodiscard]] LeadingDigits ScanLeadingNumber(std::string_view text);
+
+// The value of the leading number: "146.5abc" reads as 146.5; a text without a
+// leading number (or an empty text) reads as 0.
 [[nodiscard]] double LeadingNumber(std::string_view text);
 
 // The shortest decimal text of a value with at most 15 significant digits, in
