@@ -19,21 +19,6 @@ constexpr BiText kTxOutOfBandDialogText{"Over the range of Transmit frequency ."
 constexpr BiText kRxFirstText{"Please input the receive frequency in advance.",
                               "请先输入接收频率 ！"};
 
-// The number part of a text: optional digits, a point, more digits, after the
-// blanks and an optional sign.
-std::string_view NumberPart(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    const std::size_t start = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
-    }
-    return text.substr(start, i - start);
-}
-
 }  // namespace
 
 BiText ChannelMessageText(ChannelMessage id) {
@@ -55,14 +40,9 @@ BiText ChannelMessageText(ChannelMessage id) {
 std::string NormaliseFreqText(std::string_view text) {
     // Built from the number the text names, so that blanks, a leading zero or
     // trailing letters can never shift the digits when the text is stored.
-    std::string shown(NumberPart(TrimBlanks(text)));
-    auto point = shown.find('.');
-    if (point == std::string::npos) {
-        point = shown.size();
-        shown += '.';
-    }
-    const std::size_t decimals = shown.size() - point - 1;
-    if (decimals < 5) shown.append(5 - decimals, '0');
+    const LeadingDigits number = ScanLeadingNumber(text);
+    std::string shown = std::string(number.whole) + "." + std::string(number.fraction);
+    if (number.fraction.size() < 5) shown.append(5 - number.fraction.size(), '0');
     return shown;
 }
 
