@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/ctl_common.h"
+#include "cli/file_output.h"
 #include "cli/fleet.h"
 #include "cli/limit_report.h"
 #include "files/channel_file.h"
@@ -31,16 +32,7 @@ int RunClone(const CloneArgs& args) {
     targets.erase(targets.begin());
     const std::filesystem::path folder(args.backup);
     if (!args.backup.empty() && !PrepareFolder("--backup", folder)) return kFileError;
-    if (!args.output.empty()) {
-        const std::filesystem::path output(args.output);
-        std::error_code ec;
-        const auto dir =
-            output.has_parent_path() ? output.parent_path() : std::filesystem::path(".");
-        if (!std::filesystem::is_directory(dir, ec) || std::filesystem::is_directory(output, ec)) {
-            std::cerr << "zt790ctl: " << args.output << ": no such folder, or it is a folder\n";
-            return kFileError;
-        }
-    }
+    if (!args.output.empty() && !OutputPathUsable(args.output)) return kFileError;
 
     // The source is read twice and compared: a clone spreads whatever it reads.
     RunFleet(source, [](FleetRadio& radio, ExchangeObserver& observer) {

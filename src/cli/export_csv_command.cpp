@@ -7,7 +7,6 @@
 #include "cli/file_commands.h"
 #include "cli/file_output.h"
 #include "files/channel_csv.h"
-#include "files/channel_file.h"
 #include "model/channel.h"
 
 namespace zt::ctl {
@@ -32,14 +31,7 @@ int RunExport(const ExportArgs& args) {
         power = *levels;
     }
     Image image{};
-    const FileResult loaded = LoadChannelFile(args.file, image);
-    if (!loaded.ok) {
-        const std::string& why = loaded.message.english;
-        std::cerr << "zt790ctl: "
-                  << (why.find(args.file) == std::string::npos ? args.file + ": " : "") << why
-                  << "\n";
-        return kFileError;
-    }
+    if (!LoadInputFile(args.file, image)) return kFileError;
     const std::string csv = FormatChannelCsv(image, power);
     int count = 0;
     for (int c = 1; c <= kChannelCount; ++c) count += IsChannelEmpty(image, c) ? 0 : 1;

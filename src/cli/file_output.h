@@ -1,10 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Writing a subcommand's output file, and saying truthfully what became of it.
+// A subcommand's files: reading the channel file it was given, and writing its
+// output file, saying truthfully what became of it.
 
 #include <string>
 
+#include "model/radio_image.h"
+
 namespace zt::ctl {
+
+// Loads a channel file. On failure prints "zt790ctl: PATH: reason" (the path
+// only when the reason does not already name it) and returns false.
+[[nodiscard]] bool LoadInputFile(const std::string& path, Image& image);
+
+// Whether a file could be written at PATH at all: its folder exists and PATH is
+// not a folder. Checked before a radio is touched, so that a read is never spent
+// on a file that cannot be saved; when not, prints "zt790ctl: PATH: no such
+// folder, or it is a folder" and returns false.
+[[nodiscard]] bool OutputPathUsable(const std::string& path);
 
 // Writes the text (the target is replaced only once the new file is complete).
 // On failure prints "zt790ctl: cannot write PATH: reason", then whether a

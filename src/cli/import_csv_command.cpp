@@ -69,14 +69,7 @@ std::optional<Image> BaseImage(const ImportArgs& args) {
         return BlankImageForModel(*model);
     }
     Image image{};
-    const FileResult loaded = LoadChannelFile(args.file, image);
-    if (!loaded.ok) {
-        const std::string& why = loaded.message.english;
-        std::cerr << "zt790ctl: "
-                  << (why.find(args.file) == std::string::npos ? args.file + ": " : "") << why
-                  << "\n";
-        return {};
-    }
+    if (!LoadInputFile(args.file, image)) return {};
     return image;
 }
 

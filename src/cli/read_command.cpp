@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/ctl_common.h"
+#include "cli/file_output.h"
 #include "cli/fleet.h"
 #include "cli/qt_link_rig.h"
 #include "cli/transfer_report.h"
@@ -26,13 +27,7 @@ int RunRead(const ReadArgs& args) {
     AppState app;
     if (!PrepareState(app, args.ports.front())) return kUsage;
     // Refuse a file that could never be written before spending the read on it.
-    const std::filesystem::path output(args.output);
-    std::error_code ec;
-    const auto dir = output.has_parent_path() ? output.parent_path() : std::filesystem::path(".");
-    if (!std::filesystem::is_directory(dir, ec) || std::filesystem::is_directory(output, ec)) {
-        std::cerr << "zt790ctl: " << args.output << ": no such folder, or it is a folder\n";
-        return kFileError;
-    }
+    if (!OutputPathUsable(args.output)) return kFileError;
 
     QtLinkRig rig;
     ConsoleObserver observer;
@@ -41,7 +36,7 @@ int RunRead(const ReadArgs& args) {
     if (args.verify) std::cerr << "Verified: both reads of the radio agree.\n";
     // The image now holds the radio's memory in rows 0..253; rows 254 and 255
     // keep the blank image's values, as the program's own save would.
-    const FileResult saved = SaveChannelFile(output, app.ChannelTable);
+    const FileResult saved = SaveChannelFile(args.output, app.ChannelTable);
     if (!saved.ok) {
         std::cerr << "zt790ctl: " << saved.message.english << "\n";
         return kFileError;

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/ctl_common.h"
+#include "cli/file_output.h"
 #include "cli/fleet.h"
 #include "cli/limit_report.h"
 #include "cli/qt_link_rig.h"
@@ -36,15 +37,7 @@ int RunWrite(const WriteArgs& args) {
     WriteOptions options;
     options.verify = args.verify;
     if (!args.backup.empty()) {
-        // Refuse a backup that could never be saved before the radio is touched.
-        const std::filesystem::path backup(args.backup);
-        std::error_code ec;
-        const auto dir =
-            backup.has_parent_path() ? backup.parent_path() : std::filesystem::path(".");
-        if (!std::filesystem::is_directory(dir, ec) || std::filesystem::is_directory(backup, ec)) {
-            std::cerr << "zt790ctl: " << args.backup << ": no such folder, or it is a folder\n";
-            return kFileError;
-        }
+        if (!OutputPathUsable(args.backup)) return kFileError;
         options.backup = [path = args.backup](const Image& radio, std::string& reason) {
             const FileResult saved = SaveChannelFile(path, radio);
             if (!saved.ok) {
