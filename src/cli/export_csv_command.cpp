@@ -6,6 +6,7 @@
 #include "cli/ctl_common.h"
 #include "cli/file_commands.h"
 #include "cli/file_output.h"
+#include "cli/power_watts_option.h"
 #include "files/channel_csv.h"
 #include "model/channel.h"
 
@@ -19,20 +20,11 @@ struct ExportArgs {
 };
 
 int RunExport(const ExportArgs& args) {
-    CsvPowerLevels power;
-    if (!args.powerWatts.empty()) {
-        BiString error;
-        const auto levels = ParsePowerLevels(args.powerWatts, error);
-        if (!levels) {
-            std::cerr << "zt790ctl: --power-watts " << args.powerWatts << ": " << error.english
-                      << "\n";
-            return kUsage;
-        }
-        power = *levels;
-    }
+    const auto power = ParsePowerWattsOption(args.powerWatts);
+    if (!power) return kUsage;
     Image image{};
     if (!LoadInputFile(args.file, image)) return kFileError;
-    const std::string csv = FormatChannelCsv(image, power);
+    const std::string csv = FormatChannelCsv(image, *power);
     int count = 0;
     for (int c = 1; c <= kChannelCount; ++c) count += IsChannelEmpty(image, c) ? 0 : 1;
     if (args.output.empty() || args.output == "-") {

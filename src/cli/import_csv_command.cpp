@@ -8,6 +8,7 @@
 #include "cli/file_commands.h"
 #include "cli/file_output.h"
 #include "cli/model_option.h"
+#include "cli/power_watts_option.h"
 #include "files/channel_csv.h"
 #include "files/channel_file.h"
 #include "files/csv_import_report.h"
@@ -48,16 +49,9 @@ std::optional<CsvImportOptions> ImportOptions(const ImportArgs& args, const CLI:
         }
         options.renumberFrom = static_cast<int>(*first);
     }
-    if (!args.powerWatts.empty()) {
-        BiString error;
-        const auto levels = ParsePowerLevels(args.powerWatts, error);
-        if (!levels) {
-            std::cerr << "zt790ctl: --power-watts " << args.powerWatts << ": " << error.english
-                      << "\n";
-            return {};
-        }
-        options.power = *levels;
-    }
+    const auto power = ParsePowerWattsOption(args.powerWatts);
+    if (!power) return {};
+    options.power = *power;
     return options;
 }
 
