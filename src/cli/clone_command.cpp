@@ -8,8 +8,6 @@
 #include "cli/fleet.h"
 #include "cli/limit_report.h"
 #include "files/channel_file.h"
-#include "model/limits.h"
-#include "model/write_prep.h"
 
 namespace zt::ctl {
 
@@ -58,28 +56,12 @@ int RunClone(const CloneArgs& args) {
         }
         from.outcome.file = args.output;
     }
-    Image prepared = image;
-    PrepareImageForWrite(prepared);
-    if (const LimitCheckResult check = CheckLimits(prepared); !check.passed) {
-        std::cerr << LimitRefusalLines(WriteRefusals(image)) << "zt790ctl: the image of "
-                  << from.port << " fails the limit check; nothing was sent to any radio.\n";
+    if (const auto refusals = WriteRefusals(image); !refusals.empty()) {
+        std::cerr << LimitRefusalLines(refusals) << "zt790ctl: the image of " << from.port
+                  << " fails the limit check; nothing was sent to any radio.\n";
         return kLimitCheck;
     }
-
-    RunFleet(targets, [&](FleetRadio& radio, ExchangeObserver& observer) {
-        radio.app.ChannelTable = image;
-        radio.outcome.write = true;
-        radio.outcome.verify = true;
-        WriteOptions options;
-        options.verify = true;
-        if (!args.backup.empty()) {
-            options.backup = [&radio, folder](const Image& memory, std::string& reason) {
-                radio.outcome.file = SaveNewFile(folder, radio, memory, reason);
-                return !radio.outcome.file.empty();
-            };
-        }
-        return TransferTask::Write(radio.app, options, radio.serial, radio.timers, observer);
-    });
+    WriteFleet(targets, image, true, folder);
     return ReportFleet(targets, "File", {from.outcome});
 }
 

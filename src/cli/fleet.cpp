@@ -201,6 +201,24 @@ void RunFleet(Fleet& fleet, const TaskMaker& make, const std::function<void(Flee
     console.Close();
 }
 
+void WriteFleet(Fleet& fleet, const Image& image, bool verify,
+                const std::filesystem::path& backupFolder) {
+    RunFleet(fleet, [&](FleetRadio& radio, ExchangeObserver& observer) {
+        radio.app.ChannelTable = image;
+        radio.outcome.write = true;
+        radio.outcome.verify = verify;
+        WriteOptions options;
+        options.verify = verify;
+        if (!backupFolder.empty()) {
+            options.backup = [&radio, backupFolder](const Image& memory, std::string& reason) {
+                radio.outcome.file = SaveNewFile(backupFolder, radio, memory, reason);
+                return !radio.outcome.file.empty();
+            };
+        }
+        return TransferTask::Write(radio.app, options, radio.serial, radio.timers, observer);
+    });
+}
+
 int ReportFleet(const Fleet& fleet, const std::string& fileColumn,
                 const std::vector<RadioOutcome>& before) {
     std::vector<RadioOutcome> outcomes = before;

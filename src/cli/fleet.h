@@ -60,6 +60,13 @@ using TaskMaker =
 void RunFleet(Fleet& fleet, const TaskMaker& make,
               const std::function<void(FleetRadio&)>& done = {});
 
+// Writes `image` to every radio at once with RunFleet, each read back and
+// compared when `verify`. With a backup folder, each radio's memory is first
+// read into a new file there, and a radio whose backup is not saved is not
+// written.
+void WriteFleet(Fleet& fleet, const Image& image, bool verify,
+                const std::filesystem::path& backupFolder);
+
 // Prints the report table on standard output and, on standard error, what the
 // user can do about ports that would not open; returns the most serious exit
 // code of the radios.

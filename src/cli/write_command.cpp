@@ -11,8 +11,6 @@
 #include "cli/qt_link_rig.h"
 #include "cli/transfer_report.h"
 #include "files/channel_file.h"
-#include "model/limits.h"
-#include "model/write_prep.h"
 
 namespace zt::ctl {
 
@@ -68,30 +66,13 @@ int RunFleetWrite(const WriteArgs& args) {
         return kFileError;
     }
     // One image for all: refuse it before any port is opened.
-    Image prepared = image;
-    PrepareImageForWrite(prepared);
-    if (const LimitCheckResult check = CheckLimits(prepared); !check.passed) {
-        std::cerr << LimitRefusalLines(WriteRefusals(image))
-                  << "zt790ctl: nothing was sent to any radio.\n";
+    if (const auto refusals = WriteRefusals(image); !refusals.empty()) {
+        std::cerr << LimitRefusalLines(refusals) << "zt790ctl: nothing was sent to any radio.\n";
         return kLimitCheck;
     }
     const std::filesystem::path folder(args.backup);
     if (!args.backup.empty() && !PrepareFolder("--backup", folder)) return kFileError;
-
-    RunFleet(fleet, [&](FleetRadio& radio, ExchangeObserver& observer) {
-        radio.app.ChannelTable = image;
-        radio.outcome.write = true;
-        radio.outcome.verify = args.verify;
-        WriteOptions options;
-        options.verify = args.verify;
-        if (!args.backup.empty()) {
-            options.backup = [&radio, folder](const Image& memory, std::string& reason) {
-                radio.outcome.file = SaveNewFile(folder, radio, memory, reason);
-                return !radio.outcome.file.empty();
-            };
-        }
-        return TransferTask::Write(radio.app, options, radio.serial, radio.timers, observer);
-    });
+    WriteFleet(fleet, image, args.verify, folder);
     return ReportFleet(fleet, "Backup");
 }
 
