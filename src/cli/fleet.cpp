@@ -12,8 +12,8 @@
 #include "cli/ctl_common.h"
 #include "cli/fleet_console.h"
 #include "cli/port_access.h"
+#include "cli/transfer_report.h"
 #include "files/channel_file.h"
-#include "qtio/braille_daemon.h"
 #include "qtio/serial_ports.h"
 
 namespace zt::ctl {
@@ -236,16 +236,13 @@ int ReportFleet(const Fleet& fleet, const std::string& fileColumn,
             std::cerr << "zt790ctl: " << radio->port
                       << ": no such port. Run 'zt790ctl ports' to list the ports of this "
                          "machine.\n";
-            cableAdvice.insert(BrailleDaemonAdvice(PortTrouble::Missing, "").english);
+            cableAdvice.insert(CableAdvice(PortFailure::NoSuchDevice, ""));
             continue;
         }
         std::cerr << "zt790ctl: "
                   << PortFailureMessage(o.portFailure, radio->device, o.report.portError,
                                         ProbePort(radio->device), CurrentUserGroups());
-        if (o.portFailure == PortFailure::NoSuchDevice)
-            cableAdvice.insert(BrailleDaemonAdvice(PortTrouble::Missing, radio->device).english);
-        if (o.portFailure == PortFailure::Busy)
-            cableAdvice.insert(BrailleDaemonAdvice(PortTrouble::Busy, radio->device).english);
+        cableAdvice.insert(CableAdvice(o.portFailure, radio->device));
     }
     for (const std::string& advice : cableAdvice) {
         if (!advice.empty()) std::cerr << "\n" << advice;

@@ -42,17 +42,7 @@ int OutcomeExitCode(const RadioOutcome& o) {
         case TransferStatus::Ok:
             return o.fileError.empty() ? kOk : kFileError;
         case TransferStatus::PortFailed:
-            switch (o.portFailure) {
-                case PortFailure::NoSuchDevice:
-                    return kNoSuchPort;
-                case PortFailure::PermissionDenied:
-                    return kPermissionDenied;
-                case PortFailure::Busy:
-                    return kPortBusy;
-                case PortFailure::Other:
-                    break;
-            }
-            return kNoAnswer;
+            return PortFailureExitCode(o.portFailure);
         case TransferStatus::NoAnswer:
             return kNoAnswer;
         case TransferStatus::CheckFailed:

@@ -18,13 +18,39 @@ std::string BlockText(int block) {
     return "block " + std::to_string(block) + " (address " + address + ")";
 }
 
+int PortFailureExitCode(PortFailure failure) {
+    switch (failure) {
+        case PortFailure::NoSuchDevice:
+            return kNoSuchPort;
+        case PortFailure::PermissionDenied:
+            return kPermissionDenied;
+        case PortFailure::Busy:
+            return kPortBusy;
+        case PortFailure::Other:
+            break;
+    }
+    return kNoAnswer;
+}
+
+std::string CableAdvice(PortFailure failure, const std::string& device) {
+    switch (failure) {
+        case PortFailure::NoSuchDevice:
+            return BrailleDaemonAdvice(PortTrouble::Missing, device).english;
+        case PortFailure::Busy:
+            return BrailleDaemonAdvice(PortTrouble::Busy, device).english;
+        case PortFailure::PermissionDenied:
+        case PortFailure::Other:
+            break;
+    }
+    return {};
+}
+
 namespace {
 
-// What the braille display daemon has to do with a missing or busy port, if
-// anything, after a blank line.
-void PrintCableAdvice(PortTrouble trouble, const std::string& device) {
-    const BiString advice = BrailleDaemonAdvice(trouble, device);
-    if (!advice.empty()) std::cerr << "\n" << advice.english;
+// The advice above, after a blank line.
+void PrintCableAdvice(PortFailure failure, const std::string& device) {
+    const std::string advice = CableAdvice(failure, device);
+    if (!advice.empty()) std::cerr << "\n" << advice;
 }
 
 }  // namespace
@@ -36,7 +62,7 @@ int ReportPortFailure(const AppState& app, const std::string& systemReason) {
         if (!resolved.ok) {
             std::cerr << "zt790ctl: " << resolved.error << ".\n"
                       << "Run 'zt790ctl ports' to list the ports of this machine.\n";
-            PrintCableAdvice(PortTrouble::Missing, "");
+            PrintCableAdvice(PortFailure::NoSuchDevice, "");
             return kNoSuchPort;
         }
         device = resolved.device;
@@ -45,19 +71,8 @@ int ReportPortFailure(const AppState& app, const std::string& systemReason) {
     const PortFailure failure = ClassifyPortFailure(probe, ReasonSaysBusy(systemReason));
     std::cerr << "zt790ctl: "
               << PortFailureMessage(failure, device, systemReason, probe, CurrentUserGroups());
-    switch (failure) {
-        case PortFailure::NoSuchDevice:
-            PrintCableAdvice(PortTrouble::Missing, device);
-            return kNoSuchPort;
-        case PortFailure::PermissionDenied:
-            return kPermissionDenied;
-        case PortFailure::Busy:
-            PrintCableAdvice(PortTrouble::Busy, device);
-            return kPortBusy;
-        case PortFailure::Other:
-            break;
-    }
-    return kNoAnswer;
+    PrintCableAdvice(failure, device);
+    return PortFailureExitCode(failure);
 }
 
 int ReportTransfer(const TransferReport& report, const AppState& app) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "cli/port_access.h"
 #include "cli/safe_transfer.h"
 #include "model/app_state.h"
 
@@ -14,6 +15,13 @@ namespace zt::ctl {
 // denied with the dialout advice, busy) on standard error and returns the exit
 // code of that failure.
 int ReportPortFailure(const AppState& app, const std::string& systemReason);
+
+// The exit code of a port that would not open.
+[[nodiscard]] int PortFailureExitCode(PortFailure failure);
+// What the braille display daemon has to do with a port that is missing or
+// busy, if anything: empty for other failures and when it has nothing to do
+// with it.
+[[nodiscard]] std::string CableAdvice(PortFailure failure, const std::string& device);
 
 // Prints what went wrong, if anything, and returns the exit code (kOk when the
 // transfer succeeded).
