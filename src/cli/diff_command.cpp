@@ -125,7 +125,7 @@ int RunDiff(const DiffArgs& args) {
         ConsoleObserver observer;
         const TransferReport report = ReadRadio(app, rig.Rig(), observer, args.verify);
         if (report.status != TransferStatus::Ok) {
-            const int code = ReportTransfer(report, app);
+            const int code = ReportTransfer(report, app, false);
             // 1 means "different" here: a radio that could not be read is an
             // input that could not be read.
             return code == kNoAnswer ? kFileError : code;

@@ -77,9 +77,7 @@ void Conclude(FleetRadio& radio, double seconds) {
                 ? PortFailure::NoSuchDevice
                 : ClassifyPortFailure(ProbePort(radio.device), ReasonSaysBusy(o.report.portError));
     }
-    // A device that is gone after the radio stopped answering was unplugged.
-    o.portLost = o.report.status == TransferStatus::NoAnswer && !radio.device.empty() &&
-                 !ProbePort(radio.device).exists;
+    o.portLost = PortLost(o.report, radio.device);
 }
 
 }  // namespace

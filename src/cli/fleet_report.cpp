@@ -27,13 +27,6 @@ std::string PortFailureText(const RadioOutcome& o) {
            (o.report.portError.empty() ? "" : ": " + o.report.portError);
 }
 
-// Where in the transfer a failure came.
-std::string Phase(const TransferReport& r, bool write) {
-    if (r.duringBackup) return " while reading the backup";
-    if (r.duringVerify) return " while reading back";
-    return write ? " while writing" : " while reading";
-}
-
 }  // namespace
 
 int OutcomeExitCode(const RadioOutcome& o) {
@@ -83,17 +76,14 @@ std::string OutcomeText(const RadioOutcome& o) {
                 !nothingWritten.empty() || (o.write && !r.duringVerify && !r.answered)
                     ? "; nothing written"
                     : "";
-            if (o.portLost) {
-                return "the port went away" + Phase(r, o.write) +
-                       " (cable pulled or adapter unplugged)" + untouched;
-            }
+            if (o.portLost) return PortLostText(r, o.write) + untouched;
             if (!r.answered) {
                 const char* which = r.duringBackup   ? " to the backup read"
                                     : r.duringVerify ? " to the read-back"
                                                      : "";
                 return "no answer" + std::string(which) + untouched;
             }
-            return "stopped answering" + Phase(r, o.write) + untouched;
+            return "stopped answering" + FailurePhase(r, o.write) + untouched;
         }
         case TransferStatus::CheckFailed:
             return "refused by the limit check" + (r.detail.empty() ? "" : ": " + r.detail);

@@ -32,7 +32,7 @@ int RunRead(const ReadArgs& args) {
     QtLinkRig rig;
     ConsoleObserver observer;
     const TransferReport report = ReadRadio(app, rig.Rig(), observer, args.verify);
-    if (report.status != TransferStatus::Ok) return ReportTransfer(report, app);
+    if (report.status != TransferStatus::Ok) return ReportTransfer(report, app, false);
     if (args.verify) std::cerr << "Verified: both reads of the radio agree.\n";
     // The image now holds the radio's memory in rows 0..253; rows 254 and 255
     // keep the blank image's values, as the program's own save would.

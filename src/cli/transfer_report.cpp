@@ -53,7 +53,30 @@ void PrintCableAdvice(PortFailure failure, const std::string& device) {
     if (!advice.empty()) std::cerr << "\n" << advice;
 }
 
+// The device the port of `app` names; empty when it names none.
+std::string PortDevice(const AppState& app) {
+    if (!app.ComDevice.empty()) return app.ComDevice;
+    const ResolvedPort resolved = ResolvePortChoice(app.ComPort, "");
+    return resolved.ok ? resolved.device : "";
+}
+
 }  // namespace
+
+bool PortLost(const TransferReport& report, const std::string& device) {
+    return report.status == TransferStatus::NoAnswer && !device.empty() &&
+           !ProbePort(device).exists;
+}
+
+std::string FailurePhase(const TransferReport& report, bool write) {
+    if (report.duringBackup) return " while reading the backup";
+    if (report.duringVerify) return " while reading back";
+    return write ? " while writing" : " while reading";
+}
+
+std::string PortLostText(const TransferReport& report, bool write) {
+    return "the port went away" + FailurePhase(report, write) +
+           " (cable pulled or adapter unplugged)";
+}
 
 int ReportPortFailure(const AppState& app, const std::string& systemReason) {
     std::string device = app.ComDevice;
@@ -75,7 +98,7 @@ int ReportPortFailure(const AppState& app, const std::string& systemReason) {
     return PortFailureExitCode(failure);
 }
 
-int ReportTransfer(const TransferReport& report, const AppState& app) {
+int ReportTransfer(const TransferReport& report, const AppState& app, bool write) {
     const char* phase = report.duringBackup   ? " while reading the backup"
                         : report.duringVerify ? " while reading back the write"
                                               : "";
@@ -85,6 +108,16 @@ int ReportTransfer(const TransferReport& report, const AppState& app) {
         case TransferStatus::PortFailed:
             return ReportPortFailure(app, report.portError);
         case TransferStatus::NoAnswer:
+            if (PortLost(report, PortDevice(app))) {
+                std::cerr << "zt790ctl: " << PortLostText(report, write) << ".\n";
+                if (report.duringBackup || (write && !report.duringVerify && !report.answered)) {
+                    std::cerr << "Nothing was written to the radio.\n";
+                } else if (write && !report.duringVerify) {
+                    std::cerr << "The radio is now half-written: plug the cable back in and write "
+                                 "it again.\n";
+                }
+                return kNoAnswer;
+            }
             std::cerr << "zt790ctl: the radio did not answer" << phase
                       << ". Check that it is switched on and the cable is seated.\n";
             if (report.duringBackup) std::cerr << "Nothing was written to the radio.\n";

@@ -23,9 +23,18 @@ int ReportPortFailure(const AppState& app, const std::string& systemReason);
 // with it.
 [[nodiscard]] std::string CableAdvice(PortFailure failure, const std::string& device);
 
-// Prints what went wrong, if anything, and returns the exit code (kOk when the
-// transfer succeeded).
-int ReportTransfer(const TransferReport& report, const AppState& app);
+// Whether a transfer that went unanswered lost its port: the device is gone
+// (cable pulled, adapter unplugged), not just a radio gone quiet.
+[[nodiscard]] bool PortLost(const TransferReport& report, const std::string& device);
+// Where in a read or write a failure came: " while writing", " while reading
+// the backup", ...
+[[nodiscard]] std::string FailurePhase(const TransferReport& report, bool write);
+// "the port went away while writing (cable pulled or adapter unplugged)"
+[[nodiscard]] std::string PortLostText(const TransferReport& report, bool write);
+
+// Prints what went wrong with a read or (`write`) a write, if anything, and
+// returns the exit code (kOk when the transfer succeeded).
+int ReportTransfer(const TransferReport& report, const AppState& app, bool write);
 
 // "block 17 (address 0x0110)"
 [[nodiscard]] std::string BlockText(int block);

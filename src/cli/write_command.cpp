@@ -50,7 +50,7 @@ int RunWrite(const WriteArgs& args) {
     QtLinkRig rig;
     ConsoleObserver observer;
     const TransferReport report = WriteRadio(app, rig.Rig(), observer, options);
-    if (report.status != TransferStatus::Ok) return ReportTransfer(report, app);
+    if (report.status != TransferStatus::Ok) return ReportTransfer(report, app, true);
     if (args.verify) std::cerr << "Verified: the radio holds what was written (blocks 0..239).\n";
     return kOk;
 }

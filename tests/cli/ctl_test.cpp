@@ -195,6 +195,29 @@ TEST_F(CtlCommands, ReadWriteAndPowerEndToEndAndVerificationCatchesWhatTheRadioL
     EXPECT_EQ(onLiar[8], edited[8]);
 }
 
+// The cable pulled at block 100: the port is gone, not a radio gone quiet, and
+// a write cut short leaves a radio that must be written again.
+TEST_F(CtlCommands, APulledCableIsToldFromASilentRadio) {
+    Save("send.chann", Radio(40));
+    const struct {
+        const char* command;
+        std::string lastLines;
+    } cases[] = {
+        {"read -o got.chann",
+         "zt790ctl: the port went away while reading (cable pulled or adapter unplugged).\n"},
+        {"write send.chann",
+         "zt790ctl: the port went away while writing (cable pulled or adapter unplugged).\n"
+         "The radio is now half-written: plug the cable back in and write it again.\n"},
+    };
+    for (const auto& c : cases) {
+        SimProcess sim({"--fault", "pull@100"});
+        const RunResult r = Ctl(QString(c.command) + " -p " + sim.Device());
+        EXPECT_EQ(r.exitCode, 1) << c.command;
+        EXPECT_TRUE(r.err.ends_with(c.lastLines)) << c.command << "\n" << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists("got.chann"));
+}
+
 // show, export-csv and import-csv on a blank radio.chann.
 class FileCommands : public CtlTest {
   protected:
