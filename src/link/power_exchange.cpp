@@ -44,17 +44,8 @@ void SerialLink::PowerLinkUp() {
 void SerialLink::SendPowerFrame() {
     const ImageRow& row = PowerRow(app_);
     // Position 0 keeps the 06 of the first power frame.
-    v_.TxFrame[1] = frame::kPowerCommand;
-    v_.TxFrame[2] = frame::AddressHigh(frame::kPowerBlock);
-    v_.TxFrame[3] = frame::AddressLow(frame::kPowerBlock);
-    v_.TxFrame[4] = frame::kBlockLength;
-    for (std::size_t j = 0; j < row.size(); ++j) v_.TxFrame[5 + j] = row[j];
-    v_.TxLength = 21;
-    v_.BlockIndex = 241;
-    state_ = LinkState::Transferring;
-    port_.DiscardInput();
-    StartSend();
-    port_.DiscardInput();
+    PutBlockFrame(1, frame::kPowerCommand, frame::kPowerBlock, &row);
+    SendFirstFrame(241);
 }
 
 bool SerialLink::SetPowerLevel(int level, int value) {

@@ -10,16 +10,8 @@ namespace zt {
 
 void SerialLink::SendFirstReadRequest() {
     v_.TxFrame[0] = frame::kAck;
-    v_.TxFrame[1] = frame::kReadCommand;
-    v_.TxFrame[2] = 0x00;
-    v_.TxFrame[3] = 0x00;
-    v_.TxFrame[4] = frame::kBlockLength;
-    v_.TxLength = 5;
-    v_.BlockIndex = 1;
-    state_ = LinkState::Transferring;
-    port_.DiscardInput();
-    StartSend();
-    port_.DiscardInput();
+    PutBlockFrame(1, frame::kReadCommand, 0);
+    SendFirstFrame(1);
 }
 
 bool SerialLink::ReceiveReadReply() {
@@ -40,11 +32,7 @@ void SerialLink::OnReadBlock() {
         CompleteRead();
         return;
     }
-    v_.TxFrame[0] = frame::kReadCommand;
-    v_.TxFrame[1] = frame::AddressHigh(v_.BlockIndex);
-    v_.TxFrame[2] = frame::AddressLow(v_.BlockIndex);
-    v_.TxFrame[3] = frame::kBlockLength;
-    v_.TxLength = 4;
+    PutBlockFrame(0, frame::kReadCommand, v_.BlockIndex);
     ++v_.BlockIndex;
     StartSend();
     // New block number over blocks + 1, then times 100, fraction dropped.

@@ -113,6 +113,28 @@ void SerialLink::StartSend() {
     timers_.Start(LinkTimer::Pump, kPumpMs);
 }
 
+void SerialLink::PutBlockFrame(std::size_t at, std::uint8_t command, int block,
+                               const ImageRow* row) {
+    v_.TxFrame[at] = command;
+    v_.TxFrame[at + 1] = frame::AddressHigh(block);
+    v_.TxFrame[at + 2] = frame::AddressLow(block);
+    v_.TxFrame[at + 3] = frame::kBlockLength;
+    std::size_t end = at + 4;
+    if (row != nullptr) {
+        std::copy(row->begin(), row->end(), v_.TxFrame.begin() + static_cast<std::ptrdiff_t>(end));
+        end += row->size();
+    }
+    v_.TxLength = static_cast<int>(end);
+}
+
+void SerialLink::SendFirstFrame(int blockIndex) {
+    v_.BlockIndex = blockIndex;
+    state_ = LinkState::Transferring;
+    port_.DiscardInput();
+    StartSend();
+    port_.DiscardInput();
+}
+
 void SerialLink::OnTimer(LinkTimer timer) {
     switch (timer) {
         case LinkTimer::Pump:

@@ -127,6 +127,13 @@ class SerialLink {
     void OpenPort();
     void StartHandshake();
     void StartSend();
+    // Puts a block frame into TxFrame from `at` on: the command, the block's
+    // address and length, then the block's 16 bytes when `row` is given; the
+    // frame ends there (TxLength).
+    void PutBlockFrame(std::size_t at, std::uint8_t command, int block,
+                       const ImageRow* row = nullptr);
+    // Sends the first frame of a transfer, after which `blockIndex` counts.
+    void SendFirstFrame(int blockIndex);
     void OnPumpTick();
     void OnReplyTimeout();
     void OnRetryPause();

@@ -16,27 +16,10 @@ bool SerialLink::PrepareWrite() {
     return false;
 }
 
-namespace {
-
-void PutBlock(std::array<std::uint8_t, 201>& tx, std::size_t at, const ImageRow& row) {
-    for (std::size_t j = 0; j < row.size(); ++j) tx[at + j] = row[j];
-}
-
-}  // namespace
-
 void SerialLink::SendFirstWriteFrame() {
     v_.TxFrame[0] = frame::kAck;
-    v_.TxFrame[1] = frame::kWriteCommand;
-    v_.TxFrame[2] = 0x00;
-    v_.TxFrame[3] = 0x00;
-    v_.TxFrame[4] = frame::kBlockLength;
-    PutBlock(v_.TxFrame, 5, app_.ChannelTable[0]);
-    v_.TxLength = 21;
-    v_.BlockIndex = 1;
-    state_ = LinkState::Transferring;
-    port_.DiscardInput();
-    StartSend();
-    port_.DiscardInput();
+    PutBlockFrame(1, frame::kWriteCommand, 0, &app_.ChannelTable[0]);
+    SendFirstFrame(1);
 }
 
 void SerialLink::OnWriteAck() {
@@ -49,12 +32,8 @@ void SerialLink::OnWriteAck() {
     observer_.OnProgress(static_cast<int>(std::floor(fraction * 100)));
     observer_.OnStatus(WritingBlockText(v_.BlockIndex - 1));
     Step(LinkStep::Kind::Writing, v_.BlockIndex + 1, v_.BlockCount);
-    v_.TxFrame[0] = frame::kWriteCommand;
-    v_.TxFrame[1] = frame::AddressHigh(v_.BlockIndex);
-    v_.TxFrame[2] = frame::AddressLow(v_.BlockIndex);
-    v_.TxFrame[3] = frame::kBlockLength;
-    PutBlock(v_.TxFrame, 4, app_.ChannelTable[static_cast<std::size_t>(v_.BlockIndex)]);
-    v_.TxLength = 20;
+    PutBlockFrame(0, frame::kWriteCommand, v_.BlockIndex,
+                  &app_.ChannelTable[static_cast<std::size_t>(v_.BlockIndex)]);
     ++v_.BlockIndex;
     StartSend();
 }
