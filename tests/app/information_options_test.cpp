@@ -22,7 +22,6 @@ struct Case {
 };
 
 RunResult RunCase(const Case& c) {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
@@ -31,18 +30,7 @@ RunResult RunCase(const Case& c) {
     } else {
         env.remove("QT_QPA_PLATFORM");
     }
-    p.setProcessEnvironment(env);
-    p.start(BinPath(c.program), c.args);
-    RunResult r;
-    if (!p.waitForFinished(15000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput().toStdString();
-    r.err = p.readAllStandardError().toStdString();
-    return r;
+    return RunProgram(c.program, c.args, 15000, env);
 }
 
 TEST(InformationOptions, AnswerOnAConsoleAndRefuseWrongOptions) {

@@ -76,8 +76,11 @@ struct RunResult {
     std::string err;
 };
 
-inline RunResult RunProgram(const char* program, const QStringList& args, int timeoutMs = 60000) {
+// `env`: the program's environment; the test's own when empty.
+inline RunResult RunProgram(const char* program, const QStringList& args, int timeoutMs = 60000,
+                            const QProcessEnvironment& env = {}) {
     QProcess p;
+    if (!env.isEmpty()) p.setProcessEnvironment(env);
     p.start(BinPath(program), args);
     RunResult r;
     if (!p.waitForFinished(timeoutMs)) {
