@@ -35,7 +35,6 @@ const struct Entry {
 TEST(Catalogue, EveryEntryAndTheBandItSelects) {
     AppState s;
     StartUp(s);
-    EXPECT_EQ(std::tie(s.ModelIndex, s.BandLowMHz, s.BandHighMHz), std::make_tuple(0, 400, 470));
     ASSERT_EQ(s.ModelNames.size(), 7u);
     for (int i = 0; i < 7; ++i) {
         const auto& e = kEntries[i];

@@ -25,7 +25,6 @@ TEST(BlankImage, RowByRowAndStartUp) {
     expected[212] = RowOf({90, 84, 32, 55, 57, 48, 50, 2});
     expected[240] = RowOf({50, 100, 200});
     EXPECT_EQ(BlankImage(), expected);
-    EXPECT_EQ(BcdToText(expected, 0, 0), "462.01250");
 
     AppState s;
     s.LanguageChinese = true;

@@ -20,14 +20,17 @@ namespace {
 class OptionWindow : public ::testing::Test {
   protected:
     void SetUp() override { StartUp(s); }
-    // Row 208 holds the option bytes, row 0 the frequency-mode record.
     std::uint8_t& opt(int b) { return s.ChannelTable[208][b]; }
     std::uint8_t& vfo(int b) { return s.ChannelTable[0][b]; }
+    static std::string Said(const std::vector<Prompt>& prompts) {
+        std::string said;
+        for (const Prompt& p : prompts) said += "[" + p.english + "] ";
+        return said;
+    }
     // What a rule asks of the window, then the record's receive and offset texts
     // and its byte 12: "[message] clear refocus tx=447 dir=0 refresh | 440.00000 7.00000 42".
     std::string Did(const FreqEditOutcome& o) const {
-        std::string d;
-        for (const Prompt& p : o.prompts) d += "[" + p.english + "] ";
+        std::string d = Said(o.prompts);
         if (o.clearBox) d += "clear ";
         if (o.boxText) d += "box=" + *o.boxText + " ";
         if (o.refocus) d += "refocus ";
@@ -46,8 +49,8 @@ TEST_F(OptionWindow, RefreshClearsExactlyItsTwoBits) {
     opt(1) = 0x71;
     opt(10) = 0xFF;
     Image expected = s.ChannelTable;
-    expected[208][1] = 0x61;   // bit 4 cleared
-    expected[208][10] = 0xFE;  // bit 0 cleared
+    expected[208][1] = 0x61;
+    expected[208][10] = 0xFE;
     EXPECT_FALSE(RefreshOptions(s).check(OptionCheck::VoxReceStop));
     EXPECT_EQ(s.ChannelTable, expected);
 }
@@ -125,10 +128,8 @@ TEST_F(OptionWindow, RefreshRunsTheShiftRuleForTheStoredDirection) {
                    [&](int flags) {
                        vfo(12) = static_cast<std::uint8_t>(flags);
                        const OptionView v = RefreshOptions(s);
-                       std::string said;
-                       for (const Prompt& p : v.prompts) said += "[" + p.english + "] ";
-                       return said + std::to_string(v.vfo.direction) + " " + v.vfo.txText + " " +
-                              std::to_string(vfo(12));
+                       return Said(v.prompts) + std::to_string(v.vfo.direction) + " " +
+                              v.vfo.txText + " " + std::to_string(vfo(12));
                    }),
               "[Over the range of TX frequency .] 0 462.01250 2|2 452.0125 130|2 452.0125 194");
 }
@@ -251,9 +252,7 @@ TEST_F(OptionWindow, LimitChangeRefreshesThenChecksTheRecords) {
     StoreFreqText(s.ChannelTable, "455", 0, 0);  // offset 10 MHz
     vfo(12) = 0x42;                              // plus
     const LimitChange change = LimitBoxLeft(s, LimitBox::Upper, "400", "460", {});
-    std::vector<std::string> said;
-    for (const Prompt& p : change.outcome.prompts) said.push_back(p.english);
-    EXPECT_EQ(said, std::vector<std::string>{"Over the range of TX frequency ."});
+    EXPECT_EQ(Said(change.outcome.prompts), "[Over the range of TX frequency .] ");
     EXPECT_EQ(vfo(12), 0x02);
     EXPECT_EQ(change.view.vfo.direction, 0);
     EXPECT_EQ(change.view.upperLimit, "460");
