@@ -49,8 +49,8 @@ TEST_F(OptionWindow, RefreshClearsExactlyItsTwoBits) {
     opt(1) = 0x71;
     opt(10) = 0xFF;
     Image expected = s.ChannelTable;
-    expected[208][1] = 0x61;
-    expected[208][10] = 0xFE;
+    expected[208][1] = 0x61;   // bit 4 cleared
+    expected[208][10] = 0xFE;  // bit 0 cleared
     EXPECT_FALSE(RefreshOptions(s).check(OptionCheck::VoxReceStop));
     EXPECT_EQ(s.ChannelTable, expected);
 }
