@@ -89,6 +89,9 @@ TEST(ChannelRows, MoveBlocksUpAndDown) {
 TEST(ChannelRows, InsertDeleteAndEmpty) {
     std::string full;  // all 128 channels used
     for (int c = 1; c <= 128; ++c) full += "@146 ";
+    const std::string spare = full.substr(5);  // channel 128 free: an insert fits
+    std::string shifted = "-";
+    for (int c = 1; c <= 127; ++c) shifted += " @";
     const auto insert = [](int c) { return [c](Image& i) { return InsertEmptyChannel(i, c); }; };
     const auto del = [](std::vector<int> cs) {
         return [cs](Image& i) { return DeleteChannels(i, cs), true; };
@@ -103,10 +106,10 @@ TEST(ChannelRows, InsertDeleteAndEmpty) {
     } cases[] = {
         {"A B C", insert(2), "A - B C"},      {"A B C", insert(1), "- A B C"},
         {"A B C", insert(4), "A B C"},        {full.c_str(), insert(128), "refused"},
-        {full.c_str(), insert(1), "refused"}, {"A B C D", del({2}), "A C D"},
-        {"A B C D", del({3, 1, 3}), "B D"},   {"A - B", del({2}), "A B"},
-        {"A B", del(AllChannels()), ""},      {"A B C", empty({2, 3}), "A"},
-        {"A B C", empty({1}), "- B C"},
+        {full.c_str(), insert(1), "refused"}, {spare.c_str(), insert(1), shifted.c_str()},
+        {"A B C D", del({2}), "A C D"},       {"A B C D", del({3, 1, 3}), "B D"},
+        {"A - B", del({2}), "A B"},           {"A B", del(AllChannels()), ""},
+        {"A B C", empty({2, 3}), "A"},        {"A B C", empty({1}), "- B C"},
     };
     for (const auto& k : cases) EXPECT_EQ(Apply(k.start, k.command), k.expected) << k.start;
 

@@ -236,6 +236,8 @@ TEST_F(OptionWindow, LimitEntriesAndTheirMessages) {
     EXPECT_EQ(leave(0, true, "410", "460"), "- 410..460");
     EXPECT_EQ(leave(0, false, "410", "460"), "- 410..460");
     EXPECT_EQ(leave(0, false, "400", "470"), "- 400..470");  // on the model's bounds
+    EXPECT_EQ(leave(0, true, "440", "440"), "- 440..440");   // equal limits are allowed
+    EXPECT_EQ(leave(0, false, "440", "440"), "- 440..440");
     StartUp(s);
     EXPECT_EQ(LowerLimitEntry(s, "380", "470").prompts.at(0).chinese,
               "下限频率不可小于本机最低工作频率");
