@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The zt790prog program itself, as a user drives it: on a virtual X display,
-// against zt790sim on a pseudo-terminal, with nothing but keys. Choose the
-// radio's device in the port dialog, read, edit a channel in the grid, write,
-// trim a power level, leave; then look at what the radio holds.
+// against zt790sim on a pseudo-terminal, with nothing but keys. Open the file
+// given on the command line, choose the radio's device in the port dialog,
+// read, edit a channel in the grid, write, trim a power level, leave; then look
+// at what the radio holds.
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -38,11 +39,16 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     SerialTap tap(sim.Device());
     ASSERT_FALSE(tap.Path().isEmpty());
 
-    // The Windows style lets Alt walk the menu bar from the keyboard.
+    // As a file manager starts it, with the file; the Windows style lets Alt
+    // walk the menu bar from the keyboard.
     QProcess program;
-    ASSERT_TRUE(x.Start(program, dir.path(), {"-style", "Windows"}));
+    ASSERT_TRUE(x.Start(program, dir.path(), {"-style", "Windows", start}));
     const QString main = x.WaitForWindow("series program software");
     ASSERT_FALSE(main.isEmpty()) << "the main window did not show";
+    const QString opened = x.WaitForWindow("Operate Prompt");
+    ASSERT_FALSE(opened.isEmpty()) << "no message about the file";
+    ASSERT_TRUE(x.Keys(opened, {"Return"}));
+    ASSERT_TRUE(x.WaitForNoWindow("Operate Prompt"));
 
     // Communication is the sixth menu: its dialog takes the typed device path.
     ASSERT_TRUE(x.Keys(main, {"alt", "Right", "Right", "Right", "Right", "Right", "Return"}));
