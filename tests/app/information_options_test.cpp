@@ -17,8 +17,8 @@ struct Case {
     QStringList args;
     bool display;  // false: no display and no platform chosen, as on a console
     int exitCode;
-    const char* firstLine;  // pattern
-    const char* contains;   // in standard output, or in standard error on failure
+    const char* firstLine;              // pattern
+    std::vector<const char*> contains;  // in standard output, or in standard error on failure
 };
 
 RunResult RunCase(const Case& c) {
@@ -36,22 +36,19 @@ RunResult RunCase(const Case& c) {
 TEST(InformationOptions, AnswerOnAConsoleAndRefuseWrongOptions) {
     const char* version = R"(^%1 \d+\.\d+\.\d+$)";
     const Case cases[] = {
-        {"zt790prog", {"--version"}, false, 0, version, "License GPLv3+"},
-        {"zt790prog", {"-v"}, false, 0, version, "NO WARRANTY"},
+        {"zt790prog", {"--version"}, false, 0, version, {"License GPLv3+"}},
+        {"zt790prog", {"-v"}, false, 0, version, {"NO WARRANTY"}},
         {"zt790prog",
          {"--help"},
          false,
          0,
          "^Usage: .*zt790prog \\[options\\] \\[file\\]$",
-         "--version"},
-        {"zt790prog", {"--help"}, false, 0, "^Usage: ", "--language <en|zh>"},
-        {"zt790prog", {"--help"}, false, 0, "^Usage: ", "--advanced"},
-        {"zt790prog", {"--bogus"}, true, 2, "^$", "Unknown option 'bogus'"},
-        {"zt790prog", {"--language", "de"}, true, 2, "^$", "--language must be en or zh, not de"},
-        {"zt790sim", {"--version"}, false, 0, version, "License GPLv3+"},
-        {"zt790sim", {"--help"}, false, 0, "^zt790sim: ", "Exit status:"},
-        {"zt790sim", {"--bogus"}, false, 2, "^$", "--bogus"},
-        {"zt790sim", {"--fault", "vanish@3"}, false, 2, "^$", "unknown fault 'vanish'"},
+         {"--version", "--language <en|zh>", "--advanced"}},
+        {"zt790prog", {"--bogus"}, true, 2, "^$", {"Unknown option 'bogus'"}},
+        {"zt790sim", {"--version"}, false, 0, version, {"License GPLv3+"}},
+        {"zt790sim", {"--help"}, false, 0, "^zt790sim: ", {"Exit status:"}},
+        {"zt790sim", {"--bogus"}, false, 2, "^$", {"--bogus"}},
+        {"zt790sim", {"--fault", "vanish@3"}, false, 2, "^$", {"unknown fault 'vanish'"}},
     };
     for (const Case& c : cases) {
         const std::string name = std::string(c.program) + " " + c.args.join(' ').toStdString();
@@ -62,7 +59,8 @@ TEST(InformationOptions, AnswerOnAConsoleAndRefuseWrongOptions) {
         const QRegularExpression pattern(QString(c.firstLine).replace("%1", c.program));
         EXPECT_TRUE(pattern.match(firstLine).hasMatch()) << name << ": " << r.out;
         const std::string& text = c.exitCode == 0 ? r.out : r.err;
-        EXPECT_NE(text.find(c.contains), std::string::npos) << name << ": " << text;
+        for (const char* part : c.contains)
+            EXPECT_NE(text.find(part), std::string::npos) << name << ": " << part << "\n" << text;
     }
 }
 
