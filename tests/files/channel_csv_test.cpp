@@ -117,7 +117,6 @@ TEST(CsvTones, ColumnsFollowTheGenericLayout) {
 }
 
 TEST(CsvTones, ReadsWhatOtherToolsWriteAndRefusesWhatThisRadioCannotStore) {
-    // (A cToneFreq or DtcsCode this radio lacks: the import and zt790ctl tests.)
     // Loose spellings: two decimals, codes without leading zero, other case,
     // and columns the mode does not use holding values this radio lacks.
     const struct {
@@ -131,6 +130,8 @@ TEST(CsvTones, ReadsWhatOtherToolsWriteAndRefusesWhatThisRadioCannotStore) {
         {{"", "1", "2", "3", "XX", "4", "5"}, CsvTones{0, 0}},
         {{"Tone", "88.55", "", "", "", "", ""},
          "rToneFreq \"88.55\" is not a CTCSS tone this radio has"},
+        {{"TSQL", "", "150.0", "", "", "", ""},
+         "cToneFreq \"150.0\" is not a CTCSS tone this radio has"},
         {{"DTCS", "", "", "023", "NX", "", ""}, "DtcsPolarity \"NX\" is not two letters N or R"},
         {{"Cross", "", "", "", "NN", "7", "->DTCS"},
          "RxDtcsCode \"7\" is not a DCS code this radio has"},
