@@ -14,7 +14,10 @@ class OutcomeTap final : public ExchangeObserver {
     explicit OutcomeTap(ExchangeObserver& inner) : inner_(inner) {}
     void OnProgress(int percent) override { inner_.OnProgress(percent); }
     void OnStatus(const LinkText& label) override { inner_.OnStatus(label); }
-    void OnStep(const LinkStep& step) override { inner_.OnStep(step); }
+    void OnStep(const LinkStep& step) override {
+        if (step.kind == LinkStep::Kind::LineLost) lineLost_ = true;
+        inner_.OnStep(step);
+    }
     void OnMessage(const LinkMessage& message) override { inner_.OnMessage(message); }
     void OnPowerValues(int low, int mid, int high) override {
         inner_.OnPowerValues(low, mid, high);
@@ -26,10 +29,12 @@ class OutcomeTap final : public ExchangeObserver {
     void OnCloseDue() override { inner_.OnCloseDue(); }
 
     [[nodiscard]] const std::optional<ExchangeOutcome>& Outcome() const { return outcome_; }
+    [[nodiscard]] bool LineLost() const { return lineLost_; }
 
   private:
     ExchangeObserver& inner_;
     std::optional<ExchangeOutcome> outcome_;
+    bool lineLost_ = false;
 };
 
 }  // namespace
@@ -104,6 +109,7 @@ void TransferTask::Abort() {
     report.duringVerify = phase_ == TransferPhase::ReadingBack;
     if (exchange_) {
         report.answered = exchange_->answered;
+        report.lineLost = exchange_->tap.LineLost();
         exchange_->link.Abort();
     }
     exchange_.reset();
@@ -147,6 +153,7 @@ void TransferTask::EndExchange() {
             break;
     }
     report.answered = exchange_->answered;
+    report.lineLost = exchange_->tap.LineLost();
     // The link closes the port at its end; make sure before the next one opens it.
     link.Abort();
     exchange_.reset();

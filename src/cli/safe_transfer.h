@@ -52,6 +52,8 @@ struct TransferReport {
     // NoAnswer: the radio had answered the programming request before it went
     // quiet (a write may have stopped part-way); false when it never did.
     bool answered = false;
+    // NoAnswer: the port closed under the exchange (the link saw the line go).
+    bool lineLost = false;
     // The blocks a verification compared (0 when none was made) and how many
     // of them agreed.
     int blocksCompared = 0;

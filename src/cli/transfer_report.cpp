@@ -63,8 +63,10 @@ std::string PortDevice(const AppState& app) {
 }  // namespace
 
 bool PortLost(const TransferReport& report, const std::string& device) {
-    return report.status == TransferStatus::NoAnswer && !device.empty() &&
-           !ProbePort(device).exists;
+    // The link saw the line go; or the device is gone by now (a port that
+    // vanished while the link was waiting in a pause between attempts).
+    return report.status == TransferStatus::NoAnswer &&
+           (report.lineLost || (!device.empty() && !ProbePort(device).exists));
 }
 
 std::string FailurePhase(const TransferReport& report, bool write) {
