@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -141,13 +142,17 @@ class MainWindowTest : public ::testing::Test {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
+    // Runs a menu command and lets what it queued run.
+    void command(const char* name) {
+        main->action(name)->trigger();
+        settle();
+    }
     // Runs a menu command and returns the window it opened, if it is a T.
     template <class T = QWidget>
-    T* open(const char* command, WindowId id) {
-        main->action(command)->trigger();
-        settle();
+    T* open(const char* name, WindowId id) {
+        command(name);
         T* w = qobject_cast<T*>(main->window(id));
-        EXPECT_NE(w, nullptr) << command;
+        EXPECT_NE(w, nullptr) << name;
         return w;
     }
     // Clicks a window's named button and lets what it queued run.
@@ -162,6 +167,11 @@ class MainWindowTest : public ::testing::Test {
         table->scrollToItem(item);
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
                           table->visualItemRect(item).center());
+    }
+    // The box leaves its focus the way Tab to the next control does.
+    static void leave(QWidget* box) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(box, &out);
     }
     // Replaces a box's text as typing does.
     static void type(QLineEdit* box, const QString& text) {
