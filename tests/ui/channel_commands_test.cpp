@@ -5,8 +5,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
-#include <QFocusEvent>
-#include <QMimeData>
 #include <QTemporaryDir>
 
 #include "../model/channel_tokens.h"
@@ -16,7 +14,6 @@
 #include "model/channel_validation.h"
 #include "ui/channel_file_window.h"
 #include "ui/edit_command_runner.h"
-#include "ui/help_window.h"
 #include "ui/image_recorder.h"
 #include "ui/qt_text.h"
 #include "ui_test_support.h"
@@ -69,10 +66,6 @@ class ChannelCommandsTest : public MainWindowTest {
     void key(int k, Qt::KeyboardModifiers modifiers = {}) {
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus ? focus : main.get(), static_cast<Qt::Key>(k), modifiers);
-        settle();
-    }
-    void command(const char* name) {
-        main->action(name)->trigger();
         settle();
     }
     std::string selected() {
@@ -131,44 +124,34 @@ TEST_F(ChannelCommandsTest, CommandsOnSelectedRowsWithUndoAndRedo) {
     const struct {
         std::string start;
         std::string rows;
-        int key;  // 0: the menu command
-        Qt::KeyboardModifiers modifiers;
+        QKeyCombination key;  // none: the menu command
         const char* menu;
         std::string expected;  // "=": unchanged
         const char* selectedAfter;
         const char* message;
     } cases[] = {
-        {"A B C D", "3-4", Qt::Key_Up, Qt::ControlModifier, nullptr, "A C D B", "2,3", ""},
-        {"A B C D", "1-2", Qt::Key_Up, Qt::ControlModifier, nullptr, "=", "1,2", ""},
-        {"A B C D", "4", Qt::Key_Down, Qt::ControlModifier, nullptr, "A B C - D", "5", ""},
-        {"A B C D", "2", Qt::Key_Insert, {}, nullptr, "A - B C D", "2", ""},
-        {full,
-         "5",
-         Qt::Key_Insert,
-         {},
-         nullptr,
-         "=",
-         "5",
+        {"A B C D", "3-4", Qt::CTRL | Qt::Key_Up, nullptr, "A C D B", "2,3", ""},
+        {"A B C D", "1-2", Qt::CTRL | Qt::Key_Up, nullptr, "=", "1,2", ""},
+        {"A B C D", "4", Qt::CTRL | Qt::Key_Down, nullptr, "A B C - D", "5", ""},
+        {"A B C D", "2", Qt::Key_Insert, nullptr, "A - B C D", "2", ""},
+        {full, "5", Qt::Key_Insert, nullptr, "=", "5",
          "Channel 128 is in use. Delete or move it before inserting a channel."},
-        {"A B C D", "2-3", Qt::Key_Delete, Qt::ControlModifier, nullptr, "A D", "2", ""},
-        {"A B C D", "1,3", Qt::Key_Delete, {}, nullptr, "- B - D", "1,3", ""},
-        {"A B C D", "2", Qt::Key_X, Qt::ControlModifier, nullptr, "A - C D", "2", ""},
-        {"B@146 A@145 C@144", "", 0, {}, "Edit_sortrx", "C A B", "1", ""},
-        {"CH10 CH2 @146 - B", "", 0, {}, "Edit_sortname", "B CH2 CH10 @", "1", ""},
+        {"A B C D", "2-3", Qt::CTRL | Qt::Key_Delete, nullptr, "A D", "2", ""},
+        {"A B C D", "1,3", Qt::Key_Delete, nullptr, "- B - D", "1,3", ""},
+        {"A B C D", "2", Qt::CTRL | Qt::Key_X, nullptr, "A - C D", "2", ""},
+        {"B@146 A@145 C@144", "", {}, "Edit_sortrx", "C A B", "1", ""},
+        {"CH10 CH2 @146 - B", "", {}, "Edit_sortname", "B CH2 CH10 @", "1", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.start.substr(0, 20) + " / " + c.rows + " / " +
-                     (c.menu ? c.menu
-                             : QKeySequence(QKeyCombination(c.modifiers, Qt::Key(c.key)))
-                                   .toString()
-                                   .toStdString()));
+                     (c.menu ? c.menu : QKeySequence(c.key).toString().toStdString()));
         const Image before = Channels(c.start);
         start(before);
         select(c.rows);
-        if (c.key) {
-            key(c.key, c.modifiers);
-        } else {
+        if (c.menu) {
             command(c.menu);
+        } else {
+            key(c.key.key(), c.key.keyboardModifiers());
         }
         const std::string expected = c.expected == "=" ? Show(before) : c.expected;
         EXPECT_EQ(Show(state->ChannelTable), expected);
@@ -230,7 +213,6 @@ TEST_F(ChannelCommandsTest, CopyAndPasteBackGiveTheSameChannels) {
     key(Qt::Key_C, Qt::ControlModifier);
     const QStringList lines = clipboard().split("\r\n");
     ASSERT_EQ(lines.size(), 4) << clipboard().toStdString();  // header, 2 rows, end
-    EXPECT_TRUE(lines[0].startsWith("Location,Name,Frequency,Duplex,Offset,"));
     EXPECT_TRUE(lines[1].startsWith("1,BASE,446.006250,"));
     EXPECT_EQ(Show(state->ChannelTable), Show(image)) << "copying changes nothing";
     // File > Export CSV... writes the same for every used channel.
@@ -339,8 +321,7 @@ TEST_F(ChannelCommandsTest, EveryKindOfChangeIsUndoneAndRedone) {
              press(grid, "Command_Edit");
              auto* field = child<QLineEdit>(main->window(WindowId::ChannEdit), "Text_RX_Freq");
              type(field, "447");
-             QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-             QApplication::sendEvent(field, &out);
+             leave(field);
          }},
         {"loaded file", [&] { main->openFile(chann); }},
         {"imported file", [&] { command("File_importcsv"); }},
@@ -403,8 +384,7 @@ TEST_F(ChannelCommandsTest, ClosingWithUnsavedChangesAsks) {
         main->show();
         UseChannel(state->ChannelTable, 1, "446.5");
         presenter.answers = {a.answer};
-        main->action("Menu_exit")->trigger();
-        settle();
+        command("Menu_exit");
         ASSERT_EQ(presenter.messages.size(), 1u);
         EXPECT_EQ(presenter.messages[0].title, "Operate Prompt");
         EXPECT_EQ(presenter.take(), question);
@@ -412,14 +392,19 @@ TEST_F(ChannelCommandsTest, ClosingWithUnsavedChangesAsks) {
     }
     // Save: the save window is open; closing it unsaved keeps the program,
     // and a later save does not end it.
-    auto* save = qobject_cast<ChannelFileWindow*>(main->window(WindowId::SaveChann));
-    ASSERT_NE(save, nullptr);
-    press(save, "Command_close");
+    const auto saveAs = [&](const char* name) {
+        auto* save = qobject_cast<ChannelFileWindow*>(main->window(WindowId::SaveChann));
+        ASSERT_NE(save, nullptr);
+        save->setDirectory(dir.path());
+        child<QLineEdit>(save, "Text1")->setText(name);
+        press(save, "Command_enter");
+        settle();
+    };
+    ASSERT_NE(main->window(WindowId::SaveChann), nullptr);
+    press(main->window(WindowId::SaveChann), "Command_close");
     EXPECT_TRUE(main->isVisible());
-    save = open<ChannelFileWindow>("File_save", WindowId::SaveChann);
-    save->setDirectory(dir.path());
-    child<QLineEdit>(save, "Text1")->setText("first.chann");
-    press(save, "Command_enter");
+    command("File_save");
+    saveAs("first.chann");
     EXPECT_TRUE(main->isVisible());
     // Saved after the question: the program ends.
     UseChannel(state->ChannelTable, 2, "446.5");
@@ -427,12 +412,7 @@ TEST_F(ChannelCommandsTest, ClosingWithUnsavedChangesAsks) {
     presenter.answers = {0};
     main->close();
     settle();
-    save = qobject_cast<ChannelFileWindow*>(main->window(WindowId::SaveChann));
-    ASSERT_NE(save, nullptr);
-    save->setDirectory(dir.path());
-    child<QLineEdit>(save, "Text1")->setText("radio.chann");
-    press(save, "Command_enter");
-    settle();
+    saveAs("radio.chann");
     EXPECT_FALSE(main->isVisible());
     Image saved{};
     ASSERT_TRUE(LoadChannelFile(dir.filePath("radio.chann").toStdString(), saved).ok);
