@@ -5,7 +5,6 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -60,8 +59,7 @@ class ChannelWindows : public MainWindowTest {
         auto* field = control(name);
         field->clear();
         QTest::keyClicks(field, text);
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(field, &out);
+        leave(field);
         settle();
     }
     // The channel file windows.

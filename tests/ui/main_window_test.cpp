@@ -61,8 +61,7 @@ TEST_F(MainWindowShell, LanguageSwitchReloadsOpenWindowsAndBack) {
 
     for (bool chinese : {true, false}) {
         SCOPED_TRACE(chinese);
-        main->action(chinese ? "Language_chn" : "Language_eng")->trigger();
-        settle();
+        command(chinese ? "Language_chn" : "Language_eng");
         for (auto& [id, window] : opened) {
             EXPECT_TRUE(window.isNull()) << int(id);
             EXPECT_TRUE(*openFlag(*state, id)) << int(id);
@@ -78,8 +77,7 @@ TEST_F(MainWindowShell, LanguageSwitchReloadsOpenWindowsAndBack) {
     }
     // The main window's own captions, and windows opened afterwards (the key
     // window keeps no open flag, so the switch does not reload it).
-    main->action("Language_chn")->trigger();
-    settle();
+    command("Language_chn");
     main->reopen(WindowId::Key);
     EXPECT_EQ(main->window(WindowId::Key)->windowTitle(), "键设定");
     EXPECT_EQ(

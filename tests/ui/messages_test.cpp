@@ -9,7 +9,6 @@
 #include <functional>
 
 #include "model/fm_presets.h"
-#include "model/options.h"
 #include "ui/qt_translations.h"
 #include "ui_test_support.h"
 
