@@ -262,8 +262,7 @@ TEST_F(ExchangeWindows, PortAdviceGoesBelowThePortMessageOnlyWhenThereIsAny) {
         WindowId id;
         const char* button;  // none: the window starts by itself
     } windows[] = {{"Prog_read", WindowId::CommRead, "Command_read"},
-                   {"Prog_write", WindowId::CommWrite, "Command_Write"},
-                   {"Adj_Txp", WindowId::Adjust, nullptr}};
+                   {"Adj_Txp", WindowId::Adjust, nullptr}};  // the write window: the read's class
     for (const auto& w : windows) {
         for (const bool any : {false, true}) {
             SCOPED_TRACE(std::string(w.command) + (any ? " with advice" : ""));
