@@ -12,9 +12,11 @@
 #include "model/blank_image.h"
 #include "ui_test_support.h"
 
-inline void PrintTo(const QRect& r, std::ostream* os) {
-    *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+inline QString Describe(const QSize& s) { return QString("%1x%2").arg(s.width()).arg(s.height()); }
+inline QString Describe(const QRect& r) {
+    return QString("%1,%2 ").arg(r.x()).arg(r.y()) + Describe(r.size());
 }
+inline void PrintTo(const QRect& r, std::ostream* os) { *os << Describe(r).toStdString(); }
 
 namespace zt::test {
 namespace {
@@ -24,13 +26,8 @@ namespace {
 // need squeezes them below their smallest size before it cuts them off.
 QString CutOff(const QWidget* control, const QWidget* top) {
     const QSize least = control->minimumSizeHint();
-    if (control->width() < least.width() || control->height() < least.height()) {
-        return QString("squeezed to %1x%2 below %3x%4")
-            .arg(control->width())
-            .arg(control->height())
-            .arg(least.width())
-            .arg(least.height());
-    }
+    if (control->width() < least.width() || control->height() < least.height())
+        return "squeezed to " + Describe(control->size()) + " below " + Describe(least);
     QRect r = control->rect();
     for (const QWidget* w = control; w != top; w = w->parentWidget()) {
         const QWidget* parent = w->parentWidget();
@@ -46,33 +43,12 @@ QString CutOff(const QWidget* control, const QWidget* top) {
             continue;
         }
         if (!parent->rect().contains(r)) {
-            return QString("cut off by %1 %2: %3,%4 %5x%6 outside %7x%8")
-                .arg(parent->metaObject()->className(), parent->objectName())
-                .arg(r.x())
-                .arg(r.y())
-                .arg(r.width())
-                .arg(r.height())
-                .arg(parent->width())
-                .arg(parent->height());
+            return QString("cut off by %1 %2: ")
+                       .arg(parent->metaObject()->className(), parent->objectName()) +
+                   Describe(r) + " outside " + Describe(parent->size());
         }
     }
     return {};
-}
-
-// The controls a user works with: those the window named (Qt's own inner
-// widgets are named qt_... or not at all) and that are showing.
-std::vector<QWidget*> Controls(QWidget* window, const QWidget* top) {
-    std::vector<QWidget*> controls;
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        const QString name = w->objectName();
-        if (name.isEmpty() || name.startsWith("qt_") || !w->isVisibleTo(top)) continue;
-        controls.push_back(w);
-    }
-    return controls;
-}
-
-QString Describe(const QRect& r) {
-    return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 const QSize kScreens[] = {{1366, 768}, {1600, 1000}, {1920, 1080}};
@@ -103,9 +79,13 @@ class ScreenSizes : public MainWindowTest {
         } else if (!w->screen()->availableGeometry().contains(w->frameGeometry())) {
             faults << "window " + Describe(w->frameGeometry()) + " outside the screen";
         }
-        for (QWidget* control : Controls(w, top)) {
-            const QString cut = CutOff(control, top);
-            if (!cut.isEmpty()) faults << control->objectName() + " " + cut;
+        // The controls a user works with: those the window named (Qt's own
+        // inner widgets are named qt_... or not at all) and that are showing.
+        for (QWidget* control : w->findChildren<QWidget*>()) {
+            const QString name = control->objectName();
+            if (name.isEmpty() || name.startsWith("qt_") || !control->isVisibleTo(top)) continue;
+            if (const QString cut = CutOff(control, top); !cut.isEmpty())
+                faults << name + " " + cut;
         }
         return faults.join("; ");
     }
