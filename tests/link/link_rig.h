@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A serial link on a virtual clock, with a log of what it did and when: each
-// port opening and closing, each run of bytes it sent (a frame, an
-// acknowledgement, an end byte), each timer it started and each outcome, in
-// milliseconds since the link was made: "15 sent 50 52 4F 47 52 41 4D 02",
-// "1015 closed", "15 Reply 1000", "24060 Failed".
+// A serial link on a virtual clock, with a log of its port calls, runs of bytes
+// sent, timers started and outcomes, in ms since the link was made:
+// "15 sent 50 52 4F 47 52 41 4D 02", "1015 closed", "15 Reply 1000", "24060 Failed".
 
 #include <gtest/gtest.h>
 

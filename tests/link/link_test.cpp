@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The serial link against the in-process simulated radio: every frame kind byte
-// for byte, whole reads and writes, the identification, and the regressions the
-// fault campaign found. The windows' tests run the same link for the guards'
-// texts, the close, port failures and the power bars; the clock: link_timing_test.
+// for byte, the identification, and the regressions the fault campaign found.
 #include <gtest/gtest.h>
 
 #include "link/frames.h"
@@ -31,7 +29,7 @@ class LinkTest : public LinkRig {
         EXPECT_EQ(mode == LinkMode::Power ? link->Connect() : link->Start(), StartResult::Started);
         clock.RunFor(Ms(15));
     }
-    // A read leaves rows 0..253 of the image as the radio's and keeps rows 254..255.
+    // Rows 254..255 are not the radio's to read.
     void ExpectReadOf(Image memory) {
         std::copy(before.begin() + 254, before.end(), memory.begin() + 254);
         EXPECT_EQ(app.ChannelTable, memory);
@@ -78,7 +76,7 @@ TEST_F(LinkTest, TheIdentificationIsFoundAfterStaleBytesWhereverItFits) {
             EXPECT_EQ(Bytes(link->Vars().RxBytes.begin(), link->Vars().RxBytes.begin() + 5),
                       (Bytes{'Z', 'T', '7', '9', '0'}));
         }
-        clock.RunFor(Ms(1));  // a refused one waits for the reply time-out
+        clock.RunFor(Ms(1));
         EXPECT_EQ(link->State(), c.accepted ? LinkState::Transferring : LinkState::Pausing);
     }
     // The power link takes the three bytes after the identifier as its values.
@@ -138,11 +136,9 @@ TEST_F(LinkTest, APortClosedUnderTheExchangeEndsItAtTheReplyTimeOut) {
     }
 }
 
-// Every kind of frame a whole read or write sends, written out (block b is at
-// 16 b, sent high byte first); a write first completes the derived rows. With
-// a radio that answers at once every frame waits one 15 ms pump tick; the
-// window may close 200 ms after a read, 500 ms after a write. Labels and
-// progress: connecting, one a block, done.
+// Every kind of frame a whole read or write sends (block b is at 16 b, high
+// byte first); a write first completes the derived rows. Each frame waits one
+// 15 ms pump tick; the window may close 200 ms after a read, 500 ms after a write.
 TEST_F(LinkTest, AWholeReadOrWriteFrameByFrameAndStepByStep) {
     radio.Memory() = PatternImage(50);
     const std::string ff = "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF";

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The link's clock, in absolute milliseconds: the 15 ms pump, the reply timer
-// restarted at 2000 ms per byte and set to 1000 ms after the frame, the 5000 ms
-// pause, three retries (four attempts), and the power window's 500 ms
-// watchdog. (A whole read or write and its close check: link_test.)
+// The link's clock in absolute milliseconds: the 15 ms pump, the reply timer at
+// 2000 ms per byte and 1000 ms after the frame, the 5000 ms pause, three
+// retries, and the power window's 500 ms watchdog.
 #include "link_rig.h"
 
 namespace zt::testing {
