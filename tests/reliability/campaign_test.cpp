@@ -98,7 +98,6 @@ Schedule MakeSchedule(std::uint64_t seed) {
     s.seed = seed;
     s.exchange = Chance(rng, 0.5) ? Exchange::Read : Exchange::Write;
     s.paced = Chance(rng, 0.5);
-    // One run in eight has no fault at all; the rest one to six.
     const int faults = Chance(rng, 0.125) ? 0 : Uniform(rng, 1, 6);
     for (int i = 0; i < faults; ++i) {
         if (Chance(rng, 0.2))
@@ -198,9 +197,7 @@ struct Rig : ExchangeObserver {
     int finished = 0;
 };
 
-// The longest one exchange may take: four attempts of a whole pass (254 or 240
-// blocks of a 15 ms pump and the bytes), the reply time-out and the 5 s pause,
-// plus every delay the schedule injects.
+// Four attempts of a whole pass, its reply time-out and pause, and every delay injected.
 Micros TimeBound(const Schedule& s, LinkMode mode) {
     const Micros pass = (mode == LinkMode::Read ? 254 : 240) * (Ms(15) + 30 * (s.paced ? 1042 : 0));
     Micros bound = 4 * (pass + Ms(100 + 15 + 1000 + 5000)) + Ms(1000);
@@ -209,8 +206,8 @@ Micros TimeBound(const Schedule& s, LinkMode mode) {
     return bound;
 }
 
-// One exchange to its end. Returns its outcome (none if it hung) and, in
-// `problem`, every invariant it broke on the way.
+// One exchange to its end: its outcome (none if it hung) and, in `problem`,
+// every invariant it broke.
 std::optional<ExchangeOutcome> RunExchange(Rig& rig, const Schedule& s, LinkMode mode,
                                            AppState& app, std::string& problem) {
     rig.messages.clear();
@@ -229,7 +226,6 @@ std::optional<ExchangeOutcome> RunExchange(Rig& rig, const Schedule& s, LinkMode
     }
     if (!rig.clock.RunUntil([&] { return rig.outcome.has_value(); }, TimeBound(s, mode)))
         return std::nullopt;
-    // Stays ended: nothing more is reported while the clock runs on.
     const std::size_t messages = rig.messages.size();
     rig.clock.RunFor(kAfterEnd);
     const auto check = [&problem](bool broken, const char* what) {

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A programming cable that goes wrong on schedule: a Port between the link and
-// the in-process simulated radio. Both of its ends are SimPorts on the virtual
-// clock, so receive notifications come from the clock, never from inside a Port
-// call. A pulled cable closes the port under the link and will not open again
-// until it is plugged back.
+// A programming cable that goes wrong on schedule, between the link and the
+// simulated radio. Both ends are SimPorts, so receive notifications come from
+// the clock, never from inside a Port call.
 
 #include <algorithm>
 #include <array>
