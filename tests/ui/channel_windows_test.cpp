@@ -118,6 +118,25 @@ TEST_F(ChannelWindows, AFrequencyFillsAnEmptyChannelEnterWalksItsCellsRefusalsAr
     EXPECT_EQ(current(), std::make_pair(9, int(Col::ColRx)));
 }
 
+// Passing through cells stores nothing: a channel read from a radio of another
+// band keeps its frequencies (a commit would refuse them and put the band edge
+// in), whether the cell is left with Enter or by clicking elsewhere.
+TEST_F(ChannelWindows, PassingThroughCellsStoresNothing) {
+    UseChannel(state->ChannelTable, 5, "146.52");
+    grid->showAllRows();
+    const Image before = state->ChannelTable;
+    clickCell(5, Col::ColRx);
+    QTest::keyClick(grid->textEditor(), Qt::Key_Return);
+    settle();
+    ASSERT_EQ(current(), std::make_pair(5, int(Col::ColTx)));
+    clickCell(5, Col::ColName);
+    clickCell(6, Col::ColPower);
+    settle();
+    EXPECT_TRUE(presenter.messages.empty());
+    EXPECT_TRUE(state->ChannelTable == before);
+    EXPECT_EQ(cell(5, Col::ColRx), "146.52000");
+}
+
 TEST_F(ChannelWindows, ListChoicesChangeOnlyTheirBitsAndShowAsStored) {
     enter(4, Col::ColRx, "446");
     clickCell(4, Col::ColDecode);  // leaves the transmit cell first
