@@ -109,6 +109,15 @@ TEST_F(LinkTiming, PowerLinkSendsAtOnceAndEndsWithItsEndByte) {
                      "1015 sent 06 67 0F 00 10 32 78 C9 01 15 16 00 00 00 00 00 00 00 00 00 00",
                      "4000 sent 62", "4000 closed", "4000 PowerEnded"}));
     EXPECT_EQ(radio.SessionsCompleted(), 1);
+
+    // A link dropped while up (its window destroyed, the program quitting)
+    // still sends 'b' before the port closes.
+    Make(LinkMode::Power);
+    ASSERT_EQ(link->Connect(), StartResult::Started);
+    clock.RunFor(Ms(1000));
+    link->Abort();
+    const Lines dropped = log.Only({"sent", "closed"});
+    EXPECT_EQ(Lines(dropped.end() - 2, dropped.end()), (Lines{"1000 sent 62", "1000 closed"}));
 }
 
 }  // namespace
