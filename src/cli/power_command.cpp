@@ -38,7 +38,8 @@ int RunPower(const PowerArgs& args) {
             link.Abort();
             return ReportPortFailure(app, reason);
         }
-        std::cerr << "Fail connect with transceiver.\n";
+        std::cerr << "zt790ctl: the radio did not answer the power adjustment. Check that it is "
+                     "switched on and the cable is seated.\n";
         link.Abort();
         return kNoAnswer;
     }

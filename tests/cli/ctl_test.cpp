@@ -196,20 +196,26 @@ TEST_F(CtlCommands, ReadWriteAndPowerEndToEndAndVerificationCatchesWhatTheRadioL
 TEST_F(CtlCommands, APulledCableIsToldFromASilentRadio) {
     Save("send.chann", Radio(40));
     const struct {
+        const char* fault;
         const char* command;
         std::string lastLines;
     } cases[] = {
-        {"read -o got.chann",
+        {"pull@100", "read -o got.chann",
          "zt790ctl: the port went away while reading (cable pulled or adapter unplugged).\n"},
-        {"write send.chann",
+        {"pull@100", "write send.chann",
          "zt790ctl: the port went away while writing (cable pulled or adapter unplugged).\n"
          "The radio is now half-written: plug the cable back in and write it again.\n"},
+        // A silent radio, told apart from a lost port; the power link gives up
+        // at its first 500 ms watchdog tick.
+        {"silent@ident:always", "power --low 20",
+         "zt790ctl: the radio did not answer the power adjustment. Check that it is switched "
+         "on and the cable is seated.\n"},
     };
-    // Both at once: each waits for its radio, not for the other.
+    // All at once: each waits for its radio, not for the others.
     std::vector<std::unique_ptr<SimProcess>> radios;
     std::vector<std::unique_ptr<QProcess>> runs;
     for (const auto& c : cases) {
-        radios.push_back(std::make_unique<SimProcess>(QStringList{"--fault", "pull@100"}));
+        radios.push_back(std::make_unique<SimProcess>(QStringList{"--fault", c.fault}));
         runs.push_back(Start(QString(c.command) + " -p " + radios.back()->Device()));
     }
     for (std::size_t k = 0; k < runs.size(); ++k) {
