@@ -84,6 +84,17 @@ TEST_F(QtSerialPortTest, AMissingDeviceFailsWithAReasonAPresentOneMovesBytes) {
     EXPECT_EQ(port.BytesWaiting(), 0);
 }
 
+// What lay in the line before the port opened (a radio's late answer to
+// another program) is not part of the first reply.
+TEST_F(QtSerialPortTest, BytesFromBeforeTheOpeningAreDropped) {
+    ASSERT_EQ(::write(master, "stale", 5), 5);
+    ASSERT_TRUE(port.Open(settings, error)) << error;
+    ASSERT_EQ(::write(master, "ZT", 2), 2);
+    ASSERT_TRUE(Wait([&] { return port.BytesWaiting() >= 2; }));
+    EXPECT_EQ(port.BytesWaiting(), 2);
+    EXPECT_EQ(port.ReadByte(), 'Z');
+}
+
 // A failed write closes the port like a vanished device, once (it once left
 // the port open).
 TEST_F(QtSerialPortTest, ADeviceThatGoesAwayClosesThePortOnce) {
