@@ -29,7 +29,10 @@ int RunNew(const NewArgs& args) {
                   << " exists and is unchanged; --force replaces it\n";
         return kFileError;
     }
-    if (!WriteOutputFile(args.output, FormatChannelFile(BlankImageForModel(*model)))) {
+    // Without --model: exactly the image the program starts with, whose
+    // frequency-mode record no model dialog has set yet.
+    const Image image = args.model.empty() ? BlankImage() : BlankImageForModel(*model);
+    if (!WriteOutputFile(args.output, FormatChannelFile(image))) {
         return kFileError;
     }
     std::cerr << "Wrote a blank image for " << ModelText(*model) << " to " << args.output << "\n";

@@ -286,7 +286,7 @@ TEST_F(FileCommands, NewFilesAndImportsWithoutABaseFile) {
     RunResult r = Ctl("new -o uhf.chann");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, "Wrote a blank image for ZT790 C1.0 UHF (400-470 MHz) to uhf.chann\n");
-    EXPECT_EQ(ModelBytes(Load("uhf.chann")), "00400047 00250640");
+    EXPECT_EQ(ModelBytes(Load("uhf.chann")), "00400047 50122046");  // 462.0125, as at start-up
     ASSERT_EQ(Ctl("new --model 1 -o vhf.chann").exitCode, 0);
     const Image vhf = Load("vhf.chann");
     EXPECT_EQ(ModelBytes(vhf), "60134017 00256613");
@@ -299,7 +299,7 @@ TEST_F(FileCommands, NewFilesAndImportsWithoutABaseFile) {
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_EQ(r.err, "zt790ctl: vhf.chann exists and is unchanged; --force replaces it\n");
     EXPECT_EQ(Ctl("new --force -o vhf.chann").exitCode, 0);
-    EXPECT_EQ(ModelBytes(Load("vhf.chann")), "00400047 00250640");
+    EXPECT_EQ(ModelBytes(Load("vhf.chann")), "00400047 50122046");
 
     // Marine channels numbered from 0 and one UHF row.
     Write("marine.csv",
