@@ -67,20 +67,25 @@ struct CsvImportResult {
     char otherSeparator = 0;
 };
 
-// Imports the rows of a CSV text into the image. Every row is checked: the
-// channel number, the receive and transmit frequencies against the image's band
-// edges (row 153: low <= f < high; a frequency the channel already holds passes
-// as it is), the tones and codes, the mode, skip and power columns. Names are
-// made to fit (csv_names.h) and powers in watts become levels (csv_power.h).
+// Imports the rows of a CSV text (UTF-8, or UTF-16 as csv_encoding.h reads it)
+// into the image. Every row is checked: the channel number, the receive and
+// transmit frequencies against the image's band edges (row 153: low <= f <
+// high; a frequency the channel already holds passes as it is), the tones and
+// codes, the mode, skip and power columns. Names are made to fit (csv_names.h)
+// and powers in watts become levels (csv_power.h).
 // Without `skipInvalid` one bad row refuses the file; with it, the file is
 // refused only when no row passes. A refused import leaves the image as it was.
-[[nodiscard]] CsvImportResult ImportChannelCsv(std::string_view text, Image& image,
+[[nodiscard]] CsvImportResult ImportChannelCsv(std::string_view bytes, Image& image,
                                                const CsvImportOptions& options = {});
 
 // The channel c (1..128) of an image as a row carries it. A direction value of
 // 3 reads as simplex, a power of 3 as High, a tone the editors cannot show as
 // off.
 [[nodiscard]] CsvChannel CsvChannelFromImage(const Image& image, int c);
+
+// Channel c's name as a row carries it: the blanks the radio pads a name with
+// at the end dropped, a blank at the start kept (" LEAD").
+[[nodiscard]] std::string CsvNameOf(const Image& image, int c);
 
 // The header line and a row for each listed channel that is in use, in the
 // order given; CR LF line ends. Power is written as the nominal watts of the

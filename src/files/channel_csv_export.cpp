@@ -3,14 +3,19 @@
 
 #include "files/channel_csv.h"
 #include "files/csv_text.h"
-#include "model/number_text.h"
 
 namespace zt {
+
+std::string CsvNameOf(const Image& image, int c) {
+    std::string name = ReadName(image, c);
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return name;
+}
 
 CsvChannel CsvChannelFromImage(const Image& image, int c) {
     CsvChannel ch;
     ch.number = c;
-    ch.name = std::string(TrimBlanks(ReadName(image, c)));
+    ch.name = CsvNameOf(image, c);
     ch.rxUnits = RxUnits(image, c);
     const int direction = OffsetDirection(image, c);
     if (GetFlag(image, c, kFlags2Byte, kTxStopBit)) {

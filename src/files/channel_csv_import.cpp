@@ -7,11 +7,13 @@
 #include <set>
 
 #include "files/channel_csv.h"
+#include "files/csv_encoding.h"
 #include "files/csv_names.h"
 #include "files/csv_numbers.h"
 #include "files/csv_text.h"
 #include "model/band_edges.h"
 #include "model/freq_codec.h"
+#include "model/name_codec.h"
 #include "model/number_text.h"
 
 namespace zt {
@@ -56,6 +58,7 @@ struct PassedRow {
     CsvChannel channel;
     std::string name;               // as the file gives it
     std::optional<int> milliwatts;  // Power given in watts
+    std::vector<CsvReason> notes;   // what was read otherwise than written
 };
 
 // Reads and checks the rows one by one.
@@ -90,7 +93,7 @@ class RowReader {
         ch.number = ChannelNumber(fields.location);
         CheckFieldCount(record);
         reasons_.insert(reasons_.end(), fieldReasons.begin(), fieldReasons.end());
-        if (fields.rx && CheckReceive(*fields.rx, ch)) Transmit(fields, ch);
+        if (fields.rx && CheckReceive(*fields.rx, ch)) Transmit(fields, row);
         auto tones = TonesFromColumns(fields.tones);
         if (auto* why = std::get_if<CsvReason>(&tones)) {
             reasons_.push_back(*why);
@@ -169,25 +172,32 @@ class RowReader {
         return true;
     }
 
-    // Duplex and Offset give the transmit frequency.
-    void Transmit(const CsvRowFields& fields, CsvChannel& ch) {
+    // Duplex and Offset give the transmit frequency. A signed Offset is read
+    // by its arithmetic ("-" with -7.6 is 7.6 above), noted on the line, and
+    // checked against the band like any other.
+    void Transmit(const CsvRowFields& fields, PassedRow& row) {
+        CsvChannel& ch = row.channel;
         const std::string& duplex = fields.duplex;
         if (duplex == "off") ch.duplex = CsvDuplex::TxOff;
         if (duplex != "+" && duplex != "-" && duplex != "split") return;
-        // A negative offset counts by its size: Duplex gives the direction.
         std::string_view text = fields.offset;
         const bool negative = text.starts_with('-');
         if (negative || text.starts_with('+')) text.remove_prefix(1);
-        const auto offset = ParseDecimal(text, 5);
-        if (!offset || *offset > kMaxUnits || (negative && duplex == "split")) {
+        const auto size = ParseDecimal(text, 5);
+        if (!size || *size > kMaxUnits) {
             reasons_.push_back({duplex == "split" ? CsvReasonCode::OffsetNotTransmit
                                                   : CsvReasonCode::OffsetNotOffset,
                                 fields.offset});
             return;
         }
-        const FreqUnits tx = duplex == "+"   ? ch.rxUnits + *offset
-                             : duplex == "-" ? ch.rxUnits - *offset
-                                             : *offset;
+        const FreqUnits offset = negative ? -*size : *size;
+        const FreqUnits tx = duplex == "+"   ? ch.rxUnits + offset
+                             : duplex == "-" ? ch.rxUnits - offset
+                                             : offset;
+        if (negative && duplex != "split" && *size != 0) {
+            row.notes.push_back(
+                {CsvReasonCode::OffsetBySign, fields.offset, duplex, UnitsToMHzText(tx)});
+        }
         if (tx != ch.rxUnits && (tx < 0 || !InBand(tx, band_)) && !Held(ch.number, 0, tx)) {
             reasons_.push_back({tx < 0 ? CsvReasonCode::TxBelowZero : CsvReasonCode::TxOutOfBand,
                                 tx < 0 ? std::string() : UnitsToMHzText(tx),
@@ -211,6 +221,18 @@ class RowReader {
     std::map<int, int> lineOfChannel_;
     std::vector<PassedRow> passed_;
 };
+
+// Stores a name with a blank at its start, as a radio or file may hold it
+// (" LEAD"), where the editors' WriteName trims it.
+void StoreName(Image& image, int c, const std::string& name) {
+    std::vector<std::uint8_t> codes = EncodeText(name, kNameLength);
+    codes.resize(kNameLength, kEmptyCode);
+    for (int j = 0; j < kNameLength; ++j) {
+        const int p = kNameLength * (c - 1) + j;
+        image[static_cast<std::size_t>(kFirstNameRow + p / kRowBytes)]
+             [static_cast<std::size_t>(p % kRowBytes)] = codes[static_cast<std::size_t>(j)];
+    }
+}
 
 // Stores one checked channel, changing only the fields whose value differs from
 // what the channel holds, so bytes the layout cannot express survive.
@@ -253,21 +275,38 @@ void StoreChannel(Image& image, const CsvChannel& ch) {
     SetWide(image, c, ch.wide);
     SetFlag(image, c, kFlags1Byte, kScanSkipBit, ch.scanSkip);
 
-    if (TrimBlanks(ReadName(image, c)) != ch.name) WriteName(image, c, ch.name);
+    if (CsvNameOf(image, c) != ch.name) StoreName(image, c, ch.name);
 }
 
-// The stored names, and a note for each name that changed, once, then a count.
-void FitNames(std::vector<PassedRow>& rows, std::vector<CsvLineMessage>& lineNotes,
-              std::vector<CsvLineMessage>& summary) {
+// The stored names, and a note for each name that changed, once, then a count;
+// a note for each name that differs from another only in its spelling. Names
+// kept on channels the import leaves alone are not made again.
+void FitNames(std::vector<PassedRow>& rows, const Image& image, bool replace,
+              std::vector<CsvLineMessage>& lineNotes, std::vector<CsvLineMessage>& summary) {
     std::vector<std::string> given;
-    for (const PassedRow& r : rows) given.push_back(r.name);
-    const std::vector<std::string> stored = RadioNames(given);
+    std::set<int> stored;
+    for (const PassedRow& r : rows) {
+        given.push_back(r.name);
+        stored.insert(r.channel.number);
+    }
+    std::set<std::string> kept;
+    for (int c = 1; c <= kChannelCount && !replace; ++c) {
+        if (!stored.contains(c) && !IsChannelEmpty(image, c)) kept.insert(CsvNameOf(image, c));
+    }
+    const std::vector<std::string> names = RadioNames(given, kept);
+    const std::vector<int> alike = AlikeNames(given);
     std::set<std::string> reported;
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        rows[k].channel.name = stored[k];
-        if (NameKey(given[k]) != stored[k] && reported.insert(NameKey(given[k])).second) {
+        rows[k].channel.name = names[k];
+        if (alike[k] >= 0) {
+            const PassedRow& first = rows[static_cast<std::size_t>(alike[k])];
             lineNotes.push_back(
-                {rows[k].line, {{CsvReasonCode::NameStoredAs, given[k], stored[k]}}});
+                {rows[k].line,
+                 {{CsvReasonCode::NamesAlike, given[k], first.name, std::to_string(first.line)}}});
+        }
+        if (NameKey(given[k]) != names[k] && reported.insert(NameKey(given[k])).second) {
+            lineNotes.push_back(
+                {rows[k].line, {{CsvReasonCode::NameStoredAs, given[k], names[k]}}});
         }
     }
     if (!reported.empty()) {
@@ -312,13 +351,15 @@ CsvImportResult Refused(CsvImportResult result, int line, CsvReason reason) {
 
 }  // namespace
 
-CsvImportResult ImportChannelCsv(std::string_view text, Image& image,
+CsvImportResult ImportChannelCsv(std::string_view bytes, Image& image,
                                  const CsvImportOptions& options) {
     CsvImportResult result;
     if (options.renumberFrom && (*options.renumberFrom < 1 || *options.renumberFrom > 128)) {
         return Refused(result, 0, {CsvReasonCode::RenumberFromOutOfRange});
     }
-    const CsvParse parse = ParseCsvText(text, options.separator);
+    auto text = CsvTextFromBytes(bytes);
+    if (auto* why = std::get_if<CsvReason>(&text)) return Refused(result, 0, *why);
+    const CsvParse parse = ParseCsvText(std::get<std::string>(text), options.separator);
     if (!parse.error.empty() && !options.skipInvalid) {
         return Refused(result, parse.errorLine, {CsvReasonCode::QuoteNotClosed});
     }
@@ -372,7 +413,10 @@ CsvImportResult ImportChannelCsv(std::string_view text, Image& image,
     }
 
     std::vector<CsvLineMessage> summary;
-    FitNames(rows, result.notes, summary);
+    for (const PassedRow& r : rows) {
+        if (!r.notes.empty()) result.notes.push_back({r.line, r.notes});
+    }
+    FitNames(rows, image, options.replace, result.notes, summary);
     NotePowers(rows, options.power, result.notes, summary);
     std::stable_sort(
         result.notes.begin(), result.notes.end(),

@@ -2,7 +2,6 @@
 #include "files/csv_columns.h"
 
 #include "files/csv_numbers.h"
-#include "model/number_text.h"
 
 namespace zt {
 namespace {
@@ -10,7 +9,7 @@ namespace {
 using Read = std::optional<CsvReason>;
 
 CsvReason Refusal(CsvReasonCode code, std::string_view field) {
-    return {code, std::string(TrimBlanks(field))};
+    return {code, std::string(TrimField(field))};
 }
 
 const char* DuplexText(CsvDuplex d) {
@@ -33,7 +32,7 @@ template <std::string CsvToneColumns::*Member>
 constexpr CsvColumn ToneColumn(std::string_view name) {
     return {name,
             [](std::string_view field, CsvRowFields& row) -> Read {
-                row.tones.*Member = std::string(TrimBlanks(field));
+                row.tones.*Member = std::string(TrimField(field));
                 return {};
             },
             [](const CsvChannel& ch, const CsvPowerLevels&) {
@@ -64,19 +63,25 @@ std::string TuningStepText(FreqUnits units) {
 constexpr std::array<CsvColumn, kCsvColumnCount> kCsvColumns{{
     {"Location",
      [](std::string_view field, CsvRowFields& row) -> Read {
-         row.location = std::string(TrimBlanks(field));
+         row.location = std::string(TrimField(field));
          return {};
      },
      [](const CsvChannel& ch, const CsvPowerLevels&) { return std::to_string(ch.number); }},
     {"Name",
      [](std::string_view field, CsvRowFields& row) -> Read {
-         row.name = std::string(TrimBlanks(field));
+         // A blank at the start can only come inside quotes (the text's
+         // rules trim the rest): it is part of a stored name (" LEAD").
+         const std::size_t end = field.find_last_not_of(" \t");
+         row.name =
+             end == std::string_view::npos
+                 ? ""
+                 : std::string(field.substr(0, end + 1).substr(field.find_first_not_of('\t')));
          return {};
      },
      [](const CsvChannel& ch, const CsvPowerLevels&) { return ch.name; }},
     {"Frequency",
      [](std::string_view field, CsvRowFields& row) -> Read {
-         if (TrimBlanks(field).empty()) return CsvReason{CsvReasonCode::NoFrequency};
+         if (TrimField(field).empty()) return CsvReason{CsvReasonCode::NoFrequency};
          row.rx = ParseDecimal(field, 5);
          if (!row.rx) return Refusal(CsvReasonCode::FrequencyNotNumber, field);
          return {};
@@ -95,7 +100,7 @@ constexpr std::array<CsvColumn, kCsvColumnCount> kCsvColumns{{
      }},
     {"Offset",
      [](std::string_view field, CsvRowFields& row) -> Read {
-         row.offset = std::string(TrimBlanks(field));
+         row.offset = std::string(TrimField(field));
          return {};
      },
      [](const CsvChannel& ch, const CsvPowerLevels&) { return UnitsToMHzText(ch.offsetUnits); }},

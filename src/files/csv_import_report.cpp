@@ -110,6 +110,8 @@ BiString CsvReasonText(const CsvReason& r) {
         case C::DcsUnknown:
             return {r.a + " " + Quoted(r.b) + " is not a DCS code this radio has",
                     r.a + " " + Quoted(r.b) + " 不是本机具有的 DCS 数字码"};
+        case C::DcsMissing:
+            return {"no DCS code in " + r.a, r.a + " 中没有 DCS 数字码"};
         case C::RenumberFromOutOfRange:
             return {"the first channel to number from is not between 1 and 128",
                     "起始编号的信道不在 1 至 128 之间"};
@@ -117,6 +119,11 @@ BiString CsvReasonText(const CsvReason& r) {
             return {"a quoted field is not closed", "带引号的字段没有结束引号"};
         case C::FileEmpty:
             return {"the file is empty: no header line", "文件为空：没有标题行"};
+        case C::Utf16Broken:
+            return {"the file is UTF-16 text with a broken character at byte " + r.a +
+                        "; save it again as UTF-8 or UTF-16",
+                    "文件是 UTF-16 文本，第 " + r.a +
+                        " 字节处的字符已损坏；请重新保存为 UTF-8 或 UTF-16"};
         case C::NoFrequencyColumn: {
             BiString text{"the header line names no Frequency column", "标题行中没有 Frequency 列"};
             if (!r.a.empty()) {
@@ -140,6 +147,16 @@ BiString CsvReasonText(const CsvReason& r) {
             return {r.a + (r.a == "1" ? " name" : " names") +
                         " changed to fit the radio (five characters of A-Z, 0-9, blank, - _ + *)",
                     r.a + " 个名称已改为本机可用的名称（五个字符：A-Z、0-9、空格、- _ + *）"};
+        case C::NamesAlike:
+            return {"name " + a + " differs from " + Quoted(r.b) + " on line " + r.c +
+                        " only in case, accents or punctuation",
+                    "名称 " + a + " 与第 " + r.c + " 行的 " + Quoted(r.b) +
+                        " 只在大小写、重音或标点上不同"};
+        case C::OffsetBySign:
+            return {"Offset " + a + " with Duplex " + Quoted(r.b) + " read by its sign: transmit " +
+                        r.c + " MHz",
+                    "Duplex " + Quoted(r.b) + " 的 Offset " + a + " 按其符号读取：发射 " + r.c +
+                        " MHz"};
         case C::PowerBelowLow:
             return {"power " + r.a + " W is below Low (" + r.b +
                         " W), the least the radio transmits: stored as Low",

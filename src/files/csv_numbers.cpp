@@ -5,12 +5,11 @@
 #include <cctype>
 
 #include "model/freq_codec.h"
-#include "model/number_text.h"
 
 namespace zt {
 
 std::optional<std::int64_t> ParseDecimal(std::string_view text, int decimals) {
-    const std::string_view t = TrimBlanks(text);
+    const std::string_view t = TrimField(text);
     const std::size_t point = t.find('.');
     const std::string_view whole = t.substr(0, point);
     const std::string_view fraction =
@@ -35,8 +34,14 @@ std::optional<std::int64_t> ParseDecimal(std::string_view text, int decimals) {
 
 std::string UnitsToMHzText(std::int64_t units) { return MHzText(units) + "0"; }
 
+std::string_view TrimField(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
 std::string LowerWord(std::string_view text) {
-    std::string out(TrimBlanks(text));
+    std::string out(TrimField(text));
     for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }

@@ -21,7 +21,10 @@ namespace zt {
 // 46201250 -> "462.012500".
 [[nodiscard]] std::string UnitsToMHzText(std::int64_t units);
 
-// The text with blanks trimmed and letters in lower case.
+// The text with blanks and tabs removed at both ends.
+[[nodiscard]] std::string_view TrimField(std::string_view text);
+
+// The text with blanks and tabs trimmed and letters in lower case.
 [[nodiscard]] std::string LowerWord(std::string_view text);
 
 }  // namespace zt

@@ -33,16 +33,20 @@ enum class CsvReasonCode {
     PolarityBad,         // a: the DtcsPolarity field
     CtcssUnknown,        // a: the column, b: the field
     DcsUnknown,          // a: the column, b: the field
+    DcsMissing,          // a: the column
     // The file as a whole.
     RenumberFromOutOfRange,  // the first channel to number from
     QuoteNotClosed,          // a quoted field runs to the end of the text
     FileEmpty,               // no header line
+    Utf16Broken,             // a: the byte offset of the broken character
     NoFrequencyColumn,       // a: the separator the fields seem to use, if any; b: the one used
     NoLocationColumn,
     NoRows,
     // Adjustments.
     NameStoredAs,    // a: the name given, b: the name stored
     NamesChanged,    // a: how many
+    NamesAlike,      // a: the name, b: an earlier name, c: its line
+    OffsetBySign,    // a: the Offset field, b: Duplex, c: the transmit MHz
     PowerBelowLow,   // a: watts given, b: Low's watts
     PowersAsLevels,  // a: "Low 1.0 W, Mid 2.5 W, High 5.0 W", b: "0.5 W as Low, ..."
 };

@@ -23,6 +23,15 @@ CsvParse ParseCsvText(std::string_view text, char separator) {
         std::string field;
         bool quoted = false;
         bool endOfRecord = false;
+        // Blanks and tabs outside quotes go at either end of a field: `kept`
+        // is the length up to its last character that is not one of them.
+        std::size_t kept = 0;
+        auto endField = [&] {
+            field.resize(kept);
+            record.fields.push_back(std::move(field));
+            field.clear();
+            kept = 0;
+        };
         while (!endOfRecord) {
             if (i >= text.size()) {
                 if (quoted) {
@@ -37,6 +46,7 @@ CsvParse ParseCsvText(std::string_view text, char separator) {
                 if (c == '"') {
                     if (i + 1 < text.size() && text[i + 1] == '"') {
                         field += '"';
+                        kept = field.size();
                         i += 2;
                     } else {
                         quoted = false;
@@ -46,12 +56,12 @@ CsvParse ParseCsvText(std::string_view text, char separator) {
                 }
                 if (c == '\n') ++line;
                 field += c;
+                kept = field.size();
                 ++i;
                 continue;
             }
             if (c == separator) {
-                record.fields.push_back(std::move(field));
-                field.clear();
+                endField();
                 ++i;
                 continue;
             }
@@ -72,12 +82,13 @@ CsvParse ParseCsvText(std::string_view text, char separator) {
                     endOfRecord = true;
                     break;
                 default:
-                    field += c;
+                    if ((c != ' ' && c != '\t') || kept > 0) field += c;
+                    if (c != ' ' && c != '\t') kept = field.size();
                     ++i;
                     break;
             }
         }
-        record.fields.push_back(std::move(field));
+        endField();
         out.records.push_back(std::move(record));
     }
     return out;

@@ -25,9 +25,10 @@ struct CsvParse {
     int errorLine = 0;
 };
 
-// Splits a text into records. A byte-order mark at the start is skipped. A
-// quote left open at the end of the text is an error (records read before it
-// are kept).
+// Splits a text into records. Blanks and tabs at either end of a field are
+// dropped unless they stand inside quotes. A byte-order mark at the start is
+// skipped. A quote left open at the end of the text is an error (records read
+// before it are kept).
 [[nodiscard]] CsvParse ParseCsvText(std::string_view text, char separator = ',');
 
 // One field as it must be written: quoted when it holds a comma, a quote, a

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <optional>
 
-#include "model/number_text.h"
+#include "files/csv_numbers.h"
 #include "model/tone_codec.h"
 
 namespace zt {
@@ -33,14 +33,14 @@ std::string DcsText(int position) {
 char PolarityOf(int position) { return position > kToneDcsNEnd ? 'R' : 'N'; }
 
 std::string Upper(std::string_view text) {
-    std::string out(TrimBlanks(text));
+    std::string out(TrimField(text));
     for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }
 
 // A CTCSS frequency such as "88.5" or "88.50" as its list position.
 std::optional<int> CtcssPosition(std::string_view text) {
-    const std::string_view t = TrimBlanks(text);
+    const std::string_view t = TrimField(text);
     if (t.empty() || t.find_first_not_of("0123456789.") != std::string_view::npos) return {};
     // Compare in tenths of a hertz; digits beyond the tenth must be zero.
     const std::size_t point = t.find('.');
@@ -61,7 +61,7 @@ std::optional<int> CtcssPosition(std::string_view text) {
 
 // A DCS code such as "023" or "23" as its normal-polarity list position.
 std::optional<int> DcsPosition(std::string_view text) {
-    std::string t(TrimBlanks(text));
+    std::string t(TrimField(text));
     if (t.empty() || t.size() > 3 || t.find_first_not_of("0123456789") != std::string::npos) {
         return {};
     }
@@ -120,6 +120,8 @@ std::variant<CsvTones, CsvReason> TonesFromColumns(const CsvToneColumns& columns
     };
     auto dcs = [&](const std::string& text, const char* column,
                    int polarityIndex) -> std::variant<int, CsvReason> {
+        // The code is what the row is about; a polarity alone cannot make one.
+        if (TrimField(text).empty()) return CsvReason{CsvReasonCode::DcsMissing, column};
         if (polarity.size() != 2 || polarity.find_first_not_of("NR") != std::string::npos) {
             return CsvReason{CsvReasonCode::PolarityBad, columns.dtcsPolarity};
         }
@@ -147,7 +149,9 @@ std::variant<CsvTones, CsvReason> TonesFromColumns(const CsvToneColumns& columns
         tx = {'D', &columns.dtcsCode, "DtcsCode"};
         rx = tx;
     } else if (mode == "CROSS") {
-        const std::string cross = Upper(columns.crossMode);
+        // Without CrossMode, as files of tools that only cross tones have it.
+        const std::string cross =
+            TrimField(columns.crossMode).empty() ? "TONE->TONE" : Upper(columns.crossMode);
         const std::size_t arrow = cross.find("->");
         const std::string txPart = arrow == std::string::npos ? "" : cross.substr(0, arrow);
         const std::string rxPart = arrow == std::string::npos ? "" : cross.substr(arrow + 2);

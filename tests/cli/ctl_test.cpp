@@ -323,14 +323,14 @@ TEST_F(FileCommands, NewFilesAndImportsWithoutABaseFile) {
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err,
               "marine.csv:4: receive frequency 446.100000 MHz is outside the band 136..174 MHz\n"
-              "marine.csv:2: note: name \"Marine Ch 16\" stored as \"MAR16\"\n"
-              "marine.csv:3: note: name \"Marine Ch 06\" stored as \"MAR06\"\n"
+              "marine.csv:2: note: name \"Marine Ch 16\" stored as \"MRN16\"\n"
+              "marine.csv:3: note: name \"Marine Ch 06\" stored as \"MRN06\"\n"
               "marine.csv: note: 2 names changed to fit the radio (five characters of A-Z, 0-9, "
               "blank, - _ + *)\n"
               "marine.csv: note: powers in watts stored as the highest level not above them (Low "
               "1.0 W, Mid 2.5 W, High 5.0 W): 25.0 W as High\n"
               "Imported 2 channels into marine.chann; 1 row skipped\n");
-    EXPECT_EQ(ReadName(Load("marine.chann"), 4), "MAR06");
+    EXPECT_EQ(ReadName(Load("marine.chann"), 4), "MRN06");
     r = Ctl("import-csv marine.csv uhf.chann -o both.chann --skip-invalid --replace --renumber");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.err.ends_with("Imported 1 channel into both.chann; 2 rows skipped\n"));

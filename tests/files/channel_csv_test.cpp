@@ -6,13 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <set>
 #include <variant>
 
+#include "files/csv_encoding.h"
 #include "files/csv_import_report.h"
 #include "files/csv_names.h"
 #include "files/csv_text.h"
 #include "files/csv_tones.h"
+#include "files/latin_fold.h"
 #include "model/band_edges.h"
 #include "model/blank_image.h"
 #include "model/channel.h"
@@ -66,6 +69,10 @@ TEST(CsvText, SplitsQuotedFieldsCountsLinesAndQuotesOnlyWhenNeeded) {
     EXPECT_EQ(p.records[4].fields, (Fields{"last"}));
     EXPECT_EQ(CsvLine({"AB", "", "a,b", "say \"hi\"", " A"}),
               "AB,,\"a,b\",\"say \"\"hi\"\"\",\" A\"\r\n");
+    // Blanks and tabs around a field go, unless quoted; tab-separated fields stay apart.
+    EXPECT_EQ(ParseCsvText(" a ,\t\" b\t\" x\t, \"say \"\"hi\"\"\" ").records[0].fields,
+              (Fields{"a", " b\t x", "say \"hi\""}));
+    EXPECT_EQ(ParseCsvText("a\t\t b \t", '\t').records[0].fields, (Fields{"a", "", "b", ""}));
     const Fields original{"a,b", "\"q\"", " lead", "line\nbreak", ""};
     const CsvParse back = ParseCsvText(CsvLine(original));
     ASSERT_EQ(back.records.size(), 1u);
@@ -128,6 +135,9 @@ TEST(CsvTones, ReadsWhatOtherToolsWriteAndRefusesWhatThisRadioCannotStore) {
         {{"Cross", "100.0", "", "", "NN", "", "tone->"}, CsvTones{0, k1000}},
         {{"Tone", "88.5", "", "", "", "", ""}, CsvTones{0, k885}},
         {{"", "1", "2", "3", "XX", "4", "5"}, CsvTones{0, 0}},
+        {{"Cross", "100.0", "88.5", "", "", "", ""}, CsvTones{k885, k1000}},
+        {{"DTCS", "", "", "", "", "", ""}, "no DCS code in DtcsCode"},
+        {{"Cross", "", "", "", "", "", "->DTCS"}, "no DCS code in RxDtcsCode"},
         {{"Tone", "88.55", "", "", "", "", ""},
          "rToneFreq \"88.55\" is not a CTCSS tone this radio has"},
         {{"TSQL", "", "150.0", "", "", "", ""},
@@ -175,7 +185,8 @@ Image VariedImage() {
     WriteName(image, 3, "X_+*9");
     Use(image, 128, "469.99999");
     SetFlag(image, 128, kFlags2Byte, kTxStopBit, true);
-    WriteName(image, 128, "LAST");
+    WriteName(image, 128, "XLEAD");
+    image[199][11] = kBlankCode;  // " LEAD": channel 128's name ends row 199
     return image;
 }
 
@@ -190,14 +201,16 @@ TEST(ChannelCsv, ExportWritesTheGenericLayoutWithWattsAndImportsBack) {
         "3,X_+*9,430.012500,+,7.600000,Cross,88.5,88.5,050,NR,245,DTCS->DTCS,NFM,12.50,S,2.5W,,,,,"
         "\r\n";
     const std::string csv = FormatChannelCsv(VariedImage());
-    EXPECT_EQ(csv, kExpectedHeader + row1 +
-                       "2,RPT-A,439.987500,-,9.400000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,FM,"
-                       "12.50,,1.0W,,,,,\r\n" +
-                       row3 +
-                       "128,LAST,469.999990,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,2.50,,"
-                       "5.0W,,,,,\r\n");
+    EXPECT_EQ(csv,
+              kExpectedHeader + row1 +
+                  "2,RPT-A,439.987500,-,9.400000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,FM,"
+                  "12.50,,1.0W,,,,,\r\n" +
+                  row3 +
+                  "128,\" LEAD\",469.999990,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,2.50,,"
+                  "5.0W,,,,,\r\n");
     // Imported into a blank file it gives back the file (channel 128's
-    // transmit is stopped: the layout carries no offset for it, and it had none).
+    // transmit is stopped: the layout carries no offset for it, and it had
+    // none; its name's leading blank comes back).
     Image copy = BlankImage();
     const CsvImportResult r = ImportChannelCsv(csv, copy);
     ASSERT_TRUE(r.ok);
@@ -304,6 +317,7 @@ TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotes) {
             {2, "name \"PMR446 Channel 01\" stored as \"PMR01\""},
             {2, "power 0.5 W is below Low (1.0 W), the least the radio transmits: stored as Low"},
             {3, "name \"PMR446 Channel 02\" stored as \"PMR02\""},
+            {5, "Offset \"-7.6\" with Duplex \"-\" read by its sign: transmit 438.437500 MHz"},
             {5, "name \"GB3PX (Cambridge)\" stored as \"GB3PX\""},
             {7, "name \"Site Base\" stored as \"SITE\""},
             {0, "4 names changed to fit the radio (five characters of A-Z, 0-9, blank, - _ + *)"},
@@ -313,7 +327,7 @@ TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotes) {
     const char* expected[] = {
         "PMR01 446.00625 446.00625 255:255 255:255 00 00 FFFF",
         "PMR02 446.01875 446.01875 255:255 255:255 00 00 FFFF",
-        "GB3PX 430.83750 423.23750 255:255 0:4 81 20 FFFF",
+        "GB3PX 430.83750 438.43750 255:255 0:4 41 20 FFFF",
         "SITE 451.25000 451.25000 255:255 255:255 02 20 FFFF",
     };
     for (int c = 1; c <= 4; ++c) EXPECT_EQ(Describe(image, c), expected[c - 1]);
@@ -418,28 +432,161 @@ TEST(ChannelCsv, PowerLevelsOptionText) {
     }
 }
 
-TEST(ChannelCsv, NamesAreCutThenCheckedAndStayDistinct) {
+// Source name -> stored name, a whole list at a time.
+TEST(CsvNames, ShortNamesKeepWhatTellsThemApart) {
     const struct {
         std::vector<std::string> given, stored;
     } cases[] = {
+        {{"CQ0UOAZ", "CQ0UOAZ*", "CQ0DUE", "GB3PX (Cambridge)"},
+         {"0UOAZ", "UOAZ*", "0DUE", "GB3PX"}},
+        {{"9M4RBC", "9M2RKK", "VU2CHQ", "9W2RKK"}, {"4RBC", "M2RKK", "2CHQ", "W2RKK"}},
+        {{"VK2RAG Sydney", "VK2RAG Newcastle", "DB0ABC-1", "DB0ABC-2", "KC1XY"},
+         {"2RAGS", "2RAGN", "0ABC1", "0ABC2", "KC1XY"}},
+        {{"PMR16", "PMR2-01", "PMR16-08", "PMR446 3.12"}, {"PMR16", "P2-01", "16-08", "P3-12"}},
+        {{"ARES01", "AREC01", "ARES02", "Denver 1"}, {"ARS01", "ARC01", "ARS02", "DNVR1"}},
+        {{"PMR446 Channel 01", "PMR446 Channel 16"}, {"PMR01", "PMR16"}},
+        {{"PMR44", "PMR446 Ch 1"}, {"PMR44", "PMR1"}},
+        {{"Marine Ch 68", "Marine Ch 21A", "Marine Ch 1078"}, {"MRN68", "MR21A", "M1078"}},
         {{"Simple Site (Business): Base"}, {"SIMPL"}},
         {{"Simple Site (Business): Base", "Simple Site (Business): Mobile"}, {"SBASE", "SMOBI"}},
-        {{"Site A Base", "Site B Base"}, {"SITEA", "SITEB"}},
-        {{"Marine Ch 68", "Marine Ch 21A", "Marine Ch 1078"}, {"MAR68", "MA21A", "M1078"}},
-        {{"FRS 1", "FRS 10", "FRS 11"}, {"FRS 1", "FRS10", "FRS11"}},
-        {{"70cm Rpt 0", "70cm Rpt 10"}, {"70CM0", "70C10"}},
-        {{"pmr1", " PMR1 ", "Pmr1"}, {"PMR1", "PMR1", "PMR1"}},
-        {{"PMR44", "PMR446 Ch 1"}, {"PMR44", "PMR1"}},
-        {{"St. Louis", "Ch.16", "Ünï", "日本"}, {"STLOU", "CH16", "N", ""}},
-        {{"A(1)", "A[1]"}, {"A1", "A11"}},
+        {{"Site A Base", "Site B Base", "Site Base"}, {"SITEA", "SITEB", "SITE"}},
+        {{"FRS 1", "FRS 10", "70cm Rpt 0", "70cm Rpt 10"}, {"FRS 1", "FRS10", "70CM0", "70C10"}},
+        {{"Fóia", "São Miguel", "Foia", "St. Louis", "Ch.16", "日本"},
+         {"FOIA1", "SAOMI", "FOIA", "STLOU", "CH16", ""}},
+        {{"pmr1", " PMR1 ", "Pmr1", "a-1", "A(1)", "A[1]"},
+         {"PMR1", " PMR1", "PMR1", "A-1", "A1", "A11"}},
     };
     for (const auto& c : cases) EXPECT_EQ(RadioNames(c.given), c.stored) << c.given.front();
-    // A long list stays distinct.
-    std::vector<std::string> marine;
-    for (int k = 1; k <= 88; ++k) marine.push_back("Marine Channel " + std::to_string(k));
-    const std::vector<std::string> shortMarine = RadioNames(marine);
-    EXPECT_EQ(shortMarine[67], "MAR68");
-    EXPECT_EQ(std::set<std::string>(shortMarine.begin(), shortMarine.end()).size(), 88u);
+    // A counter of two digits still leaves five characters.
+    std::vector<std::string> alike;
+    for (const char sign : std::string("([{<./:;=?!"))
+        alike.push_back(std::string("ABCD") + sign + "1");
+    const std::vector<std::string> counted = RadioNames(alike);
+    EXPECT_EQ((std::vector<std::string>{counted[0], counted[1], counted[9], counted[10]}),
+              (std::vector<std::string>{"ABCD1", "ABCD2", "ABC10", "ABC11"}));
+    // Names kept on other channels are not made again.
+    EXPECT_EQ(RadioNames({"ARES01", "9M4RBC"}, {"ARS01", "4RBC"}),
+              (std::vector<std::string>{"ARES0", "M4RBC"}));
+    EXPECT_EQ(AlikeNames({"pmr1", "PMR1", "A(1)", "Sao", "a 1", "pmr1", "São", "PMR1"}),
+              (std::vector<int>{-1, 0, -1, -1, 2, -1, 3, -1}));
+    EXPECT_EQ(FoldLatin(U"Æß Łódź Œ× ÿ"), U"AEss Lodz OE× y");
+}
+
+// Lists drawn from the shapes published lists have: distinct names stay
+// distinct, and no made name is another row's own name or a kept one.
+TEST(CsvNames, ListsOfEveryShapeStayDistinct) {
+    std::mt19937 random(25);
+    auto number = [&](unsigned high) { return std::to_string(random() % (high + 1)); };
+    const char* heads[3][8] = {
+        {"CQ", "9M", "9W", "VU", "G", "DB", "VK", "KC"},
+        {"PMR", "FRS", "CH", "PMR446 ", "Ch ", "P", "LPD", "FRS "},
+        {"ARES", "AREC", "Marine ", "Site", "Denver ", "Club ", "Net 0", "R"}};
+    const std::set<std::string> kept{"ARS01", "0ABC", "P1-01", "MRN10"};
+    for (int list = 0; list < 300; ++list) {
+        std::vector<std::string> names;  // callsigns, sub-channels, words with numbers
+        for (auto rows = 2 + random() % 127; rows > 0; --rows) {
+            const auto shape = random() % 3;
+            std::string n = heads[shape][random() % 8] + number(shape == 0 ? 9 : 99);
+            for (auto k = shape == 0 ? 1 + random() % 4 : 0; k > 0; --k)
+                n += char('A' + random() % 26);
+            if (shape == 1) n += (random() % 2 ? "-0" : ".") + number(38);
+            names.push_back(n + (random() % 5 == 0 ? "*" : ""));
+        }
+        const std::vector<std::string> stored = RadioNames(names, kept);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const std::string own = NameKey(names[i]);
+            ASSERT_LE(stored[i].size(), 5u) << names[i];
+            ASSERT_TRUE(stored[i] == own || !kept.contains(stored[i])) << names[i];
+            for (std::size_t j = 0; j < names.size(); ++j) {
+                if (own == NameKey(names[j])) continue;
+                ASSERT_NE(stored[i], stored[j]) << names[i] << " / " << names[j];
+                ASSERT_NE(stored[i], NameKey(names[j])) << names[i] << " / " << names[j];
+            }
+        }
+    }
+}
+
+// Rows as published lists write them, each into the varied file: the channel
+// it stores, and the notes (or, for a refused row, the problem).
+TEST(ChannelCsv, RowsReadAsTheListMeantThem) {
+    const struct {
+        const char* rows;
+        int channel;
+        const char* stored;
+        std::vector<LineText> said;
+    } cases[] = {
+        {"5,,431.35,-,-7.6000",
+         5,
+         " 431.35000 438.95000 255:255 255:255 42 20 FFFF",
+         {{2, "Offset \"-7.6000\" with Duplex \"-\" read by its sign: transmit 438.950000 MHz"}}},
+        {"5,,446.1,+,-0.6",
+         5,
+         " 446.10000 445.50000 255:255 255:255 82 20 FFFF",
+         {{2, "Offset \"-0.6\" with Duplex \"+\" read by its sign: transmit 445.500000 MHz"}}},
+        {"5,A,\t446.1\t,,,Cross,100.0,88.5", 5, "A 446.10000 446.10000 0:8 0:12 02 20 FFFF", {}},
+        // Transmitting onto a channel whose transmit was stopped starts it again.
+        {"128,,469.9,-,1", 128, " 469.90000 468.90000 255:255 255:255 82 20 FFFF", {}},
+        {"5,PMR446 Ch 1,446.1",
+         5,
+         "PMR44 446.10000 446.10000 255:255 255:255 02 20 FFFF",
+         {{2, "name \"PMR446 Ch 1\" stored as \"PMR44\""}}},
+        {"1,PMR446 Ch 1,446.1",
+         1,
+         "PMR1 446.10000 446.10000 255:255 255:255 02 20 FFFF",
+         {{2, "name \"PMR446 Ch 1\" stored as \"PMR1\""}}},
+        {"5,pmr1,446.1\n6,PMR1,446.2",
+         6,
+         "PMR1 446.20000 446.20000 255:255 255:255 02 20 FFFF",
+         {{3,
+           "name \"PMR1\" differs from \"pmr1\" on line 2 only in case, accents or punctuation"}}},
+        {"5,,446.1,,,DTCS", 0, "", {{2, "no DCS code in DtcsCode"}}},
+    };
+    for (const auto& c : cases) {
+        Image image = VariedImage();
+        const CsvImportResult r = ImportChannelCsv(
+            std::string("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq\n") +
+                c.rows,
+            image);
+        EXPECT_EQ(r.ok, c.channel != 0) << c.rows;
+        if (r.ok) EXPECT_EQ(Describe(image, c.channel), c.stored) << c.rows;
+        std::vector<LineText> said = English(r.ok ? r.notes : r.problems);
+        if (r.ok)
+            said.erase(std::remove_if(said.begin(), said.end(),
+                                      [](const LineText& t) { return t.line == 0; }),
+                       said.end());
+        EXPECT_EQ(said, c.said) << c.rows;
+    }
+}
+
+TEST(CsvEncoding, Utf16IsReadWithOrWithoutItsMark) {
+    using namespace std::literals;
+    const struct {
+        std::string_view bytes;
+        std::string text;  // UTF-8, or why not
+    } cases[] = {
+        {"\377\376A\0\363\0"sv, "A\xC3\xB3"},
+        {"\376\377\0A\x20\xAC"sv, "A\xE2\x82\xAC"},
+        {"L\0o\0c\0,\0"sv, "Loc,"},
+        {"\0L\0o\0c\0,"sv, "Loc,"},
+        {"\377\376=\330\0\336"sv, "\xF0\x9F\x98\x80"},
+        {"F\xC3\xB3ia"sv, "F\xC3\xB3ia"},
+        {"\377\376A\0B"sv,
+         "the file is UTF-16 text with a broken character at byte 4; save it "
+         "again as UTF-8 or UTF-16"},
+    };
+    for (const auto& c : cases) {
+        const auto text = CsvTextFromBytes(c.bytes);
+        const auto* why = std::get_if<CsvReason>(&text);
+        EXPECT_EQ(why ? CsvReasonText(*why).english : std::get<std::string>(text), c.text)
+            << c.text;
+    }
+    // The import reads through it.
+    const std::u16string file = u"\uFEFFLocation,Name,Frequency\r\n3,Fóia,446.1\r\n";
+    std::string bytes;
+    for (const char16_t u : file) bytes += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+    Image image = BlankImage();
+    ASSERT_TRUE(ImportChannelCsv(bytes, image).ok);
+    EXPECT_EQ(ReadName(image, 3), "FOIA");
 }
 
 TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
@@ -478,7 +625,7 @@ TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
          "Duplex \"sideways\" is not one of +, -, split, off or empty"},
         {"13,A,446.1,+,abc,,,,,,,,FM,,,High,", "Offset \"abc\" is not an offset in MHz to 10 Hz"},
         {"14,A,446.1,split,-446.2,,,,,,,,FM,,,High,",
-         "Offset \"-446.2\" is not a transmit frequency in MHz to 10 Hz"},
+         "transmit frequency below 0 is outside the band 400..470 MHz"},
         {"15,A,400.5,-,1,,,,,,,,FM,,,High,,extra",
          "more fields than the header names; transmit frequency 399.500000 MHz is outside the "
          "band 400..470 MHz"},
@@ -492,6 +639,7 @@ TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
         {"26,A,400.5,split,400", ""},
         {"27,A,400.5,-,0.50001",
          "transmit frequency 399.999990 MHz is outside the band 400..470 MHz"},
+        {"28,A,400.5,+,-0.6", "transmit frequency 399.900000 MHz is outside the band 400..470 MHz"},
     };
     std::string csv =
         "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
