@@ -10,6 +10,7 @@
 #include "model/band_edges.h"
 #include "model/catalogue.h"
 #include "model/channel.h"
+#include "model/channel_list.h"
 #include "model/fm_presets.h"
 #include "model/freq_codec.h"
 #include "model/key_assign.h"
@@ -63,16 +64,7 @@ std::string ToneText(std::optional<int> position) {
 
 // "1-20, 25, 30-31", or "none".
 std::string ChannelRanges(const std::vector<int>& channels) {
-    std::string text;
-    for (std::size_t i = 0; i < channels.size();) {
-        std::size_t j = i;
-        while (j + 1 < channels.size() && channels[j + 1] == channels[j] + 1) ++j;
-        if (!text.empty()) text += ", ";
-        text += std::to_string(channels[i]);
-        if (j > i) text += "-" + std::to_string(channels[j]);
-        i = j + 1;
-    }
-    return text.empty() ? "none" : text;
+    return channels.empty() ? "none" : FormatChannelList(channels);
 }
 
 // Where a row's raw bytes are listed.

@@ -18,9 +18,9 @@
 #include "model/app_state.h"
 #include "model/bitext.h"
 #include "model/channel.h"
+#include "model/channel_texts.h"
 #include "model/channel_validation.h"
 #include "model/tone_codec.h"
-#include "ui/channel_texts.h"
 #include "ui/editor_support.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
@@ -33,15 +33,6 @@ constexpr BiText kTitle{"Channel Edit", "信道编辑"};
 constexpr BiText kChannel{"Channel", "信道"};
 constexpr BiText kRx{"Receive Frequency ", "接收频率"};
 constexpr BiText kTx{"Transmit Frequency", "发射频率"};
-constexpr BiText kDecode{"QT/DQT Decode", "QT/DQT 解码"};
-constexpr BiText kEncode{"QT/DQT Encode", "QT/DQT 编码"};
-constexpr BiText kPower{"TX Power", "发射功率"};
-constexpr BiText kWidth{"Wide/Narror", "宽带/窄带"};
-constexpr BiText kName{"Channel Name", "信道名称"};
-constexpr BiText kVox{"VOX", "声控发射"};
-constexpr BiText kBcl{"BCL", "繁忙锁定"};
-constexpr BiText kScan{"Scan Add", "扫描添加"};
-constexpr BiText kTxStop{"TX Stop", "禁止发射"};
 constexpr BiText kClose{"Close", "关闭"};
 constexpr BiText kHelp{"Help", "帮助"};
 
@@ -94,10 +85,10 @@ ChannelEditDialog::ChannelEditDialog(AppState& state, MessagePresenter& presente
     power_ = combo("Combo_TXP");
     width_ = combo("Combo_WN");
     name_ = lineEdit("Text_Name");
-    vox_ = check("Check_VOX", kVox);
-    bcl_ = check("Check_Bcl", kBcl);
-    scan_ = check("Check_Scan", kScan);
-    txStop_ = check("Check_TxStop", kTxStop);
+    vox_ = check("Check_VOX", kVoxCaption);
+    bcl_ = check("Check_Bcl", kBclCaption);
+    scan_ = check("Check_Scan", kScanAddCaption);
+    txStop_ = check("Check_TxStop", kTxStopCaption);
     auto* close = new QPushButton(qs(kClose, chinese), this);
     close->setObjectName("Command_Close");
     auto* help = new QPushButton(qs(kHelp, chinese), this);
@@ -111,11 +102,11 @@ ChannelEditDialog::ChannelEditDialog(AppState& state, MessagePresenter& presente
     auto* form = new QFormLayout;
     form->addRow(label("Label_RX_freq", kRx), rx_);
     form->addRow(label("Label_TX_freq", kTx), tx_);
-    form->addRow(label("Label_Decode", kDecode), decode_);
-    form->addRow(label("Label_Encode", kEncode), encode_);
-    form->addRow(label("Label_TXP", kPower), power_);
-    form->addRow(label("Label_WN", kWidth), width_);
-    form->addRow(label("Label_Name", kName), name_);
+    form->addRow(label("Label_Decode", kDecodeCaption), decode_);
+    form->addRow(label("Label_Encode", kEncodeCaption), encode_);
+    form->addRow(label("Label_TXP", kPowerCaption), power_);
+    form->addRow(label("Label_WN", kWidthCaption), width_);
+    form->addRow(label("Label_Name", kNameCaption), name_);
     auto* checks = new QGridLayout;
     checks->addWidget(vox_, 0, 0);
     checks->addWidget(bcl_, 0, 1);

@@ -19,10 +19,10 @@
 #include "model/app_state.h"
 #include "model/bitext.h"
 #include "model/channel.h"
+#include "model/channel_texts.h"
 #include "model/channel_validation.h"
 #include "model/tone_codec.h"
 #include "ui/channel_clipboard.h"
-#include "ui/channel_texts.h"
 #include "ui/edit_commands.h"
 #include "ui/editor_support.h"
 #include "ui/message_presenter.h"
@@ -32,10 +32,6 @@ namespace zt {
 
 namespace {
 
-constexpr BiText kHeader{
-    "^Channel|^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^ TX Power |^  W/N  |^  "
-    "Name  ",
-    "^信道号|^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT解码|^QT/DQT编码|^发射功率|^信道带宽|^信道名称"};
 constexpr BiText kCaption{"Channel Information [ Channel - ", "信道参数编辑 [ 信道 - "};
 constexpr BiText kClear{"Clear", "清除"};
 constexpr BiText kClose{"Close", "关闭"};
@@ -171,7 +167,7 @@ ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presente
 
 void ChannelGridWindow::retranslate() {
     const bool chinese = state_.LanguageChinese;
-    grid_->setHorizontalHeaderLabels(headerLabels(kHeader, chinese));
+    grid_->setHorizontalHeaderLabels(headerLabels(kGridHeader, chinese));
     clear_->setText(qs(kClear, chinese));
     close_->setText(qs(kClose, chinese));
     edit_->setText(qs(kEdit, chinese));
