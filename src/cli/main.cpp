@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl: the command-line tool, one subcommand per file.
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <iostream>
+#include <memory>
 
 #include "cli/ctl_common.h"
 #include "cli/file_commands.h"
@@ -29,10 +31,27 @@ std::string SubcommandProblem(CLI::App& app, int argc, char** argv) {
     return "zt790ctl: give a subcommand: " + names;
 }
 
+// The subcommand the command line names: its first word that is no option.
+std::string Subcommand(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] != '-') return argv[i];
+    }
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication qt(argc, argv);
+    // The card draws text, which takes Qt's fonts and so a GUI application. It
+    // opens no window: the offscreen platform needs no display, and a display
+    // that is set but gone cannot stop it.
+    std::unique_ptr<QCoreApplication> qt;
+    if (Subcommand(argc, argv) == "card") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qt = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        qt = std::make_unique<QCoreApplication>(argc, argv);
+    }
     CLI::App app{"zt790ctl: program ZT790 radios from the command line"};
     app.set_version_flag("--version",
                          std::string("zt790ctl ") + zt::kProjectVersion + "\n" + zt::kLicenceNotice,
@@ -49,6 +68,8 @@ int main(int argc, char** argv) {
     zt::ctl::AddImportCsvCommand(app, run);
     zt::ctl::AddNewCommand(app, run);
     zt::ctl::AddPortsCommand(app, run);
+    zt::ctl::AddSetCommand(app, run);
+    zt::ctl::AddCardCommand(app, run);
     if (const std::string problem = SubcommandProblem(app, argc, argv); !problem.empty()) {
         std::cerr << problem << "\nRun with --help for more information.\n";
         return zt::ctl::kUsage;
