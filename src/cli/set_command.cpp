@@ -104,6 +104,11 @@ std::optional<BulkEdit> Request(const SetArgs& a, const CLI::App& cmd) {
     if (given("--vox")) edit.vox = onOff(a.vox);
     if (given("--tx-stop")) edit.txStop = onOff(a.txStop);
     if (given("--name")) edit.name = NamePattern{a.name, a.nameStart};
+    if (edit.empty()) {
+        std::cerr << "zt790ctl: give at least one field to set: --power, --bandwidth, --decode, "
+                     "--encode, --offset, --scan-add, --bcl, --vox, --tx-stop or --name\n";
+        return std::nullopt;
+    }
     return edit;
 }
 

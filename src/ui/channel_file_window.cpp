@@ -176,9 +176,9 @@ void ChannelFileWindow::confirm() {
     presenter_.show(qs(result.message.in(chinese)), qs(kOperatePrompt, chinese));
     if (!result.ok) return;  // a refused file leaves the window for another choice
     if (mode_ == Mode::Open) {
-        emit imageLoaded();
+        emit imageLoaded(directory_ + "/" + name);
     } else {
-        emit imageSaved();
+        emit imageSaved(directory_ + "/" + name);
     }
     closeWindow(this);
 }

@@ -38,9 +38,9 @@ class ChannelFileWindow : public QWidget {
 
   signals:
     // The image was replaced by a loaded file.
-    void imageLoaded();
+    void imageLoaded(const QString& path);
     // The image was stored in a file.
-    void imageSaved();
+    void imageSaved(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

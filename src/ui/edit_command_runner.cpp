@@ -8,6 +8,8 @@
 #include "files/text_file.h"
 #include "model/app_state.h"
 #include "model/band_edges.h"
+#include "model/bulk_edit.h"
+#include "ui/bulk_edit_dialog.h"
 #include "ui/channel_clipboard.h"
 #include "ui/channel_grid_window.h"
 #include "ui/csv_import_dialog.h"
@@ -61,6 +63,7 @@ EditCommandRunner::EditCommandRunner(MainWindow& main, ImageRecorder& recorder)
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.options();
     };
+    runFieldsDialog = [](BulkEditDialog& dialog) { dialog.exec(); };
 }
 
 bool EditCommandRunner::imageInUse() const {
@@ -122,6 +125,8 @@ void EditCommandRunner::run(EditCommand command) {
             return channelCommand(ChannelCommand::SortByRx, *selection);
         case EditCommand::SortByName:
             return channelCommand(ChannelCommand::SortByName, *selection);
+        case EditCommand::SetFields:
+            return setFields(*selection);
         default:
             return;
     }
@@ -140,6 +145,29 @@ void EditCommandRunner::channelCommand(ChannelCommand command, const ChannelSele
     if (result.done) main_.refreshWindows();
     main_.channelGrid()->selectChannels(result.selection.channels, result.selection.current);
     if (result.refusal) show(BiString(*result.refusal));
+}
+
+void EditCommandRunner::setFields(const ChannelSelection& selection) {
+    const std::vector<int> channels =
+        selection.channels.empty() ? std::vector<int>{selection.current} : selection.channels;
+    AppState& state = main_.state();
+    int inUse = 0;
+    for (int c : channels) inUse += IsChannelEmpty(state.ChannelTable, c) ? 0 : 1;
+    BulkEditDialog dialog(state.LanguageChinese, channels, inUse, &main_);
+    connect(&dialog, &BulkEditDialog::helpRequested, this,
+            [this] { main_.showHelp(QStringLiteral("set-fields")); });
+    dialog.apply = [&](const BulkEdit& edit) {
+        const BulkEditResult result =
+            ApplyBulkEdit(state.ChannelTable, channels, edit, state.BandLowMHz, state.BandHighMHz);
+        if (!result.done) {
+            show(result.refusal);
+            return false;
+        }
+        main_.refreshWindows();
+        main_.channelGrid()->selectChannels(channels, selection.current);
+        return true;
+    };
+    runFieldsDialog(dialog);
 }
 
 void EditCommandRunner::paste(const ChannelSelection& selection) {

@@ -3,9 +3,9 @@
 // Runs the channel and undo commands of the Edit menu (and of the grid's
 // context menu and their shortcuts), and File -> Import CSV... and Export
 // CSV...: cut, copy and paste channels as CSV, empty, move, insert, delete and
-// sort them, undo and redo. Every change to the channels goes through the
-// channel row operations and the CSV importer; afterwards every open window
-// shows the image again.
+// sort them, set fields on many at once, undo and redo. Every change to the channels goes through
+// the channel row operations and the CSV importer; afterwards every open window shows the image
+// again.
 
 #include <QObject>
 #include <QString>
@@ -19,6 +19,7 @@
 
 namespace zt {
 
+class BulkEditDialog;
 class MainWindow;
 class ImageRecorder;
 
@@ -36,6 +37,8 @@ class EditCommandRunner : public QObject {
     std::function<QString(const QString& title, const QString& filter)> chooseFileToOpen;
     std::function<QString(const QString& title, const QString& filter)> chooseFileToSave;
     std::function<std::optional<CsvImportOptions>(const QString& fileName)> askImportOptions;
+    // Runs the Set Fields dialog until it is closed (modally); tests fill it in.
+    std::function<void(BulkEditDialog&)> runFieldsDialog;
 
   private:
     // The grid's selection with its editor committed (as its own step), or
@@ -44,6 +47,7 @@ class EditCommandRunner : public QObject {
     void copy(const ChannelSelection& selection);
     void paste(const ChannelSelection& selection);
     void channelCommand(ChannelCommand command, const ChannelSelection& selection);
+    void setFields(const ChannelSelection& selection);
     void undo(bool redo);
     // Refuses a change while an exchange with the radio uses the image.
     [[nodiscard]] bool imageInUse() const;

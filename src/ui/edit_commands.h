@@ -23,6 +23,7 @@ enum class EditCommand {
     Delete,
     SortByRx,
     SortByName,
+    SetFields,
 };
 
 struct EditCommandEntry {
@@ -72,6 +73,12 @@ inline constexpr EditCommandEntry kEditCommands[] = {
      {"Sort by Name", "按名称排序"},
      nullptr,
      nullptr,
+     true},
+    {EditCommand::SetFields,
+     "Edit_setfields",
+     {"Set Fields for Selected Channels...", "批量设置所选信道..."},
+     "Ctrl+E",
+     "divider_fields",
      true},
 };
 

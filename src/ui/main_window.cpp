@@ -28,6 +28,7 @@
 #include "model/bitext.h"
 #include "model/catalogue.h"
 #include "model/startup.h"
+#include "ui/card_commands.h"
 #include "ui/channel_grid_window.h"
 #include "ui/comm_window.h"
 #include "ui/edit_command_runner.h"
@@ -168,6 +169,9 @@ void MainWindow::buildMenus() {
             &EditCommandRunner::importCsv);
     connect(actions_.at("File_exportcsv"), &QAction::triggered, editCommands_,
             &EditCommandRunner::exportCsv);
+    auto* cards = new CardCommands(*this);
+    connect(actions_.at("File_printcard"), &QAction::triggered, cards, &CardCommands::print);
+    connect(actions_.at("File_exportcard"), &QAction::triggered, cards, &CardCommands::exportPdf);
     auto* languages = new QActionGroup(this);
     for (const char* name : {"Language_chn", "Language_eng"}) {
         QAction* a = actions_.at(name);
@@ -504,12 +508,14 @@ void MainWindow::imageReplaced() {
     });
 }
 
-void MainWindow::imageLoaded() {
+void MainWindow::imageLoaded(const QString& file) {
+    imageFile_ = file;
     recorder_->markSaved();
     imageReplaced();
 }
 
-void MainWindow::imageSaved() {
+void MainWindow::imageSaved(const QString& file) {
+    imageFile_ = file;
     recorder_->markSaved();
     if (std::exchange(quitAfterSave_, false)) {
         // After the save window has finished its own handler.
@@ -576,7 +582,7 @@ bool MainWindow::openFile(const QString& path) {
     if (IsCsvFile(path)) {
         imageReplaced();
     } else {
-        imageLoaded();
+        imageLoaded(path);
     }
     return true;
 }

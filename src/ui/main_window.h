@@ -77,8 +77,12 @@ class MainWindow : public QMainWindow {
     // editors when they are next activated).
     void imageReplaced();
     // A channel file was loaded into the image, or the image saved to one.
-    void imageLoaded();
-    void imageSaved();
+    void imageLoaded(const QString& file = {});
+    void imageSaved(const QString& file = {});
+    // The channel file the image was last loaded from or saved to; empty when
+    // none, or when a read has replaced the image since.
+    [[nodiscard]] QString imageFile() const { return imageFile_; }
+    void setImageFile(const QString& file) { imageFile_ = file; }
 
     // Every open editor shows the image again; what showing it tidies is no
     // edit of its own (ImageRecorder::quietly).
@@ -187,6 +191,7 @@ class MainWindow : public QMainWindow {
     ImageRecorder* recorder_;
     EditCommandRunner* editCommands_;
     bool quitAfterSave_ = false;  // the closing question was answered Save
+    QString imageFile_;
 };
 
 }  // namespace zt

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ui/card_commands.h"
 #include "ui/edit_commands.h"
 #include "ui/menu_item.h"
 
@@ -29,6 +30,8 @@ constexpr MenuItem kLayout[] = {
     {.name = "File_saveas", .parent = "File", .caption = {"Save As", "另存为"}},
     {.name = "File_importcsv", .parent = "File", .caption = kImportCsvCaption},
     {.name = "File_exportcsv", .parent = "File", .caption = kExportCsvCaption},
+    {.name = "File_printcard", .parent = "File", .caption = kPrintCardCaption},
+    {.name = "File_exportcard", .parent = "File", .caption = kExportCardCaption},
     {.name = "File_exit", .parent = "File", .caption = {"Exit", "退出"}},
     Window("proc_type"),
     Submenu("Edit", {"Edit", "编辑"}),

@@ -47,6 +47,10 @@ QWidget* CreateCommWindow(MainWindow& main, LinkMode mode) {
     // What the radio holds after a read or a write counts as unchanged.
     QObject::connect(w, &CommWindow::exchangeCompleted, &main,
                      [&main](const Image& image) { main.recorder().markSaved(image); });
+    // A read replaces the image: it no longer comes from a file.
+    if (mode == LinkMode::Read)
+        QObject::connect(w, &CommWindow::exchangeCompleted, &main,
+                         [&main] { main.setImageFile({}); });
     // A name still being typed in the grid goes to the radio too, and for a
     // write a frequency as well.
     main.commitPendingGridEdit(mode == LinkMode::Write);
