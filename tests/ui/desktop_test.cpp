@@ -236,10 +236,11 @@ TEST_F(Desktop, AdvancedShowsTheHiddenEntriesInTheirPlaces) {
     const QString commands =
         " divider_undo Edit_undo Edit_redo divider_cut Edit_cut Edit_copy Edit_paste Edit_empty "
         "Edit_selectall divider_move Edit_moveup Edit_movedown Edit_insert Edit_delete "
-        "divider_sort Edit_sortrx Edit_sortname";
+        "divider_sort Edit_sortrx Edit_sortname divider_fields Edit_setfields";
     EXPECT_EQ(visibleItems(edit), "Channel_edit Optional_edit divider1 Test_edit" + commands);
     EXPECT_EQ(visibleItems(main->findChild<QMenu*>("File")),
-              "File_New File_Open File_save File_saveas File_importcsv File_exportcsv File_exit");
+              "File_New File_Open File_save File_saveas File_importcsv File_exportcsv "
+              "File_printcard File_exportcard File_exit");
     // Hidden entries cannot run, nor can the divider drawn as an entry.
     for (const char* off : {"key_edit", "Scan_edit", "Dtmf_edit", "Fleetsync_edit", "divider2",
                             "Message_edit", "Prog_test", "Language_Setup", "divider1"})
