@@ -21,6 +21,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/dist/zt790prog.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 # The user manual, to read beside the program (the program has it built in).
 install(FILES ${PROJECT_SOURCE_DIR}/docs/manual/en.md ${PROJECT_SOURCE_DIR}/docs/manual/zh.md
+              ${PROJECT_SOURCE_DIR}/docs/manual/channel-card.png
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/manual)
 # An example only: which cables a machine uses is its administrator's choice.
 install(FILES ${PROJECT_SOURCE_DIR}/dist/60-zt790prog-cables.rules

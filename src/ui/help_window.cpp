@@ -40,6 +40,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     close_->setObjectName("Command_Close");
     // Links inside the manual move between its sections; others open outside.
     browser_->setOpenLinks(false);
+    // The manual's pictures lie beside it.
+    browser_->setSearchPaths({QStringLiteral(":/manual")});
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpWindow::linkClicked);
     connect(back_, &QPushButton::clicked, this, &HelpWindow::back);
     connect(contents_, &QPushButton::clicked, this, [this] {
