@@ -73,14 +73,18 @@ BulkEditDialog::BulkEditDialog(bool chinese, const std::vector<int>& channels, i
         keepPopupShort(combo);
         return combo;
     };
-    std::vector<BiText> tones{kToneOffText};
-    const auto toneTexts = MakeToneList();
+    static const QStringList kTones = [] {
+        QStringList tones;
+        const auto list = MakeToneList();
+        for (int p = 1; p <= kToneDcsIEnd; ++p)
+            tones << qs(list[static_cast<std::size_t>(p)]).trimmed();
+        return tones;
+    }();
     value_[Power] = list("power", kPowerTexts);
     value_[Width] = list("width", kWidthTexts);
     for (Field f : {Decode, Encode}) {
         auto* combo = list(kRows[f].name, std::array{kToneOffText});
-        for (int p = 1; p <= kToneDcsIEnd; ++p)
-            combo->addItem(qs(toneTexts[static_cast<std::size_t>(p)]).trimmed());
+        combo->addItems(kTones);
         value_[f] = combo;
     }
     for (BiText item : kDuplexItems) direction_->addItem(qs(item, chinese));
