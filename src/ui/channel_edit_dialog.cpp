@@ -21,6 +21,7 @@
 #include "model/channel_texts.h"
 #include "model/channel_validation.h"
 #include "model/tone_codec.h"
+#include "ui/accessible_names.h"
 #include "ui/editor_support.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
@@ -94,19 +95,25 @@ ChannelEditDialog::ChannelEditDialog(AppState& state, MessagePresenter& presente
     auto* help = new QPushButton(qs(kHelp, chinese), this);
     help->setObjectName("Command_Help");
 
+    QLabel* channelLabel = label("Label_CHN", kChannel);
     auto* number = new QHBoxLayout;
-    number->addWidget(label("Label_CHN", kChannel));
+    number->addWidget(channelLabel);
     number->addWidget(channel_);
     number->addWidget(scroll_);
     number->addStretch();
+    const std::pair<QLabel*, QWidget*> rows[] = {{label("Label_RX_freq", kRx), rx_},
+                                                 {label("Label_TX_freq", kTx), tx_},
+                                                 {label("Label_Decode", kDecodeCaption), decode_},
+                                                 {label("Label_Encode", kEncodeCaption), encode_},
+                                                 {label("Label_TXP", kPowerCaption), power_},
+                                                 {label("Label_WN", kWidthCaption), width_},
+                                                 {label("Label_Name", kNameCaption), name_}};
     auto* form = new QFormLayout;
-    form->addRow(label("Label_RX_freq", kRx), rx_);
-    form->addRow(label("Label_TX_freq", kTx), tx_);
-    form->addRow(label("Label_Decode", kDecodeCaption), decode_);
-    form->addRow(label("Label_Encode", kEncodeCaption), encode_);
-    form->addRow(label("Label_TXP", kPowerCaption), power_);
-    form->addRow(label("Label_WN", kWidthCaption), width_);
-    form->addRow(label("Label_Name", kNameCaption), name_);
+    for (const auto& [caption, field] : rows) {
+        form->addRow(caption, field);
+        nameControls({{field, caption}});  // what a screen reader calls it
+    }
+    nameControls({{channel_, channelLabel}, {scroll_, nullptr, channelLabel->text()}});
     auto* checks = new QGridLayout;
     checks->addWidget(vox_, 0, 0);
     checks->addWidget(bcl_, 0, 1);

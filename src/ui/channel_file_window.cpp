@@ -18,6 +18,7 @@
 #include "files/channel_file.h"
 #include "model/app_state.h"
 #include "model/bitext.h"
+#include "ui/accessible_names.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
 
@@ -42,6 +43,9 @@ constexpr WindowTexts kSaveTexts{{"Save Channel File", "保存信道参数文件
                                  {"Advice don't modify file suffix name of system default ！",
                                   "建议不要修改系统默认的文件后缀名！"}};
 constexpr BiText kDrive{"Drive:", "驱动器："};
+// The folder and file lists have no caption on screen; a screen reader needs one.
+constexpr BiText kFolders{"Folders", "文件夹"};
+constexpr BiText kFiles{"Files", "文件"};
 constexpr BiText kConfirm{"Confirm", "确  定"};
 constexpr BiText kCancel{"Cancel", "取  消"};
 
@@ -86,6 +90,10 @@ ChannelFileWindow::ChannelFileWindow(Mode mode, AppState& state, MessagePresente
     driveLabel->setObjectName("Label_drive");
     auto* nameLabel = new QLabel(qs(texts.nameLabel, chinese), this);
     nameLabel->setObjectName(open ? "Label_Name" : "Label_name");
+    nameControls({{drive_, driveLabel},
+                  {name_, nameLabel},
+                  {dirs_, nullptr, qs(kFolders, chinese)},
+                  {files_, nullptr, qs(kFiles, chinese)}});
     auto* confirm = new QPushButton(qs(kConfirm, chinese), this);
     confirm->setObjectName("Command_enter");
     auto* cancel = new QPushButton(qs(kCancel, chinese), this);

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -22,6 +23,7 @@
 #include "model/channel_texts.h"
 #include "model/channel_validation.h"
 #include "model/tone_codec.h"
+#include "ui/accessible_names.h"
 #include "ui/channel_clipboard.h"
 #include "ui/edit_commands.h"
 #include "ui/editor_support.h"
@@ -65,6 +67,7 @@ ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presente
       grid_(new QTableWidget(kChannelCount, kColumns, this)),
       textEdit_(new QLineEdit(grid_->viewport())),
       comboEdit_(new QComboBox(grid_->viewport())),
+      editorLabel_(new QLabel(grid_->viewport())),
       clear_(new QPushButton(this)),
       edit_(new QPushButton(this)),
       help_(new QPushButton(this)),
@@ -73,6 +76,7 @@ ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presente
     grid_->setObjectName("MSF_chann");
     textEdit_->setObjectName("Text_Edit");
     comboEdit_->setObjectName("Combo_edit");
+    editorLabel_->hide();
     clear_->setObjectName("Command_Clear");
     edit_->setObjectName("Command_Edit");
     help_->setObjectName("Command_Help");
@@ -172,6 +176,7 @@ void ChannelGridWindow::retranslate() {
     close_->setText(qs(kClose, chinese));
     edit_->setText(qs(kEdit, chinese));
     help_->setText(qs(kHelp, chinese));
+    nameControls({{grid_, nullptr, qs(kCaption, chinese).section('[', 0, 0).trimmed()}});
 }
 
 void ChannelGridWindow::updateCaption() {
@@ -185,6 +190,15 @@ QString ChannelGridWindow::cellText(int row, int column) const {
 
 void ChannelGridWindow::setCellText(int row, int column, const QString& text) {
     grid_->item(row, column)->setText(text);
+    nameCell(grid_, row, column, state_.LanguageChinese);
+}
+
+void ChannelGridWindow::nameEditor(QWidget* editor) {
+    // The label stays hidden: it gives the list its name, since on this desktop
+    // a list reads out its item where other controls read their name.
+    const QString title = cellTitle(grid_, editRow_, editColumn_, state_.LanguageChinese);
+    editorLabel_->setText(title);
+    nameControls({{editor, editorLabel_}});
 }
 
 void ChannelGridWindow::showAllRows() {
@@ -289,6 +303,7 @@ void ChannelGridWindow::beginCellEdit(int row, int column) {
     }
     if (column == ColRx || column == ColTx || column == ColName) {
         hideEditor(comboEdit_);
+        nameEditor(textEdit_);
         textEdit_->setText(cellText(row, column));
         placeEditor(textEdit_);
         textEdit_->show();
@@ -312,6 +327,7 @@ void ChannelGridWindow::beginCellEdit(int row, int column) {
         for (BiText t : kWidthTexts) comboEdit_->addItem(qs(t, chinese));
     }
     comboEdit_->setCurrentIndex(comboEdit_->findText(cellText(row, column).trimmed()));
+    nameEditor(comboEdit_);
     placeEditor(comboEdit_);
     comboEdit_->show();
     comboEdit_->setFocus();
@@ -483,7 +499,9 @@ bool ChannelGridWindow::eventFilter(QObject* watched, QEvent* event) {
         const bool character = !chord && !key->text().isEmpty() && key->text().at(0).isPrint();
         const int row = grid_->currentRow();
         const int column = grid_->currentColumn();
-        if ((isEnter(key) || character) && row >= 0) {
+        // F2 opens the cell as Enter does, the key other programs use for it.
+        const bool open = isEnter(key) || (key->key() == Qt::Key_F2 && !chord);
+        if ((open || character) && row >= 0) {
             // Bring the cell into view first: scrolling hides the overlay.
             grid_->scrollToItem(grid_->item(row, column));
             if (open_editor_ == Editor::None) {

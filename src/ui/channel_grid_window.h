@@ -16,6 +16,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -102,6 +103,8 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     // read, a loaded file) holds text of the old image and is closed unstored.
     void dropStaleEditor();
     void placeEditor(QWidget* editor);
+    // The editor laid over the current cell takes the cell's name.
+    void nameEditor(QWidget* editor);
     void showMessage(int messageId);
     [[nodiscard]] bool textKeyAllowed(const QKeyEvent* key) const;
     [[nodiscard]] QString cellText(int row, int column) const;
@@ -128,6 +131,7 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     QTableWidget* grid_;
     QLineEdit* textEdit_;
     QComboBox* comboEdit_;
+    QLabel* editorLabel_;
     QPushButton* clear_;
     QPushButton* edit_;
     QPushButton* help_;

@@ -13,6 +13,7 @@
 
 #include "model/app_state.h"
 #include "model/bitext.h"
+#include "ui/accessible_names.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
 
@@ -72,6 +73,8 @@ CommWindow::CommWindow(LinkMode mode, AppState& state, MessagePresenter& present
     progress_->setRange(0, 100);
     progress_->setValue(0);
     progress_->setVisible(false);  // shown with the first value
+    // A screen reader speaks the bar by the window's title, then its value.
+    nameControls({{progress_, nullptr, windowTitle()}});
 
     connect(start_, &QPushButton::clicked, this, &CommWindow::start);
     connect(cancel_, &QPushButton::clicked, this, &CommWindow::cancel);
@@ -154,6 +157,7 @@ void CommWindow::OnProgress(int percent) {
 
 void CommWindow::OnStatus(const LinkText& label) {
     status_->setText(qs(label.in(state_.LanguageChinese)));
+    progress_->setAccessibleDescription(status_->text());
 }
 
 void CommWindow::OnMessage(const LinkMessage& message) {

@@ -12,6 +12,7 @@
 
 #include "model/app_state.h"
 #include "model/fm_presets.h"
+#include "ui/accessible_names.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
 #include "ui/window_id.h"
@@ -30,6 +31,12 @@ QTableWidgetItem* Cell(QTableWidget* grid, int row, int column) {
         grid->setItem(row, column, item);
     }
     return item;
+}
+
+// Every cell's text goes through here, so its spoken name follows it.
+void ShowFrequency(QTableWidget* grid, int row, const QString& text, bool chinese) {
+    Cell(grid, row, kFreqColumn)->setText(text);
+    nameCell(grid, row, kFreqColumn, chinese);
 }
 
 }  // namespace
@@ -64,6 +71,7 @@ FmPresetsWindow::FmPresetsWindow(AppState& state, MessagePresenter& presenter, Q
     help_->setText(qs(kFmCaptions.help, zh));
     const auto headers = FmGridHeaders(zh);
     grid_->setHorizontalHeaderLabels({qs(headers[0]), qs(headers[1])});
+    nameControls({{grid_, nullptr, windowTitle()}});
     for (int k = 0; k < kFmPresetCount; ++k) {
         QTableWidgetItem* number = Cell(grid_, k, 0);
         number->setText(QString::number(k));
@@ -104,7 +112,7 @@ bool FmPresetsWindow::chinese() const { return state_.LanguageChinese; }
 void FmPresetsWindow::fillGrid() {
     const auto texts = FmGridTexts(state_.ChannelTable);
     for (int k = 0; k < kFmPresetCount; ++k)
-        Cell(grid_, k, kFreqColumn)->setText(qs(texts[static_cast<std::size_t>(k)]));
+        ShowFrequency(grid_, k, qs(texts[static_cast<std::size_t>(k)]), chinese());
 }
 
 void FmPresetsWindow::beginEdit(int row, int column) {
@@ -113,6 +121,7 @@ void FmPresetsWindow::beginEdit(int row, int column) {
     edit_->setGeometry(grid_->visualItemRect(Cell(grid_, row, column)));
     editSeed_ = Cell(grid_, row, column)->text();
     edit_->setText(editSeed_);
+    nameControls({{edit_, nullptr, cellTitle(grid_, row, column, chinese())}});
     edit_->show();
     edit_->setFocus();
 }
@@ -137,7 +146,7 @@ void FmPresetsWindow::commitEdit() {
         presenter_.showLater(qs(commit.message->text(chinese())),
                              qs(commit.message->title, chinese()));
     edit_->clear();
-    Cell(grid_, row, kFreqColumn)->setText(qs(commit.cellText));
+    ShowFrequency(grid_, row, qs(commit.cellText), chinese());
     // Every committed cell reaches the image at once.
     StoreFmPreset(state_.ChannelTable, row, commit.cellText);
 }
@@ -146,7 +155,7 @@ void FmPresetsWindow::editTextChanged(const QString& text) {
     if (editRow_ < 0 || !FmEditTooLong(utf8(text))) return;
     presenter_.showLater(qs(kFmOutOfRange.in(chinese())), qs(kOperatePrompt.in(chinese())));
     edit_->clear();
-    Cell(grid_, editRow_, kFreqColumn)->setText(QString());
+    ShowFrequency(grid_, editRow_, QString(), chinese());
     StoreFmPreset(state_.ChannelTable, editRow_, "");
 }
 

@@ -12,6 +12,7 @@
 
 #include "model/app_state.h"
 #include "model/key_assign.h"
+#include "ui/accessible_names.h"
 #include "ui/editor_support.h"
 #include "ui/qt_text.h"
 
@@ -69,6 +70,7 @@ KeyWindow::KeyWindow(AppState& state, QWidget* parent) : QWidget(parent), state_
     pf1Label->setObjectName("Label_PF1");
     auto* pf2Label = new QLabel(qs(kKeyCaptions.pf2, zh), this);
     pf2Label->setObjectName("Label_PF2");
+    nameControls({{pf1_, pf1Label}, {pf2_, pf2Label}});
     keys->addWidget(pf1Label, 0, 0);
     keys->addWidget(pf1_, 0, 1);
     keys->addWidget(pf2Label, 1, 0);

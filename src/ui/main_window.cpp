@@ -57,11 +57,16 @@ constexpr BiText kPanelMaker{"Merivon ", "Merivon"};
 // Shares of the main window's width, in hundredths, of the eight status panels.
 constexpr std::array<int, kStatusPanels> kPanelShares{5, 15, 6, 8, 10, 5, 16, 35};
 
-// Toolbar buttons by key, with the menu command each stands for and its icon.
+// Ends the program from anywhere in it, as desktops do.
+constexpr const char* kQuitShortcut = "Ctrl+Q";
+
+// Toolbar buttons by key, with the menu command each stands for and its icon;
+// `keys` for a command whose shortcut is not its menu item's.
 struct ToolButton {
     const char* key;
     const char* command;
     QStyle::StandardPixmap icon;
+    const char* keys = nullptr;
 };
 constexpr ToolButton kToolButtons[] = {
     {"open", "File_Open", QStyle::SP_DialogOpenButton},
@@ -69,11 +74,8 @@ constexpr ToolButton kToolButtons[] = {
     {"edit_chann", "Channel_edit", QStyle::SP_FileDialogDetailedView},
     {"read", "Prog_read", QStyle::SP_ArrowDown},
     {"write", "Prog_write", QStyle::SP_ArrowUp},
-    {"Exit", "File_exit", QStyle::SP_DialogCloseButton},
+    {"Exit", "File_exit", QStyle::SP_DialogCloseButton, kQuitShortcut},
 };
-
-// Ends the program from anywhere in it, as desktops do.
-constexpr const char* kQuitShortcut = "Ctrl+Q";
 
 // The local file a drag carries, when it carries exactly one.
 QString DraggedFile(const QMimeData* data) {
@@ -310,7 +312,15 @@ void MainWindow::applyCaptions() {
     }
     for (const ToolButton& b : kToolButtons) {
         QAction* command = action(QString::fromLatin1(b.command));
-        action(QString::fromLatin1(b.key))->setToolTip(command->text().trimmed());
+        QAction* button = action(QString::fromLatin1(b.key));
+        const QString caption = command->text().trimmed();
+        // The button's name for a screen reader; the toolbar shows only icons.
+        button->setText(caption);
+        const QKeySequence keys =
+            b.keys ? QKeySequence(QString::fromLatin1(b.keys)) : command->shortcut();
+        button->setToolTip(keys.isEmpty()
+                               ? caption
+                               : caption + " (" + keys.toString(QKeySequence::NativeText) + ")");
     }
     actions_.at("Language_chn")->setChecked(chinese);
     actions_.at("Language_eng")->setChecked(!chinese);

@@ -9,6 +9,7 @@
 
 #include "model/app_state.h"
 #include "model/embedded_message.h"
+#include "ui/accessible_names.h"
 #include "ui/editor_support.h"
 #include "ui/qt_text.h"
 #include "ui/window_id.h"
@@ -34,6 +35,9 @@ MessageWindow::MessageWindow(AppState& state, QWidget* parent)
     connect(text_, &QLineEdit::textEdited, this, [this](const QString& text) {
         StoreEmbeddedMessage(state_.ChannelTable, text.toLatin1().toStdString());
     });
+
+    // No label of its own: the window's title says what it holds.
+    nameControls({{text_, nullptr, windowTitle()}});
 
     auto* close = new QPushButton(qs(kMessageCaptions.close, zh), this);
     close->setObjectName("Command_Close");

@@ -17,6 +17,7 @@
 #include "model/freq_codec.h"
 #include "model/number_text.h"
 #include "model/options.h"
+#include "ui/accessible_names.h"
 #include "ui/qt_text.h"
 
 namespace zt {
@@ -58,7 +59,9 @@ ModelSelectDialog::ModelSelectDialog(AppState& state, QWidget* parent)
     cancel->setObjectName("Command_Cancel");
 
     auto* grid = new QGridLayout;
-    grid->addWidget(label("Label1", kModel), 0, 0);
+    QLabel* model = label("Label1", kModel);
+    nameControls({{type_, model}});
+    grid->addWidget(model, 0, 0);
     grid->addWidget(type_, 0, 1);
     grid->addWidget(label("Label2", kMainBand), 1, 0);
     grid->addWidget(band_, 1, 1);

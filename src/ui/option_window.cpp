@@ -19,6 +19,7 @@
 #include "model/freq_mode_editor.h"
 #include "model/number_text.h"
 #include "model/options.h"
+#include "ui/accessible_names.h"
 #include "ui/editor_support.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
@@ -31,6 +32,9 @@ namespace {
 QString NameOf(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
+
+// The read-only box beside the receive frequency, named as the grid's column.
+constexpr BiText kTxFrequencyName{"TX Frequency", "发射频率(MHZ)"};
 
 KeyRule AcceptIf(std::function<bool(const std::string&, char32_t)> accepted) {
     return [accepted](const QString& text, char32_t key) -> std::optional<char32_t> {
@@ -245,6 +249,22 @@ void OptionWindow::applyCaptions() {
     toLabel_->setText(qs(kOptionCaptions.rangeTo, zh));
     close_->setText(qs(kOptionCaptions.close, zh));
     help_->setText(qs(kOptionCaptions.help, zh));
+
+    // What a screen reader calls each control: the caption beside it.
+    for (int i = 0; i < kOptionListCount; ++i) nameControls({{lists_[i], listLabels_[i]}});
+    const QString range = qs(kOptionCaptions.rangeFrame, zh);
+    nameControls({{ponMsg_, ponMsgLabel_},
+                  {ponPwd_, ponPwdLabel_},
+                  {rxFreq_, rxFreqLabel_},
+                  {txFreq_, nullptr, qs(kTxFrequencyName, zh)},
+                  {sftD_, sftDLabel_},
+                  {offsetFreq_, offsetFreqLabel_},
+                  {decode_, decodeLabel_},
+                  {encode_, encodeLabel_},
+                  {dni_, nullptr, decodeLabel_->text()},
+                  {eni_, nullptr, encodeLabel_->text()},
+                  {lowerLimit_, fromLabel_, {}, range},
+                  {upperLimit_, toLabel_, {}, range}});
 
     sftD_->clear();
     for (const BiText& item : kDuplexItems) sftD_->addItem(qs(item, zh));

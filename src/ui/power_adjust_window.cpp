@@ -14,6 +14,7 @@
 #include "model/app_state.h"
 #include "model/bitext.h"
 #include "model/power_levels.h"
+#include "ui/accessible_names.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
 
@@ -64,6 +65,7 @@ PowerAdjustWindow::PowerAdjustWindow(AppState& state, MessagePresenter& presente
         value->setObjectName(kValueNames[i]);
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        nameControls({{bar, caption}});  // what a screen reader calls it
         grid->addWidget(caption, level, 0);
         grid->addWidget(bar, level, 1);
         grid->addWidget(value, level, 2);

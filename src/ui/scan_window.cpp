@@ -14,6 +14,7 @@
 
 #include "model/app_state.h"
 #include "model/scan_info.h"
+#include "ui/accessible_names.h"
 #include "ui/editor_support.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
@@ -63,8 +64,10 @@ ScanWindow::ScanWindow(AppState& state, MessagePresenter& presenter, QWidget* pa
 
     auto* grid = new QGridLayout;
     auto addRow = [&](int r, const char* labelName, BiText caption, QWidget* control) {
-        grid->addWidget(Named(new QLabel(qs(caption, zh), this), labelName), r, 0);
+        auto* label = Named(new QLabel(qs(caption, zh), this), labelName);
+        grid->addWidget(label, r, 0);
         grid->addWidget(control, r, 1);
+        nameControls({{control, label}});  // what a screen reader calls it
     };
     addRow(0, "Label_pri", c.priority, pri_);
     addRow(1, "Label_prich", c.priorityChannel, prich_);

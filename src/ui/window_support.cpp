@@ -28,6 +28,9 @@ QWidget* scrollingBody(QWidget* window) {
     auto* area = new ScrollingArea(window);
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
+    // A Tab stop of its own would be one that does nothing: the controls inside
+    // it take the focus, and the area scrolls to show the one that has it.
+    area->setFocusPolicy(Qt::NoFocus);
     auto* body = new QWidget(area);
     area->setWidget(body);
     auto* layout = new QVBoxLayout(window);

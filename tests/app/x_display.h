@@ -83,6 +83,8 @@ class Display {
         return (error_ + "\n" + QString::fromLocal8Bit(xvfb_.readAllStandardError())).toStdString();
     }
 
+    [[nodiscard]] const QString& Name() const { return name_; }
+
     // Never without our own display: an empty DISPLAY would reach whatever
     // server the environment names.
     bool Xdo(const QStringList& args, QString* out = nullptr) {
@@ -93,9 +95,11 @@ class Display {
         return ok;
     }
     // Starts zt790prog on this display, with `home` for its settings.
-    bool Start(QProcess& program, const QString& home, const QStringList& args) {
+    bool Start(QProcess& program, const QString& home, const QStringList& args,
+               const QProcessEnvironment& extra = {}) {
         if (name_.isEmpty()) return false;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(extra);
         env.insert("DISPLAY", name_);
         env.remove("WAYLAND_DISPLAY");
         env.insert("QT_QPA_PLATFORM", "xcb");

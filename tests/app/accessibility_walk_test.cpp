@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program as a screen reader meets it, in each language: every window of
+// the window table opened from its menu item (as a screen reader presses it),
+// then the whole accessible tree walked. Every control a user can reach names
+// itself, with more than its role; the grid's cell editor names the cell it
+// edits as the focus moves.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <map>
+#include <set>
+
+#include "accessible_tree.h"
+#include "serial_tap.h"
+#include "support/sim_process.h"
+#include "ui/window_table.h"
+#include "x_display.h"
+
+namespace zt::testing {
+namespace {
+
+struct Language {
+    const char* flag;
+    bool chinese;
+    const char* mainTitle;
+    const char* portTitle;
+    // What the grid's editor is called on channel 3, in its first two columns.
+    const char* channel3Rx;
+    const char* channel3Tx;
+};
+
+// What a user can act on, whether or not it takes the focus.
+const std::set<QString> kControlRoles{"push button", "toggle button", "check box",   "radio button",
+                                      "combo box",   "text",          "spin button", "slider",
+                                      "scroll bar",  "progress bar",  "page tab",    "cell"};
+// Names that only say what kind of control it is.
+const std::set<QString> kRoleWords{
+    "edit",      "button",       "push button", "combo box",  "text",   "list", "list item",
+    "check box", "radio button", "spin box",    "scroll bar", "slider", "cell"};
+
+// The windows that no menu item opens, and the button that does.
+const std::map<WindowId, std::pair<QString, QString>> kOpenedByButton{
+    {WindowId::ChannEdit, {"Channel Edit", "信道编辑"}}};
+
+class Walker {
+  public:
+    explicit Walker(AccessibilityBus& bus) : bus_(bus) {}
+    std::vector<std::string> faults;
+    int controls = 0;
+    std::map<QString, Accessible> named;  // every object by name, hidden ones too
+
+    void Collect(const Accessible& a, int depth = 0) {
+        const QString name = bus_.Name(a);
+        if (!name.isEmpty() && !named.count(name.trimmed())) named[name.trimmed()] = a;
+        if (depth > 30) return;
+        for (const Accessible& c : bus_.Children(a)) Collect(c, depth + 1);
+    }
+
+    // The shown part of the tree; in a table only the headers and first rows.
+    // `seen`: the names of the controls of one window, by role.
+    void Check(const Accessible& a, const QString& where, std::set<QString>* seen = nullptr) {
+        if (!bus_.Has(a, AccessibleState::Showing)) return;
+        const QString role = bus_.RoleName(a);
+        // A list's own name is the item it shows; what it is for is its label.
+        QString name = role == "combo box" ? QString() : bus_.Name(a).trimmed();
+        if (name.isEmpty()) name = bus_.LabelName(a).trimmed();
+        const bool control = bus_.Has(a, AccessibleState::Focusable) || kControlRoles.count(role);
+        const QString at = where + " > " + role;
+        // ZT_WALK_DEBUG=1 lists every object the walk passes, with its name.
+        if (qEnvironmentVariableIsSet("ZT_WALK_DEBUG"))
+            qInfo("%s [%s]", qPrintable(at), qPrintable(name));
+        if (control && role != "cell") {
+            ++controls;
+            if (name.isEmpty()) {
+                faults.push_back(("no name: " + at).toStdString());
+            } else if (name.toLower() == role || kRoleWords.count(name.toLower())) {
+                faults.push_back(("only a role: \"" + name + "\" " + at).toStdString());
+            } else if (seen && !seen->insert(role + " " + name).second) {
+                faults.push_back(("named like another: \"" + name + "\" " + at).toStdString());
+            }
+        } else if (control && name.isEmpty()) {
+            faults.push_back(("no name: " + at).toStdString());
+        }
+        std::vector<Accessible> children = bus_.Children(a);
+        if (role == "table" && children.size() > 40) children.resize(40);
+        // Every window keeps its own names apart.
+        std::set<QString> own;
+        const bool window = role == "frame" || role == "dialog" || role == "internal frame";
+        const QString path = where + " > " + (name.isEmpty() ? role : name);
+        for (const Accessible& c : children) Check(c, path, window ? &own : seen);
+    }
+
+  private:
+    AccessibilityBus& bus_;
+};
+
+class AccessibilityWalk : public ::testing::TestWithParam<Language> {};
+
+// The caption of the menu item or button that opens a window.
+QString Opener(const WindowSpec& w, bool chinese) {
+    if (w.command.name) {
+        const std::string_view caption = w.command.caption.in(chinese);
+        return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).trimmed();
+    }
+    const auto it = kOpenedByButton.find(w.id);
+    if (it == kOpenedByButton.end()) return {};
+    return chinese ? it->second.second : it->second.first;
+}
+
+TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
+    const Language& language = GetParam();
+    App();
+    Display x;
+    ASSERT_EQ(x.Error(), "");
+    AccessibilityBus bus(x.Name());
+    ASSERT_TRUE(bus.Ready()) << "no accessibility bus (scripts/deps installs at-spi2-core, dbus)";
+    // The power window stays open only while a radio answers it.
+    SimProcess sim;
+    ASSERT_FALSE(sim.Device().isEmpty()) << "zt790sim did not start";
+    SerialTap tap(sim.Device());
+    QTemporaryDir home;
+    QProcess program;
+    ASSERT_TRUE(x.Start(program, home.path(), {"--language", language.flag, "--advanced"},
+                        bus.ProgramEnvironment()));
+    const QString main = x.WaitForWindow(language.mainTitle);
+    ASSERT_FALSE(main.isEmpty()) << "the main window did not show";
+    const Accessible app = bus.WaitForApplication();
+    ASSERT_FALSE(app.path.isEmpty()) << "the program did not join the accessibility bus";
+
+    // The grid opens on channel 1: Enter opens its editor, Down moves it down
+    // and Enter on to the next column.
+    bus.ListenForFocus();
+    ASSERT_TRUE(x.Keys(main, {"Return", "Down", "Down"}));
+    EXPECT_EQ(bus.WaitForFocusNamed(language.channel3Rx), language.channel3Rx);
+    ASSERT_TRUE(x.Keys(main, {"Return"}));
+    EXPECT_EQ(bus.WaitForFocusNamed(language.channel3Tx), language.channel3Tx);
+
+    Walker walker(bus);
+    walker.Collect(app);
+    // The radio's port, typed into the port dialog.
+    bus.Press(walker.named[Opener(Window(WindowId::Setup), language.chinese)]);
+    const QString setup = x.WaitForWindow(language.portTitle);
+    ASSERT_TRUE(x.Keys(setup, {"Tab"}));
+    ASSERT_TRUE(x.Type(setup, tap.Path()));
+    ASSERT_TRUE(x.Keys(setup, {"Return"}));
+    ASSERT_TRUE(x.WaitForNoWindow(language.portTitle));
+
+    // Every window of the table, from its menu item or its button, as a
+    // screen reader presses them; each one joins the program's windows or the
+    // work area's.
+    for (const WindowSpec& w : Windows()) {
+        if (w.id == WindowId::Chann) continue;  // open from the start
+        const QString opener = Opener(w, language.chinese);
+        ASSERT_FALSE(opener.isEmpty()) << "window " << int(w.id) << ": how does a user open it?";
+        ASSERT_TRUE(walker.named.count(opener)) << "nothing named " << opener.toStdString();
+        bus.Press(walker.named[opener]);
+    }
+    const Accessible frame = bus.Children(app).front();
+    const auto windows = [&] {
+        int n = static_cast<int>(bus.Children(app).size()) - 1;  // the main window's dialogs
+        for (const Accessible& c : bus.Children(frame)) {
+            if (bus.RoleName(c) == "layered pane") n += static_cast<int>(bus.Children(c).size());
+        }
+        return n;
+    };
+    EXPECT_TRUE(AccessibilityBus::WaitWithEvents([&] {
+        return windows() == static_cast<int>(Windows().size());
+    })) << windows()
+        << " windows open";
+
+    walker.Check(app, language.flag);
+    EXPECT_GT(walker.controls, 150);  // the walk reached the windows
+    std::string all;
+    for (const std::string& f : walker.faults) all += f + "\n";
+    EXPECT_EQ(all, "");
+    program.kill();
+    program.waitForFinished(5000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, AccessibilityWalk,
+    ::testing::Values(Language{"en", false, "series program software", "Communication Port Setup",
+                               "Channel 3, RX Frequency", "Channel 3, TX Frequency"},
+                      Language{"zh", true, "系列对讲机编程软件", "通讯端口设置",
+                               "信道号 3，接收频率(MHZ)", "信道号 3，发射频率(MHZ)"}),
+    [](const auto& info) { return std::string(info.param.flag); });
+
+}  // namespace
+}  // namespace zt::testing
+
+#include "moc_accessible_tree.cpp"

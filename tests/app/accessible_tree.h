@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The program as a screen reader sees it: a private session bus whose
+// accessibility bus the program joins, and a client of that bus that walks the
+// accessible tree, presses actions and hears focus changes, as Orca does.
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <functional>
+#include <vector>
+
+#include "x_display.h"
+
+namespace zt::testing {
+
+// One accessible object: the program's bus name and the object's path.
+struct Accessible {
+    QString service;
+    QString path;
+    friend bool operator==(const Accessible&, const Accessible&) = default;
+};
+
+// Bits of an object's state set.
+enum class AccessibleState { Focusable = 11, Focused = 12, Showing = 25 };
+
+// A private session bus (dbus-daemon), started on the display so that the
+// accessibility bus it launches on demand belongs to this test alone; its
+// runtime folder keeps that bus's socket apart from other tests'.
+class AccessibilityBus : public QObject {
+    Q_OBJECT
+  public:
+    explicit AccessibilityBus(const QString& display) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.insert("XDG_RUNTIME_DIR", runtime_.path());
+        env.insert("HOME", runtime_.path());
+        daemon_.setProcessEnvironment(env);
+        daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        if (!daemon_.waitForStarted(kWaitMs) || !WaitFor([this] {
+                daemon_.waitForReadyRead(50);
+                return daemon_.canReadLine() || daemon_.state() == QProcess::NotRunning;
+            })) {
+            return;
+        }
+        session_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+        QDBusConnection session = QDBusConnection::connectToBus(session_, "zt-session");
+        const QDBusMessage reply = session.call(QDBusMessage::createMethodCall(
+            "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
+        if (reply.arguments().isEmpty()) return;
+        bus_ = QDBusConnection::connectToBus(reply.arguments().at(0).toString(), "zt-a11y");
+    }
+    ~AccessibilityBus() override {
+        QDBusConnection::disconnectFromBus("zt-a11y");
+        QDBusConnection::disconnectFromBus("zt-session");
+        daemon_.terminate();
+        daemon_.waitForFinished(5000);
+    }
+    [[nodiscard]] bool Ready() const { return bus_.isConnected(); }
+    // What the program needs to join the bus (Qt joins it only when asked to,
+    // or when a screen reader runs).
+    [[nodiscard]] QProcessEnvironment ProgramEnvironment() const {
+        QProcessEnvironment env;
+        env.insert("DBUS_SESSION_BUS_ADDRESS", session_);
+        env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+        env.insert("XDG_RUNTIME_DIR", runtime_.path());
+        return env;
+    }
+
+    // The first application that registered with the bus, once there is one.
+    Accessible WaitForApplication() {
+        std::vector<Accessible> apps;
+        WaitFor([&] {
+            apps = Children({"org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root"});
+            return !apps.empty();
+        });
+        return apps.empty() ? Accessible{} : apps.front();
+    }
+
+    std::vector<Accessible> Children(const Accessible& a) {
+        std::vector<Accessible> children;
+        const QDBusMessage reply = Call(a, "org.a11y.atspi.Accessible", "GetChildren");
+        if (reply.arguments().isEmpty()) return children;
+        const auto list = reply.arguments().at(0).value<QDBusArgument>();
+        list.beginArray();
+        while (!list.atEnd()) {
+            Accessible child;
+            QDBusObjectPath path;
+            list.beginStructure();
+            list >> child.service >> path;
+            list.endStructure();
+            child.path = path.path();
+            children.push_back(child);
+        }
+        list.endArray();
+        return children;
+    }
+    QString Name(const Accessible& a) { return Property(a, "Name"); }
+    QString Description(const Accessible& a) { return Property(a, "Description"); }
+    // The name of the label that labels `a` (its labelled-by relation).
+    QString LabelName(const Accessible& a) {
+        const QDBusMessage reply = Call(a, "org.a11y.atspi.Accessible", "GetRelationSet");
+        if (reply.arguments().isEmpty()) return {};
+        const auto relations = reply.arguments().at(0).value<QDBusArgument>();
+        Accessible label;
+        relations.beginArray();
+        while (!relations.atEnd()) {
+            uint type = 0;
+            relations.beginStructure();
+            relations >> type;
+            relations.beginArray();
+            while (!relations.atEnd()) {
+                Accessible target;
+                QDBusObjectPath path;
+                relations.beginStructure();
+                relations >> target.service >> path;
+                relations.endStructure();
+                target.path = path.path();
+                if (type == kLabelledBy && label.path.isEmpty()) label = target;
+            }
+            relations.endArray();
+            relations.endStructure();
+        }
+        relations.endArray();
+        return label.path.isEmpty() ? QString() : Name(label);
+    }
+    QString RoleName(const Accessible& a) {
+        const QDBusMessage reply = Call(a, "org.a11y.atspi.Accessible", "GetRoleName");
+        return reply.arguments().isEmpty() ? QString() : reply.arguments().at(0).toString();
+    }
+    bool Has(const Accessible& a, AccessibleState state) {
+        const QDBusMessage reply = Call(a, "org.a11y.atspi.Accessible", "GetState");
+        if (reply.arguments().isEmpty()) return false;
+        const auto words = reply.arguments().at(0).value<QDBusArgument>();
+        std::vector<uint> bits;
+        words.beginArray();
+        while (!words.atEnd()) {
+            uint w = 0;
+            words >> w;
+            bits.push_back(w);
+        }
+        words.endArray();
+        const auto bit = static_cast<uint>(state);
+        return bits.size() > bit / 32 && (bits[bit / 32] >> (bit % 32) & 1U) != 0;
+    }
+    // Runs the object's first action (a menu item's Press, a button's Press).
+    // Without waiting: the action may open a window with its own event loop.
+    void Press(const Accessible& a) {
+        QDBusMessage m =
+            QDBusMessage::createMethodCall(a.service, a.path, "org.a11y.atspi.Action", "DoAction");
+        m << 0;
+        bus_.asyncCall(m);
+    }
+
+    // Starts hearing focus changes, as a screen reader registers for them.
+    void ListenForFocus() {
+        QDBusMessage m =
+            QDBusMessage::createMethodCall("org.a11y.atspi.Registry", "/org/a11y/atspi/registry",
+                                           "org.a11y.atspi.Registry", "RegisterEvent");
+        m << QString("Object:StateChanged:Focused") << QStringList() << QString();
+        bus_.call(m);
+        bus_.connect(QString(), QString(), "org.a11y.atspi.Event.Object", "StateChanged", this,
+                     SLOT(stateChanged(QDBusMessage)));
+    }
+    // Waits for the focus to move to an object whose name is `name`; returns
+    // the last name heard when it does not.
+    QString WaitForFocusNamed(const QString& name) {
+        QString heard;
+        WaitWithEvents([&] {
+            if (focused_.path.isEmpty()) return false;
+            heard = Name(focused_);
+            return heard == name;
+        });
+        return heard;
+    }
+
+    // Polls `done` while the bus delivers its signals.
+    static bool WaitWithEvents(const std::function<bool()>& done, int ms = kWaitMs) {
+        const QDeadlineTimer deadline(ms);
+        while (!done()) {
+            if (deadline.hasExpired()) return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        return true;
+    }
+
+  private slots:
+    void stateChanged(const QDBusMessage& m) {
+        const QVariantList args = m.arguments();
+        if (args.size() >= 2 && args.at(0).toString() == "focused" && args.at(1).toInt() == 1)
+            focused_ = {m.service(), m.path()};
+    }
+
+  private:
+    static constexpr uint kLabelledBy = 2;
+
+    QDBusMessage Call(const Accessible& a, const char* interface, const char* method) {
+        return bus_.call(QDBusMessage::createMethodCall(a.service, a.path, interface, method),
+                         QDBus::Block, kWaitMs);
+    }
+    QString Property(const Accessible& a, const char* name) {
+        QDBusMessage m = QDBusMessage::createMethodCall(a.service, a.path,
+                                                        "org.freedesktop.DBus.Properties", "Get");
+        m << QString("org.a11y.atspi.Accessible") << QString(name);
+        const QDBusMessage reply = bus_.call(m, QDBus::Block, kWaitMs);
+        if (reply.arguments().isEmpty()) return {};
+        return reply.arguments().at(0).value<QDBusVariant>().variant().toString();
+    }
+
+    QTemporaryDir runtime_;
+    QProcess daemon_;
+    QString session_;
+    QDBusConnection bus_{QString()};
+    Accessible focused_;
+};
+
+}  // namespace zt::testing
