@@ -14,6 +14,8 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <memory>
+#include <utility>
 
 #include "model/app_state.h"
 #include "model/freq_mode_editor.h"
@@ -308,11 +310,13 @@ void OptionWindow::connectControls() {
         new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9*_-]{0,5}"), ponMsg_));
     connect(ponPwd_, &QLineEdit::textEdited, this,
             [&image](const QString& text) { CommitPassword(image, utf8(text)); });
-    focus_->onFocusLost(ponPwd_, [this] {
-        if (const auto prompt = PasswordFocusLost(utf8(ponPwd_->text()))) {
-            focus_->show({*prompt}, chinese());
-            focus_->refocusLater(ponPwd_);
-        }
+    // The box keeps the focus after its message once; left again with the same
+    // digits it lets the focus go, or the keyboard alone could never leave it.
+    focus_->onFocusLost(ponPwd_, [this, warned = std::make_shared<QString>()] {
+        const auto prompt = PasswordFocusLost(utf8(ponPwd_->text()));
+        if (!prompt || std::exchange(*warned, ponPwd_->text()) == ponPwd_->text()) return;
+        focus_->show({*prompt}, chinese());
+        focus_->refocusLater(ponPwd_);
     });
     installKeyRule(ponMsg_, [](const QString& text, char32_t key) {
         return MessageKeyFilter(utf8(text), key);

@@ -155,6 +155,7 @@ class ModalBoxes : public MainWindowTest {
     }
     // Types into `box`, then clicks into `next`; the boxes shown meanwhile.
     std::vector<QString> enter(QLineEdit* box, const QString& text, QWidget* next) {
+        QApplication::setActiveWindow(main.get());  // as it is again after a box
         box->setFocus(Qt::MouseFocusReason);
         QTest::keyClicks(box, text);
         next->setFocus(Qt::MouseFocusReason);
@@ -199,13 +200,17 @@ TEST_F(ModalBoxes, RefusedReceiveEntryShowsOneBoxAndGetsTheFocusBack) {
     EXPECT_EQ(offset->text(), "1666.66665");
 }
 
-TEST_F(ModalBoxes, ShortPasswordShowsOneBoxAndKeepsTheFocus) {
+// The box keeps the focus once; leaving it again with the same digits is let
+// go without the message, so the keyboard is never trapped in it.
+TEST_F(ModalBoxes, ShortPasswordShowsOneBoxAndKeepsTheFocusOnce) {
     state->ChannelTable[208][2] |= 0x08;  // password on
     QLineEdit* password = field(WindowId::Option, "Text_Pon_PWD");
-    EXPECT_EQ(
-        enter(password, "12", child<QLineEdit>(main->window(WindowId::Option), "Text_pvfo_d0")),
-        Texts{"Password length is 4 digit."});
+    auto* next = child<QLineEdit>(main->window(WindowId::Option), "Text_pvfo_d0");
+    EXPECT_EQ(enter(password, "12", next), Texts{"Password length is 4 digit."});
     EXPECT_EQ(main->focusWidget(), password);
+    EXPECT_EQ(enter(password, "", next), Texts{});
+    EXPECT_EQ(main->focusWidget(), next);
+    EXPECT_EQ(enter(password, "3", next), Texts{"Password length is 4 digit."});
 }
 
 }  // namespace
