@@ -439,6 +439,7 @@ void MainWindow::reopen(WindowId id) {
 
 void MainWindow::showWindow(WindowId id, QWidget* w) {
     const Placement& placement = Window(id).placement;
+    tabInReadingOrder(w);
     if (auto* dialog = qobject_cast<QDialog*>(w)) {
         dialog->setParent(this, dialog->windowFlags() | Qt::Dialog);
         dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/window_support.h"
 
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLayout>
 #include <QMdiSubWindow>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace zt {
 
@@ -22,7 +26,54 @@ class ScrollingArea final : public QScrollArea {
     }
 };
 
+void collectInLayout(QLayout* layout, std::vector<QWidget*>& controls);
+
+void collect(QWidget* w, std::vector<QWidget*>& controls) {
+    if (w->focusPolicy() & Qt::TabFocus) {
+        controls.push_back(w);
+    } else if (auto* area = qobject_cast<QScrollArea*>(w); area && area->widget()) {
+        collect(area->widget(), controls);
+    } else if (w->layout()) {
+        collectInLayout(w->layout(), controls);
+    }
+}
+
+void collectItem(QLayoutItem* item, std::vector<QWidget*>& controls) {
+    if (!item) return;
+    if (item->widget()) {
+        collect(item->widget(), controls);
+    } else if (item->layout()) {
+        collectInLayout(item->layout(), controls);
+    }
+}
+
+void collectInLayout(QLayout* layout, std::vector<QWidget*>& controls) {
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+        // Row by row; an item spanning several cells counts where it starts.
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            for (int c = 0; c < grid->columnCount(); ++c) {
+                QLayoutItem* item = grid->itemAtPosition(r, c);
+                int row = 0, column = 0, rows = 0, columns = 0;
+                const int index = grid->indexOf(item);
+                if (index < 0) continue;
+                grid->getItemPosition(index, &row, &column, &rows, &columns);
+                if (row == r && column == c) collectItem(item, controls);
+            }
+        }
+        return;
+    }
+    // Box and form layouts hold their items in reading order already.
+    for (int i = 0; i < layout->count(); ++i) collectItem(layout->itemAt(i), controls);
+}
+
 }  // namespace
+
+void tabInReadingOrder(QWidget* window) {
+    std::vector<QWidget*> controls;
+    if (window->layout()) collectInLayout(window->layout(), controls);
+    for (std::size_t i = 1; i < controls.size(); ++i)
+        QWidget::setTabOrder(controls[i - 1], controls[i]);
+}
 
 QWidget* scrollingBody(QWidget* window) {
     auto* area = new ScrollingArea(window);

@@ -48,6 +48,12 @@ class ActivationRefresh {
 // vertical scroll bar), so it is still shown whole wherever there is room.
 QWidget* scrollingBody(QWidget* window);
 
+// Sets the Tab order of a window's controls to the order of its layouts:
+// boxes in order, grids row by row, a frame's controls where the frame sits.
+// That is the reading order, top to bottom and left to right, column by column
+// where a window has columns; the order the controls were made in is not.
+void tabInReadingOrder(QWidget* window);
+
 // Closes a window: for an editor inside the multiple-document area its frame,
 // which deletes both (closing only the editor would leave an empty frame).
 void closeWindow(QWidget* window);
