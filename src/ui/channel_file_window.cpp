@@ -124,6 +124,15 @@ ChannelFileWindow::ChannelFileWindow(Mode mode, AppState& state, MessagePresente
             [this](const QModelIndex& index) { setDirectory(dirModel_->filePath(index)); });
     connect(files_, &QListView::clicked, this,
             [this](const QModelIndex& index) { name_->setText(fileModel_->fileName(index)); });
+    // The keyboard's way to what a click does: Enter opens a folder, the arrow
+    // keys choose a file.
+    connect(dirs_, &QTreeView::activated, this,
+            [this](const QModelIndex& index) { setDirectory(dirModel_->filePath(index)); });
+    connect(files_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& index) {
+                if (files_->hasFocus() && index.isValid())
+                    name_->setText(fileModel_->fileName(index));
+            });
     connect(files_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
         name_->setText(fileModel_->fileName(index));
         this->confirm();
@@ -150,6 +159,9 @@ ChannelFileWindow::ChannelFileWindow(Mode mode, AppState& state, MessagePresente
     layout->addLayout(buttons);
 
     setDirectory(QDir::currentPath());
+    // The window opens on the name, ready to be typed over.
+    name_->setFocus();
+    name_->selectAll();
 }
 
 void ChannelFileWindow::setDirectory(const QString& path) {

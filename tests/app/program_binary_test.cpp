@@ -2,8 +2,8 @@
 // The zt790prog program itself, as a user drives it: on a virtual X display,
 // against zt790sim on a pseudo-terminal, with nothing but keys. Open the file
 // given on the command line, choose the radio's device in the port dialog,
-// read, edit a channel in the grid, write, trim a power level, leave; then look
-// at what the radio holds.
+// read, edit a channel in the grid, write, save, trim a power level, leave;
+// then look at what the radio and the file hold.
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -70,13 +70,23 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     // A read or write window closes itself a moment after its exchange, and the
     // focus moving then would take the next keys: Ctrl+R (or Ctrl+W) opens a
     // fresh, idle one instead, which Cancel closes at once.
-    // Channel 2 in the grid, one row below the first cell; then a write (its
-    // Write button has the focus too), which ends without a word.
-    ASSERT_TRUE(x.Keys(main, {"ctrl+r", "Tab", "space", "Down"}));
+    // Channel 3 in the grid, two rows below the first cell, left with Enter;
+    // then a write (its Write button has the focus too), which ends without a
+    // word.
+    ASSERT_TRUE(x.Keys(main, {"ctrl+r", "Tab", "space", "Down", "Down"}));
     ASSERT_TRUE(x.Type(main, "445.5"));
     ASSERT_TRUE(x.Keys(main, {"Return", "ctrl+w", "space"}));
     ASSERT_TRUE(sim.WaitForExchange(2, 60'000)) << "the write did not finish";
     ASSERT_TRUE(x.Keys(main, {"ctrl+w", "Tab", "space"}));
+
+    // Ctrl+S: the save window opens on the file name, ready to be typed over.
+    ASSERT_TRUE(x.Keys(main, {"ctrl+s"}));
+    ASSERT_TRUE(x.Type(main, "saved.chann"));
+    ASSERT_TRUE(x.Keys(main, {"Return"}));
+    const QString saved = x.WaitForWindow("Operate Prompt");
+    ASSERT_FALSE(saved.isEmpty()) << "no message about the saved file";
+    ASSERT_TRUE(x.Keys(saved, {"Return"}));
+    ASSERT_TRUE(x.WaitForNoWindow("Operate Prompt"));
 
     // Adjust, the fifth menu, has the power window first. Once its link is up
     // (its first power frame goes out), two steps up on the high level, then
@@ -99,8 +109,11 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     ASSERT_TRUE(LoadChannelFile(end.toStdString(), after).ok);
     EXPECT_EQ(RxText(after, 1), "446.00625");
     EXPECT_EQ(ReadName(after, 1), "BASE");
-    EXPECT_EQ(RxText(after, 2), "445.50000");
-    EXPECT_EQ(TxText(after, 2), "445.50000");
+    EXPECT_EQ(RxText(after, 3), "445.50000");
+    EXPECT_EQ(TxText(after, 3), "445.50000");
+    Image file{};
+    ASSERT_TRUE(LoadChannelFile(dir.filePath("saved.chann").toStdString(), file).ok);
+    EXPECT_EQ(RxText(file, 3), "445.50000");
     EXPECT_EQ(after[240][0], 30);
     EXPECT_EQ(after[240][1], 90);
     EXPECT_EQ(after[240][2], 162);

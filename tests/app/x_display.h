@@ -94,7 +94,7 @@ class Display {
         if (out) *out = text;
         return ok;
     }
-    // Starts zt790prog on this display, with `home` for its settings.
+    // Starts zt790prog on this display, in `home`, also for its settings.
     bool Start(QProcess& program, const QString& home, const QStringList& args,
                const QProcessEnvironment& extra = {}) {
         if (name_.isEmpty()) return false;
@@ -105,6 +105,7 @@ class Display {
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("HOME", home);
         program.setProcessEnvironment(env);
+        program.setWorkingDirectory(home);  // where the save window opens
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         program.start(BinPath("zt790prog"), args);
         return program.waitForStarted(kWaitMs);
