@@ -43,6 +43,9 @@ class AccessibilityBus : public QObject {
         env.insert("DISPLAY", display);
         env.insert("XDG_RUNTIME_DIR", runtime_.path());
         env.insert("HOME", runtime_.path());
+        // The bus finds the accessibility services in the system's data folders.
+        env.remove("XDG_DATA_DIRS");
+        env.remove("XDG_DATA_HOME");
         daemon_.setProcessEnvironment(env);
         daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
         if (!daemon_.waitForStarted(kWaitMs) || !WaitFor([this] {
@@ -55,7 +58,11 @@ class AccessibilityBus : public QObject {
         QDBusConnection session = QDBusConnection::connectToBus(session_, "zt-session");
         const QDBusMessage reply = session.call(QDBusMessage::createMethodCall(
             "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
-        if (reply.arguments().isEmpty()) return;
+        if (reply.arguments().isEmpty()) {
+            qWarning("no accessibility bus on %s: %s", qPrintable(session_),
+                     qPrintable(reply.errorMessage()));
+            return;
+        }
         bus_ = QDBusConnection::connectToBus(reply.arguments().at(0).toString(), "zt-a11y");
     }
     ~AccessibilityBus() override {
