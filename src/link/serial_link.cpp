@@ -30,7 +30,7 @@ StartResult SerialLink::Start() {
         return StartResult::Busy;
     }
     if (mode_ == LinkMode::Write && !PrepareWrite()) return StartResult::CheckFailed;
-    v_.Retries = kRetries;
+    v_.Retries = mode_ == LinkMode::Identify ? 0 : kRetries;
     StartHandshake();
     if (app_.PortOpenFailed) return StartResult::PortFailed;
     observer_.OnProgress(0);
@@ -101,7 +101,10 @@ void SerialLink::StartHandshake() {
     v_.BlockIndex = 0;
     v_.BlockCount = mode_ == LinkMode::Read    ? kReadBlocks
                     : mode_ == LinkMode::Write ? kWriteBlocks
-                                               : 1;
+                    : mode_ == LinkMode::Power ? 1
+                                               : 0;
+    identifyResult_ = IdentifyReply::Pending;
+    heard_.clear();
     v_.Busy = true;
     state_ = LinkState::Connecting;
     StartSend();
@@ -169,6 +172,15 @@ void SerialLink::OnPumpTick() {
 
 void SerialLink::OnReplyTimeout() {
     timers_.Stop(LinkTimer::Reply);
+    if (mode_ == LinkMode::Identify) {
+        const std::size_t n = std::min(heard_.size(), frame::kProgramRequest.size());
+        const bool echo = n > 0 && n == heard_.size() &&
+                          std::equal(heard_.begin(), heard_.end(), frame::kProgramRequest.begin());
+        EndIdentify(heard_.empty() ? IdentifyReply::Silent
+                    : echo         ? IdentifyReply::Echo
+                                   : IdentifyReply::Garbled);
+        return;
+    }
     // The port closed under a read or write: the cable was pulled or the adapter
     // unplugged. A retry would only find it gone five seconds later, so the
     // exchange fails now. (The power window's watchdog ends its own link.)
@@ -239,6 +251,10 @@ void SerialLink::OnBytesArrived() {
 }
 
 void SerialLink::DispatchOnce() {
+    if (mode_ == LinkMode::Identify) {
+        ReceiveIdentifyBytes();
+        return;
+    }
     if (v_.LinkUp) {
         if (!v_.WriteMode) {
             if (!ReceiveReadReply()) return;
@@ -286,6 +302,8 @@ void SerialLink::ReceiveIdentification() {
         case LinkMode::Power:
             PowerLinkUp();
             break;
+        case LinkMode::Identify:
+            break;  // ReceiveIdentifyBytes takes its own bytes
     }
 }
 

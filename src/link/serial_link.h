@@ -15,7 +15,8 @@
 //   if (link.Cancel()) close();   // the Cancel button: refused while busy
 //   link.Abort();                 // the window goes away: timers stop, port closes
 // The power window calls Connect() when it opens, SetPowerLevel() when a bar
-// moves and ClosePower() for its Close button.
+// moves and ClosePower() for its Close button. The connection check starts an
+// Identify link and reads IdentifyResult() once it has finished.
 //
 // A Port and a LinkTimers serve one SerialLink at a time: the link hooks their
 // handlers when constructed and unhooks them when destroyed, so destroy the old
@@ -28,6 +29,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "link/exchange_observer.h"
 #include "link/port.h"
@@ -36,7 +38,18 @@
 
 namespace zt {
 
-enum class LinkMode { Read, Write, Power };
+// Identify: one programming request, the identification, then the end byte;
+// no read or write frame, no retry (the connection check).
+enum class LinkMode { Read, Write, Power, Identify };
+
+// What came back to an Identify link's programming request.
+enum class IdentifyReply {
+    Pending,     // not finished yet
+    Identified,  // the radio's identification, as a read or write takes it
+    Silent,      // nothing within the reply time-out
+    Echo,        // only the programming request itself: the cable loops back
+    Garbled,     // bytes, but not the identification
+};
 
 enum class LinkState {
     Idle,          // port closed (or power link not up), nothing running
@@ -57,6 +70,7 @@ inline constexpr int kWriteCloseDelayMs = 500;
 inline constexpr int kPowerWatchdogMs = 500;
 inline constexpr int kReadBlocks = 254;
 inline constexpr int kWriteBlocks = 240;
+inline constexpr std::size_t kIdentifyHeardMax = 64;
 
 // The per-window link variables, under the names the exchanges use.
 struct LinkVars {
@@ -121,6 +135,10 @@ class SerialLink {
     [[nodiscard]] const std::string& LastPortError() const { return lastPortError_; }
     // Busy, or waiting out the pause before a retry.
     [[nodiscard]] bool InProgress() const;
+    // Identify link: the verdict, and every byte heard after the request (at
+    // most kIdentifyHeardMax).
+    [[nodiscard]] IdentifyReply IdentifyResult() const { return identifyResult_; }
+    [[nodiscard]] const std::vector<std::uint8_t>& Heard() const { return heard_; }
 
   private:
     // Shared machinery.
@@ -162,6 +180,10 @@ class SerialLink {
     void OnWriteAck();
     void CompleteWrite();
 
+    // Identify exchange.
+    void ReceiveIdentifyBytes();
+    void EndIdentify(IdentifyReply reply);
+
     // Power exchange.
     void PowerLinkUp();
     void SendPowerFrame();
@@ -176,6 +198,8 @@ class SerialLink {
     LinkVars v_;
     LinkState state_ = LinkState::Idle;
     std::string lastPortError_;
+    IdentifyReply identifyResult_ = IdentifyReply::Pending;
+    std::vector<std::uint8_t> heard_;
 };
 
 }  // namespace zt
