@@ -72,5 +72,6 @@ void AddWriteCommand(CLI::App& app, std::function<int()>& run);
 void AddPowerCommand(CLI::App& app, std::function<int()>& run);
 void AddCloneCommand(CLI::App& app, std::function<int()>& run);
 void AddDiffCommand(CLI::App& app, std::function<int()>& run);
+void AddDoctorCommand(CLI::App& app, std::function<int()>& run);
 
 }  // namespace zt::ctl

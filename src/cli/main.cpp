@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
     zt::ctl::AddPortsCommand(app, run);
     zt::ctl::AddSetCommand(app, run);
     zt::ctl::AddCardCommand(app, run);
+    zt::ctl::AddDoctorCommand(app, run);
     if (const std::string problem = SubcommandProblem(app, argc, argv); !problem.empty()) {
         std::cerr << problem << "\nRun with --help for more information.\n";
         return zt::ctl::kUsage;

@@ -17,8 +17,9 @@ struct PortLine {
     PortProbe probe;
 };
 
-// `ports` in the order of AvailableSerialPorts.
-[[nodiscard]] std::string PortListReport(const std::vector<PortLine>& ports,
-                                         const UserGroups& user);
+// `ports` in the order of AvailableSerialPorts; `rule`: the udev rule for
+// cables in force (InstalledCablesRule), for the advice on a denied port.
+[[nodiscard]] std::string PortListReport(const std::vector<PortLine>& ports, const UserGroups& user,
+                                         const std::string& rule);
 
 }  // namespace zt::ctl

@@ -5,7 +5,8 @@
 #include "cli/ctl_common.h"
 #include "cli/file_commands.h"
 #include "cli/port_report.h"
-#include "qtio/braille_daemon.h"
+#include "doctor/braille_daemon.h"
+#include "doctor/permission.h"
 
 namespace zt::ctl {
 
@@ -20,7 +21,8 @@ void AddPortsCommand(CLI::App& app, std::function<int()>& run) {
                 PortProbe probe = ProbePort(port.device);
                 lines.push_back({std::move(port), std::move(probe)});
             }
-            std::cout << PortListReport(lines, CurrentUserGroups());
+            std::cout << PortListReport(lines, CurrentUserGroups(),
+                                        InstalledCablesRule(SystemPaths{}));
             // A cable the braille display daemon took has no port to list.
             if (const BiString advice = BrailleDaemonAdvice(PortTrouble::Missing, "");
                 !advice.empty()) {

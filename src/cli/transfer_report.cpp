@@ -7,7 +7,7 @@
 #include "cli/ctl_common.h"
 #include "cli/limit_report.h"
 #include "cli/port_access.h"
-#include "qtio/braille_daemon.h"
+#include "doctor/braille_daemon.h"
 #include "qtio/serial_ports.h"
 
 namespace zt::ctl {

@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "model/app_state.h"
-#include "qtio/braille_daemon.h"
+#include "doctor/braille_daemon.h"
 #include "qtio/qt_link_timers.h"
 #include "qtio/qt_serial_port.h"
 #include "qtio/serial_ports.h"

@@ -17,48 +17,57 @@ namespace {
 using testing::Radio;
 
 const UserGroups kAnn{"ann", {"ann"}, {"ann"}};
+const std::string kRule = "/lib/udev/rules.d/60-zt790prog-cables.rules";
+const PortProbe kDialout{true, false, "root", "dialout", 0660};
+const PortProbe kRootOnly{true, false, "root", "root", 0600};
 
-PortLine Line(const std::string& device, const char* description, bool accessible) {
-    return {{device.substr(5), device, description, false}, {true, accessible, "dialout"}};
+PortLine Line(const std::string& device, const char* description, PortProbe probe) {
+    return {{device.substr(5), device, description, false}, probe};
 }
 
+// The advice reads the port's own owner, group and mode: the port's group to
+// join, or for a port only root may open the udev rule the package installs.
 TEST(PortReport, NumbersAccessAndAdvice) {
-    EXPECT_EQ(PortListReport({}, kAnn),
+    EXPECT_EQ(PortListReport({}, kAnn, kRule),
               "No serial ports found.\n"
               "Plug in the programming cable: a USB cable appears as /dev/ttyUSB0 or "
               "/dev/ttyACM0.\n");
-    EXPECT_EQ(PortListReport({Line("/dev/ttyUSB0", "FT232R USB UART (FTDI)", false),
-                              Line("/dev/ttyACM0", "", true), Line("/dev/ttyS0", "", false)},
-                             kAnn),
+    const PortProbe open{true, true, "root", "dialout", 0660};
+    EXPECT_EQ(PortListReport({Line("/dev/ttyUSB0", "FT232R USB UART (FTDI)", kDialout),
+                              Line("/dev/ttyACM0", "", open), Line("/dev/ttyS0", "", kRootOnly),
+                              Line("/dev/ttyS1", "", kDialout)},
+                             kAnn, kRule),
               "No.  Device        Access  Description\n"
               "  1  /dev/ttyUSB0  denied  FT232R USB UART (FTDI)\n"
               "  2  /dev/ttyACM0  ok\n"
               "  3  /dev/ttyS0    denied\n"
+              "  4  /dev/ttyS1    denied\n"
               "\n"
-              "Serial ports belong to the dialout group. To use them without root, add yourself "
-              "to it:\n"
+              "The port belongs to the dialout group (crw-rw---- root dialout). To use it without "
+              "root, add yourself to the group:\n"
               "    sudo adduser ann dialout\n"
-              "then log out and in again.\n");
-    // Added to the group, but not yet logged in again.
-    const std::string report =
-        PortListReport({Line("/dev/ttyUSB0", "", false)}, {"ann", {"ann"}, {"ann", "dialout"}});
-    EXPECT_NE(report.find("You are in the dialout group, but this login session started before "
-                          "you were added:\nlog out and in again (or run: newgrp dialout).\n"),
-              std::string::npos)
-        << report;
+              "then log out and in again.\n"
+              "\n"
+              "The port is for root only (crw------- root root).\n"
+              "The udev rule zt790prog installs, /lib/udev/rules.d/60-zt790prog-cables.rules, "
+              "gives USB programming cables to the dialout group. Load it, or plug the cable in "
+              "again:\n"
+              "    sudo udevadm control --reload && sudo udevadm trigger\n"
+              "Then add yourself to the dialout group:\n"
+              "    sudo adduser ann dialout\n"
+              "and log out and in again.\n");
 }
 
 TEST(PortAccess, FailuresAreToldApart) {
-    EXPECT_EQ(ClassifyPortFailure({false, false, ""}, true), PortFailure::NoSuchDevice);
-    EXPECT_EQ(ClassifyPortFailure({true, false, "dialout"}, true), PortFailure::PermissionDenied);
-    EXPECT_EQ(ClassifyPortFailure({true, true, "dialout"}, true), PortFailure::Busy);
-    EXPECT_EQ(ClassifyPortFailure({true, true, "dialout"}, false), PortFailure::Other);
+    EXPECT_EQ(ClassifyPortFailure({false, false}, true), PortFailure::NoSuchDevice);
+    EXPECT_EQ(ClassifyPortFailure(kDialout, true), PortFailure::PermissionDenied);
+    EXPECT_EQ(ClassifyPortFailure({true, true}, true), PortFailure::Busy);
+    EXPECT_EQ(ClassifyPortFailure({true, true}, false), PortFailure::Other);
 }
 
 TEST(PortAccess, MessagesNameThePortTheReasonAndWhatToDo) {
-    const PortProbe none{false, false, ""};
-    const PortProbe locked{true, false, "dialout"};
-    const PortProbe open{true, true, "dialout"};
+    const PortProbe none{false, false};
+    const PortProbe open{true, true, "root", "dialout", 0660};
     const struct {
         PortFailure failure;
         const char* reason;
@@ -67,25 +76,30 @@ TEST(PortAccess, MessagesNameThePortTheReasonAndWhatToDo) {
     } cases[] = {
         {PortFailure::NoSuchDevice, "/dev/ttyUSB0: No such file or directory", none,
          "cannot open /dev/ttyUSB0: No such file or directory\n"
-         "No such serial port: is the programming cable plugged in? Run 'zt790ctl ports' to list "
-         "the ports of this machine.\n"},
-        {PortFailure::PermissionDenied, "/dev/ttyUSB0: Permission denied", locked,
+         "No such serial port: is the programming cable plugged in? Run 'zt790ctl doctor' to "
+         "find out why.\n"},
+        {PortFailure::PermissionDenied, "/dev/ttyUSB0: Permission denied", kRootOnly,
          "cannot open /dev/ttyUSB0: Permission denied\n"
-         "Serial ports belong to the dialout group. To use them without root, add yourself to "
-         "it:\n"
+         "The port is for root only (crw------- root root).\n"
+         "zt790prog's udev rule 60-zt790prog-cables.rules gives USB programming cables to the "
+         "dialout group; the zt790prog package installs it in /lib/udev/rules.d. Install the "
+         "package, then load the rule:\n"
+         "    sudo udevadm control --reload && sudo udevadm trigger\n"
+         "Then add yourself to the dialout group:\n"
          "    sudo adduser ann dialout\n"
-         "then log out and in again.\n"},
+         "and log out and in again.\n"},
         {PortFailure::Busy, "/dev/ttyUSB0: Permission error while locking the device", open,
          "cannot open /dev/ttyUSB0: Permission error while locking the device\n"
          "The port is busy: another program has it open. Close the other program (another "
-         "zt790ctl or zt790prog, a terminal program, ModemManager) and try again.\n"},
+         "zt790ctl or zt790prog, a terminal program, ModemManager) and try again; 'zt790ctl "
+         "doctor --port /dev/ttyUSB0' names it.\n"},
         {PortFailure::Other, "Inappropriate ioctl for device", open,
          "cannot open /dev/ttyUSB0: Inappropriate ioctl for device\n"
          "Check that this is the programming cable's port: 'zt790ctl ports' lists the serial "
          "ports of this machine.\n"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PortFailureMessage(c.failure, "/dev/ttyUSB0", c.reason, c.probe, kAnn),
+        EXPECT_EQ(PortFailureMessage(c.failure, "/dev/ttyUSB0", c.reason, c.probe, kAnn, ""),
                   c.message);
     }
     for (const char* busy :

@@ -33,12 +33,16 @@ struct SystemPaths {
     std::string proc = "/proc";
     std::string usbDevices = "/sys/bus/usb/devices";
 };
+// The same folders below `root` ("" for this machine's own).
+[[nodiscard]] SystemPaths SystemPathsUnder(const std::string& root);
 
 // A USB device plugged in now, with the serial ports (tty names) it has.
 struct UsbDevice {
     UsbId id;
     std::string product;            // the device's own name, e.g. "USB Serial"; may be empty
     std::vector<std::string> ttys;  // e.g. "ttyUSB0"; empty when no driver made a port
+    std::string path;               // its place on the bus, e.g. "1-2" (the kernel log's name)
+    std::string driver;             // the kernel driver of its first bound interface, e.g. "ch341"
 };
 [[nodiscard]] std::vector<UsbDevice> ListUsbDevices(const std::string& usbDevicesDir);
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "qtio/braille_daemon.h"
+#include "doctor/braille_daemon.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -144,10 +144,19 @@ std::vector<UsbDevice> ListUsbDevices(const std::string& usbDevicesDir) {
         const auto vendor = Hex16(FirstLine(dir / "idVendor"));
         const auto product = Hex16(FirstLine(dir / "idProduct"));
         if (!vendor || !product) continue;
-        UsbDevice device{{*vendor, *product}, FirstLine(dir / "product"), {}};
+        UsbDevice device{
+            {*vendor, *product}, FirstLine(dir / "product"), {}, dir.filename().string(), {}};
+        std::vector<fs::path> interfaces;
         for (const auto& inner : fs::directory_iterator(dir, ec)) {
             if (inner.path().filename().string().find(':') != std::string::npos)
-                CollectTtys(inner.path(), device.ttys);
+                interfaces.push_back(inner.path());
+        }
+        std::sort(interfaces.begin(), interfaces.end());
+        for (const fs::path& interface : interfaces) {
+            CollectTtys(interface, device.ttys);
+            std::error_code none;
+            const fs::path driver = fs::read_symlink(interface / "driver", none);
+            if (!none && device.driver.empty()) device.driver = driver.filename().string();
         }
         std::sort(device.ttys.begin(), device.ttys.end());
         devices.push_back(std::move(device));
@@ -157,6 +166,14 @@ std::vector<UsbDevice> ListUsbDevices(const std::string& usbDevicesDir) {
                std::tie(b.id.vendor, b.id.product, b.ttys);
     });
     return devices;
+}
+
+SystemPaths SystemPathsUnder(const std::string& root) {
+    SystemPaths paths;
+    for (std::string& dir : paths.udevRuleDirs) dir = root + dir;
+    paths.proc = root + paths.proc;
+    paths.usbDevices = root + paths.usbDevices;
+    return paths;
 }
 
 bool BrailleDaemon::Claims(UsbId id) const {

@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The braille display daemon's claim on programming cables, read from a fake
 // system: udev rule folders, a process list and the USB devices of sysfs.
-#include "qtio/braille_daemon.h"
+#include "doctor/braille_daemon.h"
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <filesystem>
-#include <fstream>
+#include "fake_system.h"
 
 namespace zt {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Ubuntu's rule file, trimmed: two cables claimed, one the distribution
 // commented out.
@@ -24,46 +20,7 @@ constexpr const char* kUbuntuRules =
     "ENV{PRODUCT}==\"10c4/ea60/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"sk\", GOTO=\"brltty_usb_run\"\n"
     "#ENV{PRODUCT}==\"403/6001/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"at\", GOTO=\"brltty_usb_run\"\n";
 
-class FakeSystem {
-  public:
-    FakeSystem() {
-        paths.udevRuleDirs = {Dir("etc/udev/rules.d"), Dir("run/udev/rules.d"),
-                              Dir("usr/lib/udev/rules.d")};
-        paths.proc = Dir("proc");
-        paths.usbDevices = Dir("sys/bus/usb/devices");
-        Write("proc/1/comm", "systemd\n");
-        Write("proc/self/comm", "zt790ctl\n");
-        Write("usr/lib/udev/rules.d/60-serial.rules", "ENV{PRODUCT}==\"1a86/7523/*\"\n");
-    }
-    std::string Dir(const std::string& relative) {
-        const fs::path path = fs::path(root.path().toStdString()) / relative;
-        fs::create_directories(path);
-        return path.string();
-    }
-    void Write(const std::string& relative, const std::string& text) {
-        const fs::path path = fs::path(root.path().toStdString()) / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path) << text;
-    }
-    void Rules(const std::string& folder, const std::string& text) {
-        Write(folder + "/85-brltty.rules", text);
-    }
-    void Mask() { fs::create_symlink("/dev/null", Dir("etc/udev/rules.d") + "/85-brltty.rules"); }
-    // A USB device "1-N" with one interface and the given ttys on it.
-    void Usb(const std::string& name, const char* vendor, const char* product,
-             std::initializer_list<std::string> ttys) {
-        const std::string dev = "sys/bus/usb/devices/" + name;
-        Write(dev + "/idVendor", std::string(vendor) + "\n");
-        Write(dev + "/idProduct", std::string(product) + "\n");
-        Write(dev + "/product", "USB Serial\n");
-        Dir(dev + "/" + name + ":1.0");
-        for (const std::string& tty : ttys) Dir(dev + "/" + name + ":1.0/" + tty);
-        Dir("sys/bus/usb/devices/" + name + ":1.0");  // the interface's own entry
-    }
-
-    QTemporaryDir root;
-    SystemPaths paths;
-};
+using testing::FakeSystem;
 
 TEST(BrailleDaemon, RulesInForceMaskedRulesAndTheRunningDaemon) {
     FakeSystem sys;
@@ -72,7 +29,7 @@ TEST(BrailleDaemon, RulesInForceMaskedRulesAndTheRunningDaemon) {
     sys.Rules("usr/lib/udev/rules.d", kUbuntuRules);
     BrailleDaemon d = DetectBrailleDaemon(sys.paths);
     EXPECT_EQ(d.ruleFiles,
-              std::vector<std::string>{sys.paths.udevRuleDirs[2] + "/85-brltty.rules"});
+              std::vector<std::string>{sys.paths.udevRuleDirs[3] + "/85-brltty.rules"});
     EXPECT_EQ(d.claimed, (std::vector<UsbId>{{0x1a86, 0x7523}, {0x10c4, 0xea60}}));
 
     // A file of the same name in an earlier folder replaces it: here one that
@@ -156,7 +113,7 @@ TEST(BrailleDaemon, AdviceOnlyWhenAClaimedCableIsMissingOrBusy) {
                          : std::initializer_list<std::string>{});
         std::string expected = c.advice;
         if (const auto at = expected.find("RULE"); at != std::string::npos)
-            expected.replace(at, 4, sys.paths.udevRuleDirs[2] + "/85-brltty.rules");
+            expected.replace(at, 4, sys.paths.udevRuleDirs[3] + "/85-brltty.rules");
         const BiString advice = BrailleDaemonAdvice(c.trouble, c.device, sys.paths);
         EXPECT_EQ(advice.english, expected) << c.what;
         EXPECT_EQ(advice.chinese.empty(), expected.empty()) << c.what;
