@@ -23,9 +23,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/dist/zt790prog.xml
 install(FILES ${PROJECT_SOURCE_DIR}/docs/manual/en.md ${PROJECT_SOURCE_DIR}/docs/manual/zh.md
               ${PROJECT_SOURCE_DIR}/docs/manual/channel-card.png
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/manual)
-# An example only: which cables a machine uses is its administrator's choice.
+# The udev rule for programming cables (dialout access, ModemManager kept off,
+# the FTDI latency timer): what `zt790ctl doctor` recommends. udevd reads the
+# rule folders by itself; a cable plugged in afterwards gets it.
 install(FILES ${PROJECT_SOURCE_DIR}/dist/60-zt790prog-cables.rules
-        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+        DESTINATION lib/udev/rules.d)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/dist/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

@@ -47,12 +47,12 @@ BiString PermissionAdvice(const DeviceNode& node, const UserGroups& user, const 
         } else {
             advice.english += std::string("zt790prog's udev rule ") + kCablesRuleName +
                               " gives USB programming cables to the dialout group; the zt790prog "
-                              "package installs it in /lib/udev/rules.d. Install the package, "
+                              "package installs it in /usr/lib/udev/rules.d. Install the package, "
                               "then load the rule:\n" +
                               reload;
             advice.chinese += std::string("zt790prog 的 udev 规则 ") + kCablesRuleName +
                               " 会把 USB 编程线交给 dialout 组，zt790prog 软件包把它安装在 "
-                              "/lib/udev/rules.d。请安装软件包，然后加载规则：\n" +
+                              "/usr/lib/udev/rules.d。请安装软件包，然后加载规则：\n" +
                               reload;
         }
         if (!Contains(user.configured, kSerialGroup)) {

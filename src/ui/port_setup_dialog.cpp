@@ -27,6 +27,8 @@ constexpr BiText kOk{"Confirm", "确 定"};
 constexpr BiText kCancel{"Cancel", "取 消"};
 constexpr BiText kNotAvailable{"(not available)", "（无此端口）"};
 constexpr BiText kDeviceOption{"Device:", "设备："};
+constexpr BiText kCheck{"Check Connection...", "检查连接..."};
+constexpr BiText kCheckName{"Check Connection", "检查连接"};
 constexpr BiText kNoDevice{"Please input the device path of the serial port.",
                            "请输入串口的设备路径 ！"};
 
@@ -81,10 +83,18 @@ PortSetupDialog::PortSetupDialog(AppState& state, MessagePresenter& presenter,
     cancel->setObjectName("Command1");
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
 
+    // After the dialog's own buttons: the doctor for the port chosen above.
+    auto* check = new QPushButton(qs(kCheck, chinese), this);
+    check->setObjectName("Command_check");
+    check->setAccessibleName(qs(kCheckName, chinese));
+    check->setAutoDefault(false);
+    connect(check, &QPushButton::clicked, this, &PortSetupDialog::checkRequested);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
+    buttons->addWidget(check);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addLayout(buttons);
@@ -118,6 +128,15 @@ void PortSetupDialog::confirm() {
     emit portChanged();
     // After a failed port opening the dialog stays, so another port can be tried.
     if (!state_.PortOpenFailed) close();
+}
+
+PortChoice PortSetupDialog::selectedPort() const {
+    if (deviceOption_->isChecked() && !device_->text().trimmed().isEmpty())
+        return {state_.ComPort, utf8(device_->text().trimmed())};
+    for (int n = 1; n <= kNumberedPorts; ++n) {
+        if (options_[static_cast<std::size_t>(n - 1)]->isChecked()) return {n, ""};
+    }
+    return {state_.ComPort, state_.ComDevice};
 }
 
 void PortSetupDialog::closeEvent(QCloseEvent* event) {

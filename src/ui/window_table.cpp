@@ -2,6 +2,7 @@
 #include "ui/window_table.h"
 
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "link/frames.h"
@@ -14,6 +15,7 @@
 #include "ui/channel_file_window.h"
 #include "ui/channel_grid_window.h"
 #include "ui/comm_window.h"
+#include "ui/connection_check_window.h"
 #include "ui/fm_presets_window.h"
 #include "ui/image_recorder.h"
 #include "ui/key_window.h"
@@ -102,6 +104,8 @@ constexpr WindowSpec kWindows[] = {
      .create = [](MainWindow& main) -> QWidget* {
          auto* w = new PortSetupDialog(main.state(), main.presenter(), AvailableSerialPorts());
          QObject::connect(w, &PortSetupDialog::portChanged, &main, &MainWindow::showPortPanel);
+         QObject::connect(w, &PortSetupDialog::checkRequested, &main,
+                          [&main] { main.reopen(WindowId::CheckConnection); });
          return w;
      },
      .placement = {Size::ShareOfMain, 2, 1.8, Centred, RaisedCentre},
@@ -226,6 +230,21 @@ constexpr WindowSpec kWindows[] = {
      .placement = {Size::ShareOfArea, 1.8, 1.4, Centred,
                    [](int space, int own) { return (space - own) / 8; }},
      .manualSection = "scan-information"},
+    {.id = WindowId::CheckConnection,
+     .command = {},  // opened by the port setup dialog's Check Connection... button
+     .openFlag = nullptr,
+     .create = [](MainWindow& main) -> QWidget* {
+         // The port chosen in the dialog, confirmed or not; else the one in force.
+         const auto* setup = qobject_cast<PortSetupDialog*>(main.window(WindowId::Setup));
+         const PortChoice port = setup ? setup->selectedPort()
+                                       : PortChoice{main.state().ComPort, main.state().ComDevice};
+         auto* w = new ConnectionCheckWindow(main.state().LanguageChinese, port, main.linkDevices,
+                                             ThisMachine());
+         QTimer::singleShot(0, w, &ConnectionCheckWindow::start);
+         return w;
+     },
+     .placement = {Size::ShareOfMain, 1.3, 1.5, Centred, RaisedCentre},
+     .manualSection = "check-connection"},
 };
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace {
 using testing::Radio;
 
 const UserGroups kAnn{"ann", {"ann"}, {"ann"}};
-const std::string kRule = "/lib/udev/rules.d/60-zt790prog-cables.rules";
+const std::string kRule = "/usr/lib/udev/rules.d/60-zt790prog-cables.rules";
 const PortProbe kDialout{true, false, "root", "dialout", 0660};
 const PortProbe kRootOnly{true, false, "root", "root", 0600};
 
@@ -49,7 +49,7 @@ TEST(PortReport, NumbersAccessAndAdvice) {
               "then log out and in again.\n"
               "\n"
               "The port is for root only (crw------- root root).\n"
-              "The udev rule zt790prog installs, /lib/udev/rules.d/60-zt790prog-cables.rules, "
+              "The udev rule zt790prog installs, /usr/lib/udev/rules.d/60-zt790prog-cables.rules, "
               "gives USB programming cables to the dialout group. Load it, or plug the cable in "
               "again:\n"
               "    sudo udevadm control --reload && sudo udevadm trigger\n"
@@ -82,7 +82,7 @@ TEST(PortAccess, MessagesNameThePortTheReasonAndWhatToDo) {
          "cannot open /dev/ttyUSB0: Permission denied\n"
          "The port is for root only (crw------- root root).\n"
          "zt790prog's udev rule 60-zt790prog-cables.rules gives USB programming cables to the "
-         "dialout group; the zt790prog package installs it in /lib/udev/rules.d. Install the "
+         "dialout group; the zt790prog package installs it in /usr/lib/udev/rules.d. Install the "
          "package, then load the rule:\n"
          "    sudo udevadm control --reload && sudo udevadm trigger\n"
          "Then add yourself to the dialout group:\n"

@@ -177,7 +177,7 @@ TEST(Doctor, EachCauseGivesItsDiagnosisAndWhatToDo) {
     for (const Cause& c : kCauses) {
         SCOPED_TRACE(c.what);
         FakeSystem sys;
-        sys.Write("lib/udev/rules.d/60-zt790prog-cables.rules", "# cables\n");
+        sys.Write("usr/lib/udev/rules.d/60-zt790prog-cables.rules", "# cables\n");
         sys.Write("proc/uptime", "100.00 150.00\n");
         Kmsg(sys, 90, "Linux version 6.1.0");
         c.setup(sys);

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/connection_check_window.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "doctor/doctor_report.h"
+#include "qtio/serial_ports.h"
+#include "ui/qt_text.h"
+
+namespace zt {
+
+namespace {
+
+constexpr BiText kTitle{"Check Connection", "检查连接"};
+constexpr BiText kChecking{"Checking the connection ...", "正在检查连接 ..."};
+constexpr BiText kAnswered{"The radio answered.", "对讲机已应答。"};
+constexpr BiText kNoAnswer{"The radio did not answer.", "对讲机没有应答。"};
+constexpr BiText kAgain{"Check Again", "再次检查"};
+constexpr BiText kClose{"Close", "关闭"};
+constexpr BiText kChecksName{"Checks", "检查项目"};
+constexpr BiText kAdvice{"What to do", "处理办法"};
+
+}  // namespace
+
+ConnectionCheckWindow::ConnectionCheckWindow(bool chinese, PortChoice port,
+                                             LinkDevicesFactory devices, Host host, QWidget* parent)
+    : QDialog(parent), chinese_(chinese), makeDevices_(std::move(devices)), host_(std::move(host)) {
+    setObjectName("Form_check_connection");
+    setWindowTitle(qs(kTitle, chinese));
+    const ResolvedPort resolved = ResolvePortChoice(port.number, port.device);
+    device_ = resolved.ok ? resolved.device : "";
+    label_ = resolved.ok ? "" : "COM" + std::to_string(port.number);
+
+    status_ = new QLabel(this);
+    status_->setObjectName("Label_status");
+    table_ = new QTableWidget(0, 4, this);
+    table_->setObjectName("Grid_checks");
+    table_->setAccessibleName(qs(kChecksName, chinese));
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    advice_ = new QPlainTextEdit(this);
+    advice_->setObjectName("Text_advice");
+    advice_->setAccessibleName(qs(kAdvice, chinese));
+    advice_->setReadOnly(true);
+    advice_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    again_ = new QPushButton(qs(kAgain, chinese), this);
+    again_->setObjectName("Command_again");
+    again_->setAccessibleName(qs(kAgain, chinese));
+    connect(again_, &QPushButton::clicked, this, &ConnectionCheckWindow::start);
+    auto* close = new QPushButton(qs(kClose, chinese), this);
+    close->setObjectName("Command_close");
+    close->setAccessibleName(qs(kClose, chinese));
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(again_);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(status_);
+    layout->addWidget(table_, 3);
+    layout->addWidget(advice_, 2);
+    layout->addLayout(buttons);
+}
+
+ConnectionCheckWindow::~ConnectionCheckWindow() = default;
+
+void ConnectionCheckWindow::start() {
+    if (running_) return;
+    running_ = true;
+    again_->setEnabled(false);
+    status_->setText(qs(kChecking, chinese_));
+    diagnoses_ = {ExamineSystem(host_, device_, label_)};
+    if (!diagnoses_.front().WorthOpening()) {
+        showReport();
+        return;
+    }
+    devices_ = makeDevices_();
+    // Called from inside the link's events: the probe goes away only later.
+    probe_ = std::make_unique<RadioProbe>(*devices_.port, *devices_.timers, device_, [this] {
+        QTimer::singleShot(0, this, &ConnectionCheckWindow::probeFinished);
+    });
+    probe_->Start();
+}
+
+void ConnectionCheckWindow::probeFinished() {
+    if (!probe_ || !probe_->Done()) return;
+    RecordRadio(diagnoses_.front(), probe_->Result());
+    probe_.reset();
+    devices_ = {};
+    showReport();
+}
+
+void ConnectionCheckWindow::showReport() {
+    const std::vector<std::vector<std::string>> rows = DoctorTable(diagnoses_, chinese_);
+    QStringList header;
+    for (const std::string& h : rows.front()) header << qs(h);
+    table_->setHorizontalHeaderLabels(header);
+    table_->setRowCount(static_cast<int>(rows.size() - 1));
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            table_->setItem(static_cast<int>(r - 1), static_cast<int>(c),
+                            new QTableWidgetItem(qs(rows[r][c])));
+        }
+    }
+    table_->resizeColumnsToContents();
+    advice_->setPlainText(qs(DoctorAdvice(diagnoses_, chinese_)));
+    status_->setText(qs(AnyRadioAnswered(diagnoses_) ? kAnswered : kNoAnswer, chinese_));
+    running_ = false;
+    again_->setEnabled(true);
+}
+
+}  // namespace zt
