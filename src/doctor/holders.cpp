@@ -18,7 +18,9 @@ HolderScan FindHolders(const Host& host, const std::string& device) {
     node.erase(0, host.root.size());
     for (const auto& entry : fs::directory_iterator(host.Path("/proc"), ec)) {
         const std::string name = entry.path().filename().string();
-        if (name.empty() || !std::all_of(name.begin(), name.end(), ::isdigit)) continue;
+        if (name.empty() ||
+            !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
         std::error_code fdError;
         fs::directory_iterator fds(entry.path() / "fd", fdError);
         if (fdError) {

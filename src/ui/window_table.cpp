@@ -105,7 +105,7 @@ constexpr WindowSpec kWindows[] = {
          auto* w = new PortSetupDialog(main.state(), main.presenter(), AvailableSerialPorts());
          QObject::connect(w, &PortSetupDialog::portChanged, &main, &MainWindow::showPortPanel);
          QObject::connect(w, &PortSetupDialog::checkRequested, &main,
-                          [&main] { main.reopen(WindowId::CheckConnection); });
+                          [&main] { main.reopen(WindowId::Doctor); });
          return w;
      },
      .placement = {Size::ShareOfMain, 2, 1.8, Centred, RaisedCentre},
@@ -230,7 +230,7 @@ constexpr WindowSpec kWindows[] = {
      .placement = {Size::ShareOfArea, 1.8, 1.4, Centred,
                    [](int space, int own) { return (space - own) / 8; }},
      .manualSection = "scan-information"},
-    {.id = WindowId::CheckConnection,
+    {.id = WindowId::Doctor,
      .command = {},  // opened by the port setup dialog's Check Connection... button
      .openFlag = nullptr,
      .create = [](MainWindow& main) -> QWidget* {

@@ -25,7 +25,7 @@ TEST_F(ConnectionCheck, TheSetupDialogChecksThePortChosenThere) {
     QTest::mouseClick(child<QRadioButton>(setup, "Option_device"), Qt::LeftButton);
     type(child<QLineEdit>(setup, "Text_device"), "/nonexistent/ttyZT9");
     press(setup, "Command_check");
-    QWidget* check = main->window(WindowId::CheckConnection);
+    QWidget* check = main->window(WindowId::Doctor);
     ASSERT_NE(check, nullptr);
     settle();
     EXPECT_EQ(Cell(check, 0, 0), "/nonexistent/ttyZT9");
