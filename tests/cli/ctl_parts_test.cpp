@@ -20,6 +20,8 @@ const UserGroups kAnn{"ann", {"ann"}, {"ann"}};
 const std::string kRule = "/usr/lib/udev/rules.d/60-zt790prog-cables.rules";
 const PortProbe kDialout{true, false, "root", "dialout", 0660};
 const PortProbe kRootOnly{true, false, "root", "root", 0600};
+const PortProbe kNone{false, false, "", "", 0};
+const PortProbe kOpen{true, true, "root", "dialout", 0660};
 
 PortLine Line(const std::string& device, const char* description, PortProbe probe) {
     return {{device.substr(5), device, description, false}, probe};
@@ -32,9 +34,8 @@ TEST(PortReport, NumbersAccessAndAdvice) {
               "No serial ports found.\n"
               "Plug in the programming cable: a USB cable appears as /dev/ttyUSB0 or "
               "/dev/ttyACM0.\n");
-    const PortProbe open{true, true, "root", "dialout", 0660};
     EXPECT_EQ(PortListReport({Line("/dev/ttyUSB0", "FT232R USB UART (FTDI)", kDialout),
-                              Line("/dev/ttyACM0", "", open), Line("/dev/ttyS0", "", kRootOnly),
+                              Line("/dev/ttyACM0", "", kOpen), Line("/dev/ttyS0", "", kRootOnly),
                               Line("/dev/ttyS1", "", kDialout)},
                              kAnn, kRule),
               "No.  Device        Access  Description\n"
@@ -59,22 +60,20 @@ TEST(PortReport, NumbersAccessAndAdvice) {
 }
 
 TEST(PortAccess, FailuresAreToldApart) {
-    EXPECT_EQ(ClassifyPortFailure({false, false}, true), PortFailure::NoSuchDevice);
+    EXPECT_EQ(ClassifyPortFailure(kNone, true), PortFailure::NoSuchDevice);
     EXPECT_EQ(ClassifyPortFailure(kDialout, true), PortFailure::PermissionDenied);
-    EXPECT_EQ(ClassifyPortFailure({true, true}, true), PortFailure::Busy);
-    EXPECT_EQ(ClassifyPortFailure({true, true}, false), PortFailure::Other);
+    EXPECT_EQ(ClassifyPortFailure(kOpen, true), PortFailure::Busy);
+    EXPECT_EQ(ClassifyPortFailure(kOpen, false), PortFailure::Other);
 }
 
 TEST(PortAccess, MessagesNameThePortTheReasonAndWhatToDo) {
-    const PortProbe none{false, false};
-    const PortProbe open{true, true, "root", "dialout", 0660};
     const struct {
         PortFailure failure;
         const char* reason;
         PortProbe probe;
         const char* message;
     } cases[] = {
-        {PortFailure::NoSuchDevice, "/dev/ttyUSB0: No such file or directory", none,
+        {PortFailure::NoSuchDevice, "/dev/ttyUSB0: No such file or directory", kNone,
          "cannot open /dev/ttyUSB0: No such file or directory\n"
          "No such serial port: is the programming cable plugged in? Run 'zt790ctl doctor' to "
          "find out why.\n"},
@@ -88,12 +87,12 @@ TEST(PortAccess, MessagesNameThePortTheReasonAndWhatToDo) {
          "Then add yourself to the dialout group:\n"
          "    sudo adduser ann dialout\n"
          "and log out and in again.\n"},
-        {PortFailure::Busy, "/dev/ttyUSB0: Permission error while locking the device", open,
+        {PortFailure::Busy, "/dev/ttyUSB0: Permission error while locking the device", kOpen,
          "cannot open /dev/ttyUSB0: Permission error while locking the device\n"
          "The port is busy: another program has it open. Close the other program (another "
          "zt790ctl or zt790prog, a terminal program, ModemManager) and try again; 'zt790ctl "
          "doctor --port /dev/ttyUSB0' names it.\n"},
-        {PortFailure::Other, "Inappropriate ioctl for device", open,
+        {PortFailure::Other, "Inappropriate ioctl for device", kOpen,
          "cannot open /dev/ttyUSB0: Inappropriate ioctl for device\n"
          "Check that this is the programming cable's port: 'zt790ctl ports' lists the serial "
          "ports of this machine.\n"},
