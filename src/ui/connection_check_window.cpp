@@ -13,6 +13,7 @@
 
 #include "doctor/doctor_report.h"
 #include "qtio/serial_ports.h"
+#include "ui/accessible_names.h"
 #include "ui/qt_text.h"
 
 namespace zt {
@@ -43,25 +44,26 @@ ConnectionCheckWindow::ConnectionCheckWindow(bool chinese, PortChoice port,
     status_->setObjectName("Label_status");
     table_ = new QTableWidget(0, 4, this);
     table_->setObjectName("Grid_checks");
-    table_->setAccessibleName(qs(kChecksName, chinese));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     advice_ = new QPlainTextEdit(this);
     advice_->setObjectName("Text_advice");
-    advice_->setAccessibleName(qs(kAdvice, chinese));
     advice_->setReadOnly(true);
     advice_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     again_ = new QPushButton(qs(kAgain, chinese), this);
     again_->setObjectName("Command_again");
-    again_->setAccessibleName(qs(kAgain, chinese));
     connect(again_, &QPushButton::clicked, this, &ConnectionCheckWindow::start);
     auto* close = new QPushButton(qs(kClose, chinese), this);
     close->setObjectName("Command_close");
-    close->setAccessibleName(qs(kClose, chinese));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+    nameControls({{table_, nullptr, qs(kChecksName, chinese)},
+                  {advice_, nullptr, qs(kAdvice, chinese)},
+                  {again_, nullptr, qs(kAgain, chinese)},
+                  {close, nullptr, qs(kClose, chinese)}});
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -108,15 +110,25 @@ void ConnectionCheckWindow::showReport() {
     for (const std::string& h : rows.front()) header << qs(h);
     table_->setHorizontalHeaderLabels(header);
     table_->setRowCount(static_cast<int>(rows.size() - 1));
+    const QString separator = chinese_ ? QStringLiteral("，") : QStringLiteral(", ");
+    QString port;
     for (std::size_t r = 1; r < rows.size(); ++r) {
+        if (!rows[r][0].empty()) port = qs(rows[r][0]);
+        // Each cell of a row reads as the whole row: port, check, result, detail.
+        QString name = port;
+        for (std::size_t c = 1; c < rows[r].size(); ++c)
+            if (!rows[r][c].empty()) name += separator + qs(rows[r][c]);
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            table_->setItem(static_cast<int>(r - 1), static_cast<int>(c),
-                            new QTableWidgetItem(qs(rows[r][c])));
+            auto* item = new QTableWidgetItem(qs(rows[r][c]));
+            item->setData(Qt::AccessibleTextRole, name);
+            table_->setItem(static_cast<int>(r - 1), static_cast<int>(c), item);
         }
     }
     table_->resizeColumnsToContents();
     advice_->setPlainText(qs(DoctorAdvice(diagnoses_, chinese_)));
-    status_->setText(qs(AnyRadioAnswered(diagnoses_) ? kAnswered : kNoAnswer, chinese_));
+    const QString verdict = qs(AnyRadioAnswered(diagnoses_) ? kAnswered : kNoAnswer, chinese_);
+    status_->setText(verdict);
+    announce(status_, verdict);
     running_ = false;
     again_->setEnabled(true);
 }
