@@ -130,6 +130,18 @@ const Cause kCauses[] = {
      Verdict::Failed,
      "no such serial port",
      "The USB serial adapter /dev/ttyUSB0 vanished 5 s ago: plug the cable in again"},
+    {"unplugged long ago",
+     [](FakeSystem& s) {
+         Kmsg(s, 80, "ch341-uart ttyUSB0: ch341-uart converter now disconnected from ttyUSB0");
+     },
+     kOpen,
+     kAnn,
+     {},
+     Check::Device,
+     Verdict::Failed,
+     "no such serial port",
+     "No USB serial adapter appeared or vanished in the last minute: plug the programming cable "
+     "in.\n"},
     {"back as ttyUSB1",
      [](FakeSystem& s) { Kmsg(s, 3, "usb 1-2: ch341-uart converter now attached to ttyUSB1"); },
      kOpen,
