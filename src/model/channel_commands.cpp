@@ -10,16 +10,11 @@ namespace zt {
 namespace {
 
 ChannelCommandResult Done(std::vector<int> channels, int current) {
-    return {true, std::nullopt, {std::move(channels), current}};
+    return {true, std::nullopt, {std::move(channels), current}, {}};
 }
 
-ChannelCommandResult Move(Image& image, const ChannelSelection& s, MoveDirection direction) {
-    auto moved = MoveChannels(image, s.channels, direction);
-    if (!moved) return {false, std::nullopt, s};
-    const bool currentSelected =
-        std::find(s.channels.begin(), s.channels.end(), s.current) != s.channels.end();
-    const int step = direction == MoveDirection::Up ? -1 : 1;
-    return Done(*moved, currentSelected ? s.current + step : s.current);
+bool Contains(const std::vector<int>& channels, int c) {
+    return std::find(channels.begin(), channels.end(), c) != channels.end();
 }
 
 }  // namespace
@@ -29,32 +24,49 @@ ChannelCommandResult RunChannelCommand(ChannelCommand command, Image& image,
     // Nothing selected means the current channel.
     ChannelSelection selection = chosen;
     if (selection.channels.empty()) selection.channels = {selection.current};
+    const int first = *std::min_element(selection.channels.begin(), selection.channels.end());
+    ChannelMap map;
+    ChannelCommandResult result;
     switch (command) {
         case ChannelCommand::Empty:
-            EmptyChannels(image, selection.channels);
-            return Done(selection.channels, selection.current);
+            EmptyChannels(image, selection.channels, &map);
+            result = Done(selection.channels, selection.current);
+            break;
         case ChannelCommand::MoveUp:
-            return Move(image, selection, MoveDirection::Up);
-        case ChannelCommand::MoveDown:
-            return Move(image, selection, MoveDirection::Down);
-        case ChannelCommand::Insert:
-            if (!InsertEmptyChannel(image, selection.current)) {
-                return {false, kChannel128InUse, selection};
-            }
-            return Done({selection.current}, selection.current);
-        case ChannelCommand::Delete: {
-            DeleteChannels(image, selection.channels);
-            const int first =
-                *std::min_element(selection.channels.begin(), selection.channels.end());
-            return Done({first}, first);
+        case ChannelCommand::MoveDown: {
+            const auto direction =
+                command == ChannelCommand::MoveUp ? MoveDirection::Up : MoveDirection::Down;
+            auto moved = MoveChannels(image, selection.channels, direction, &map);
+            if (!moved) return {false, std::nullopt, selection, {}};
+            // The cursor goes with a channel it stands on that moved; on an
+            // unselected channel it stays where it is.
+            const int current = Contains(selection.channels, selection.current)
+                                    ? map.to[static_cast<std::size_t>(selection.current)]
+                                    : selection.current;
+            result = Done(*moved, current);
+            break;
         }
+        case ChannelCommand::Insert:
+            if (!InsertEmptyChannel(image, first, &map)) {
+                return {false, kChannel128InUse, selection, {}};
+            }
+            result = Done({first}, first);
+            break;
+        case ChannelCommand::Delete:
+            DeleteChannels(image, selection.channels, &map);
+            result = Done({first}, first);
+            break;
         case ChannelCommand::SortByRx:
         case ChannelCommand::SortByName:
-            SortChannels(image, command == ChannelCommand::SortByRx ? ChannelSortKey::RxFrequency
-                                                                    : ChannelSortKey::Name);
-            return Done({selection.current}, selection.current);
+            SortChannels(image,
+                         command == ChannelCommand::SortByRx ? ChannelSortKey::RxFrequency
+                                                             : ChannelSortKey::Name,
+                         &map);
+            result = Done({selection.current}, selection.current);
+            break;
     }
-    return {false, std::nullopt, selection};
+    result.notes = FollowChannels(image, map);
+    return result;
 }
 
 }  // namespace zt

@@ -17,7 +17,7 @@ enum class ChannelCommand {
     Empty,       // the selected channels lose frequency, settings and name
     MoveUp,      // the selected channels one place up
     MoveDown,    // ... one place down
-    Insert,      // an empty channel at the current one, the rest one down
+    Insert,      // an empty channel above the first selected one, the rest one down
     Delete,      // the selected channels removed, the rest closing up
     SortByRx,    // all channels by receive frequency, empty ones last
     SortByName,  // all channels by name, unnamed then empty ones last
@@ -27,8 +27,8 @@ inline constexpr BiText kChannel128InUse{
     "Channel 128 is in use. Delete or move it before inserting a channel.",
     "信道 128 已被使用，请先删除或移动它再插入信道。"};
 
-// Which channels the user works on: the selected ones (ascending, never empty)
-// and the current one (1..128), where the cell cursor stands.
+// Which channels the user works on: the selected ones (ascending; none means
+// the current one) and the current one (1..128), where the cell cursor stands.
 struct ChannelSelection {
     std::vector<int> channels;
     int current = 1;
@@ -41,8 +41,12 @@ struct ChannelCommandResult {
     // Why, for a refusal the user should be told about (a block that cannot
     // move past an end is simply not moved).
     std::optional<BiText> refusal;
-    // The selection afterwards: moved channels stay selected where they went.
+    // The selection afterwards: moved channels stay selected where they went,
+    // and a selected current channel stays current where it went.
     ChannelSelection selection;
+    // What the user is told besides: settings that named a channel which is
+    // gone (channel_references.h).
+    std::vector<BiString> notes;
 };
 
 [[nodiscard]] ChannelCommandResult RunChannelCommand(ChannelCommand command, Image& image,

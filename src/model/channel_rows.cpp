@@ -9,8 +9,10 @@ namespace zt {
 
 namespace {
 
-using Slots = std::array<ChannelSlot, kChannelCount + 1>;  // index 0 unused
-using Marks = std::array<bool, kChannelCount + 2>;         // 0 and 129 stay false
+using Marks = std::array<bool, kChannelCount + 2>;  // 0 and 129 stay false
+// What each channel number holds after a command: the number it held before,
+// or 0 for an empty channel. Index 0 unused.
+using Origins = std::array<int, kChannelCount + 1>;
 
 std::size_t Index(int c) {
     if (c < 1 || c > kChannelCount) throw std::out_of_range("channel number");
@@ -25,14 +27,23 @@ auto& NameByte(ImageRef& image, int c, int j) {
                 [static_cast<std::size_t>(p % kRowBytes)];
 }
 
-Slots TakeAll(const Image& image) {
-    Slots slots;
-    for (int c = 1; c <= kChannelCount; ++c) slots[Index(c)] = TakeChannel(image, c);
-    return slots;
+Origins Unmoved() {
+    Origins from{};
+    for (int c = 1; c <= kChannelCount; ++c) from[Index(c)] = c;
+    return from;
 }
 
-void PutAll(Image& image, const Slots& slots) {
-    for (int c = 1; c <= kChannelCount; ++c) PutChannel(image, c, slots[Index(c)]);
+// Puts every channel where `from` says, and tells `map` where each one went.
+void Rearrange(Image& image, const Origins& from, ChannelMap* map) {
+    std::array<ChannelSlot, kChannelCount + 1> slots;
+    for (int c = 1; c <= kChannelCount; ++c) slots[Index(c)] = TakeChannel(image, c);
+    ChannelMap to;  // all gone until placed
+    for (int c = 1; c <= kChannelCount; ++c) {
+        const int was = from[Index(c)];
+        PutChannel(image, c, was ? slots[Index(was)] : EmptySlot());
+        if (was) to.to[Index(was)] = c;
+    }
+    if (map) *map = to;
 }
 
 Marks Mark(const std::vector<int>& selected) {
@@ -73,50 +84,54 @@ ChannelSlot EmptySlot() {
 }
 
 std::optional<std::vector<int>> MoveChannels(Image& image, const std::vector<int>& selected,
-                                             MoveDirection direction) {
+                                             MoveDirection direction, ChannelMap* map) {
     Marks marks = Mark(selected);
-    const bool up = direction == MoveDirection::Up;
-    if (marks[up ? 1 : kChannelCount]) return std::nullopt;
-    Slots slots = TakeAll(image);
+    Origins from = Unmoved();
     // Each selected channel bubbles one place past its unselected neighbour;
-    // walking from the end it moves towards carries whole runs along.
+    // walking from the end it moves towards carries whole runs along, and a
+    // run already at that end never finds an unselected neighbour.
+    const bool up = direction == MoveDirection::Up;
     const int step = up ? -1 : 1;
+    bool moved = false;
     for (int i = 0; i < kChannelCount; ++i) {
         const int c = up ? 1 + i : kChannelCount - i;
         const int next = c + step;
         if (!marks[Index(c)] || next < 1 || next > kChannelCount || marks[Index(next)]) continue;
-        std::swap(slots[Index(c)], slots[Index(next)]);
+        std::swap(from[Index(c)], from[Index(next)]);
         std::swap(marks[Index(c)], marks[Index(next)]);
+        moved = true;
     }
-    PutAll(image, slots);
-    std::vector<int> moved;
+    if (!moved) return std::nullopt;
+    Rearrange(image, from, map);
+    std::vector<int> now;
     for (int c = 1; c <= kChannelCount; ++c)
-        if (marks[Index(c)]) moved.push_back(c);
-    return moved;
+        if (marks[Index(c)]) now.push_back(c);
+    return now;
 }
 
-bool InsertEmptyChannel(Image& image, int c) {
+bool InsertEmptyChannel(Image& image, int c, ChannelMap* map) {
     const std::size_t at = Index(c);
     if (!IsChannelEmpty(image, kChannelCount)) return false;
-    Slots slots = TakeAll(image);
-    std::move_backward(slots.begin() + static_cast<std::ptrdiff_t>(at), slots.end() - 1,
-                       slots.end());
-    slots[at] = EmptySlot();
-    PutAll(image, slots);
+    Origins from = Unmoved();
+    std::move_backward(from.begin() + static_cast<std::ptrdiff_t>(at), from.end() - 1, from.end());
+    from[at] = 0;
+    Rearrange(image, from, map);
     return true;
 }
 
-void DeleteChannels(Image& image, const std::vector<int>& selected) {
+void DeleteChannels(Image& image, const std::vector<int>& selected, ChannelMap* map) {
     const Marks marks = Mark(selected);
-    const Slots slots = TakeAll(image);
+    Origins from{};
     int to = 1;
     for (int c = 1; c <= kChannelCount; ++c)
-        if (!marks[Index(c)]) PutChannel(image, to++, slots[Index(c)]);
-    for (; to <= kChannelCount; ++to) PutChannel(image, to, EmptySlot());
+        if (!marks[Index(c)]) from[Index(to++)] = c;
+    Rearrange(image, from, map);
 }
 
-void EmptyChannels(Image& image, const std::vector<int>& selected) {
-    for (int c : selected) PutChannel(image, c, EmptySlot());
+void EmptyChannels(Image& image, const std::vector<int>& selected, ChannelMap* map) {
+    Origins from = Unmoved();
+    for (int c : selected) from[Index(c)] = 0;
+    Rearrange(image, from, map);
 }
 
 int CompareNames(std::string_view a, std::string_view b) {
@@ -148,17 +163,17 @@ int CompareNames(std::string_view a, std::string_view b) {
     return a.compare(b);  // equal by value: "CH01" and "CH1" still in a fixed order
 }
 
-void SortChannels(Image& image, ChannelSortKey key) {
+void SortChannels(Image& image, ChannelSortKey key, ChannelMap* map) {
     struct Entry {
         int group;  // 0 sorted by key, 1 used without a name, 2 empty
         FreqUnits rx;
         std::string name;
-        ChannelSlot slot;
+        int channel;
     };
     std::vector<Entry> entries;
     entries.reserve(kChannelCount);
     for (int c = 1; c <= kChannelCount; ++c) {
-        Entry e{0, 0, {}, TakeChannel(image, c)};
+        Entry e{0, 0, {}, c};
         if (IsChannelEmpty(image, c)) {
             e.group = 2;
         } else {
@@ -174,8 +189,10 @@ void SortChannels(Image& image, ChannelSortKey key) {
         if (key == ChannelSortKey::RxFrequency) return a.rx < b.rx;
         return CompareNames(a.name, b.name) < 0;
     });
+    Origins from{};
     for (int c = 1; c <= kChannelCount; ++c)
-        PutChannel(image, c, entries[static_cast<std::size_t>(c - 1)].slot);
+        from[Index(c)] = entries[static_cast<std::size_t>(c - 1)].channel;
+    Rearrange(image, from, map);
 }
 
 }  // namespace zt

@@ -7,6 +7,8 @@
 //
 // Selections are lists of channel numbers 1..128 in any order, duplicates
 // allowed; a number outside 1..128 is a programming error (std::out_of_range).
+// Each command can say where every channel went (`map`), for the settings that
+// name a channel by its number (channel_references.h).
 
 #include <array>
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "model/channel.h"
+#include "model/channel_references.h"
 #include "model/radio_image.h"
 
 namespace zt {
@@ -35,23 +38,25 @@ enum class MoveDirection { Up, Down };
 
 // Moves every selected channel one place up (towards channel 1) or down; each
 // run of selected channels trades places with the unselected channel next to
-// it. Refused (nullopt) when a selected channel already stands at the end it
-// would move past. Returns the new numbers of the selected channels, ascending.
+// it. A run that already stands at the end it would move past stays where it
+// is; refused (nullopt) when no run can move. Returns the new numbers of the
+// selected channels, ascending.
 [[nodiscard]] std::optional<std::vector<int>> MoveChannels(Image& image,
                                                            const std::vector<int>& selected,
-                                                           MoveDirection direction);
+                                                           MoveDirection direction,
+                                                           ChannelMap* map = nullptr);
 
 // Inserts an empty channel (no frequency, no name) at c; channels c..127 move
 // one place down. Refused (false) when channel 128 is in use, since it would be
 // pushed off the end.
-[[nodiscard]] bool InsertEmptyChannel(Image& image, int c);
+[[nodiscard]] bool InsertEmptyChannel(Image& image, int c, ChannelMap* map = nullptr);
 
 // Removes the selected channels: the channels after them move up to close the
 // gaps and empty channels fill the end.
-void DeleteChannels(Image& image, const std::vector<int>& selected);
+void DeleteChannels(Image& image, const std::vector<int>& selected, ChannelMap* map = nullptr);
 
 // Empties the selected channels and their names where they stand.
-void EmptyChannels(Image& image, const std::vector<int>& selected);
+void EmptyChannels(Image& image, const std::vector<int>& selected, ChannelMap* map = nullptr);
 
 enum class ChannelSortKey { RxFrequency, Name };
 
@@ -59,7 +64,7 @@ enum class ChannelSortKey { RxFrequency, Name };
 // channels in name order (a run of digits compares by its value, so CH2 comes
 // before CH10), then used channels without a name. Empty channels always come
 // last. Equal keys keep their order.
-void SortChannels(Image& image, ChannelSortKey key);
+void SortChannels(Image& image, ChannelSortKey key, ChannelMap* map = nullptr);
 
 // Name order of the sort: negative, zero or positive.
 [[nodiscard]] int CompareNames(std::string_view a, std::string_view b);

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "files/channel_records_text.h"
 #include "files/csv_numbers.h"
 #include "files/csv_text.h"
 
@@ -40,12 +41,20 @@ std::optional<char> CsvHeaderSeparator(std::string_view text) {
     return std::nullopt;
 }
 
-void PutCsvOnClipboard(const std::string& csv) {
+void PutChannelsOnClipboard(const std::string& csv, const std::string& records) {
     auto* data = new QMimeData;
     const QByteArray bytes = QByteArray::fromStdString(csv);
     data->setText(QString::fromUtf8(bytes));
     data->setData(QString::fromLatin1(kCsvMime), bytes);
+    data->setData(QString::fromLatin1(kChannelRecordsMime), QByteArray::fromStdString(records));
     QGuiApplication::clipboard()->setMimeData(data);
+}
+
+std::optional<std::string> ChannelRecordsOnClipboard() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QString mime = QString::fromLatin1(kChannelRecordsMime);
+    if (!data || !data->hasFormat(mime)) return std::nullopt;
+    return data->data(mime).toStdString();
 }
 
 std::optional<CsvClipboardText> CsvOnClipboard() {

@@ -747,7 +747,8 @@ bool ChannelGridWindow::shortcutForCommands(const QKeyEvent* key) const {
     };
     if (is(EditCommand::Undo)) return !textEdit_->isUndoAvailable();
     if (is(EditCommand::Redo)) return !textEdit_->isRedoAvailable();
-    if (is(EditCommand::Paste)) return CsvOnClipboard().has_value();
+    if (is(EditCommand::Paste))
+        return ChannelRecordsOnClipboard().has_value() || CsvOnClipboard().has_value();
     if (is(EditCommand::SelectAll)) return textEdit_->selectedText() == textEdit_->text();
     // The text box would move to the end of the line, which End does as well.
     if (is(EditCommand::SetFields)) return true;

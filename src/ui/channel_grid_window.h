@@ -120,8 +120,8 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     bool rowKeyEvent(const QKeyEvent* key);
     // Keys that the text box would take but that go to the commands: Undo and
     // Redo when it has nothing of its own to undo, Paste when the clipboard
-    // holds channel rows, Select All when all of its text is selected, and
-    // Set Fields always.
+    // holds channels, Select All when all of its text is selected, and Set
+    // Fields always.
     [[nodiscard]] bool shortcutForCommands(const QKeyEvent* key) const;
     void showContextMenu(const QPoint& position);
 

@@ -3,12 +3,16 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <algorithm>
+#include <span>
 
+#include "files/channel_records_text.h"
 #include "files/csv_import_report.h"
 #include "files/text_file.h"
 #include "model/app_state.h"
 #include "model/band_edges.h"
 #include "model/bulk_edit.h"
+#include "model/channel_paste.h"
 #include "ui/bulk_edit_dialog.h"
 #include "ui/channel_clipboard.h"
 #include "ui/channel_grid_window.h"
@@ -33,6 +37,7 @@ constexpr BiText kNoChannelRows{
     "Name, Frequency, ...）的 CSV 行。"};
 constexpr BiText kNothingPasted{"Nothing was pasted; the channels are unchanged.",
                                 "未粘贴任何信道，信道保持不变。"};
+constexpr BiText kReplaceButtons[] = {{"Replace", "替换"}, {"Cancel", "取消"}};
 constexpr BiText kCsvFilter{"CSV files (*.csv *.CSV);;All files (*)",
                             "CSV 文件 (*.csv *.CSV);;所有文件 (*)"};
 
@@ -46,6 +51,43 @@ std::string ChannelRange(const std::vector<int>& channels, bool chinese) {
     const std::string last = std::to_string(channels.back());
     if (channels.size() == 1) return (chinese ? "信道 " : "channel ") + first;
     return chinese ? "信道 " + first + " 至 " + last : "channels " + first + " to " + last;
+}
+
+// "channel 41" or "channels 41, 42 and 60".
+BiString ChannelList(const std::vector<int>& channels) {
+    std::string list;
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        if (i > 0) list += i + 1 == channels.size() ? " and " : ", ";
+        list += std::to_string(channels[i]);
+    }
+    std::string zh;
+    for (int c : channels) zh += (zh.empty() ? "" : "、") + std::to_string(c);
+    return {(channels.size() == 1 ? "channel " : "channels ") + list, "信道 " + zh};
+}
+
+// Pasted channels a write to the radio would refuse: stored all the same,
+// since the clipboard form carries them exactly, but the user should know.
+BiString OutsideLimitsWarning(const std::vector<int>& channels, BandEdges limits) {
+    const BiString list = ChannelList(channels);
+    const bool one = channels.size() == 1;
+    const std::string band =
+        std::to_string(limits.lowMHz) + ".." + std::to_string(limits.highMHz) + " MHz";
+    std::string en = list.english;
+    en[0] = 'C';
+    return {
+        en + (one ? " is" : " are") + " outside the frequency limits " + band +
+            (one ? ": it is stored as it is, and a write to the radio refuses it until it "
+                   "is changed."
+                 : ": they are stored as they are, and a write to the radio refuses them "
+                   "until they are changed."),
+        list.chinese + " 超出频率限制 " + band + "：已按原样保存，修改之前写入对讲机时会被拒绝。"};
+}
+
+void AddLines(BiString& message, const std::vector<BiString>& lines) {
+    for (const BiString& line : lines) {
+        message.english += (message.english.empty() ? "" : "\n") + line.english;
+        message.chinese += (message.chinese.empty() ? "" : "\n") + line.chinese;
+    }
 }
 
 }  // namespace
@@ -135,7 +177,9 @@ void EditCommandRunner::run(EditCommand command) {
 void EditCommandRunner::copy(const ChannelSelection& selection) {
     const std::vector<int> channels =
         selection.channels.empty() ? std::vector<int>{selection.current} : selection.channels;
-    PutCsvOnClipboard(FormatChannelCsv(main_.state().ChannelTable, channels));
+    const Image& image = main_.state().ChannelTable;
+    PutChannelsOnClipboard(FormatChannelCsv(image, channels),
+                           FormatChannelRecords(ClipChannels(image, channels)));
     main_.channelGrid()->selectChannels(channels, selection.current);
 }
 
@@ -144,7 +188,20 @@ void EditCommandRunner::channelCommand(ChannelCommand command, const ChannelSele
         RunChannelCommand(command, main_.state().ChannelTable, selection);
     if (result.done) main_.refreshWindows();
     main_.channelGrid()->selectChannels(result.selection.channels, result.selection.current);
-    if (result.refusal) show(BiString(*result.refusal));
+    BiString message = result.refusal ? BiString(*result.refusal) : BiString();
+    AddLines(message, result.notes);
+    if (!message.empty()) show(message);
+}
+
+bool EditCommandRunner::mayReplace(int used) const {
+    const bool chinese = main_.state().LanguageChinese;
+    const std::string n = std::to_string(used);
+    const BiString question{"Replace " + n + (used == 1 ? " used channel?" : " used channels?"),
+                            "替换 " + n + " 个已使用的信道？"};
+    QStringList buttons;
+    for (const BiText& b : kReplaceButtons) buttons << qs(b, chinese);
+    return main_.presenter().ask(qs(question.in(chinese)), qs(kOperatePrompt, chinese), buttons,
+                                 1) == 0;
 }
 
 void EditCommandRunner::setFields(const ChannelSelection& selection) {
@@ -171,30 +228,79 @@ void EditCommandRunner::setFields(const ChannelSelection& selection) {
 }
 
 void EditCommandRunner::paste(const ChannelSelection& selection) {
-    const auto clipboard = CsvOnClipboard();
-    if (!clipboard) {
-        show(BiString(kNoChannelRows));
+    // From the first selected row on, or from the current one.
+    const int first = selection.channels.empty() ? selection.current : selection.channels.front();
+    Image& image = main_.state().ChannelTable;
+    std::optional<std::vector<ClipChannel>> clip;
+    if (const auto records = ChannelRecordsOnClipboard()) clip = ParseChannelRecords(*records);
+    std::optional<Image> after;
+    std::vector<int> targets;
+    BiString stored;
+    if (clip && !clip->empty()) {
+        // The program's own form: every byte as it was copied.
+        after = LayChannels(image, first, *clip);
+        if (!after) {
+            const std::string n = std::to_string(clip->size());
+            const std::string fit = std::to_string(kChannelCount - first + 1);
+            const std::string at = std::to_string(first);
+            show({"The clipboard holds " + n + " channels; from channel " + at + " on only " + fit +
+                      " fit. Nothing was pasted; select an earlier channel.",
+                  "剪贴板中有 " + n + " 个信道，从信道 " + at + " 起只能放下 " + fit +
+                      " 个。未粘贴任何信道，请选择更靠前的信道。"});
+            return;
+        }
+        for (int c = first; c < first + static_cast<int>(clip->size()); ++c) targets.push_back(c);
+        const BiString count = ChannelCountText(targets.size());
+        stored = {"Pasted " + count.english + " into " + ChannelRange(targets, false) + ".",
+                  "已粘贴 " + count.chinese + "到" + ChannelRange(targets, true) + "。"};
+        const std::vector<int> outside = ChannelsOutsideLimits(*after, targets);
+        if (!outside.empty())
+            AddLines(stored, {OutsideLimitsWarning(outside, ReadBandEdges(image))});
+    } else {
+        clip.reset();
+        const auto csv = CsvOnClipboard();
+        if (!csv) {
+            show(BiString(kNoChannelRows));
+            return;
+        }
+        CsvImportOptions options;
+        options.skipInvalid = true;
+        options.renumberFrom = first;
+        options.separator = csv->separator;
+        Image scratch = image;
+        const CsvImportResult result = ImportChannelCsv(csv->text, scratch, options);
+        CsvImportWording wording;
+        wording.refused = BiString(kNothingPasted);
+        if (result.ok) {
+            const BiString count = ChannelCountText(result.channels.size());
+            wording.stored = {
+                "Pasted " + count.english + " into " + ChannelRange(result.channels, false),
+                "已粘贴 " + count.chinese + "到" + ChannelRange(result.channels, true)};
+        }
+        stored = CsvImportMessage(result, wording);
+        if (!result.ok) {
+            show(stored);
+            return;
+        }
+        after = scratch;
+        targets = result.channels;
+    }
+    const PasteEffect effect = ComparePaste(image, *after, targets);
+    if (effect.changed.empty()) {
+        show({"Nothing changed: " + ChannelRange(targets, false) + " already hold what was pasted.",
+              ChannelRange(targets, true) + " 已与粘贴的内容相同，未作任何更改。"});
         return;
     }
-    // From the first selected row on, or from the current one.
-    CsvImportOptions options;
-    options.skipInvalid = true;
-    options.renumberFrom =
-        selection.channels.empty() ? selection.current : selection.channels.front();
-    options.separator = clipboard->separator;
-    const CsvImportResult result =
-        ImportChannelCsv(clipboard->text, main_.state().ChannelTable, options);
-    CsvImportWording wording;
-    wording.refused = BiString(kNothingPasted);
-    if (result.ok) {
-        const BiString count = ChannelCountText(result.channels.size());
-        wording.stored = {
-            "Pasted " + count.english + " into " + ChannelRange(result.channels, false),
-            "已粘贴 " + count.chinese + "到" + ChannelRange(result.channels, true)};
-        main_.refreshWindows();
-        main_.channelGrid()->selectChannels(result.channels, result.channels.front());
-    }
-    show(CsvImportMessage(result, wording));
+    if (effect.replaced > 0 && !mayReplace(effect.replaced)) return;
+    const std::vector<BiString> notes =
+        CommitPaste(image, *after, effect, first,
+                    clip ? std::span<const ClipChannel>(*clip) : std::span<const ClipChannel>());
+    AddLines(stored, notes);
+    main_.refreshWindows();
+    std::vector<int> selected = targets;
+    std::sort(selected.begin(), selected.end());
+    main_.channelGrid()->selectChannels(selected, targets.front());
+    show(stored);
 }
 
 void EditCommandRunner::undo(bool redo) {

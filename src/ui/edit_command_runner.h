@@ -2,10 +2,11 @@
 #pragma once
 // Runs the channel and undo commands of the Edit menu (and of the grid's
 // context menu and their shortcuts), and File -> Import CSV... and Export
-// CSV...: cut, copy and paste channels as CSV, empty, move, insert, delete and
-// sort them, set fields on many at once, undo and redo. Every change to the channels goes through
-// the channel row operations and the CSV importer; afterwards every open window shows the image
-// again.
+// CSV...: cut, copy and paste channels (exactly within the program, as CSV
+// with other tools), empty, move, insert, delete and sort them, set fields on
+// many at once, undo and redo. Every change to the channels goes through the
+// channel row operations and the CSV importer; afterwards every open window
+// shows the image again.
 
 #include <QObject>
 #include <QString>
@@ -46,6 +47,8 @@ class EditCommandRunner : public QObject {
     std::optional<ChannelSelection> takeSelection();
     void copy(const ChannelSelection& selection);
     void paste(const ChannelSelection& selection);
+    // Asks before a paste replaces channels in use; true to go on.
+    [[nodiscard]] bool mayReplace(int used) const;
     void channelCommand(ChannelCommand command, const ChannelSelection& selection);
     void setFields(const ChannelSelection& selection);
     void undo(bool redo);

@@ -66,9 +66,9 @@ TEST(ChannelRows, MoveBlocksUpAndDown) {
         {"A B C D", {1, 3}, Down, "B A D C / 2,4"},
         {"A B C D", {3, 4}, Down, "A B - C D / 4,5"},  // onto empty channels
         {"A B - D", {4, 4}, Up, "A B D / 3"},
-        // Past either end: the whole block stays where it is.
+        // Past either end: the block stays where it is.
         {"A B C D", {1, 2}, Up, "refused"},
-        {"A B C D", {1, 3}, Up, "refused"},
+        {"A B C D", {1, 3}, Up, "A C B D / 1,2"},  // the block at the top stays
         {far.c_str(), {127, 128}, Down, "refused"},
         {far.c_str(), {127}, Down, swapped.c_str()},
         {far.c_str(), {1}, Up, "refused"},
