@@ -5,10 +5,15 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
+#include <random>
+#include <sstream>
 
 #include "../model/channel_tokens.h"
+#include "files/channel_csv.h"
 #include "files/channel_file.h"
+#include "files/channel_records_text.h"
 #include "model/band_edges.h"
 #include "model/channel_rows.h"
 #include "model/channel_validation.h"
@@ -32,6 +37,68 @@ const char* const kPublishedList =
     "2,CALL,145.500000,,0,,88.5,88.5,FM,5W\n"
     "3,SIMPX,433.450000,,0,,88.5,88.5,NFM,2.5W\n"
     "4,DSTAR,438.400000,-,7.6,,88.5,88.5,DV,5W\n";
+
+// The five name codes of channel c: position 5 (c - 1) + j of rows 160 on.
+std::array<std::uint8_t, 5> NameBytes(const Image& image, int c) {
+    std::array<std::uint8_t, 5> name{};
+    for (int j = 0; j < 5; ++j) {
+        const int p = 5 * (c - 1) + j;
+        name[static_cast<std::size_t>(j)] = image[static_cast<std::size_t>(160 + p / 16)][p % 16];
+    }
+    return name;
+}
+
+// Channels with every byte at random (a quarter empty), a receive frequency
+// in BCD that is sometimes outside the band, names of any codes, and now and
+// then a priority channel.
+Image RandomChannels(std::mt19937& rng) {
+    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    Image image = BlankImage();
+    for (int c = 1; c <= 128; ++c) {
+        if (pick(4) != 0) {
+            for (auto& b : image[static_cast<std::size_t>(c)])
+                b = static_cast<std::uint8_t>(pick(256));
+            const int mhz = pick(5) == 0 ? 136 + pick(38) : 400 + pick(70);
+            StoreBcd(image, c, 0, UnitsToBcd(mhz * 100000 + pick(100000)));
+        }
+        for (int j = 0; j < 5; ++j) {
+            const int p = 5 * (c - 1) + j;
+            image[static_cast<std::size_t>(160 + p / 16)][p % 16] =
+                static_cast<std::uint8_t>(pick(3) == 0 ? 255 : pick(41));
+        }
+    }
+    image[213][1] = static_cast<std::uint8_t>(pick(2) ? 1 + pick(16) : 255);
+    return image;
+}
+
+// Channels as the grid makes them: "-" empty, "NAME" at 446 MHz, "NAME@MHz".
+Image GridChannels(const std::string& tokens) {
+    Image image = BlankImage();
+    std::istringstream in(tokens);
+    std::string token;
+    for (int c = 1; in >> token; ++c) {
+        if (token == "-") continue;
+        const auto at = token.find('@');
+        UseChannel(image, c, at == std::string::npos ? "446" : token.substr(at + 1));
+        WriteName(image, c, token.substr(0, at));
+    }
+    return image;
+}
+
+// The names of channels 1..last, "-" for an empty one.
+std::string Names(const Image& image, int last) {
+    std::string out;
+    for (int c = 1; c <= last; ++c)
+        out += (c > 1 ? " " : "") + (IsChannelEmpty(image, c) ? "-" : ReadName(image, c));
+    return out;
+}
+
+// The lines of CSV text without their Location field.
+QStringList WithoutLocation(const QString& csv) {
+    QStringList lines = csv.split("\r\n");
+    for (QString& l : lines) l = l.section(',', 1);
+    return lines;
+}
 
 class ChannelCommandsTest : public MainWindowTest {
   protected:
@@ -109,6 +176,12 @@ class ChannelCommandsTest : public MainWindowTest {
             .trimmed();
     }
     static void setClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+    static std::optional<std::vector<ClipChannel>> clipboardRecords() {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        return ParseChannelRecords(data->data(kChannelRecordsMime).toStdString());
+    }
+    // "a-b" for select().
+    static std::string range(int a, int b) { return std::to_string(a) + "-" + std::to_string(b); }
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
 
     ChannelGridWindow* grid = nullptr;
@@ -134,6 +207,8 @@ TEST_F(ChannelCommandsTest, CommandsOnSelectedRowsWithUndoAndRedo) {
         {"A B C D", "1-2", Qt::CTRL | Qt::Key_Up, nullptr, "=", "1,2", ""},
         {"A B C D", "4", Qt::CTRL | Qt::Key_Down, nullptr, "A B C - D", "5", ""},
         {"A B C D", "2", Qt::Key_Insert, nullptr, "A - B C D", "2", ""},
+        {"A B C D", "2-3", Qt::Key_Insert, nullptr, "A - B C D", "2", ""},
+        {"A B C D E", "1,5", Qt::CTRL | Qt::Key_Up, nullptr, "A B C E D", "1,4", ""},
         {full, "5", Qt::Key_Insert, nullptr, "=", "5",
          "Channel 128 is in use. Delete or move it before inserting a channel."},
         {"A B C D", "2-3", Qt::CTRL | Qt::Key_Delete, nullptr, "A D", "2", ""},
@@ -450,6 +525,147 @@ TEST_F(ChannelCommandsTest, ExistingShortcutsStillWork) {
             main->unload(k.opens);
         }
     }
+}
+
+// Within the program channels travel whole: cut and pasted back they are the
+// image again, copied and pasted elsewhere they are the same bytes, records
+// and names, VOX, BCL, splits of receive-only channels, channels outside the
+// band and empty channels in their places alike.
+TEST_F(ChannelCommandsTest, ClipboardCarriesWholeChannelsExactly) {
+    std::mt19937 rng(24);
+    for (int i = 0; i < 6; ++i) {
+        const Image original = RandomChannels(rng);
+        start(original);
+        const int n = 1 + static_cast<int>(rng() % 20);
+        const int a = 1 + static_cast<int>(rng() % (129 - n));
+        const int to = 1 + static_cast<int>(rng() % (129 - n));
+        SCOPED_TRACE("image " + std::to_string(i) + ": " + range(a, a + n - 1) + " to " +
+                     std::to_string(to));
+        select(range(a, a + n - 1));
+        key(Qt::Key_X, Qt::ControlModifier);
+        const auto clip = clipboardRecords();
+        ASSERT_TRUE(clip);
+        ASSERT_EQ(clip->size(), static_cast<std::size_t>(n));
+        for (int k = 0; k < n; ++k) {
+            EXPECT_EQ((*clip)[k].slot.record, original[a + k]) << a + k;
+            EXPECT_EQ((*clip)[k].slot.name, NameBytes(original, a + k)) << a + k;
+            EXPECT_TRUE(IsChannelEmpty(state->ChannelTable, a + k)) << a + k;
+        }
+        key(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_TRUE(state->ChannelTable == original);
+        presenter.take();
+
+        select(range(a, a + n - 1));
+        key(Qt::Key_C, Qt::ControlModifier);
+        clickNumber(to);
+        presenter.answers = {0};  // replace the used channels there
+        key(Qt::Key_V, Qt::ControlModifier);
+        for (int k = 0; k < n; ++k) {
+            EXPECT_EQ(state->ChannelTable[to + k], original[a + k]) << to + k;
+            EXPECT_EQ(NameBytes(state->ChannelTable, to + k), NameBytes(original, a + k));
+        }
+        presenter.answers.clear();
+        presenter.take();
+    }
+}
+
+// Text from elsewhere, CSV only: what it says is stored, so the pasted
+// channels give the same CSV rows again.
+TEST_F(ChannelCommandsTest, WithoutItsOwnFormPasteStoresWhatTheCsvSays) {
+    std::mt19937 rng(25);
+    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    Image image = BlankImage();
+    for (int c = 1; c <= 40; ++c) {
+        UseChannel(image, c, std::to_string(401 + pick(60)) + "." + std::to_string(pick(100000)));
+        StoreTxMHz(image, c, RxUnits(image, c) + (pick(3) - 1) * pick(500000));
+        SetRxTone(image, c, pick(265));
+        SetTxTone(image, c, pick(265));
+        SetPower(image, c, pick(3));
+        SetWide(image, c, pick(2));
+        image[c][13] = static_cast<std::uint8_t>(image[c][13] | (pick(8) << 4 & 0xD0));
+        WriteName(image, c, "C" + std::to_string(c));
+    }
+    start(image);
+    select("1-40");
+    key(Qt::Key_C, Qt::ControlModifier);
+    const QString csv = clipboard();
+    setClipboard(csv);
+    clickNumber(60);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(presenter.take(), Texts{"Pasted 40 channels into channels 60 to 99."});
+    std::vector<int> pasted;
+    for (int c = 60; c < 100; ++c) pasted.push_back(c);
+    EXPECT_EQ(WithoutLocation(qs(FormatChannelCsv(state->ChannelTable, pasted))),
+              WithoutLocation(csv));
+}
+
+// Where a paste goes, what it asks and says, and what undoing it records.
+TEST_F(ChannelCommandsTest, PasteAsksBeforeReplacingAndSaysWhatItDid) {
+    Image image = GridChannels("A B - D E");
+    image[213][1] = 2;  // the scan's priority channel
+    start(image);
+    select("1-3");
+    key(Qt::Key_C, Qt::ControlModifier);
+    // Over two used channels: asked once; Cancel changes nothing.
+    clickNumber(4);
+    presenter.answers = {1};
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(presenter.take(), Texts{"Replace 2 used channels? [Replace|Cancel]"});
+    EXPECT_EQ(Names(state->ChannelTable, 6), "A B - D E -");
+    presenter.answers = {0};
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(presenter.take(), (Texts{"Replace 2 used channels? [Replace|Cancel]",
+                                       "Pasted 3 channels into channels 4 to 6."}));
+    EXPECT_EQ(Names(state->ChannelTable, 6), "A B - A B -");
+    EXPECT_EQ(selected(), "4,5,6");
+    rest();
+    const std::size_t steps = main->recorder().history().undoSteps();
+    // The same again changes nothing and records nothing.
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(presenter.take(),
+              Texts{"Nothing changed: channels 4 to 6 already hold what was pasted."});
+    rest();
+    EXPECT_EQ(main->recorder().history().undoSteps(), steps);
+    // From the first selected row, wherever the cursor stands; the gap stays.
+    select("20-22");
+    EXPECT_EQ(state->CurrentChannel, 22);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Names(state->ChannelTable, 23).substr(38), "A B - -");
+    // Not past channel 128.
+    clickNumber(127);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(presenter.take(),
+              (Texts{"Pasted 3 channels into channels 20 to 22.",
+                     "The clipboard holds 3 channels; from channel 127 on only 2 fit. Nothing was "
+                     "pasted; select an earlier channel."}));
+    // The priority channel goes with a cut and comes back with the paste.
+    select("1-2");
+    key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(presenter.take(),
+              Texts{"The scan's priority channel (channel 2) is gone; it is now cleared."});
+    clickNumber(10);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(presenter.take(),
+              Texts{"Pasted 2 channels into channels 10 to 11.\nThe scan's priority channel is "
+                    "now channel 11, where its channel was pasted."});
+    EXPECT_EQ(state->ChannelTable[213][1], 11);
+    // Channels outside the limits are stored, with a warning naming them.
+    start(GridChannels("A@145.5 B C@146"));
+    select("1-3");
+    key(Qt::Key_C, Qt::ControlModifier);
+    clickNumber(30);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(presenter.take(),
+              Texts{"Pasted 3 channels into channels 30 to 32.\nChannels 30 and 32 are outside "
+                    "the frequency limits 400..470 MHz: they are stored as they are, and a write "
+                    "to the radio refuses them until they are changed."});
+    EXPECT_EQ(RxText(state->ChannelTable, 30), "145.50000");
+    // Undone, the grid shows the image again and that showing records nothing.
+    rest();
+    command("Edit_undo");
+    rest();
+    EXPECT_TRUE(main->recorder().canRedo());
+    EXPECT_TRUE(state->ChannelTable == GridChannels("A@145.5 B C@146"));
 }
 
 }  // namespace
