@@ -57,6 +57,10 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
+bool isEscape(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier;
+}
+
 }  // namespace
 
 ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presenter, QWidget* parent)
@@ -478,10 +482,22 @@ bool ChannelGridWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         return QWidget::eventFilter(watched, event);
     }
+    if (event->type() == QEvent::ShortcutOverride && isEscape(static_cast<QKeyEvent*>(event)) &&
+        ((watched == textEdit_ || watched == comboEdit_) || (watched == grid_ && !rows_.empty()))) {
+        // Escape first leaves the editor or the selected rows; only then does
+        // it close the window.
+        event->accept();
+        return true;
+    }
     if (watched == textEdit_ && event->type() == QEvent::ShortcutOverride &&
         shortcutForCommands(static_cast<QKeyEvent*>(event))) {
         // Left unaccepted, the key runs the menu command instead of editing.
         event->ignore();
+        return true;
+    }
+    if ((watched == textEdit_ || watched == comboEdit_) && event->type() == QEvent::KeyPress &&
+        isEscape(static_cast<QKeyEvent*>(event))) {
+        cancelEdit();
         return true;
     }
     if (watched == grid_ && event->type() == QEvent::KeyPress && !rows_.empty() &&
@@ -584,6 +600,15 @@ void ChannelGridWindow::clearAll() {
         ClearChannel(image, c);
         showChannelRow(c);
     }
+}
+
+void ChannelGridWindow::cancelEdit() {
+    // The cell keeps what it showed before; nothing typed is stored.
+    open_editor_ = Editor::None;
+    hideEditors();
+    textEdit_->clear();
+    const QSignalBlocker block(comboEdit_);
+    comboEdit_->clear();
 }
 
 void ChannelGridWindow::finishEditing() {

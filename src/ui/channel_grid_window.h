@@ -91,6 +91,8 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     void cellPressed(int row, int column);
     void beginCellEdit(int row, int column);
     void leaveCell();
+    // Escape in an editor: closes it without storing what was typed.
+    void cancelEdit();
     void commitFrequency(int column, const QString& text);
     // The open text box holds other text than the cell showed when it opened.
     [[nodiscard]] bool textChanged() const;

@@ -100,7 +100,7 @@ FmPresetsWindow::FmPresetsWindow(AppState& state, MessagePresenter& presenter, Q
         // A message box taking the focus is neither.
         if (!closing_ && !edit_->hasFocus() && !presenter_.busy()) commitEdit();
     });
-    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    connect(close_, &QPushButton::clicked, this, [this] { closeWindow(this); });
 
     fillGrid();
 }

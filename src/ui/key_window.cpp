@@ -81,7 +81,7 @@ KeyWindow::KeyWindow(AppState& state, QWidget* parent) : QWidget(parent), state_
     close->setObjectName("Command_Close");
     auto* help = new QPushButton(qs(kKeyCaptions.help, zh), this);
     help->setObjectName("Command_Help");
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(close, &QPushButton::clicked, this, [this] { closeWindow(this); });
 
     auto* body = new QHBoxLayout;
     body->addWidget(picture);

@@ -453,7 +453,7 @@ void MainWindow::showWindow(WindowId id, QWidget* w) {
     }
     QMdiSubWindow* sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    keepWriteShortcut(sub);
+    addCloseKeys(sub);
     connectHelpButton(id, w);
     sub->setWindowIcon(QApplication::windowIcon());
     w->show();
@@ -475,13 +475,23 @@ void MainWindow::commitPendingGridEdit(bool frequencyToo) {
     recorder_->settle();  // an edit, not part of opening the window
 }
 
-void MainWindow::keepWriteShortcut(QMdiSubWindow* sub) {
-    const QKeySequence write(QStringLiteral("Ctrl+W"));
-    if (!sub->systemMenu()) return;
-    for (QAction* a : sub->systemMenu()->actions()) {
-        QList<QKeySequence> keys = a->shortcuts();
-        if (keys.removeAll(write) > 0) a->setShortcuts(keys);
+void MainWindow::addCloseKeys(QMdiSubWindow* sub) {
+    const QList<QKeySequence> closeKeys{QKeySequence(Qt::CTRL | Qt::Key_F4),
+                                        QKeySequence(Qt::Key_Escape)};
+    if (sub->systemMenu()) {
+        for (QAction* a : sub->systemMenu()->actions()) {
+            QList<QKeySequence> keys = a->shortcuts();
+            bool taken = keys.removeAll(QKeySequence(QStringLiteral("Ctrl+W"))) > 0;
+            for (const QKeySequence& k : closeKeys) taken = keys.removeAll(k) > 0 || taken;
+            if (taken) a->setShortcuts(keys);
+        }
     }
+    auto* close = new QAction(sub);
+    close->setObjectName("close_key");
+    close->setShortcuts(closeKeys);
+    close->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(close, &QAction::triggered, sub, &QWidget::close);
+    sub->addAction(close);
 }
 
 void MainWindow::quit() { close(); }

@@ -174,9 +174,11 @@ class MainWindow : public QMainWindow {
     void buildStatusBar();
     void toolbarClicked(const QString& key);
     void subWindowActivated(QMdiSubWindow* sub);
-    // The frame's own keyboard close (Ctrl+W on this desktop) would make the
-    // write command's shortcut ambiguous, so neither would run.
-    static void keepWriteShortcut(QMdiSubWindow* sub);
+    // Ctrl+F4 and Escape close an editor's frame with the editor, from
+    // anywhere inside it. The frame's own keyboard close is taken off: it
+    // includes Ctrl+W on this desktop, which would make the write command's
+    // shortcut ambiguous, so neither would run.
+    void addCloseKeys(QMdiSubWindow* sub);
 
     AppState& state_;
     MessagePresenter& presenter_;

@@ -43,7 +43,7 @@ MessageWindow::MessageWindow(AppState& state, QWidget* parent)
     close->setObjectName("Command_Close");
     auto* help = new QPushButton(qs(kMessageCaptions.help, zh), this);
     help->setObjectName("Command_Help");
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(close, &QPushButton::clicked, this, [this] { closeWindow(this); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

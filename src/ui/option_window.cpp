@@ -372,7 +372,7 @@ void OptionWindow::connectControls() {
         });
     }
 
-    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    connect(close_, &QPushButton::clicked, this, [this] { closeWindow(this); });
 }
 
 void OptionWindow::apply(const FreqEditOutcome& o, QLineEdit* box) {

@@ -109,7 +109,7 @@ ScanWindow::ScanWindow(AppState& state, MessagePresenter& presenter, QWidget* pa
     });
     prich_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,2}"), prich_));
     connect(prich_, &QLineEdit::textChanged, this, &ScanWindow::priorityChannelChanged);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(close, &QPushButton::clicked, this, [this] { closeWindow(this); });
 
     refresh();
 }

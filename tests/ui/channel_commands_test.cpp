@@ -267,6 +267,19 @@ TEST_F(ChannelCommandsTest, RowsAreSelectedByTheirNumbersNotEdited) {
     EXPECT_EQ(Show(state->ChannelTable), "A B C D E");
     key(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(grid->selectedChannels().size(), 128u);
+    // Escape leaves the selection, then what was typed (unstored), before it
+    // would close the window.
+    key(Qt::Key_Escape);
+    EXPECT_EQ(selected(), "");
+    const Image before = state->ChannelTable;
+    clickCell(2, Col::ColRx);
+    type(grid->textEditor(), "447");
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(grid->textEditor()->isVisible());
+    EXPECT_EQ(grid->grid()->item(1, Col::ColRx)->text(), qs(RxText(state->ChannelTable, 2)));
+    clickCell(3, Col::ColRx);
+    EXPECT_TRUE(state->ChannelTable == before);
+    EXPECT_EQ(main->channelGrid(), grid);
 }
 
 // Ctrl+C gives the generic CSV layout, as Export CSV does; pasted back it

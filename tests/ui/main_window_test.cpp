@@ -3,6 +3,8 @@
 // box, the model choice and the port choice.
 #include <QComboBox>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -10,6 +12,7 @@
 
 #include "model/band_edges.h"
 #include "ui/about_box.h"
+#include "ui/window_table.h"
 #include "ui_test_support.h"
 
 namespace zt::test {
@@ -149,6 +152,63 @@ TEST_F(MainWindowShell, PortChoiceByTypedPathShowsInPanelThree) {
     press(dialog, "Command_ok");
     EXPECT_EQ(state->ComDevice, "");
     EXPECT_EQ(main->statusPanel(3), "COM3");
+}
+
+// Every window of the window table closes whole by its Close (or Cancel)
+// button, Ctrl+F4, its frame's close box and Escape: no frame stays behind.
+// The dialogs close by their close box and Escape.
+TEST_F(MainWindowShell, EveryWindowClosesEveryWay) {
+    main->unload(WindowId::Chann);
+    enum Way { Button, CtrlF4, Frame, Escape };
+    for (const WindowSpec& spec : Windows()) {
+        for (Way way : {Button, CtrlF4, Frame, Escape}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(spec.id)) + " way " + std::to_string(way));
+            main->reopen(spec.id);
+            settle();
+            QWidget* w = main->window(spec.id);
+            ASSERT_NE(w, nullptr);
+            auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+            QWidget* outer = frame ? static_cast<QWidget*>(frame) : w;
+            if (!frame && (way == Button || way == CtrlF4)) {
+                main->unload(spec.id);
+                continue;
+            }
+            outer->activateWindow();
+            w->setFocus();
+            if (!w->isAncestorOf(QApplication::focusWidget())) {
+                for (auto* c : w->findChildren<QWidget*>()) {
+                    if (c->focusPolicy() == Qt::NoFocus || !c->isEnabled()) continue;
+                    c->setFocus();
+                    break;
+                }
+            }
+            QWidget* focus = QApplication::focusWidget();
+            switch (way) {
+                case Button:
+                    for (const char* name : {"Command_Close", "Command_close", "Command_Cancel"}) {
+                        if (auto* b = w->findChild<QAbstractButton*>(name)) {
+                            b->click();
+                            break;
+                        }
+                    }
+                    break;
+                case CtrlF4:
+                    QTest::keyClick(focus, Qt::Key_F4, Qt::ControlModifier);
+                    break;
+                case Frame:
+                    outer->close();
+                    break;
+                case Escape:
+                    QTest::keyClick(focus, Qt::Key_Escape);
+                    break;
+            }
+            settle();
+            EXPECT_EQ(main->window(spec.id), nullptr);
+            main->unload(WindowId::Chann);  // the read and write windows open it
+            EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
+            main->unload(spec.id);
+        }
+    }
 }
 
 }  // namespace
