@@ -134,6 +134,16 @@ void EmptyChannels(Image& image, const std::vector<int>& selected, ChannelMap* m
     Rearrange(image, from, map);
 }
 
+int ClearEmptyChannels(Image& image) {
+    int cleared = 0;
+    for (int c = 1; c <= kChannelCount; ++c) {
+        if (!IsChannelEmpty(image, c) || image[Index(c)] == EmptySlot().record) continue;
+        ClearChannel(image, c);
+        ++cleared;
+    }
+    return cleared;
+}
+
 int CompareNames(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;

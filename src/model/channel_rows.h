@@ -55,6 +55,11 @@ enum class MoveDirection { Up, Down };
 // gaps and empty channels fill the end.
 void DeleteChannels(Image& image, const std::vector<int>& selected, ChannelMap* map = nullptr);
 
+// An empty channel (byte 0 is 255) keeps no other record bytes, as the grid
+// shows it; a file or a radio may have left some. Clears them (names stay) and
+// returns how many channels held any.
+[[nodiscard]] int ClearEmptyChannels(Image& image);
+
 // Empties the selected channels and their names where they stand.
 void EmptyChannels(Image& image, const std::vector<int>& selected, ChannelMap* map = nullptr);
 

@@ -47,17 +47,26 @@ void ImageRecorder::quietly(const std::function<void()>& work) {
 bool ImageRecorder::undo(const std::function<void()>& refresh) {
     settle();
     if (!history_.undo(state_.ChannelTable)) return false;
-    quietly(refresh);
-    emit changed();
+    showOnly(refresh);
     return true;
 }
 
 bool ImageRecorder::redo(const std::function<void()>& refresh) {
     settle();
     if (!history_.redo(state_.ChannelTable)) return false;
-    quietly(refresh);
-    emit changed();
+    showOnly(refresh);
     return true;
+}
+
+void ImageRecorder::showOnly(const std::function<void()>& refresh) {
+    // A window that tidies what it shows would otherwise rewrite the step
+    // just brought back: the image stays exactly that step.
+    const Image restored = state_.ChannelTable;
+    quiet_ = true;
+    refresh();
+    quiet_ = false;
+    state_.ChannelTable = restored;
+    emit changed();
 }
 
 void ImageRecorder::markSaved() { markSaved(state_.ChannelTable); }

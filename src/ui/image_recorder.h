@@ -10,9 +10,11 @@
 // Nested loops (a message box, a context menu) do not count as rest: a commit
 // that shows a message halfway is recorded once it has finished.
 //
-// Work that only shows the image (a window loading or being activated, the
-// windows redrawn after an undo) runs through quietly(): whatever the window
-// tidies on the way becomes part of the current step, not a new one.
+// The windows shown again after an edit run through quietly(): whatever they
+// tidy on the way becomes part of that edit's step. What a window rewrites as
+// it opens or becomes active is a step of its own, so the user sees it
+// ("Modified", undo). After an undo or redo the windows only show the step
+// brought back: what they would tidy is not kept.
 
 #include <QObject>
 #include <functional>
@@ -38,7 +40,8 @@ class ImageRecorder : public QObject {
     void quietly(const std::function<void()>& work);
 
     // Undo and redo put the neighbouring snapshot into the image; `refresh`
-    // then shows it in every window (quietly). False when there was none.
+    // then shows it in every window, and the image stays that snapshot
+    // whatever the windows tidy. False when there was none.
     bool undo(const std::function<void()>& refresh);
     bool redo(const std::function<void()>& refresh);
 
@@ -62,6 +65,7 @@ class ImageRecorder : public QObject {
 
   private:
     void atRest();
+    void showOnly(const std::function<void()>& refresh);
 
     AppState& state_;
     ImageHistory history_;

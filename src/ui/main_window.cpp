@@ -25,8 +25,10 @@
 
 #include "link/link_texts.h"
 #include "model/app_state.h"
+#include "model/band_edges.h"
 #include "model/bitext.h"
 #include "model/catalogue.h"
+#include "model/channel_rows.h"
 #include "model/startup.h"
 #include "ui/card_commands.h"
 #include "ui/channel_grid_window.h"
@@ -76,6 +78,9 @@ constexpr ToolButton kToolButtons[] = {
     {"write", "Prog_write", QStyle::SP_ArrowUp},
     {"Exit", "File_exit", QStyle::SP_DialogCloseButton, kQuitShortcut},
 };
+
+// How long a note stands in the status bar.
+constexpr int kStatusNoteMs = 15000;
 
 // The local file a drag carries, when it carries exactly one.
 QString DraggedFile(const QMimeData* data) {
@@ -426,14 +431,16 @@ bool MainWindow::unload(WindowId id) {
 
 void MainWindow::reopen(WindowId id) {
     if (!unload(id)) return;
-    // A window shows the image as it loads; what it tidies on the way is no
-    // edit (a real one, a name the read window commits, is settled apart).
-    recorder_->quietly([&] {
-        QWidget* w = Window(id).create(*this);
-        if (!w) return;
+    // What a window rewrites as it shows the image (the rules of its refresh,
+    // such as Optional Features clearing "VOX Inhibit on Receive") is a step
+    // of its own: marked "Modified" and undone like an edit, so a save never
+    // writes a change the user was not shown.
+    recorder_->settle();
+    if (QWidget* w = Window(id).create(*this)) {
         windows_[id] = w;
         showWindow(id, w);
-    });
+    }
+    recorder_->settle();
     updateEditState();
 }
 
@@ -532,7 +539,26 @@ void MainWindow::imageReplaced() {
 void MainWindow::imageLoaded(const QString& file) {
     imageFile_ = file;
     recorder_->markSaved();
+    recorder_->settle();
+    // The radio's band is the file's (or the radio's): its own channels can be
+    // entered.
+    RecomputeBandEdges(state_);
+    showBandPanel();
+    // Empty channels are shown, and kept, without the bytes a file or a radio
+    // may have left in them: one step after the load, said in the status bar.
+    const int cleared = ClearEmptyChannels(state_.ChannelTable);
     imageReplaced();
+    recorder_->settle();
+    if (cleared > 0) {
+        const std::string n = std::to_string(cleared);
+        statusBar()->showMessage(
+            qs(BiString("Cleared the leftover bytes of " + n +
+                            (cleared == 1 ? " empty channel" : " empty channels") +
+                            " (Undo brings them back).",
+                        "已清除 " + n + " 个空信道中的残留字节（撤销可恢复）。")
+                   .in(state_.LanguageChinese)),
+            kStatusNoteMs);
+    }
 }
 
 void MainWindow::imageSaved(const QString& file) {
@@ -664,8 +690,11 @@ void MainWindow::subWindowActivated(QMdiSubWindow* sub) {
     // example after a message box; only a change of editor rebuilds a view.
     if (!sub || sub == lastActive_) return;
     lastActive_ = sub;
-    if (auto* editor = dynamic_cast<ActivationRefresh*>(sub->widget()))
-        recorder_->quietly([editor] { editor->windowActivated(); });
+    if (auto* editor = dynamic_cast<ActivationRefresh*>(sub->widget())) {
+        recorder_->settle();
+        editor->windowActivated();
+        recorder_->settle();  // what the refresh rewrote, as on opening
+    }
 }
 
 }  // namespace zt

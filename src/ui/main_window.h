@@ -76,8 +76,11 @@ class MainWindow : public QMainWindow {
     // The image was replaced as a whole: the grid shows it again (the other
     // editors when they are next activated).
     void imageReplaced();
-    // A channel file was loaded into the image, or the image saved to one.
+    // A channel file was loaded into the image (`file`), or the radio read
+    // into it (no file): what the image now matches. Its band edges come into
+    // force, and empty channels lose leftover bytes as a step of their own.
     void imageLoaded(const QString& file = {});
+    // The image was saved to a channel file.
     void imageSaved(const QString& file = {});
     // The channel file the image was last loaded from or saved to; empty when
     // none, or when a read has replaced the image since.

@@ -46,13 +46,16 @@ constexpr int RaisedCentre(int space, int own) { return Centred(space, own) - kD
 
 QWidget* CreateCommWindow(MainWindow& main, LinkMode mode) {
     auto* w = new CommWindow(mode, main.state(), main.presenter(), main.linkDevices());
-    // What the radio holds after a read or a write counts as unchanged.
-    QObject::connect(w, &CommWindow::exchangeCompleted, &main,
-                     [&main](const Image& image) { main.recorder().markSaved(image); });
-    // A read replaces the image: it no longer comes from a file.
-    if (mode == LinkMode::Read)
-        QObject::connect(w, &CommWindow::exchangeCompleted, &main,
-                         [&main] { main.setImageFile({}); });
+    // What the radio holds after a read or a write counts as unchanged; a read
+    // is taken in as a loaded file is, and the image no longer comes from a
+    // file.
+    QObject::connect(w, &CommWindow::exchangeCompleted, &main, [&main, mode](const Image& image) {
+        if (mode == LinkMode::Read) {
+            main.imageLoaded();
+        } else {
+            main.recorder().markSaved(image);
+        }
+    });
     // A name still being typed in the grid goes to the radio too, and for a
     // write a frequency as well.
     main.commitPendingGridEdit(mode == LinkMode::Write);

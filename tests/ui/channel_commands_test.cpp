@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <random>
 #include <sstream>
@@ -679,6 +680,54 @@ TEST_F(ChannelCommandsTest, PasteAsksBeforeReplacingAndSaysWhatItDid) {
     rest();
     EXPECT_TRUE(main->recorder().canRedo());
     EXPECT_TRUE(state->ChannelTable == GridChannels("A@145.5 B C@146"));
+}
+
+// What the program rewrites by itself is shown: the leftover bytes of empty
+// channels a file brings are cleared as a step after the load (said in the
+// status bar), and Optional Features clearing "VOX Inhibit on Receive" as it
+// opens is a step; both are "Modified" and undone back to the file. The
+// file's band edges come into force.
+TEST_F(ChannelCommandsTest, RewritesAreStepsOfTheirOwnAndTheFilesBandIsInForce) {
+    Image file = GridChannels("A@145.5 - B@146");
+    file[2].fill(7);
+    file[2][0] = 255;  // empty, with leftover bytes
+    WriteBandEdges(file, {136, 174});
+    const QString path = dir.filePath("vhf.chann");
+    ASSERT_TRUE(SaveChannelFile(path.toStdString(), file).ok);
+    main->openFile(path);
+    presenter.take();
+    rest();
+    EXPECT_EQ(main->statusBar()->currentMessage(),
+              "Cleared the leftover bytes of 1 empty channel (Undo brings them back).");
+    EXPECT_EQ(main->statusPanel(2), "Modified");
+    EXPECT_EQ(main->statusPanel(7), " 136-- 174 MHZ");
+    EXPECT_EQ(state->ChannelTable[2], RowOf({}));
+    command("Edit_undo");
+    EXPECT_TRUE(state->ChannelTable == file);
+    EXPECT_EQ(main->statusPanel(2), "");
+    command("Edit_redo");
+    clickCell(3, Col::ColRx);
+    type(grid->textEditor(), "145.5");
+    key(Qt::Key_Return);
+    EXPECT_EQ(RxText(state->ChannelTable, 3), "145.50000");
+    EXPECT_TRUE(presenter.take().empty());
+
+    const Image image = GridChannels("A B");  // option byte 1 is 113: bit 4 set
+    start(image);
+    QWidget* options = open("Optional_edit", WindowId::Option);
+    rest();
+    EXPECT_EQ(state->ChannelTable[208][1], 97);
+    EXPECT_EQ(main->statusPanel(2), "Modified");
+    child<QAbstractButton>(options, "Check_ROGER")->click();
+    rest();
+    EXPECT_EQ(state->ChannelTable[208][1], 105);
+    command("Edit_undo");
+    command("Edit_undo");
+    rest();
+    EXPECT_TRUE(state->ChannelTable == image);
+    EXPECT_EQ(main->statusPanel(2), "");
+    EXPECT_FALSE(main->recorder().canUndo());
+    EXPECT_TRUE(main->recorder().canRedo());
 }
 
 }  // namespace
