@@ -52,6 +52,9 @@ BiString CsvReasonText(const CsvReason& r) {
         case C::MoreFields:
             return {"more fields than the header names", "字段比标题行所列的多"};
         case C::NoChannelLeft:
+            if (r.a == "128")
+                return {"no channel left for this row: the rows fill channel 128",
+                        "此行没有可用的信道：各行已占满信道 128"};
             return {"no channel left for this row: the rows fill channels " + r.a + " to 128",
                     "此行没有可用的信道：各行已占满信道 " + r.a + " 至 128"};
         case C::NoLocation:

@@ -40,6 +40,7 @@
 #include "ui/help_window.h"
 #include "ui/image_recorder.h"
 #include "ui/message_presenter.h"
+#include "ui/port_panel.h"
 #include "ui/qt_text.h"
 #include "ui/unsaved_changes.h"
 #include "ui/window_support.h"
@@ -272,7 +273,8 @@ void MainWindow::buildStatusBar() {
     bar->setObjectName("StatusBar1");
     bar->setSizeGripEnabled(false);
     for (int i = 0; i < kStatusPanels; ++i) {
-        auto* label = new QLabel(bar);
+        // Panel 3 keeps a port's whole name in view.
+        auto* label = i == 2 ? new PortPanel(bar) : new QLabel(bar);
         label->setObjectName(QString("panel%1").arg(i + 1));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // Ignored size hints let the stretch factors alone share out the width.
@@ -383,16 +385,9 @@ QString MainWindow::statusPanel(int panel) const {
 }
 
 void MainWindow::showPortPanel() {
-    QLabel* panel = panels_[2];
-    if (state_.ComDevice.empty()) {
-        panel->setText(QString("COM%1").arg(state_.ComPort));
-        panel->setToolTip(QString());
-        return;
-    }
-    QString device = qs(state_.ComDevice);
-    panel->setToolTip(device);
-    if (device.startsWith("/dev/")) device = device.mid(5);
-    panel->setText(device);
+    auto* panel = static_cast<PortPanel*>(panels_[2]);
+    panel->setPort(state_.ComDevice.empty() ? QString("COM%1").arg(state_.ComPort)
+                                            : qs(state_.ComDevice));
 }
 
 void MainWindow::showBandPanel() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/scan_window.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,12 +24,15 @@ namespace zt {
 
 namespace {
 
-// Disabled boxes take the button-face colour, enabled ones the window colour.
+// Disabled boxes take the button-face colour, enabled ones the window colour,
+// both from the application's palette: the box's own palette holds the colour
+// of its last state.
 void SetEnabledLook(QWidget* w, bool enabled) {
     w->setEnabled(enabled);
+    const QPalette colours = QApplication::palette(w);
     QPalette p = w->palette();
-    p.setColor(QPalette::Base, w->palette().color(enabled ? QPalette::Active : QPalette::Disabled,
-                                                  enabled ? QPalette::Base : QPalette::Button));
+    p.setColor(QPalette::Base, enabled ? colours.color(QPalette::Active, QPalette::Base)
+                                       : colours.color(QPalette::Disabled, QPalette::Button));
     w->setPalette(p);
 }
 

@@ -385,6 +385,8 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
     Image image = base;
     EXPECT_EQ(English(ImportChannelCsv(kPublished, image, Options(true, 127)).problems).at(1),
               (LineText{5, "no channel left for this row: the rows fill channels 127 to 128"}));
+    EXPECT_EQ(English(ImportChannelCsv(kPublished, image, Options(true, 128)).problems).at(0),
+              (LineText{3, "no channel left for this row: the rows fill channel 128"}));
 }
 
 TEST(ChannelCsv, PowerIsNeverAboveWhatTheFileAsks) {

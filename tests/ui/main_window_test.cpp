@@ -145,7 +145,7 @@ TEST_F(MainWindowShell, PortChoiceByTypedPathShowsInPanelThree) {
     QTest::keyClicks(child<QLineEdit>(dialog, "Text_device"), "/dev/pts/7");
     press(dialog, "Command_ok");
     EXPECT_EQ(state->ComDevice, "/dev/pts/7");
-    EXPECT_EQ(main->statusPanel(3), "pts/7");
+    EXPECT_EQ(main->findChild<QLabel*>("panel3")->toolTip(), "/dev/pts/7");
     EXPECT_FALSE(state->Windows.SetupIsOpen);
     dialog = open("proc_setup", WindowId::Setup);  // a number forgets it
     QTest::mouseClick(child<QRadioButton>(dialog, "Option3"), Qt::LeftButton);
@@ -207,6 +207,52 @@ TEST_F(MainWindowShell, EveryWindowClosesEveryWay) {
             main->unload(WindowId::Chann);  // the read and write windows open it
             EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
             main->unload(spec.id);
+        }
+    }
+}
+
+// Switching the priority from "Selected" to "Fixed" enables the priority
+// channel box and gives it the window colour, as opening in fixed mode does.
+TEST_F(MainWindowShell, ScanPriorityBoxLooksEnabledWhenItIs) {
+    state->ChannelTable[213][0] = 2;  // Selected
+    main->reopen(WindowId::Scan);
+    QWidget* scan = main->window(WindowId::Scan);
+    auto* box = child<QLineEdit>(scan, "Text_prich");
+    const QColor grey = box->palette().color(QPalette::Base);
+    EXPECT_FALSE(box->isEnabled());
+    auto* priority = child<QComboBox>(scan, "Combo_pri");
+    priority->setCurrentIndex(1);
+    emit priority->activated(1);
+    presenter.take();  // the fixed mode asks for a channel
+    EXPECT_TRUE(box->isEnabled());
+    const QColor white = box->palette().color(QPalette::Base);
+    EXPECT_NE(white, grey);
+    main->reopen(WindowId::Scan);
+    presenter.take();
+    EXPECT_EQ(child<QLineEdit>(main->window(WindowId::Scan), "Text_prich")
+                  ->palette()
+                  .color(QPalette::Base),
+              white);
+}
+
+// Panel 3 shows a port's whole name; in a narrow window only its folders are
+// shortened, and what it shows fits the panel.
+TEST_F(MainWindowShell, PortPanelKeepsTheWholeNameInView) {
+    auto* panel = main->findChild<QLabel*>("panel3");
+    const QString longPath = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    for (const QString& path : {QString("/dev/ttyUSB0"), longPath}) {
+        for (int width : {1800, 500}) {
+            SCOPED_TRACE(path.toStdString() + " " + std::to_string(width));
+            main->resize(width, 600);
+            state->ComDevice = path.toStdString();
+            main->showPortPanel();
+            settle();
+            const QString name = path.mid(path.lastIndexOf('/'));
+            EXPECT_TRUE(panel->text().endsWith(name)) << panel->text().toStdString();
+            EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()),
+                      panel->contentsRect().width());
+            EXPECT_EQ(panel->toolTip(), path);
+            if (width == 1800 && path != longPath) EXPECT_EQ(panel->text(), path);
         }
     }
 }
