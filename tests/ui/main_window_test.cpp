@@ -252,7 +252,9 @@ TEST_F(MainWindowShell, PortPanelKeepsTheWholeNameInView) {
             EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()),
                       panel->contentsRect().width());
             EXPECT_EQ(panel->toolTip(), path);
-            if (width == 1800 && path != longPath) EXPECT_EQ(panel->text(), path);
+            if (width == 1800 && path != longPath) {
+                EXPECT_EQ(panel->text(), path);
+            }
         }
     }
 }
