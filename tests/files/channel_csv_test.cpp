@@ -550,12 +550,15 @@ TEST(ChannelCsv, RowsReadAsTheListMeantThem) {
                 c.rows,
             image);
         EXPECT_EQ(r.ok, c.channel != 0) << c.rows;
-        if (r.ok) EXPECT_EQ(Describe(image, c.channel), c.stored) << c.rows;
+        if (r.ok) {
+            EXPECT_EQ(Describe(image, c.channel), c.stored) << c.rows;
+        }
         std::vector<LineText> said = English(r.ok ? r.notes : r.problems);
-        if (r.ok)
+        if (r.ok) {
             said.erase(std::remove_if(said.begin(), said.end(),
                                       [](const LineText& t) { return t.line == 0; }),
                        said.end());
+        }
         EXPECT_EQ(said, c.said) << c.rows;
     }
 }
