@@ -174,8 +174,13 @@ TEST_F(MainWindowShell, EveryWindowClosesEveryWay) {
             }
             QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : w;
             if (way == Button) {
-                for (const char* name : {"Command_Close", "Command_close", "Command_Cancel"})
-                    if (auto* b = w->findChild<QAbstractButton*>(name)) b->click();
+                // The first button found closes the window, deleting it at once.
+                for (const char* name : {"Command_Close", "Command_close", "Command_Cancel"}) {
+                    if (auto* b = w->findChild<QAbstractButton*>(name)) {
+                        b->click();
+                        break;
+                    }
+                }
             }
             if (way == CtrlF4) QTest::keyClick(focus, Qt::Key_F4, Qt::ControlModifier);
             if (way == Frame) (frame ? frame : w)->close();
