@@ -51,6 +51,9 @@ TEST_F(ChannelRecord, TransmitFrequencyKeepsTheOtherBitsAndMayGoNegative) {
     image[1][12] = 0x82;
     EXPECT_EQ(TxUnits(image, 1), -348000);
     EXPECT_EQ(TxText(image, 1), "-3.480000");  // padded to nine characters
+    image[1][12] = 0xC2;                       // direction 3 reads as none
+    EXPECT_EQ(OffsetDirection(image, 1), 0);
+    EXPECT_EQ(TxText(image, 1), "146.52000");
 }
 
 TEST_F(ChannelRecord, NamesInTheFlatNameArea) {

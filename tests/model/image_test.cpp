@@ -49,40 +49,51 @@ void SetRecord(Image& image, int row, const char* rx, const char* offset, std::u
     image[static_cast<std::size_t>(row)][12] = flags1;
 }
 
-// Every refused record with the frequencies it compared (what zt790ctl names
-// in its refusal and marks in its report): receive and transmit each cut to
-// whole MHz, both limits inclusive.
-TEST(LimitFailures, EveryRefusedRecordWithItsFrequenciesInOrder) {
-    EXPECT_TRUE(LimitFailures(BlankImage()).empty());
-    Image image = BlankImage();               // limits 400..470
-    SetRecord(image, 0, "465", "10", 0x42);   // transmit 475
-    SetRecord(image, 1, "470.5", "0", 0x02);  // whole MHz 470: inside
-    SetRecord(image, 2, "471.0", "0", 0x02);
-    SetRecord(image, 3, "399.99", "0", 0x02);
-    SetRecord(image, 4, "400.0", "0", 0x02);        // inside
-    SetRecord(image, 5, "405", "10", 0x82);         // transmit 395
-    SetRecord(image, 6, "405", "10", 0x42);         // inside
-    SetRecord(image, 7, "465", "10", 0xC2);         // direction 3 counts as none: inside
-    SetRecord(image, 8, "460.5", "10.4", 0x42);     // transmit 470.9: inside
-    SetRecord(image, 9, "460.5", "10.5", 0x42);     // transmit 471.0
-    SetRecord(image, 10, "146.52", "0", 0x02);      // VHF simplex
-    SetRecord(image, 11, "399.5", "10", 0x42);      // receive below, transmit 409.5 inside
-    SetRecord(image, 12, "405", "10.00001", 0x82);  // transmit 394.99999
-    SetRecord(image, 13, "405", "5", 0x82);         // transmit 400 exactly: inside
-    image[128] = RowOf({0xFF, 0xFF, 0xFF, 0x48});   // counts as used
-    const BandEdges limits{400, 470};
-    EXPECT_EQ(LimitFailures(image), (std::vector<LimitFailure>{
-                                        {0, 46500000, 47500000, false, true, limits},
-                                        {2, 47100000, 47100000, true, true, limits},
-                                        {3, 39999000, 39999000, true, true, limits},
-                                        {5, 40500000, 39500000, false, true, limits},
-                                        {9, 46050000, 47100000, false, true, limits},
-                                        {10, 14652000, 14652000, true, true, limits},
-                                        {11, 39950000, 40950000, true, false, limits},
-                                        {12, 40500000, 39499999, false, true, limits},
-                                        // Nibbles above 9 weigh 10..15: 4, 8, then six fifteens.
-                                        {128, 49666665, 49666665, true, true, limits},
-                                    }));
+// Each record alone as the frequency-mode record and as channel 5, with the
+// frequencies the checks compared (what zt790ctl names in its refusal): receive
+// and transmit each cut to whole MHz, both limits inclusive, exact in 10 Hz.
+TEST(LimitFailures, EveryRefusedRecordWithTheFrequenciesItCompared) {
+    const struct {
+        int low, high;
+        const char *rx, *offset;
+        std::uint8_t flags;
+        const char* failure;  // receive and transmit in 10 Hz, R / T outside; "" passes
+    } records[] = {
+        {400, 470, "465", "10", 0x42, "46500000 47500000 T"},
+        {400, 470, "470.5", "0", 0x02, ""},
+        {400, 470, "471.0", "0", 0x02, "47100000 47100000 RT"},
+        {400, 470, "399.99", "0", 0x02, "39999000 39999000 RT"},
+        {400, 470, "400.0", "0", 0x02, ""},
+        {400, 470, "405", "10", 0x82, "40500000 39500000 T"},
+        {400, 470, "465", "10", 0xC2, ""},  // direction 3 counts as none
+        {400, 470, "460.5", "10.4", 0x42, ""},
+        {400, 470, "460.5", "10.5", 0x42, "46050000 47100000 T"},
+        {400, 470, "399.5", "10", 0x42, "39950000 40950000 R"},
+        {400, 470, "405", "10.00001", 0x82, "40500000 39499999 T"},
+        {400, 470, "405", "5", 0x82, ""},
+        // In binary floating point 334.09707 - 234.09707 lands just under 100.
+        {100, 601, "334.09707", "234.09707", 0x82, ""},
+        {100, 601, "334.09707", "234.09708", 0x82, "33409707 9999999 T"},
+        {450, 521, "514.06414", "64.06414", 0x82, ""},
+        {450, 521, "514.06414", "64.06415", 0x82, "51406414 44999999 T"},
+    };
+    for (const auto& r : records) {
+        Image image = BlankImage();
+        WriteBandEdges(image, {r.low, r.high});
+        SetRecord(image, 0, r.rx, r.offset, r.flags);
+        SetRecord(image, 5, r.rx, r.offset, r.flags);
+        std::string got;
+        for (const LimitFailure& f : LimitFailures(image)) {
+            got += std::to_string(f.record) + ": " + std::to_string(f.rx) + " " +
+                   std::to_string(f.tx) + " " + (f.rxOutside ? "R" : "") +
+                   (f.txOutside ? "T" : "") +
+                   (f.limits == BandEdges{r.low, r.high} ? "|" : " wrong limits|");
+        }
+        const std::string f = r.failure;
+        EXPECT_EQ(got, f.empty() ? "" : "0: " + f + "|5: " + f + "|") << r.rx << " " << r.offset;
+        EXPECT_EQ(CheckVfoLimits(image).passed, f.empty()) << r.rx << " " << r.offset;
+        EXPECT_EQ(CheckChannelLimits(image).channel, f.empty() ? 0 : 5) << r.rx << " " << r.offset;
+    }
 }
 
 // The check before a write: the frequency-mode record first, then the first
@@ -91,48 +102,20 @@ TEST(LimitCheck, FrequencyModeRecordFirstThenTheFirstRefusedChannel) {
     EXPECT_TRUE(CheckLimits(BlankImage()).passed);
     EXPECT_TRUE(CheckLimits(BlankImage()).message.english.empty());
     Image image = BlankImage();
-    SetRecord(image, 3, "470.9", "0", 0x02);
-    EXPECT_TRUE(CheckChannelLimits(image).passed);
+    image[128][3] = 0x48;  // any of bytes 0..3 other than 255 makes a channel count
+    EXPECT_EQ(CheckChannelLimits(image).channel, 128);
     SetRecord(image, 9, "471.0", "0", 0x02);
     SetRecord(image, 12, "300", "0", 0x02);
     LimitCheckResult r = CheckLimits(image);
-    EXPECT_FALSE(r.passed);
-    EXPECT_EQ(r.channel, 9);  // the English text: the zt790ctl tests
-    EXPECT_EQ(r.message.chinese, "信道 9 中的接收或发射频率超出频率限制范围");
-    Image partial = BlankImage();
-    partial[128][3] = 0x48;  // any of bytes 0..3 other than 255 makes a channel count
-    EXPECT_EQ(CheckChannelLimits(partial).channel, 128);
-    WriteBandEdges(image, {136, 174});
-    SetRecord(image, 0, "150", "0", 0x02);
-    EXPECT_EQ(CheckLimits(image).channel, 3);
-    SetRecord(image, 0, "462.0125", "0", 0x02);
+    EXPECT_EQ(std::tie(r.passed, r.channel), std::make_tuple(false, 9));
+    EXPECT_EQ(r.message.chinese, "信道 9 中的接收或发射频率超出频率限制范围");  // English: zt790ctl
+    SetRecord(image, 0, "462.0125", "10", 0x42);                                // transmit 472.0125
     r = CheckLimits(image);
-    EXPECT_FALSE(r.passed);
-    EXPECT_EQ(r.channel, 0);
+    EXPECT_EQ(std::tie(r.passed, r.channel), std::make_tuple(false, 0));
     EXPECT_EQ(r.message.english,
               "Receiving or transmitting frequency that frequency Mode out of frequency "
               "limitation range ");
     EXPECT_EQ(r.message.chinese, "频率模式下的接收或发射频率超出频率限制范围");
-    // Transmit exactly on a lower limit passes; one 10 Hz step below fails. In
-    // binary floating point 334.09707 - 234.09707 lands just under 100.
-    const struct {
-        int low, high;
-        const char *rx, *offset;
-        bool passes;
-    } edges[] = {
-        {100, 601, "334.09707", "234.09707", true},
-        {100, 601, "334.09707", "234.09708", false},
-        {450, 521, "514.06414", "64.06414", true},
-        {450, 521, "514.06414", "64.06415", false},
-    };
-    for (const auto& e : edges) {
-        Image image = BlankImage();
-        WriteBandEdges(image, {e.low, e.high});
-        SetRecord(image, 0, e.rx, e.offset, 0x82);
-        SetRecord(image, 1, e.rx, e.offset, 0x82);
-        EXPECT_EQ(CheckVfoLimits(image).passed, e.passes) << e.rx << " - " << e.offset;
-        EXPECT_EQ(CheckChannelLimits(image).passed, e.passes) << e.rx << " - " << e.offset;
-    }
 }
 
 // Plain limit texts are stored by the option window's tests.
