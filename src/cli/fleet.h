@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/fleet_report.h"
-#include "cli/safe_transfer.h"
+#include "transfer/safe_transfer.h"
 #include "model/app_state.h"
 #include "qtio/qt_link_timers.h"
 #include "qtio/qt_serial_port.h"

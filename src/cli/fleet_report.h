@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/port_access.h"
-#include "cli/safe_transfer.h"
+#include "transfer/safe_transfer.h"
 
 namespace zt::ctl {
 

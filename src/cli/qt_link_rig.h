@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "cli/ctl_common.h"
-#include "cli/safe_transfer.h"
+#include "transfer/safe_transfer.h"
 #include "qtio/qt_link_timers.h"
 #include "qtio/qt_serial_port.h"
 

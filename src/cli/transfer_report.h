@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/port_access.h"
-#include "cli/safe_transfer.h"
+#include "transfer/safe_transfer.h"
 #include "model/app_state.h"
 
 namespace zt::ctl {

@@ -5,7 +5,7 @@
 #include "cli/image_report.h"
 #include "cli/limit_report.h"
 #include "cli/port_report.h"
-#include "cli/safe_transfer.h"
+#include "transfer/safe_transfer.h"
 
 #include "ctl_run.h"
 #include "sim/sim_port.h"

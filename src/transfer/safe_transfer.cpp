@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/safe_transfer.h"
+#include "transfer/safe_transfer.h"
 
 #include "model/blank_image.h"
 #include "model/limits.h"
 #include "model/write_prep.h"
 
-namespace zt::ctl {
+namespace zt {
 namespace {
 
 // Passes every event on and keeps the outcome of the exchange.
@@ -280,4 +280,4 @@ TransferReport WriteRadio(AppState& app, const LinkRig& rig, ExchangeObserver& o
     return report;
 }
 
-}  // namespace zt::ctl
+}  // namespace zt

@@ -21,7 +21,7 @@
 #include "link/timer.h"
 #include "model/app_state.h"
 
-namespace zt::ctl {
+namespace zt {
 
 // What drives one radio's transfer: the port, its timers, and a loop that
 // handles events until the condition holds (false if it gave up waiting).
@@ -161,4 +161,4 @@ class TransferTask {
 [[nodiscard]] TransferReport WriteRadio(AppState& app, const LinkRig& rig,
                                         ExchangeObserver& observer, const WriteOptions& options);
 
-}  // namespace zt::ctl
+}  // namespace zt
