@@ -123,6 +123,10 @@ class SerialLink {
     bool SetPowerLevel(int level, int value);
     // Power window: the Close button.
     void ClosePower();
+    // Write mode: send the image exactly as it is, without completing the
+    // derived rows or checking the limits; restoring a radio's own memory must
+    // put back every byte it held.
+    void SendImageAsIs() { sendAsIs_ = true; }
 
     // Events.
     void OnBytesArrived();
@@ -200,6 +204,7 @@ class SerialLink {
     std::string lastPortError_;
     IdentifyReply identifyResult_ = IdentifyReply::Pending;
     std::vector<std::uint8_t> heard_;
+    bool sendAsIs_ = false;
 };
 
 }  // namespace zt

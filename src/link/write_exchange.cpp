@@ -10,6 +10,7 @@
 namespace zt {
 
 bool SerialLink::PrepareWrite() {
+    if (sendAsIs_) return true;
     LinkText refusal;
     if (PrepareAndCheckWrite(app_, refusal)) return true;
     observer_.OnMessage(LinkMessage{LinkMessageKind::LimitCheck, refusal, kOperatePrompt});

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/safe_transfer.h"
 
+#include <algorithm>
+
 #include "model/blank_image.h"
 #include "model/limits.h"
 #include "model/write_prep.h"
+#include "transfer/difference_summary.h"
 
 namespace zt {
 namespace {
@@ -18,7 +21,10 @@ class OutcomeTap final : public ExchangeObserver {
         if (step.kind == LinkStep::Kind::LineLost) lineLost_ = true;
         inner_.OnStep(step);
     }
-    void OnMessage(const LinkMessage& message) override { inner_.OnMessage(message); }
+    void OnMessage(const LinkMessage& message) override {
+        if (message.kind == LinkMessageKind::LimitCheck) refusal_ = message.text;
+        inner_.OnMessage(message);
+    }
     void OnPowerValues(int low, int mid, int high) override {
         inner_.OnPowerValues(low, mid, high);
     }
@@ -30,8 +36,10 @@ class OutcomeTap final : public ExchangeObserver {
 
     [[nodiscard]] const std::optional<ExchangeOutcome>& Outcome() const { return outcome_; }
     [[nodiscard]] bool LineLost() const { return lineLost_; }
+    [[nodiscard]] const BiString& Refusal() const { return refusal_; }
 
   private:
+    BiString refusal_;
     ExchangeObserver& inner_;
     std::optional<ExchangeOutcome> outcome_;
     bool lineLost_ = false;
@@ -98,7 +106,22 @@ bool TransferTask::Step() {
         }
         Next();
     }
+    if (!kept_) {
+        kept_ = true;
+        if (read_ && report_.status == TransferStatus::Ok)
+            Keep(HistoryKind::Read, app_.ChannelTable);
+    }
     return true;
+}
+
+void TransferTask::Keep(HistoryKind kind, const Image& image) {
+    if (!history_.history) return;
+    BiString error;
+    // Only an image written came from a file; the others are the radio's memory.
+    const std::string source = kind == HistoryKind::Written ? history_.source : "";
+    if (history_.history->Add(kind, history_.port, image, source, error)) return;
+    if (!historyFailed_ && history_.onError) history_.onError(error);
+    historyFailed_ = true;
 }
 
 void TransferTask::Abort() {
@@ -106,6 +129,7 @@ void TransferTask::Abort() {
     TransferReport report;
     report.status = TransferStatus::NoAnswer;
     report.duringBackup = phase_ == TransferPhase::BackingUp;
+    report.duringWrite = phase_ == TransferPhase::Writing;
     report.duringVerify = phase_ == TransferPhase::ReadingBack;
     if (exchange_) {
         report.answered = exchange_->answered;
@@ -120,6 +144,7 @@ void TransferTask::Begin(TransferPhase phase, LinkMode mode, AppState& state) {
     phase_ = phase;
     if (onPhase_) onPhase_(phase);
     exchange_ = std::make_unique<Exchange>(mode, state, port_, timers_, observer_);
+    if (options_.asIs) exchange_->link.SendImageAsIs();
     exchange_->start = exchange_->link.Start();
 }
 
@@ -143,6 +168,7 @@ void TransferTask::EndExchange() {
             break;
         case StartResult::CheckFailed:
             report.status = TransferStatus::CheckFailed;
+            report.refusal = exchange_->tap.Refusal();
             break;
         case StartResult::PortFailed:
             report.status = TransferStatus::PortFailed;
@@ -159,6 +185,7 @@ void TransferTask::EndExchange() {
     exchange_.reset();
     if (report.status == TransferStatus::Ok) return;
     report.duringBackup = phase_ == TransferPhase::BackingUp;
+    report.duringWrite = phase_ == TransferPhase::Writing;
     report.duringVerify = phase_ == TransferPhase::ReadingBack;
     Fail(report);
 }
@@ -169,25 +196,9 @@ void TransferTask::Next() {
             if (read_) {
                 Begin(TransferPhase::Reading, LinkMode::Read, app_);
             } else if (options_.backup) {
-                // Fail on the limit checks before the radio is touched at all.
-                Image prepared = app_.ChannelTable;
-                PrepareImageForWrite(prepared);
-                const LimitCheckResult check = CheckLimits(prepared);
-                if (!check.passed) {
-                    TransferReport report;
-                    report.status = TransferStatus::CheckFailed;
-                    report.detail = check.message.english;
-                    Fail(report);
-                    return;
-                }
-                // The backup holds the radio's rows 0..253 and the blank image's
-                // 254..255, as a read into a fresh program does.
-                Announce("Reading the radio into the backup first");
-                second_ = app_;
-                second_.ChannelTable = BlankImage();
-                Begin(TransferPhase::BackingUp, LinkMode::Read, second_);
+                StartBackup();
             } else {
-                Begin(TransferPhase::Writing, LinkMode::Write, app_);
+                BeginWrite();
             }
             return;
         case TransferPhase::Reading:
@@ -200,20 +211,11 @@ void TransferTask::Next() {
         case TransferPhase::ReadingAgain:
             Compare(app_.ChannelTable, second_.ChannelTable, kRadioRows);
             return;
-        case TransferPhase::BackingUp: {
-            std::string reason;
-            if (!options_.backup(second_.ChannelTable, reason)) {
-                TransferReport report;
-                report.status = TransferStatus::BackupFailed;
-                report.detail = reason;
-                Fail(report);
-                return;
-            }
-            Announce("Writing the radio");
-            Begin(TransferPhase::Writing, LinkMode::Write, app_);
+        case TransferPhase::BackingUp:
+            SettleBackup();
             return;
-        }
         case TransferPhase::Writing:
+            Keep(HistoryKind::Written, app_.ChannelTable);
             if (!verify_) break;
             Announce("Reading the radio back to verify the write");
             // app_ now holds exactly what was sent, derived rows included.
@@ -229,6 +231,97 @@ void TransferTask::Next() {
     phase_ = TransferPhase::Done;
 }
 
+void TransferTask::StartBackup() {
+    if (!options_.asIs) {
+        // Fail on the limit checks before the radio is touched at all.
+        Image prepared = app_.ChannelTable;
+        PrepareImageForWrite(prepared);
+        const LimitCheckResult check = CheckLimits(prepared);
+        if (!check.passed) {
+            TransferReport report;
+            report.status = TransferStatus::CheckFailed;
+            report.detail = check.message.english;
+            report.refusal = check.message;
+            Fail(report);
+            return;
+        }
+    }
+    if (history_.history && options_.earlier.empty()) {
+        if (auto latest = history_.history->Latest(history_.port))
+            options_.earlier.push_back(*latest);
+    }
+    Announce("Reading the radio into the backup first");
+    NextBackupRead();
+}
+
+void TransferTask::NextBackupRead() {
+    // Each read holds the radio's rows 0..253 and the blank image's 254..255,
+    // as a read into a fresh program does.
+    second_ = app_;
+    second_.ChannelTable = BlankImage();
+    ++backupPass_;
+    report_.backupReads = backupPass_;
+    Begin(TransferPhase::BackingUp, LinkMode::Read, second_);
+}
+
+void TransferTask::SettleBackup() {
+    const int pass = backupPass_;
+    const Image& read = second_.ChannelTable;
+    backupReads_[static_cast<std::size_t>(pass - 1)] = read;
+    auto agrees = [&read](const Image& other) {
+        return FirstDifferingBlock(read, other, kRadioRows) < 0;
+    };
+    // A line without checksum can garble any read; two reads alike cannot both
+    // be garbled the same way.
+    bool settled = false;
+    if (pass == 1) {
+        settled = std::any_of(options_.earlier.begin(), options_.earlier.end(), agrees);
+    } else {
+        for (int p = 0; p < pass - 1; ++p) settled = settled || agrees(backupReads_[p]);
+    }
+    if (settled) {
+        backup_ = read;
+        Keep(HistoryKind::Backup, read);
+        AfterBackup();
+        return;
+    }
+    if (pass < kBackupReads) {
+        Announce(pass == 1 ? "Reading the radio again to check the backup"
+                           : "Reading the radio a third time: the first two reads differ");
+        NextBackupRead();
+        return;
+    }
+    TransferReport report;
+    report.status = TransferStatus::BackupUnsettled;
+    report.duringBackup = true;
+    report.differingBlock = FirstDifferingBlock(backupReads_[0], backupReads_[1], kRadioRows);
+    Fail(report);
+}
+
+void TransferTask::AfterBackup() {
+    if (const auto mismatch = CheckModel(*backup_, app_.ChannelTable); mismatch && !options_.asIs) {
+        if (!options_.confirmModel || !options_.confirmModel(*mismatch)) {
+            TransferReport report;
+            report.status = TransferStatus::ModelMismatch;
+            report.model = mismatch;
+            Fail(report);
+            return;
+        }
+    }
+    std::string reason;
+    if (!options_.backup(*backup_, reason)) {
+        TransferReport report;
+        report.status = TransferStatus::BackupFailed;
+        report.detail = reason;
+        Fail(report);
+        return;
+    }
+    Announce("Writing the radio");
+    BeginWrite();
+}
+
+void TransferTask::BeginWrite() { Begin(TransferPhase::Writing, LinkMode::Write, app_); }
+
 void TransferTask::Compare(const Image& expected, const Image& got, int rows) {
     report_.blocksCompared = rows;
     report_.blocksAgreeing = 0;
@@ -240,12 +333,28 @@ void TransferTask::Compare(const Image& expected, const Image& got, int rows) {
     if (block >= 0) {
         report_.status = TransferStatus::VerifyFailed;
         report_.differingBlock = block;
+        report_.differences = DescribeDifferences(expected, got, rows);
         report_.duringVerify = phase_ == TransferPhase::ReadingBack;
     }
     phase_ = TransferPhase::Done;
 }
 
+bool HalfWritten(const TransferReport& r) {
+    return (r.status == TransferStatus::NoAnswer || r.status == TransferStatus::PortFailed) &&
+           r.duringWrite && r.answered;
+}
+
+BiString HalfWrittenText() {
+    return {
+        "The radio is now half-written: it stopped answering part-way through the write and "
+        "holds part of the new image and part of its old memory. Check the cable and that the "
+        "radio is switched on, then write again.",
+        "对讲机只写入了一部分：写入中途停止应答，现存数据一部分是新的，一部分是原来的。请检查"
+        "连接线并确认对讲机已开机，然后重新写入 ！"};
+}
+
 void TransferTask::Fail(TransferReport report) {
+    report.backupReads = report_.backupReads;
     report_ = std::move(report);
     phase_ = TransferPhase::Done;
 }
@@ -260,9 +369,10 @@ TransferReport RunTask(TransferTask& task, const LinkRig& rig) {
     return task.Report();
 }
 
-TransferReport ReadRadio(AppState& app, const LinkRig& rig, ExchangeObserver& observer,
-                         bool verify) {
+TransferReport ReadRadio(AppState& app, const LinkRig& rig, ExchangeObserver& observer, bool verify,
+                         HistoryTarget history) {
     const auto task = TransferTask::Read(app, verify, rig.port, rig.timers, observer);
+    task->SetHistory(std::move(history));
     const TransferReport report = RunTask(*task, rig);
     if (report.status == TransferStatus::Ok) {
         app.ChannelTable = task->Result().ChannelTable;
@@ -272,8 +382,9 @@ TransferReport ReadRadio(AppState& app, const LinkRig& rig, ExchangeObserver& ob
 }
 
 TransferReport WriteRadio(AppState& app, const LinkRig& rig, ExchangeObserver& observer,
-                          const WriteOptions& options) {
+                          const WriteOptions& options, HistoryTarget history) {
     const auto task = TransferTask::Write(app, options, rig.port, rig.timers, observer);
+    task->SetHistory(std::move(history));
     const TransferReport report = RunTask(*task, rig);
     // The write completes the derived rows of the image, as the write window does.
     app.ChannelTable = task->Result().ChannelTable;
