@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/ctl_common.h"
+#include "cli/ctl_history.h"
 #include "cli/file_output.h"
 #include "cli/fleet.h"
 #include "cli/limit_report.h"
@@ -18,6 +19,8 @@ struct CloneArgs {
     std::vector<std::string> to;
     std::string backup;
     std::string output;
+    bool forceModel = false;
+    bool noHistory = false;
 };
 
 int RunClone(const CloneArgs& args) {
@@ -32,10 +35,13 @@ int RunClone(const CloneArgs& args) {
     if (!args.backup.empty() && !PrepareFolder("--backup", folder)) return kFileError;
     if (!args.output.empty() && !OutputPathUsable(args.output)) return kFileError;
 
+    CtlHistory history(args.noHistory);
     // The source is read twice and compared: a clone spreads whatever it reads.
-    RunFleet(source, [](FleetRadio& radio, ExchangeObserver& observer) {
+    RunFleet(source, [&history](FleetRadio& radio, ExchangeObserver& observer) {
         radio.outcome.verify = true;
-        return TransferTask::Read(radio.app, true, radio.serial, radio.timers, observer);
+        auto task = TransferTask::Read(radio.app, true, radio.serial, radio.timers, observer);
+        task->SetHistory(history.For(radio.device));
+        return task;
     });
     FleetRadio& from = *source.front();
     if (from.outcome.report.status != TransferStatus::Ok) {
@@ -61,7 +67,9 @@ int RunClone(const CloneArgs& args) {
                   << " fails the limit check; nothing was sent to any radio.\n";
         return kLimitCheck;
     }
-    WriteFleet(targets, image, true, folder);
+    WriteFleet(targets, image, {true, folder, args.forceModel, [&](const std::string& device) {
+                                    return history.For(device, "the radio on " + from.port);
+                                }});
     return ReportFleet(targets, "File", {from.outcome});
 }
 
@@ -84,6 +92,9 @@ void AddCloneCommand(CLI::App& app, std::function<int()>& run) {
                     "Folder for each target radio's previous memory, read before it is written "
                     "(one file per radio named after its port and the time)");
     cmd->add_option("-o,--output", args->output, "Also save the source radio's image to this file");
+    cmd->add_flag("--force-model", args->forceModel,
+                  "Write a radio whose band differs from the source's all the same");
+    AddNoHistoryFlag(*cmd, args->noHistory);
     cmd->callback([args, &run] { run = [args] { return RunClone(*args); }; });
 }
 

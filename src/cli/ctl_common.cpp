@@ -84,6 +84,20 @@ void ConsoleObserver::OnFinished(ExchangeOutcome outcome) {
     outcome_ = outcome;
 }
 
+std::string ExitCodeHelp() {
+    return "Exit codes:\n"
+           "  0  success (diff: no differences)\n"
+           "  1  the radio did not answer, or stopped answering (diff: there are differences)\n"
+           "  2  the command line is wrong\n"
+           "  3  a file or folder could not be read or written\n"
+           "  4  a frequency-limit check stopped the write; nothing was sent\n"
+           "  5  no such port\n"
+           "  6  permission denied on the port\n"
+           "  7  the port is busy: another program has it open\n"
+           "  8  verification failed: two reads, or a write and its read-back, differ\n"
+           "  9  the radio's band is not the image's (--force-model writes it all the same)\n";
+}
+
 bool PrepareState(AppState& app, const std::string& portText) {
     StartUp(app);
     int number = 1;

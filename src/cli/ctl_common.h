@@ -25,7 +25,11 @@ enum ExitCode : int {
     kPermissionDenied = 6,  // the port exists but this user may not open it
     kPortBusy = 7,          // another program has the port open
     kVerifyFailed = 8,      // two reads, or a write and its read-back, differ
+    kModelMismatch = 9,     // the radio's band is not the image's
 };
+
+// The exit codes as --help lists them.
+[[nodiscard]] std::string ExitCodeHelp();
 
 // Reports an exchange on standard error: a bar when that is a terminal, plain
 // lines otherwise; in zt790ctl's words (StepText), not the windows' texts.
@@ -73,5 +77,11 @@ void AddPowerCommand(CLI::App& app, std::function<int()>& run);
 void AddCloneCommand(CLI::App& app, std::function<int()>& run);
 void AddDiffCommand(CLI::App& app, std::function<int()>& run);
 void AddDoctorCommand(CLI::App& app, std::function<int()>& run);
+void AddHistoryCommand(CLI::App& app, std::function<int()>& run);
+
+// What diff prints for rows 0 .. rows - 1 of A and B (the text report, or the
+// channels as CSV), and its exit code: 0 the same, 1 different.
+int PrintDiff(const Image& a, const Image& b, int rows, const std::string& nameA,
+              const std::string& nameB, bool csv);
 
 }  // namespace zt::ctl

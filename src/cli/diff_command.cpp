@@ -5,6 +5,7 @@
 #include <map>
 
 #include "cli/ctl_common.h"
+#include "cli/ctl_history.h"
 #include "cli/qt_link_rig.h"
 #include "cli/text_table.h"
 #include "cli/transfer_report.h"
@@ -26,6 +27,7 @@ struct DiffArgs {
     std::string port;
     bool verify = false;
     bool csv = false;
+    bool noHistory = false;
 };
 
 std::string Heading(const DiffEntry& e) {
@@ -123,7 +125,9 @@ int RunDiff(const DiffArgs& args) {
         if (!LoadImage(nameB, b)) return kFileError;
         QtLinkRig rig;
         ConsoleObserver observer;
-        const TransferReport report = ReadRadio(app, rig.Rig(), observer, args.verify);
+        CtlHistory history(args.noHistory);
+        const TransferReport report =
+            ReadRadio(app, rig.Rig(), observer, args.verify, history.For(PortDevice(app)));
         if (report.status != TransferStatus::Ok) {
             const int code = ReportTransfer(report, app, false);
             // 1 means "different" here: a radio that could not be read is an
@@ -140,8 +144,17 @@ int RunDiff(const DiffArgs& args) {
         return kFileError;
     }
 
+    std::string b2 = nameB;
+    if (radio) b2 += " as a write sends it (blocks 0..239)";
+    return PrintDiff(a, b, rows, nameA, b2, args.csv);
+}
+
+}  // namespace
+
+int PrintDiff(const Image& a, const Image& b, int rows, const std::string& nameA,
+              const std::string& nameB, bool csv) {
     const std::vector<DiffEntry> diffs = DiffImages(a, b, rows);
-    if (args.csv) {
+    if (csv) {
         int left = 0;
         std::cout << CsvReport(diffs, left) << std::flush;
         if (left > 0) {
@@ -151,14 +164,10 @@ int RunDiff(const DiffArgs& args) {
                       << (left == 1 ? "it" : "them") << ".\n";
         }
     } else {
-        std::string b = nameB;
-        if (radio) b += " as a write sends it (blocks 0..239)";
-        std::cout << TextReport(diffs, nameA, b) << std::flush;
+        std::cout << TextReport(diffs, nameA, nameB) << std::flush;
     }
     return diffs.empty() ? kSame : kDifferent;
 }
-
-}  // namespace
 
 void AddDiffCommand(CLI::App& app, std::function<int()>& run) {
     auto args = std::make_shared<DiffArgs>();
@@ -172,6 +181,7 @@ void AddDiffCommand(CLI::App& app, std::function<int()>& run) {
                     "would change");
     cmd->add_flag("--verify", args->verify, "With --port: read the radio twice and compare first");
     cmd->add_flag("--csv", args->csv, "Write the channel differences as CSV");
+    AddNoHistoryFlag(*cmd, args->noHistory);
     cmd->callback([args, &run] { run = [args] { return RunDiff(*args); }; });
 }
 

@@ -199,21 +199,24 @@ void RunFleet(Fleet& fleet, const TaskMaker& make, const std::function<void(Flee
     console.Close();
 }
 
-void WriteFleet(Fleet& fleet, const Image& image, bool verify,
-                const std::filesystem::path& backupFolder) {
+void WriteFleet(Fleet& fleet, const Image& image, const FleetWrite& how) {
     RunFleet(fleet, [&](FleetRadio& radio, ExchangeObserver& observer) {
         radio.app.ChannelTable = image;
         radio.outcome.write = true;
-        radio.outcome.verify = verify;
+        radio.outcome.verify = how.verify;
         WriteOptions options;
-        options.verify = verify;
-        if (!backupFolder.empty()) {
-            options.backup = [&radio, backupFolder](const Image& memory, std::string& reason) {
-                radio.outcome.file = SaveNewFile(backupFolder, radio, memory, reason);
+        options.verify = how.verify;
+        options.confirmModel = ModelConfirmation(how.forceModel);
+        if (!how.backupFolder.empty()) {
+            options.backup = [&radio, folder = how.backupFolder](const Image& memory,
+                                                                 std::string& reason) {
+                radio.outcome.file = SaveNewFile(folder, radio, memory, reason);
                 return !radio.outcome.file.empty();
             };
         }
-        return TransferTask::Write(radio.app, options, radio.serial, radio.timers, observer);
+        auto task = TransferTask::Write(radio.app, options, radio.serial, radio.timers, observer);
+        if (how.history) task->SetHistory(how.history(radio.device));
+        return task;
     });
 }
 

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "cli/fleet_report.h"
-#include "transfer/safe_transfer.h"
 #include "model/app_state.h"
 #include "qtio/qt_link_timers.h"
 #include "qtio/qt_serial_port.h"
+#include "transfer/safe_transfer.h"
 
 namespace zt::ctl {
 
@@ -60,12 +60,19 @@ using TaskMaker =
 void RunFleet(Fleet& fleet, const TaskMaker& make,
               const std::function<void(FleetRadio&)>& done = {});
 
-// Writes `image` to every radio at once with RunFleet, each read back and
-// compared when `verify`. With a backup folder, each radio's memory is first
-// read into a new file there, and a radio whose backup is not saved is not
-// written.
-void WriteFleet(Fleet& fleet, const Image& image, bool verify,
-                const std::filesystem::path& backupFolder);
+struct FleetWrite {
+    bool verify = false;                 // each radio read back and compared
+    std::filesystem::path backupFolder;  // empty: no backups
+    bool forceModel = false;             // write a radio of another band all the same
+    // Where a radio's backup and write are kept, if anywhere.
+    std::function<HistoryTarget(const std::string& device)> history;
+};
+
+// Writes `image` to every radio at once with RunFleet. With a backup folder,
+// each radio's memory is first read (until two reads agree) into a new file
+// there, and a radio whose backup is not saved, or whose band is not the
+// image's, is not written.
+void WriteFleet(Fleet& fleet, const Image& image, const FleetWrite& how);
 
 // Prints the report table on standard output and, on standard error, what the
 // user can do about ports that would not open; returns the most serious exit

@@ -43,14 +43,17 @@ int OutcomeExitCode(const RadioOutcome& o) {
         case TransferStatus::BackupFailed:
             return kFileError;
         case TransferStatus::VerifyFailed:
+        case TransferStatus::BackupUnsettled:
             return kVerifyFailed;
+        case TransferStatus::ModelMismatch:
+            return kModelMismatch;
     }
     return kNoAnswer;
 }
 
 int MostSeriousExitCode(const std::vector<int>& codes) {
-    static constexpr std::array kOrder{kVerifyFailed, kNoAnswer,         kFileError, kLimitCheck,
-                                       kPortBusy,     kPermissionDenied, kNoSuchPort};
+    static constexpr std::array kOrder{kVerifyFailed,  kNoAnswer, kFileError,        kLimitCheck,
+                                       kModelMismatch, kPortBusy, kPermissionDenied, kNoSuchPort};
     for (const int serious : kOrder) {
         if (std::find(codes.begin(), codes.end(), serious) != codes.end()) return serious;
     }
@@ -89,6 +92,15 @@ std::string OutcomeText(const RadioOutcome& o) {
             return "refused by the limit check" + (r.detail.empty() ? "" : ": " + r.detail);
         case TransferStatus::BackupFailed:
             return "backup not saved: " + r.detail + "; nothing written";
+        case TransferStatus::BackupUnsettled:
+            return "backup not settled: three reads differ at " + BlockText(r.differingBlock) +
+                   "; nothing written";
+        case TransferStatus::ModelMismatch: {
+            std::string text = ModelMismatchText(*r.model).english;
+            text.front() = 't';  // "The radio is ..." inside the sentence
+            text.pop_back();     // its full stop
+            return "refused: " + text + "; nothing written";
+        }
         case TransferStatus::VerifyFailed:
             if (r.duringVerify) {
                 return "verification failed: the radio holds something else at " +

@@ -33,7 +33,7 @@ struct RadioOutcome {
 [[nodiscard]] int OutcomeExitCode(const RadioOutcome& outcome);
 // The most serious of several exit codes, kOk when all are: a radio that may
 // hold something other than intended (8) first, then one that stopped answering
-// part-way (1), then failures that left the radio untouched (3, 4, 7, 6, 5).
+// part-way (1), then failures that left the radio untouched (3, 4, 9, 7, 6, 5).
 [[nodiscard]] int MostSeriousExitCode(const std::vector<int>& codes);
 // "written, verified", "verification failed at block 7 (address 0x0070)", ...
 [[nodiscard]] std::string OutcomeText(const RadioOutcome& outcome);

@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
                          std::string("zt790ctl ") + zt::kProjectVersion + "\n" + zt::kLicenceNotice,
                          "Print the version and exit");
     app.require_subcommand(1);
+    app.footer(zt::ctl::ExitCodeHelp());
     std::function<int()> run;
     zt::ctl::AddReadCommand(app, run);
     zt::ctl::AddWriteCommand(app, run);
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     zt::ctl::AddSetCommand(app, run);
     zt::ctl::AddCardCommand(app, run);
     zt::ctl::AddDoctorCommand(app, run);
+    zt::ctl::AddHistoryCommand(app, run);
     if (const std::string problem = SubcommandProblem(app, argc, argv); !problem.empty()) {
         std::cerr << problem << "\nRun with --help for more information.\n";
         return zt::ctl::kUsage;

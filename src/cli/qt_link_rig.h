@@ -6,9 +6,9 @@
 #include <iostream>
 
 #include "cli/ctl_common.h"
-#include "transfer/safe_transfer.h"
 #include "qtio/qt_link_timers.h"
 #include "qtio/qt_serial_port.h"
+#include "transfer/safe_transfer.h"
 
 namespace zt::ctl {
 

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/ctl_common.h"
+#include "cli/ctl_history.h"
 #include "cli/file_output.h"
 #include "cli/fleet.h"
 #include "cli/qt_link_rig.h"
@@ -21,6 +22,7 @@ struct ReadArgs {
     std::string output;
     std::string outputDir;
     bool verify = false;
+    bool noHistory = false;
 };
 
 int RunRead(const ReadArgs& args) {
@@ -31,7 +33,9 @@ int RunRead(const ReadArgs& args) {
 
     QtLinkRig rig;
     ConsoleObserver observer;
-    const TransferReport report = ReadRadio(app, rig.Rig(), observer, args.verify);
+    CtlHistory history(args.noHistory);
+    const TransferReport report =
+        ReadRadio(app, rig.Rig(), observer, args.verify, history.For(PortDevice(app)));
     if (report.status != TransferStatus::Ok) return ReportTransfer(report, app, false);
     if (args.verify) std::cerr << "Verified: both reads of the radio agree.\n";
     // The image now holds the radio's memory in rows 0..253; rows 254 and 255
@@ -51,11 +55,15 @@ int RunFleetRead(const ReadArgs& args) {
     if (!PrepareFleet(args.ports, fleet)) return kUsage;
     const std::filesystem::path folder(args.outputDir);
     if (!PrepareFolder("--output-dir", folder)) return kFileError;
+    CtlHistory history(args.noHistory);
     RunFleet(
         fleet,
         [&](FleetRadio& radio, ExchangeObserver& observer) {
             radio.outcome.verify = args.verify;
-            return TransferTask::Read(radio.app, args.verify, radio.serial, radio.timers, observer);
+            auto task =
+                TransferTask::Read(radio.app, args.verify, radio.serial, radio.timers, observer);
+            task->SetHistory(history.For(radio.device));
+            return task;
         },
         [&folder](FleetRadio& radio) {
             if (radio.task->Report().status != TransferStatus::Ok) return;
@@ -94,6 +102,7 @@ void AddReadCommand(CLI::App& app, std::function<int()>& run) {
     cmd->add_flag("--verify", args->verify,
                   "Read the radio twice and save only when both reads agree (the protocol has no "
                   "checksum)");
+    AddNoHistoryFlag(*cmd, args->noHistory);
     cmd->callback([args, &run] { run = [args] { return ChooseRead(*args); }; });
 }
 

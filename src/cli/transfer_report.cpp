@@ -53,14 +53,13 @@ void PrintCableAdvice(PortFailure failure, const std::string& device) {
     if (!advice.empty()) std::cerr << "\n" << advice;
 }
 
-// The device the port of `app` names; empty when it names none.
+}  // namespace
+
 std::string PortDevice(const AppState& app) {
     if (!app.ComDevice.empty()) return app.ComDevice;
     const ResolvedPort resolved = ResolvePortChoice(app.ComPort, "");
     return resolved.ok ? resolved.device : "";
 }
-
-}  // namespace
 
 bool PortLost(const TransferReport& report, const std::string& device) {
     // The link saw the line go; or the device is gone by now (a port that
@@ -100,6 +99,15 @@ int ReportPortFailure(const AppState& app, const std::string& systemReason) {
     return PortFailureExitCode(failure);
 }
 
+std::function<bool(const ModelMismatch&)> ModelConfirmation(bool force) {
+    if (!force) return {};
+    return [](const ModelMismatch& mismatch) {
+        std::cerr << "zt790ctl: note: " << ModelMismatchText(mismatch).english
+                  << " Written all the same (--force-model).\n";
+        return true;
+    };
+}
+
 int ReportTransfer(const TransferReport& report, const AppState& app, bool write) {
     const char* phase = report.duringBackup   ? " while reading the backup"
                         : report.duringVerify ? " while reading back the write"
@@ -112,17 +120,17 @@ int ReportTransfer(const TransferReport& report, const AppState& app, bool write
         case TransferStatus::NoAnswer:
             if (PortLost(report, PortDevice(app))) {
                 std::cerr << "zt790ctl: " << PortLostText(report, write) << ".\n";
-                if (report.duringBackup || (write && !report.duringVerify && !report.answered)) {
-                    std::cerr << "Nothing was written to the radio.\n";
-                } else if (write && !report.duringVerify) {
-                    std::cerr << "The radio is now half-written: plug the cable back in and write "
-                                 "it again.\n";
-                }
-                return kNoAnswer;
+            } else if (HalfWritten(report)) {
+                std::cerr << "zt790ctl: the radio stopped answering while writing.\n";
+            } else {
+                std::cerr << "zt790ctl: the radio did not answer" << phase
+                          << ". Check that it is switched on and the cable is seated.\n";
             }
-            std::cerr << "zt790ctl: the radio did not answer" << phase
-                      << ". Check that it is switched on and the cable is seated.\n";
-            if (report.duringBackup) std::cerr << "Nothing was written to the radio.\n";
+            if (HalfWritten(report)) {
+                std::cerr << HalfWrittenText().english << "\n";
+            } else if (report.duringBackup || (write && !report.duringVerify && !report.answered)) {
+                std::cerr << "Nothing was written to the radio.\n";
+            }
             return kNoAnswer;
         case TransferStatus::CheckFailed: {
             const std::string refusal = LimitRefusalReport(WriteRefusals(app.ChannelTable));
@@ -133,11 +141,24 @@ int ReportTransfer(const TransferReport& report, const AppState& app, bool write
             std::cerr << "zt790ctl: the backup could not be saved: " << report.detail
                       << "\nNothing was written to the radio.\n";
             return kFileError;
+        case TransferStatus::BackupUnsettled:
+            std::cerr << "zt790ctl: the backup could not be settled: three reads of the radio "
+                         "differ, first at "
+                      << BlockText(report.differingBlock)
+                      << ".\nThe line is unreliable; nothing was written to the radio. Check the "
+                         "cable and try again.\n";
+            return kVerifyFailed;
+        case TransferStatus::ModelMismatch:
+            std::cerr << "zt790ctl: " << ModelMismatchText(*report.model).english
+                      << "\nNothing was written to the radio; --force-model writes it all the "
+                         "same.\n";
+            return kModelMismatch;
         case TransferStatus::VerifyFailed:
             if (report.duringVerify) {
                 std::cerr << "zt790ctl: verification failed: the radio holds something other "
                              "than what was written, first at "
-                          << BlockText(report.differingBlock)
+                          << BlockText(report.differingBlock) << ", in "
+                          << report.differences.english
                           << ".\nWrite again; if it fails again, the radio may be faulty.\n";
             } else {
                 std::cerr << "zt790ctl: verification failed: two reads of the radio differ, "

@@ -3,11 +3,12 @@
 // What zt790ctl says when a read or write did not go through, and the exit code
 // that goes with it.
 
+#include <functional>
 #include <string>
 
 #include "cli/port_access.h"
-#include "transfer/safe_transfer.h"
 #include "model/app_state.h"
+#include "transfer/safe_transfer.h"
 
 namespace zt::ctl {
 
@@ -35,6 +36,13 @@ int ReportPortFailure(const AppState& app, const std::string& systemReason);
 // Prints what went wrong with a read or (`write`) a write, if anything, and
 // returns the exit code (kOk when the transfer succeeded).
 int ReportTransfer(const TransferReport& report, const AppState& app, bool write);
+
+// The device the port of `app` names; empty when it names none.
+[[nodiscard]] std::string PortDevice(const AppState& app);
+
+// The model check's answer: with --force-model a note and the write goes on;
+// without, the write is refused.
+[[nodiscard]] std::function<bool(const ModelMismatch&)> ModelConfirmation(bool force);
 
 // "block 17 (address 0x0110)"
 [[nodiscard]] std::string BlockText(int block);

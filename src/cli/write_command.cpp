@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zt790ctl write --port PORT FILE.chann [--backup BACKUP.chann] [--verify]
+// zt790ctl write --port PORT FILE.chann [--backup BACKUP.chann [--force]] [--verify]
 // zt790ctl write --port P --port Q ... FILE.chann [--backup DIR] [--verify]
 #include <filesystem>
 #include <iostream>
 
 #include "cli/ctl_common.h"
+#include "cli/ctl_history.h"
 #include "cli/file_output.h"
 #include "cli/fleet.h"
 #include "cli/limit_report.h"
@@ -21,6 +22,9 @@ struct WriteArgs {
     std::string input;
     std::string backup;
     bool verify = false;
+    bool force = false;
+    bool forceModel = false;
+    bool noHistory = false;
 };
 
 int RunWrite(const WriteArgs& args) {
@@ -34,8 +38,17 @@ int RunWrite(const WriteArgs& args) {
 
     WriteOptions options;
     options.verify = args.verify;
+    options.confirmModel = ModelConfirmation(args.forceModel);
     if (!args.backup.empty()) {
         if (!OutputPathUsable(args.backup)) return kFileError;
+        // The copy of a radio's memory is worth more than the convenience of
+        // running the same command twice.
+        std::error_code ec;
+        if (!args.force && std::filesystem::exists(args.backup, ec)) {
+            std::cerr << "zt790ctl: --backup: " << args.backup
+                      << " exists and is unchanged; --force replaces it\n";
+            return kFileError;
+        }
         options.backup = [path = args.backup](const Image& radio, std::string& reason) {
             const FileResult saved = SaveChannelFile(path, radio);
             if (!saved.ok) {
@@ -49,8 +62,16 @@ int RunWrite(const WriteArgs& args) {
 
     QtLinkRig rig;
     ConsoleObserver observer;
-    const TransferReport report = WriteRadio(app, rig.Rig(), observer, options);
-    if (report.status != TransferStatus::Ok) return ReportTransfer(report, app, true);
+    CtlHistory history(args.noHistory);
+    const TransferReport report =
+        WriteRadio(app, rig.Rig(), observer, options, history.For(PortDevice(app), args.input));
+    if (report.status != TransferStatus::Ok) {
+        const int code = ReportTransfer(report, app, true);
+        if (HalfWritten(report) && !args.backup.empty() && report.backupReads > 0) {
+            std::cerr << "What the radio held before is in " << args.backup << ".\n";
+        }
+        return code;
+    }
     if (args.verify) std::cerr << "Verified: the radio holds what was written (blocks 0..239).\n";
     return kOk;
 }
@@ -72,7 +93,10 @@ int RunFleetWrite(const WriteArgs& args) {
     }
     const std::filesystem::path folder(args.backup);
     if (!args.backup.empty() && !PrepareFolder("--backup", folder)) return kFileError;
-    WriteFleet(fleet, image, args.verify, folder);
+    CtlHistory history(args.noHistory);
+    WriteFleet(fleet, image, {args.verify, folder, args.forceModel, [&](const std::string& device) {
+                                  return history.For(device, args.input);
+                              }});
     return ReportFleet(fleet, "Backup");
 }
 
@@ -87,11 +111,16 @@ void AddWriteCommand(CLI::App& app, std::function<int()>& run) {
     AddPortsOption(*cmd, args->ports);
     cmd->add_option("file", args->input, "Channel file to send")->required();
     cmd->add_option("--backup", args->backup,
-                    "Read the radio into this .chann file first; nothing is written unless the "
-                    "backup is complete and saved. With several radios: a folder, which gets one "
-                    "file per radio named after its port and the time");
+                    "Read the radio into this new .chann file first, until two reads agree; "
+                    "nothing is written unless the backup is settled and saved, and the radio's "
+                    "band is the file's. With several radios: a folder, which gets one file per "
+                    "radio named after its port and the time");
+    cmd->add_flag("--force", args->force, "Replace the --backup file if it exists");
+    cmd->add_flag("--force-model", args->forceModel,
+                  "Write even when the backup shows the radio's band differs from the file's");
     cmd->add_flag("--verify", args->verify,
                   "Read the radio back after the write and compare blocks 0..239");
+    AddNoHistoryFlag(*cmd, args->noHistory);
     cmd->callback([args, &run] {
         run = [args] { return args->ports.size() > 1 ? RunFleetWrite(*args) : RunWrite(*args); };
     });

@@ -115,10 +115,15 @@ std::variant<Image, BiString> Parse(std::istream& in) {
 
 std::string PathText(const std::filesystem::path& path) { return path.string(); }
 
+// Checked after the failure: a file there now was there before, since a failed
+// save leaves no file behind.
 BiString SaveFailed(const std::filesystem::path& path, const std::string& reason) {
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(path, ec);
     return {"The channel parameter file could not be saved: " + PathText(path) + " (" + reason +
-                "). The previous file is unchanged.",
-            "信道参数文件保存失败：" + PathText(path) + "（" + reason + "），原文件未改动 ！"};
+                (existed ? "). The previous file is unchanged." : "). No file was written."),
+            "信道参数文件保存失败：" + PathText(path) + "（" + reason +
+                (existed ? "），原文件未改动 ！" : "），未写入文件 ！")};
 }
 
 }  // namespace

@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
     int noiseBytes = 3;
     int shortBytes = -1;
     zt::PtyRadioOptions options;
-    app.add_option("--load", load, "Start from the memory in this .chann file (default: blank)")
-        ->check(CLI::ExistingFile);
+    // A missing file is a file error (3) in zt790sim's own words, not a usage error.
+    app.add_option("--load", load, "Start from the memory in this .chann file (default: blank)");
     app.add_option("--save", save, "Save the memory to this .chann file when the radio stops");
     app.add_flag("--pace", options.pace, "Move bytes at the real 9600-baud byte time");
     app.add_option("--sessions", options.sessions,
@@ -90,7 +90,9 @@ int main(int argc, char** argv) {
     if (!load.empty()) {
         const zt::FileResult loaded = zt::LoadChannelFile(load, radio.Memory());
         if (!loaded.ok) {
-            std::cerr << "zt790sim: " << load << ": " << loaded.message.english << "\n";
+            const std::string& why = loaded.message.english;
+            std::cerr << "zt790sim: " << (why.find(load) == std::string::npos ? load + ": " : "")
+                      << why << "\n";
             return 3;
         }
     }

@@ -1,20 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zt790ctl's parts called directly: the port list report and port failures;
-// verified reads and backed-up writes against the in-process radio on a virtual
-// clock, with the faults a protocol without checksum cannot see.
+// zt790ctl's parts called directly: the port list report and port failures,
+// the limit and image reports, and the fleet table.
+#include "cli/ctl_common.h"
+#include "cli/fleet_report.h"
 #include "cli/image_report.h"
 #include "cli/limit_report.h"
 #include "cli/port_report.h"
-#include "transfer/safe_transfer.h"
+#include "cli/transfer_report.h"
 
 #include "ctl_run.h"
-#include "sim/sim_port.h"
-#include "sim/virtual_timers.h"
 
 namespace zt::ctl {
 namespace {
-
-using testing::Radio;
 
 const UserGroups kAnn{"ann", {"ann"}, {"ann"}};
 const std::string kRule = "/usr/lib/udev/rules.d/60-zt790prog-cables.rules";
@@ -159,142 +156,142 @@ TEST(ImageReport, MarksEveryRefusedRecord) {
     EXPECT_TRUE(testing::Has(options, "Channel display            Frequency\n")) << options;
 }
 
-class SafeTransfer : public ::testing::Test {
-  protected:
-    SafeTransfer() {
-        // The radio's memory with one channel changed, as a user would write it.
-        app.ChannelTable = Radio(0);
-        StoreRxText(app.ChannelTable, 5, "446.1");
-        ApplyGridDefaults(app.ChannelTable, 5);
-    }
-    LinkRig Rig() {
-        return {port, timers, [this](auto& done) { return clock.RunUntil(done, Ms(600'000)); },
-                [this](const std::string& text) { announced.push_back(text); }};
-    }
-    void Fault(const std::string& spec) {
-        std::string error;
-        auto plan = ParseFaultSpec(spec, error);
-        ASSERT_TRUE(plan) << error;
-        radio.AddFault(*plan);
-    }
-    TransferReport Read(bool verify) { return ReadRadio(app, Rig(), quiet, verify); }
-    TransferReport Write(std::function<bool(const Image&, std::string&)> backup) {
-        return WriteRadio(app, Rig(), quiet, WriteOptions{false, std::move(backup)});
-    }
-    bool SentAnyWriteFrame() const {
-        const auto& sent = port.Sent();
-        for (std::size_t i = 0; i + 3 < sent.size(); ++i) {
-            if (sent[i] == 'W' && sent[i + 3] == 0x10) return true;
-        }
-        return false;
-    }
-
+// What a single-radio command says when a write does not go through; the
+// radio's own words for the port and the limits are the zt790ctl tests'.
+TEST(TransferReport, AWriteCutShortOrRefusedSaysWhatTheRadioHolds) {
     AppState app;
-    VirtualClock clock;
-    SimRadio radio{Radio(0)};
-    SimPort port{clock, &radio};
-    VirtualTimers timers{clock};
-    ExchangeObserver quiet;
-    std::vector<std::string> announced;
-};
-
-TEST_F(SafeTransfer, VerifiedReadKeepsOnlyTwoAgreeingReads) {
-    EXPECT_EQ(Read(true).status, TransferStatus::Ok);
-    EXPECT_EQ(FirstDifferingBlock(app.ChannelTable, Radio(0), 254), -1);
-    EXPECT_EQ(radio.SessionsCompleted(), 2);
-    EXPECT_EQ(announced, std::vector<std::string>{"Reading the radio a second time to verify"});
-    for (int block : {0, 253}) {
-        Fault("corrupt@" + std::to_string(block));
-        const Image before = app.ChannelTable;
-        const TransferReport r = Read(true);
-        EXPECT_EQ(r.status, TransferStatus::VerifyFailed);
-        EXPECT_EQ(r.differingBlock, block);
-        EXPECT_EQ(app.ChannelTable, before);  // nothing of either read is kept
+    app.ComDevice = "/dev/null";
+    auto report = [](TransferStatus status, const std::function<void(TransferReport&)>& more) {
+        TransferReport r;
+        r.status = status;
+        more(r);
+        return r;
+    };
+    const struct {
+        TransferReport report;
+        const char* said;
+        int code;
+    } cases[] = {
+        {report(TransferStatus::NoAnswer,
+                [](auto& r) {
+                    r.answered = true;
+                    r.duringWrite = true;
+                }),
+         "zt790ctl: the radio stopped answering while writing.\nThe radio is now half-written: "
+         "it stopped answering part-way through the write",
+         1},
+        {report(TransferStatus::NoAnswer, [](auto& r) { r.duringBackup = true; }),
+         "zt790ctl: the radio did not answer while reading the backup. Check that it is switched "
+         "on and the cable is seated.\nNothing was written to the radio.\n",
+         1},
+        {report(TransferStatus::ModelMismatch,
+                [](auto& r) {
+                    r.model = ModelMismatch{{136, 174}, {400, 470}};
+                }),
+         "zt790ctl: The radio is a ZT790 C1.0 VHF (136-174 MHz), but the image is for a ZT790 "
+         "C1.0 UHF (400-470 MHz).\nNothing was written to the radio; --force-model writes it all "
+         "the same.\n",
+         9},
+        {report(TransferStatus::BackupUnsettled, [](auto& r) { r.differingBlock = 50; }),
+         "zt790ctl: the backup could not be settled: three reads of the radio differ, first at "
+         "block 50 (address 0x0320).\nThe line is unreliable; nothing was written to the radio.",
+         8},
+    };
+    for (const auto& c : cases) {
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(ReportTransfer(c.report, app, true), c.code) << c.said;
+        EXPECT_TRUE(testing::Has(::testing::internal::GetCapturedStderr(), c.said));
     }
-    // An unverified read takes what arrives.
-    Fault("corrupt@37");
-    EXPECT_EQ(Read(false).status, TransferStatus::Ok);
-    EXPECT_EQ(FirstDifferingBlock(app.ChannelTable, Radio(0), 254), 37);
 }
 
-// A limit check before the backup and a port that will not open: the zt790ctl
-// tests.
-TEST_F(SafeTransfer, NoByteIsWrittenUnlessTheBackupIsKept) {
-    TransferReport r = Write([](const Image&, std::string& reason) {
-        reason = "disk full";
-        return false;
-    });
-    EXPECT_EQ(r.status, TransferStatus::BackupFailed);
-    EXPECT_EQ(r.detail, "disk full");
-    EXPECT_FALSE(SentAnyWriteFrame());
-
-    // A backup read that never completes (the radio stops answering at block
-    // 100, through every retry) stops the write as well.
-    bool called = false;
-    Fault("silent@100:always");
-    r = Write([&](const Image&, std::string&) { return called = true; });
-    EXPECT_EQ(r.status, TransferStatus::NoAnswer);
-    EXPECT_TRUE(r.duringBackup);
-    EXPECT_FALSE(called);
-    EXPECT_FALSE(SentAnyWriteFrame());
-    EXPECT_EQ(radio.Memory(), Radio(0));
-}
-
-// Radios on one loop: each task takes the next step after every event, so a
-// good radio finishes as soon as it would alone while the others fail beside
-// it, each in its own way.
-TEST(TransferTasks, ShareOneLoopAndFailAlone) {
-    struct Radio1 {
-        explicit Radio1(VirtualClock& clock, const char* fault)
-            : port(clock, &radio), timers(clock) {
-            port.SetByteTimeMicros(1042);  // 9600 baud
-            std::string error;
-            if (fault) radio.AddFault(*ParseFaultSpec(fault, error));
-        }
-        SimRadio radio{Radio(7)};
-        SimPort port;
-        VirtualTimers timers;
-        std::unique_ptr<TransferTask> task;
-        VirtualClock::Micros end = -1;
+// Every way a radio of a fleet command can end, as the table says it, with its
+// exit code; then the line that sums the table up and the code of the whole.
+TEST(FleetReport, OutcomeTextsExitCodesAndTheSum) {
+    using S = TransferStatus;
+    struct Case {
+        RadioOutcome o;
+        const char* text;
+        int code;
     };
-    AppState app;
-    ExchangeObserver quiet;
-    auto run = [&](VirtualClock& clock, std::vector<std::unique_ptr<Radio1>>& radios) {
-        for (auto& r : radios) r->task = TransferTask::Read(app, true, r->port, r->timers, quiet);
-        EXPECT_TRUE(clock.RunUntil(
-            [&] {
-                bool all = true;
-                for (auto& r : radios) {
-                    if (r->end < 0 && r->task->Step()) r->end = clock.Now();
-                    all = all && r->end >= 0;
-                }
-                return all;
-            },
-            Ms(600'000)));
+    auto out = [](bool write, S status, const std::function<void(RadioOutcome&)>& more = {}) {
+        RadioOutcome o;
+        o.port = "p";
+        o.write = write;
+        o.report.status = status;
+        if (more) more(o);
+        return o;
     };
-    VirtualClock alone;
-    std::vector<std::unique_ptr<Radio1>> one;
-    one.push_back(std::make_unique<Radio1>(alone, nullptr));
-    run(alone, one);
-
-    VirtualClock shared;
-    std::vector<std::unique_ptr<Radio1>> three;
-    for (const char* fault :
-         {static_cast<const char*>(nullptr), "silent@ident:always", "silent@100:always"})
-        three.push_back(std::make_unique<Radio1>(shared, fault));
-    run(shared, three);
-    const TransferReport& good = three[0]->task->Report();
-    EXPECT_EQ(good.status, TransferStatus::Ok);
-    EXPECT_EQ(good.blocksAgreeing, 254);
-    EXPECT_EQ(three[0]->task->Result().ChannelTable[200], Radio(7)[200]);
-    EXPECT_EQ(three[0]->end, one[0]->end);
-    // Four attempts each: the silent radio never answers, the other stops at block 100.
-    for (const auto& [radio, answered] :
-         {std::pair{three[1].get(), false}, std::pair{three[2].get(), true}}) {
-        EXPECT_EQ(radio->task->Report().status, TransferStatus::NoAnswer);
-        EXPECT_EQ(radio->task->Report().answered, answered);
-        EXPECT_GT(radio->end, Ms(3 * 5000 + 4 * 1000));
+    const Case cases[] = {
+        {out(false, S::Ok, [](auto& o) { o.verify = true; }), "read, verified", 0},
+        {out(true, S::Ok), "written", 0},
+        {out(false, S::Ok, [](auto& o) { o.fileError = "disk full"; }),
+         "read, but not saved: disk full", 3},
+        {out(false, S::PortFailed, [](auto& o) { o.portFailure = PortFailure::NoSuchDevice; }),
+         "no such port", 5},
+        {out(true, S::PortFailed,
+             [](auto& o) {
+                 o.portFailure = PortFailure::Busy;
+                 o.report.duringBackup = true;
+             }),
+         "port busy: another program has it open; nothing written", 7},
+        {out(false, S::PortFailed, [](auto& o) { o.portFailure = PortFailure::PermissionDenied; }),
+         "permission denied on the port", 6},
+        {out(false, S::PortFailed, [](auto& o) { o.report.portError = "I/O error"; }),
+         "the port would not open: I/O error", 1},
+        {out(true, S::NoAnswer), "no answer; nothing written", 1},
+        {out(true, S::NoAnswer, [](auto& o) { o.report.duringBackup = true; }),
+         "no answer to the backup read; nothing written", 1},
+        {out(true, S::NoAnswer, [](auto& o) { o.report.answered = true; }),
+         "stopped answering while writing", 1},
+        {out(true, S::NoAnswer,
+             [](auto& o) {
+                 o.report.answered = true;
+                 o.portLost = true;
+             }),
+         "the port went away while writing (cable pulled or adapter unplugged)", 1},
+        {out(true, S::NoAnswer,
+             [](auto& o) {
+                 o.report.answered = true;
+                 o.report.duringVerify = true;
+             }),
+         "stopped answering while reading back", 1},
+        {out(true, S::CheckFailed, [](auto& o) { o.report.detail = "channel 7"; }),
+         "refused by the limit check: channel 7", 4},
+        {out(true, S::BackupFailed, [](auto& o) { o.report.detail = "disk full"; }),
+         "backup not saved: disk full; nothing written", 3},
+        {out(true, S::BackupUnsettled, [](auto& o) { o.report.differingBlock = 50; }),
+         "backup not settled: three reads differ at block 50 (address 0x0320); nothing written", 8},
+        {out(true, S::ModelMismatch,
+             [](auto& o) {
+                 o.report.model = ModelMismatch{{136, 174}, {400, 470}};
+             }),
+         "refused: the radio is a ZT790 C1.0 VHF (136-174 MHz), but the image is for a ZT790 "
+         "C1.0 UHF (400-470 MHz); nothing written",
+         9},
+        {out(true, S::VerifyFailed,
+             [](auto& o) {
+                 o.report.duringVerify = true;
+                 o.report.differingBlock = 7;
+             }),
+         "verification failed: the radio holds something else at block 7 (address 0x0070)", 8},
+        {out(false, S::VerifyFailed, [](auto& o) { o.report.differingBlock = 100; }),
+         "verification failed: the two reads differ at block 100 (address 0x0640)", 8},
+        {out(true, S::NoAnswer, [](auto& o) { o.started = false; }),
+         "not started: the source radio was not read", 0},
+    };
+    std::vector<RadioOutcome> all;
+    for (const Case& c : cases) {
+        EXPECT_EQ(OutcomeText(c.o), c.text);
+        EXPECT_EQ(OutcomeExitCode(c.o), c.code) << c.text;
+        all.push_back(c.o);
     }
+    EXPECT_TRUE(FleetReport(all, "File").ends_with("2 of 19 radios succeeded; 17 failed.\n"));
+    EXPECT_TRUE(FleetReport({cases[0].o}, "File").ends_with("\nThe radio succeeded.\n"));
+    const struct {
+        std::vector<int> codes;
+        int worst;
+    } worst[] = {{{0, 3, 1}, 1}, {{5, 9, 3}, 3}, {{5, 7, 6}, 7}, {{9, 4}, 4}, {{5, 9}, 9}, {{}, 0}};
+    for (const auto& w : worst) EXPECT_EQ(MostSeriousExitCode(w.codes), w.worst) << w.worst;
 }
 
 }  // namespace

@@ -41,7 +41,11 @@ inline ::testing::AssertionResult Has(const std::string& text, const std::string
 
 class CtlTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(QDir::setCurrent(dir.path())); }
+    void SetUp() override {
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        // The history zt790ctl keeps goes to the scratch folder, not the user's.
+        qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+    }
     void TearDown() override { QDir::setCurrent(home); }
 
     // zt790ctl with `args` split at spaces.

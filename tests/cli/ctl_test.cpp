@@ -20,7 +20,13 @@ using CtlCommands = CtlTest;
 
 // Exit codes of what fails before any port is opened: 2 for usage, 3 for files.
 TEST_F(CtlCommands, UsageAndFileErrorsExitWith2And3) {
-    EXPECT_EQ(Ctl("--help").exitCode, 0);
+    const RunResult usage = Ctl("--help");
+    EXPECT_EQ(usage.exitCode, 0);
+    EXPECT_TRUE(Has(usage.out, "Exit codes:\n  0  success (diff: no differences)\n"));
+    EXPECT_TRUE(Has(usage.out, "  9  the radio's band is not the image's"));
+    const RunResult sim = RunProgram("zt790sim", {"--load", "none.chann"}, 10000);
+    EXPECT_EQ(sim.exitCode, 3);
+    EXPECT_TRUE(sim.err.starts_with("zt790sim: ")) << sim.err;
     const RunResult help = Ctl("write --help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(Has(help.out, "--backup"));
@@ -61,7 +67,8 @@ TEST_F(CtlCommands, UsageAndFileErrorsExitWith2And3) {
                              "read --port 1 --output no/such/dir.chann", "show nothere.chann",
                              "export-csv bad.chann -o y.csv", "diff x.chann none.chann",
                              "write -p /dev/null -p /dev/zero none.chann",
-                             "write -p /dev/null -p /dev/zero x.chann --backup x.chann"})
+                             "write -p /dev/null -p /dev/zero x.chann --backup x.chann",
+                             "write -p /nonexistent/tty x.chann --backup x.chann"})
         exits(3, args);
     EXPECT_FALSE(std::filesystem::exists("y.chann"));
     EXPECT_FALSE(std::filesystem::exists("y.csv"));
@@ -135,7 +142,8 @@ TEST_F(CtlCommands, ReadWriteAndPowerEndToEndAndVerificationCatchesWhatTheRadioL
     StoreRxText(edited, 7, "440.5");
     Save("edited.chann", edited);
     auto noisy = StartRadio("noisy", "--load before.chann --fault corrupt@100");
-    auto liar = StartRadio("liar", "--sessions 3 --load before.chann --fault no-store@7");
+    // Two reads settle the backup, then the write and its read-back.
+    auto liar = StartRadio("liar", "--sessions 4 --load before.chann --fault no-store@7");
     auto verifiedRead = Start("read -p " + noisy->Device() + " -o got.chann --verify");
     auto lostWrite =
         Start("write -p " + liar->Device() + " edited.chann --backup backup.chann --verify");
@@ -184,7 +192,7 @@ TEST_F(CtlCommands, ReadWriteAndPowerEndToEndAndVerificationCatchesWhatTheRadioL
     EXPECT_TRUE(Has(r.err, "Backup saved to backup.chann"));
     EXPECT_TRUE(Has(r.err,
                     "the radio holds something other than what was written, first at "
-                    "block 7 (address 0x0070)"));
+                    "block 7 (address 0x0070), in channel 7."));
     EXPECT_EQ(Load("backup.chann"), before);
     const Image onLiar = Finish(*liar, "liar");
     EXPECT_EQ(RxText(onLiar, 7), RxText(before, 7));
@@ -204,7 +212,9 @@ TEST_F(CtlCommands, APulledCableIsToldFromASilentRadio) {
          "zt790ctl: the port went away while reading (cable pulled or adapter unplugged).\n"},
         {"pull@100", "write send.chann",
          "zt790ctl: the port went away while writing (cable pulled or adapter unplugged).\n"
-         "The radio is now half-written: plug the cable back in and write it again.\n"},
+         "The radio is now half-written: it stopped answering part-way through the write and "
+         "holds part of the new image and part of its old memory. Check the cable and that the "
+         "radio is switched on, then write again.\n"},
         // A silent radio, told apart from a lost port; the power link gives up
         // at its first 500 ms watchdog tick.
         {"silent@ident:always", "power --low 20",

@@ -55,8 +55,11 @@ TEST_F(Fleet, AFailingRadioFailsAloneAndTheWorstExitCodeWins) {
     auto liar = StartRadio("liar", "--fault no-store@7");
     auto pulled = StartRadio("pulled", "--fault pull@100");
     auto alone = StartRadio("alone", "--fault silent@ident:always");
+    auto unread = StartRadio("unread", "--fault silent@ident:always");
     Write("kept.chann", "previous contents");
     auto read = Start("read --port " + alone->Device() + " --output kept.chann");
+    // 1 means "different" to diff: a radio that does not answer is no answer.
+    auto diff = Start("diff --port " + unread->Device() + " send.chann");
     const RunResult r =
         Ctl("write -p " + good->Device() + " -p " + silent->Device() + " -p " + liar->Device() +
             " -p " + pulled->Device() + " -p /nonexistent/tty send.chann --verify");
@@ -108,6 +111,9 @@ TEST_F(Fleet, AFailingRadioFailsAloneAndTheWorstExitCodeWins) {
     EXPECT_TRUE(Has(lone.err, "no answer from the radio, trying again in 5 s (attempt 4 of 4)\n"));
     EXPECT_TRUE(Has(lone.err, "no answer from the radio after 4 attempts\n"));
     EXPECT_EQ(Read("kept.chann"), "previous contents");
+    const RunResult compared = Wait(*diff);
+    EXPECT_EQ(compared.exitCode, 3) << compared.err;
+    EXPECT_TRUE(Has(compared.err, "zt790ctl: the radio did not answer."));
 }
 
 // A clone from A to B and C runs beside a read of two other radios into a
@@ -125,6 +131,12 @@ TEST_F(Fleet, ReadsCloneWithBackupsAndARadioComparedWithAFile) {
     auto e = StartRadio("e-after", "--load b.chann");
     auto clone = Start("clone --from " + a->Device() + " --to " + b->Device() + " --to " +
                        c->Device() + " --backup backups -o source.chann");
+    // Folders that exist but take no file, even from root.
+    auto f = StartRadio("f-after", "--load b.chann");
+    auto g = StartRadio("g-after", "--load b.chann");
+    auto unsaved = Start("read -p " + f->Device() + " --output-dir /proc/self");
+    auto unbacked =
+        Start("write -p " + g->Device() + " -p /nonexistent/tty a.chann --backup /proc/self");
 
     RunResult r = Ctl("read -p " + d->Device() + " -p " + e->Device() + " --output-dir images");
     ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
@@ -167,6 +179,16 @@ TEST_F(Fleet, ReadsCloneWithBackupsAndARadioComparedWithAFile) {
         for (int row = 0; row < 254; ++row) EXPECT_EQ(backup[row], before[row]) << row;
     }
     EXPECT_EQ(Load("source.chann"), Load("a.chann"));
+
+    r = Wait(*unsaved);
+    EXPECT_EQ(r.exitCode, 3) << r.out << r.err;
+    EXPECT_TRUE(Has(RowOf(r.out, f->Device()), "read, but not saved: ")) << r.out;
+    r = Wait(*unbacked);
+    EXPECT_EQ(r.exitCode, 3) << r.out << r.err;
+    EXPECT_TRUE(Has(RowOf(r.out, g->Device()), "backup not saved: ")) << r.out;
+    EXPECT_TRUE(Has(RowOf(r.out, g->Device()), "; nothing written")) << r.out;
+    g->Stop();
+    EXPECT_EQ(Load("g-after.chann"), Radio(2));
 
     b->Stop();
     c->Stop();

@@ -128,6 +128,10 @@ TEST_F(ChannelFile, AFailedSaveSaysWhyAndKeepsThePreviousFile) {
     EXPECT_EQ(r.message.chinese,
               "信道参数文件保存失败：" + path.string() + "（Input/output error），原文件未改动 ！");
     EXPECT_EQ(Read(path), "previous contents");
+    // A new file that could not be made had no previous file.
+    r = SaveChannelFile(dir / "no" / "new.chann", BlankImage());
+    EXPECT_TRUE(r.message.english.ends_with("). No file was written.")) << r.message.english;
+    EXPECT_TRUE(r.message.chinese.ends_with("），未写入文件 ！")) << r.message.chinese;
 }
 
 }  // namespace
