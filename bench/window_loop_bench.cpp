@@ -176,6 +176,8 @@ int main(int argc, char** argv) {
     zt::MainWindow main(state, messages);
     main.load();
     state.ComDevice = device.toStdString();
+    // The plain write: its safeguards' own benchmark is bench_safe_write.
+    state.WriteKeepsBackup = state.WriteReadsBack = false;
 
     int failures = 0;
     const struct {

@@ -13,6 +13,7 @@
 #include "files/csv_text.h"
 #include "model/image_diff.h"
 #include "model/write_prep.h"
+#include "transfer/difference_summary.h"
 
 namespace zt::ctl {
 
@@ -30,32 +31,6 @@ struct DiffArgs {
     bool noHistory = false;
 };
 
-std::string Heading(const DiffEntry& e) {
-    switch (e.section) {
-        case DiffSection::Channel:
-            return "Channel " + std::to_string(e.item);
-        case DiffSection::FrequencyMode:
-            return "Frequency mode";
-        case DiffSection::BandLimits:
-            return "Band limits";
-        case DiffSection::Options:
-            return "Optional features";
-        case DiffSection::FmPresets:
-            return "FM presets";
-        case DiffSection::Scan:
-            return "Scan";
-        case DiffSection::Keys:
-            return "Keys";
-        case DiffSection::PowerLevels:
-            return "Power levels";
-        case DiffSection::WriteFilled:
-            return "Filled in by a write";
-        case DiffSection::OtherMemory:
-            return "Memory no editor shows";
-    }
-    return {};
-}
-
 std::string TextReport(const std::vector<DiffEntry>& diffs, const std::string& a,
                        const std::string& b) {
     std::string out = "A: " + a + "\nB: " + b + "\n";
@@ -66,7 +41,7 @@ std::string TextReport(const std::vector<DiffEntry>& diffs, const std::string& a
         rows.clear();
     };
     for (const DiffEntry& e : diffs) {
-        const std::string h = Heading(e);
+        const std::string h = DiffHeading(e).english;
         if (h != heading) {
             flush();
             heading = h;

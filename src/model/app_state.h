@@ -66,6 +66,13 @@ struct AppState {
     std::string SoftwareVersion;
 
     WindowFlags Windows{};
+
+    // Beyond the radio's own settings: where the history of radio memories is
+    // kept (empty keeps none), and the write window's two safeguards, which
+    // the desktop program remembers between runs.
+    std::string HistoryFolder;
+    bool WriteKeepsBackup = true;
+    bool WriteReadsBack = true;
 };
 
 }  // namespace zt

@@ -44,7 +44,30 @@ std::string Ranges(const std::vector<int>& items) {
     return text;
 }
 
+// Indexed by DiffSection; a channel's heading carries its number.
+constexpr BiText kHeadings[] = {
+    {"Channel ", "信道 "},
+    {"Frequency mode", "频率模式"},
+    {"Band limits", "频率限制"},
+    {"Optional features", "可选功能"},
+    {"FM presets", "收音机频道"},
+    {"Scan", "扫描信息"},
+    {"Keys", "键设定"},
+    {"Power levels", "发射功率"},
+    {"Filled in by a write", "写入时填写的数据"},
+    {"Memory no editor shows", "其他存储区"},
+};
+
 }  // namespace
+
+BiString DiffHeading(const DiffEntry& entry) {
+    BiString heading(kHeadings[static_cast<int>(entry.section)]);
+    if (entry.section == DiffSection::Channel) {
+        heading.english += std::to_string(entry.item);
+        heading.chinese += std::to_string(entry.item);
+    }
+    return heading;
+}
 
 BiString DescribeDifferences(const std::vector<DiffEntry>& diffs) {
     std::map<DiffSection, std::vector<int>> places;  // sections come in their order

@@ -11,6 +11,9 @@
 
 namespace zt {
 
+// The heading a difference comes under: "Channel 3", "Optional features", ...
+[[nodiscard]] BiString DiffHeading(const DiffEntry& entry);
+
 // The places of the differences in the order they come; empty for none.
 [[nodiscard]] BiString DescribeDifferences(const std::vector<DiffEntry>& diffs);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/comm_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "link/link_texts.h"
 #include "model/app_state.h"
 #include "model/bitext.h"
 #include "ui/accessible_names.h"
@@ -36,6 +38,10 @@ constexpr CommCaptions kWriteCaptions{"Form_Comm_Write", "Command_Write",
                                       BiText{"Write", "写入"}};
 constexpr BiText kCancel{"Cancel", "取消"};
 constexpr BiText kHelp{"Help", "帮助"};
+constexpr BiText kKeepBackup{"Keep a backup of the radio first", "先保存对讲机数据备份"};
+constexpr BiText kReadBack{"Read back and compare", "写入后读回核对"};
+constexpr BiText kWriteAgain{"Write Again", "重新写入"};
+constexpr BiText kRestore{"Restore Backup", "恢复备份"};
 
 // How long a close that arrived inside a link call waits before trying again.
 constexpr int kCloseRetryMs = 20;
@@ -43,7 +49,7 @@ constexpr int kCloseRetryMs = 20;
 }  // namespace
 
 CommWindow::CommWindow(LinkMode mode, AppState& state, MessagePresenter& presenter,
-                       LinkDevices devices, QWidget* parent)
+                       LinkDevices devices, std::function<void()> remember, QWidget* parent)
     : QWidget(parent),
       state_(state),
       presenter_(presenter),
@@ -55,6 +61,7 @@ CommWindow::CommWindow(LinkMode mode, AppState& state, MessagePresenter& present
       cancel_(new QPushButton(this)),
       help_(new QPushButton(this)),
       devices_(std::move(devices)),
+      mode_(mode),
       link_(std::make_unique<SerialLink>(mode, state, *devices_.port, *devices_.timers, *this)) {
     const CommCaptions& captions = mode == LinkMode::Write ? kWriteCaptions : kReadCaptions;
     const bool chinese = state_.LanguageChinese;
@@ -91,19 +98,110 @@ CommWindow::CommWindow(LinkMode mode, AppState& state, MessagePresenter& present
     layout->addWidget(progress_);
     layout->addStretch();
     layout->addLayout(buttons);
+    if (mode == LinkMode::Write) addSafeguards(layout, buttons, std::move(remember));
 }
 
 CommWindow::~CommWindow() {
-    // Stops a run still in flight while the window's observer parts exist.
+    // Stops a run still in flight while the window's observer parts and the
+    // port and timers it runs over exist.
+    delete safe_;
     link_.reset();
 }
 
+void CommWindow::addSafeguards(QBoxLayout* layout, QHBoxLayout* buttons,
+                               std::function<void()> remember) {
+    const bool chinese = state_.LanguageChinese;
+    writeAgain_ = new QPushButton(qs(kWriteAgain, chinese), this);
+    writeAgain_->setObjectName("Command_WriteAgain");
+    restore_ = new QPushButton(qs(kRestore, chinese), this);
+    restore_->setObjectName("Command_Restore");
+    // After the window's own buttons; shown when the radio needs one of them.
+    for (QPushButton* b : {writeAgain_, restore_}) {
+        b->hide();
+        buttons->insertWidget(buttons->count() - 1, b);
+    }
+    keepBackup_ = new QCheckBox(qs(kKeepBackup, chinese), this);
+    keepBackup_->setObjectName("Check_backup");
+    keepBackup_->setChecked(state_.WriteKeepsBackup);
+    readBack_ = new QCheckBox(qs(kReadBack, chinese), this);
+    readBack_->setObjectName("Check_verify");
+    readBack_->setChecked(state_.WriteReadsBack);
+    auto* options = new QHBoxLayout;
+    options->addStretch();
+    options->addWidget(keepBackup_);
+    options->addWidget(readBack_);
+    options->addStretch();
+    layout->addLayout(options);
+    auto changed = [this, remember = std::move(remember)] {
+        state_.WriteKeepsBackup = keepBackup_->isChecked();
+        state_.WriteReadsBack = readBack_->isChecked();
+        if (remember) remember();
+    };
+    connect(keepBackup_, &QCheckBox::toggled, this, changed);
+    connect(readBack_, &QCheckBox::toggled, this, changed);
+
+    safe_ = new SafeWrite(state_, presenter_, devices_, depth_, this);
+    connect(safe_, &SafeWrite::progressChanged, this, &CommWindow::OnProgress);
+    connect(safe_, &SafeWrite::statusChanged, status_, &QLabel::setText);
+    // The bar names the phase; the label keeps the link's own words.
+    connect(safe_, &SafeWrite::phaseChanged, this, [this](const QString& phase) {
+        progress_->setFormat(phase.isEmpty() ? QStringLiteral("%p%") : phase + " (%p%)");
+    });
+    connect(safe_, &SafeWrite::imageWritten, this, &CommWindow::exchangeCompleted);
+    connect(safe_, &SafeWrite::ended, this, [this](bool done, bool repair) {
+        if (!done) ensureLink();
+        writeAgain_->setVisible(repair);
+        restore_->setVisible(repair && safe_->hasBackup());
+    });
+    connect(safe_, &SafeWrite::closeDue, this, &CommWindow::closeWhenIdle);
+    connect(writeAgain_, &QPushButton::clicked, this,
+            [this] { runSafeWrite(static_cast<int>(SafeWrite::Job::WriteAgain)); });
+    connect(restore_, &QPushButton::clicked, this,
+            [this] { runSafeWrite(static_cast<int>(SafeWrite::Job::Restore)); });
+}
+
+bool CommWindow::safeguarded() const {
+    return mode_ == LinkMode::Write && (state_.WriteKeepsBackup || state_.WriteReadsBack);
+}
+
+bool CommWindow::exchangeRunning() const {
+    return (link_ && link_->InProgress()) || (safe_ && safe_->running());
+}
+
+void CommWindow::ensureLink() {
+    if (!link_)
+        link_ =
+            std::make_unique<SerialLink>(mode_, state_, *devices_.port, *devices_.timers, *this);
+}
+
+void CommWindow::runSafeWrite(int job) {
+    if (exchangeRunning()) {
+        presenter_.show(link_text::kBusy, state_.LanguageChinese);
+        return;
+    }
+    writeAgain_->hide();
+    restore_->hide();
+    // The job's own links take the port and timers from here.
+    link_.reset();
+    safe_->start(static_cast<SafeWrite::Job>(job));
+}
+
 void CommWindow::start() {
+    if (safeguarded()) {
+        runSafeWrite(static_cast<int>(SafeWrite::Job::Write));
+        return;
+    }
+    ensureLink();
     const LinkCallDepth::Scope scope(depth_);
     if (link_->Start() == StartResult::Started) written_ = state_.ChannelTable;
 }
 
 void CommWindow::cancel() {
+    if (safe_ && safe_->running()) {
+        presenter_.show(link_text::kDontClose, state_.LanguageChinese);
+        return;
+    }
+    ensureLink();
     bool mayClose = false;
     {
         const LinkCallDepth::Scope scope(depth_);
@@ -134,8 +232,14 @@ void CommWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (forced) {
-        link_->Abort();
+        if (safe_) safe_->abort();
+        if (link_) link_->Abort();
+    } else if (safe_ && safe_->running()) {
+        presenter_.show(link_text::kDontClose, state_.LanguageChinese);
+        event->ignore();
+        return;
     } else {
+        ensureLink();
         bool mayClose = false;
         {
             const LinkCallDepth::Scope scope(depth_);
@@ -169,7 +273,11 @@ void CommWindow::OnFinished(ExchangeOutcome outcome) {
     // The port message names no port; the label says which one and why.
     if (outcome == ExchangeOutcome::PortFailed) status_->setText(qs(link_->LastPortError()));
     if (outcome == ExchangeOutcome::Completed) {
-        emit exchangeCompleted(mode() == LinkMode::Write ? written_ : state_.ChannelTable);
+        const Image& image = mode() == LinkMode::Write ? written_ : state_.ChannelTable;
+        emit exchangeCompleted(image);
+        const LinkCallDepth::Scope scope(depth_);
+        KeepInHistory(state_, presenter_,
+                      mode() == LinkMode::Write ? HistoryKind::Written : HistoryKind::Read, image);
     }
 }
 

@@ -139,6 +139,9 @@ class MainWindow : public QMainWindow {
     // Makes the serial port and timers of each read, write and power window; tests
     // put the simulated radio here.
     LinkDevicesFactory linkDevices = SerialLinkDevices;
+    // Keeps what the program remembers between runs (the write window's
+    // safeguards) once it has changed; tests keep nothing.
+    std::function<void()> rememberSettings;
 
   signals:
     // CurrentChannel changed (the grid's caption follows it).

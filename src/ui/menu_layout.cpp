@@ -32,6 +32,8 @@ constexpr MenuItem kLayout[] = {
     {.name = "File_exportcsv", .parent = "File", .caption = kExportCsvCaption},
     {.name = "File_printcard", .parent = "File", .caption = kPrintCardCaption},
     {.name = "File_exportcard", .parent = "File", .caption = kExportCardCaption},
+    // After the entries the program has added to the menu, Exit staying last.
+    Window("File_history"),
     {.name = "File_exit", .parent = "File", .caption = {"Exit", "退出"}},
     Window("proc_type"),
     Submenu("Edit", {"Edit", "编辑"}),

@@ -24,6 +24,7 @@ enum class WindowId {
     Key,        // Form_edit_Key
     Scan,       // Form_Edit_scan
     Doctor,     // Form_check_connection, the connection doctor
+    History,    // Form_history, the radio memories kept
 };
 
 // The open flag of a window, or nullptr for a window that keeps none.

@@ -17,6 +17,7 @@
 #include "ui/comm_window.h"
 #include "ui/connection_check_window.h"
 #include "ui/fm_presets_window.h"
+#include "ui/history_window.h"
 #include "ui/image_recorder.h"
 #include "ui/key_window.h"
 #include "ui/main_window.h"
@@ -45,7 +46,9 @@ constexpr MenuItem Command(const char* name, const char* parent, BiText caption,
 constexpr int RaisedCentre(int space, int own) { return Centred(space, own) - kDialogRaisePx; }
 
 QWidget* CreateCommWindow(MainWindow& main, LinkMode mode) {
-    auto* w = new CommWindow(mode, main.state(), main.presenter(), main.linkDevices());
+    auto* w = new CommWindow(mode, main.state(), main.presenter(), main.linkDevices(), [&main] {
+        if (main.rememberSettings) main.rememberSettings();
+    });
     // What the radio holds after a read or a write counts as unchanged; a read
     // is taken in as a loaded file is, and the image no longer comes from a
     // file.
@@ -248,6 +251,17 @@ constexpr WindowSpec kWindows[] = {
      },
      .placement = {Size::ShareOfMain, 1.3, 1.5, Centred, RaisedCentre},
      .manualSection = "check-connection"},
+    {.id = WindowId::History,
+     .command = Command("File_history", "File", {"History...", "历史记录..."}),
+     .create = [](MainWindow& main) -> QWidget* {
+         auto* w = new HistoryWindow(main.state(), main.presenter());
+         w->exchangeRunning = [&main] { return main.exchangeRunning(); };
+         // An entry opened is an edit: one undo step when the program comes to rest.
+         QObject::connect(w, &HistoryWindow::imageOpened, &main, &MainWindow::imageReplaced);
+         return w;
+     },
+     .placement = {Size::ShareOfArea, 1.2, 1.4, Centred, AtStart},
+     .manualSection = "history"},
 };
 
 }  // namespace

@@ -104,6 +104,9 @@ class Display {
         env.remove("WAYLAND_DISPLAY");
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("HOME", home);
+        // Its settings and its history of radio memories go there too.
+        env.remove("XDG_CONFIG_HOME");
+        env.remove("XDG_DATA_HOME");
         program.setProcessEnvironment(env);
         program.setWorkingDirectory(home);  // where the save window opens
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -1,17 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The read, write and power windows against the in-process simulated radio on a
 // virtual clock, so whole exchanges, time-outs and pauses run in no real time.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <algorithm>
+#include <fstream>
 
 #include "model/band_edges.h"
 #include "model/blank_image.h"
 #include "ui/comm_window.h"
+#include "ui/history_window.h"
 #include "ui/power_adjust_window.h"
+#include "ui/program_settings.h"
 #include "ui_test_support.h"
 
 namespace zt::test {
@@ -39,6 +48,8 @@ class ExchangeWindows : public MainWindowTest {
         UseChannel(radio.Memory(), 7, "439.5");
         radio.Memory()[240] = ImageRow{50, 100, 200};
         simRadio = &radio;
+        // The plain write; its safeguards have tests of their own below.
+        state->WriteKeepsBackup = state->WriteReadsBack = false;
     }
 
     // Runs the radio and the windows until `done` holds, at most `limitMs` of
@@ -388,6 +399,230 @@ TEST_F(ExchangeWindows, AnEditorLeftOpenAcrossAReadStoresNothingStale) {
     clickCell(4, Col::ColRx);  // leaving channel 2's cell
     EXPECT_EQ(RxText(state->ChannelTable, 2), "439.50000");
     EXPECT_EQ(main->channelGrid()->grid()->item(1, Col::ColRx)->text(), "439.50000");
+}
+
+// The write window as it opens by default: a backup of the radio first and a
+// read-back after the write; a history folder of its own.
+class SafeWrites : public ExchangeWindows {
+  protected:
+    void SetUp() override {
+        ExchangeWindows::SetUp();
+        state->WriteKeepsBackup = state->WriteReadsBack = true;
+        state->HistoryFolder = folder.filePath("history").toStdString();
+        UseChannel(state->ChannelTable, 3, "435.125");
+        before = radio.Memory();
+    }
+    // The radio again as a user finds it: its memory as it is, the cable
+    // plugged back in, no fault left.
+    void plugBackIn() {
+        radio = SimRadio(Image(radio.Memory()));
+        port().FailOpen(false);
+    }
+    std::vector<HistoryEntry> entries() const {
+        return RadioHistory(state->HistoryFolder).Entries();
+    }
+    static FaultPlan Fault(const char* spec) {
+        std::string error;
+        return *ParseFaultSpec(spec, error);
+    }
+    // Until the window has closed itself after its exchange.
+    bool finished(WindowId id) {
+        return runUntil([&] { return main->window(id) == nullptr; });
+    }
+    QPushButton* button(QWidget* w, const char* name) { return child<QPushButton>(w, name); }
+
+    QTemporaryDir folder;
+    Image before{};
+};
+
+TEST_F(SafeWrites, EachFaultIsToldWithWhatToDoAndRestoreBackupPutsTheRadioBack) {
+    const std::string repair =
+        " Write Again sends the image once more; Restore Backup puts back what the radio held.";
+    const std::string halfWritten =
+        "The radio is now half-written: it stopped answering part-way through the write and holds "
+        "part of the new image and part of its old memory. Check the cable and that the radio is "
+        "switched on, then write again." +
+        repair;
+    const struct {
+        const char* fault;
+        bool duringWrite;
+        const char* label;
+        std::string told;
+    } cases[] = {
+        {"no-store@3", false, "The radio does not hold what was written: channel 3.",
+         "The radio does not hold what was written: channel 3." + repair},
+        {"no-store@210", false, "The radio does not hold what was written: rows a write fills in.",
+         "The radio does not hold what was written: rows a write fills in." + repair},
+        {"silent@150:always", true, "The radio is now half-written.", halfWritten},
+        {"pull@100", true, "The radio is now half-written.", halfWritten},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        radio = SimRadio(before);
+        CommWindow* w = comm(WindowId::CommWrite, !c.duringWrite);
+        if (c.duringWrite) {
+            // A fault of a block hits its read too: the backup must be kept first.
+            startButton(w)->click();
+            ASSERT_TRUE(runUntil([&] { return label(w).startsWith("Writing "); }));
+        }
+        radio.AddFault(Fault(c.fault));
+        ASSERT_TRUE(runUntil([&] { return !presenter.messages.empty(); }, 120'000));
+        EXPECT_EQ(presenter.take(), Texts{QString::fromStdString(c.told)});
+        EXPECT_EQ(label(w), c.label);
+        EXPECT_FALSE(w->exchangeRunning());
+        EXPECT_TRUE(button(w, "Command_WriteAgain")->isVisible());
+        ASSERT_TRUE(button(w, "Command_Restore")->isVisible());
+        EXPECT_NE(radio.Memory(), before);
+        plugBackIn();
+        button(w, "Command_Restore")->click();
+        ASSERT_TRUE(
+            runUntilLabel(w, "The backup is back in the radio: it holds what it held before."));
+        EXPECT_EQ(radio.Memory(), before);
+        EXPECT_TRUE(presenter.messages.empty());
+        press(w, "Command_Cancel");
+    }
+    // Write Again after a read-back that differs: the image, read back, and
+    // the window closes as after a plain write.
+    radio.AddFault(Fault("no-store@3"));
+    CommWindow* w = comm(WindowId::CommWrite, true);
+    ASSERT_TRUE(runUntil([&] { return button(w, "Command_WriteAgain")->isVisible(); }));
+    presenter.take();
+    button(w, "Command_WriteAgain")->click();
+    EXPECT_FALSE(button(w, "Command_Restore")->isVisible());
+    ASSERT_TRUE(runUntilLabel(w,
+                              "Complete writing Data \nRead back and compared: the radio holds the "
+                              "image."));
+    EXPECT_EQ(bar(w)->value(), 100);
+    EXPECT_TRUE(gone(WindowId::CommWrite));
+    for (int r = 0; r < 240; ++r) EXPECT_EQ(radio.Memory()[r], state->ChannelTable[r]) << r;
+    rest();
+    EXPECT_EQ(main->statusPanel(2), "");  // what the radio holds is no unsaved change
+}
+
+// A backup read garbled on the line is read until two reads agree: the job
+// goes on, each phase named, and the history keeps the radio's true memory.
+TEST_F(SafeWrites, AGarbledBackupReadIsSettledAndEveryPhaseIsNamed) {
+    radio.AddFault(FaultPlan{FaultKind::CorruptRead, {FaultTarget::Kind::Block, 50}});
+    CommWindow* w = comm(WindowId::CommWrite, true);
+    std::vector<int> bars;
+    for (const char* phase :
+         {"Keeping a backup of the radio: reading it",
+          "Keeping a backup of the radio: reading it again to check",
+          "Keeping a backup of the radio: the two reads differ, reading a third time",
+          "Writing the radio", "Reading the radio back to compare"}) {
+        ASSERT_TRUE(runUntil([&] { return bar(w)->format() == QString(phase) + " (%p%)"; }))
+            << phase;
+        bars.push_back(bar(w)->value());
+    }
+    EXPECT_TRUE(std::is_sorted(bars.begin(), bars.end())) << ::testing::PrintToString(bars);
+    EXPECT_LT(bars.back(), 100);
+    ASSERT_TRUE(finished(WindowId::CommWrite));
+    EXPECT_TRUE(presenter.messages.empty());
+    const auto kept = entries();
+    ASSERT_EQ(kept.size(), 2U);
+    Image backup{};
+    BiString error;
+    ASSERT_TRUE(RadioHistory(state->HistoryFolder).Load(kept[1], backup, error));
+    EXPECT_EQ(kept[1].kind, HistoryKind::Backup);
+    for (int r = 0; r < 254; ++r) EXPECT_EQ(backup[r], before[r]) << r;
+}
+
+// A 136-174 MHz radio and a 400-470 MHz image: asked, and nothing is written
+// unless the answer is Write.
+TEST_F(SafeWrites, AnImageOfAnotherBandIsWrittenOnlyWhenTheUserSaysSo) {
+    WriteBandEdges(radio.Memory(), {136, 174});
+    before = radio.Memory();
+    const QString question =
+        "The radio is a ZT790 C1.0 VHF (136-174 MHz), but the image is for a ZT790 C1.0 UHF "
+        "(400-470 MHz). Write it all the same? [Write|Cancel]";
+    CommWindow* w = comm(WindowId::CommWrite, true);
+    ASSERT_TRUE(runUntilLabel(w, "Nothing was written to the radio."));
+    EXPECT_EQ(presenter.take(), Texts{question});
+    EXPECT_EQ(radio.Memory(), before);
+    EXPECT_FALSE(button(w, "Command_Restore")->isVisible());
+    presenter.answers = {0};
+    startButton(w)->click();
+    ASSERT_TRUE(finished(WindowId::CommWrite));
+    EXPECT_EQ(presenter.take(), Texts{question});
+    EXPECT_EQ(radio.Memory()[3], state->ChannelTable[3]);
+}
+
+TEST_F(SafeWrites, TheTwoOptionsAreOnByDefaultInBothLanguagesAndRemembered) {
+    QSettings settings(folder.filePath("zt790prog.conf"), QSettings::IniFormat);
+    AppState fresh;
+    LoadProgramSettings(fresh, settings);
+    EXPECT_TRUE(fresh.WriteKeepsBackup && fresh.WriteReadsBack);
+    int remembered = 0;
+    main->rememberSettings = [&] { ++remembered; };
+    for (const bool chinese : {true, false}) {
+        state->LanguageChinese = chinese;
+        CommWindow* w = comm(WindowId::CommWrite);
+        EXPECT_EQ(child<QCheckBox>(w, "Check_backup")->text(),
+                  chinese ? "先保存对讲机数据备份" : "Keep a backup of the radio first");
+        EXPECT_EQ(child<QCheckBox>(w, "Check_verify")->text(),
+                  chinese ? "写入后读回核对" : "Read back and compare");
+        EXPECT_TRUE(child<QCheckBox>(w, "Check_verify")->isChecked());
+    }
+    QCheckBox* backup = child<QCheckBox>(main->window(WindowId::CommWrite), "Check_backup");
+    backup->click();
+    EXPECT_FALSE(state->WriteKeepsBackup);
+    EXPECT_EQ(remembered, 1);
+    SaveProgramSettings(*state, settings);
+    LoadProgramSettings(fresh, settings);
+    EXPECT_FALSE(fresh.WriteKeepsBackup);
+    EXPECT_TRUE(fresh.WriteReadsBack);
+    EXPECT_FALSE(child<QCheckBox>(comm(WindowId::CommWrite), "Check_backup")->isChecked());
+}
+
+// Reads, backups and writes go into the history; File > History... lists them
+// newest first against the image, opens one as one undo step, compares and
+// deletes. A folder that cannot be written is told once and the write goes on.
+TEST_F(SafeWrites, TheHistoryKeepsEveryMemoryAndOpensOneAsAnUndoStep) {
+    comm(WindowId::CommRead, true);
+    ASSERT_TRUE(finished(WindowId::CommRead));
+    UseChannel(state->ChannelTable, 3, "435.125");
+    comm(WindowId::CommWrite, true);
+    ASSERT_TRUE(finished(WindowId::CommWrite));
+    EXPECT_EQ(presenter.take(), Texts{kExpectedReadDone});
+    EXPECT_EQ(radio.SessionsCompleted(), 4);  // the read settled the backup's first read
+
+    auto* history = open<HistoryWindow>("File_history", WindowId::History);
+    QTableWidget* table = history->table();
+    ASSERT_EQ(table->rowCount(), 3);
+    const auto cell = [&](int row, int column) { return table->item(row, column)->text(); };
+    EXPECT_EQ(cell(0, 2) + " " + cell(1, 2) + " " + cell(2, 2), "written backup read");
+    EXPECT_EQ(cell(0, 5), "the same as the image");
+    // The write completed the rows it fills in, and cleared an option bit.
+    EXPECT_EQ(cell(2, 5), "15 differences: channel 3; optional features; rows a write fills in");
+    table->selectRow(2);
+    press(history, "Command_compare");
+    ASSERT_GE(history->differences()->topLevelItemCount(), 1);
+    EXPECT_EQ(history->differences()->topLevelItem(0)->text(0), "Channel 3");
+    press(history, "Command_open");
+    rest();
+    EXPECT_TRUE(IsChannelEmpty(state->ChannelTable, 3));
+    EXPECT_EQ(cell(2, 5), "the same as the image");
+    command("Edit_undo");
+    EXPECT_EQ(RxText(state->ChannelTable, 3), "435.12500");
+    presenter.answers = {0};
+    table->selectRow(0);
+    press(history, "Command_delete");
+    EXPECT_EQ(presenter.take().size(), 1U);
+    EXPECT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(entries().size(), 2U);
+
+    std::ofstream(folder.filePath("file").toStdString()) << "";
+    state->HistoryFolder = folder.filePath("file/history").toStdString();
+    comm(WindowId::CommWrite, true);
+    ASSERT_TRUE(finished(WindowId::CommWrite));
+    const Texts told = presenter.take();
+    ASSERT_EQ(told.size(), 1U);
+    EXPECT_TRUE(told[0].startsWith("The history folder " + folder.filePath("file/history") +
+                                   " cannot be written ("))
+        << told[0].toStdString();
+    EXPECT_TRUE(
+        told[0].endsWith("): this copy of the radio's memory is not kept. The write goes on."));
+    EXPECT_EQ(radio.SessionsCompleted(), 8);
 }
 
 }  // namespace

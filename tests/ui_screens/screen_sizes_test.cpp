@@ -106,11 +106,11 @@ TEST_F(ScreenSizes, MainWindowTakesTwoThirdsAndTheGridItsWholeWorkAreaButtonsInc
 }
 
 TEST_F(ScreenSizes, EveryWindowFitsAndEveryControlCanBeReached) {
-    const WindowId all[] = {WindowId::Chann,    WindowId::ChannEdit, WindowId::Option,
-                            WindowId::Test,     WindowId::Key,       WindowId::Scan,
-                            WindowId::Message,  WindowId::OpenChann, WindowId::SaveChann,
-                            WindowId::CommRead, WindowId::CommWrite, WindowId::Adjust,
-                            WindowId::Type,     WindowId::Setup,     WindowId::About};
+    const WindowId all[] = {
+        WindowId::Chann,     WindowId::ChannEdit, WindowId::Option,    WindowId::Test,
+        WindowId::Key,       WindowId::Scan,      WindowId::Message,   WindowId::OpenChann,
+        WindowId::SaveChann, WindowId::CommRead,  WindowId::CommWrite, WindowId::Adjust,
+        WindowId::Type,      WindowId::Setup,     WindowId::About,     WindowId::History};
     for (bool chinese : {false, true}) {
         state->LanguageChinese = chinese;
         for (WindowId id : all) {
