@@ -44,6 +44,7 @@ double TimeWrite(int radios, const QString& bin, const QString& file, bool verif
     }
     args << file;
     if (verify) args << "--verify";
+    args << "--no-history";  // a benchmark keeps no copies of its radios
     QProcess ctl;
     // Neither the progress lines nor the report table.
     ctl.setStandardOutputFile(QProcess::nullDevice());

@@ -164,6 +164,22 @@ TEST_F(CtlCommands, ReadWriteAndPowerEndToEndAndVerificationCatchesWhatTheRadioL
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Has(r.err, "Verified: the radio holds what was written (blocks 0..239)."));
 
+    // Both are in the history (beside the other radios' entries): the read
+    // comes back out as it was saved, the write names its file.
+    const std::string device = sim->Device().toStdString();
+    std::string readEntry;
+    bool written = false;
+    for (const QString& line : QString::fromStdString(Ctl("history").out).split('\n')) {
+        const std::string l = line.toStdString();
+        if (Has(l, "  read     " + device))
+            readEntry = line.trimmed().section(' ', 0, 0).toStdString();
+        written = written || (Has(l, "  written  " + device) && l.ends_with("send.chann"));
+    }
+    EXPECT_TRUE(written);
+    ASSERT_EQ(
+        Ctl(QString::fromStdString("history export " + readEntry + " -o kept.chann")).exitCode, 0);
+    EXPECT_EQ(Read("kept.chann"), Read("read.chann"));
+
     r = Ctl("power --port " + sim->Device() + " --low 20 --high 180");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Has(r.out, "low 50\nmid 100\nhigh 200\n"));

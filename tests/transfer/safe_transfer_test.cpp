@@ -289,6 +289,32 @@ TEST_F(SafeTransfer, TransfersKeepTheirHistory) {
     EXPECT_TRUE(told[0].ends_with("): this copy of the radio's memory is not kept.")) << told[0];
 }
 
+// Past its limit the history loses its oldest entries, never the newest, and
+// their files with them; numbers stay with their entries.
+TEST_F(SafeTransfer, TheHistoryKeepsTheNewestPastItsLimit) {
+    RadioHistory history(dir / "h", 3);
+    BiString error;
+    for (int salt = 1; salt <= 5; ++salt)
+        ASSERT_TRUE(history.Add(HistoryKind::Read, "p", RadioMemory(salt), "", error));
+    std::string numbers;
+    for (const HistoryEntry& e : history.Entries()) numbers += std::to_string(e.number) + " ";
+    EXPECT_EQ(numbers, "5 4 3 ");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "h"), {}),
+              4);  // and the index
+    ASSERT_TRUE(history.Remove(4, error));
+    EXPECT_FALSE(history.Remove(4, error));
+    EXPECT_EQ(error.english, "The history has no entry 4.");
+    Image image{};
+    ASSERT_TRUE(history.Load(*history.Find(3), image, error));
+    EXPECT_EQ(image, RadioMemory(3));
+    ASSERT_TRUE(history.Add(HistoryKind::Written, "q", UserImage(), "club.chann", error));
+    const HistoryEntry newest = history.Entries().front();
+    EXPECT_EQ(newest.number, 6);
+    EXPECT_EQ(newest.usedChannels, 20);
+    EXPECT_EQ(newest.source, "club.chann");
+    EXPECT_EQ(history.Latest("p"), RadioMemory(5));
+}
+
 // Radios on one loop: each task takes the next step after every event, so a
 // good radio finishes as soon as it would alone while the others fail beside
 // it, each in its own way.
