@@ -156,46 +156,45 @@ TEST(ImageReport, MarksEveryRefusedRecord) {
     EXPECT_TRUE(testing::Has(options, "Channel display            Frequency\n")) << options;
 }
 
+// How a transfer ended, in a line: the status, what else the report says
+// (Answered | Backup | ...) and the block that differs.
+enum Flag { Verify = 1, Backup = 2, Written = 4, Answered = 8, ReadBack = 16, Lost = 32 };
+TransferReport Report(TransferStatus status, int flags, int block = -1) {
+    TransferReport r;
+    r.status = status;
+    r.duringBackup = (flags & Backup) != 0;
+    r.duringWrite = (flags & Written) != 0;
+    r.answered = (flags & Answered) != 0;
+    r.duringVerify = (flags & ReadBack) != 0;
+    r.differingBlock = block;
+    r.model = ModelMismatch{{136, 174}, {400, 470}};
+    return r;
+}
+
 // What a single-radio command says when a write does not go through; the
 // radio's own words for the port and the limits are the zt790ctl tests'.
 TEST(TransferReport, AWriteCutShortOrRefusedSaysWhatTheRadioHolds) {
+    using S = TransferStatus;
     AppState app;
     app.ComDevice = "/dev/null";
-    auto report = [](TransferStatus status, const std::function<void(TransferReport&)>& more) {
-        TransferReport r;
-        r.status = status;
-        more(r);
-        return r;
-    };
     const struct {
         TransferReport report;
         const char* said;
         int code;
     } cases[] = {
-        {report(TransferStatus::NoAnswer,
-                [](auto& r) {
-                    r.answered = true;
-                    r.duringWrite = true;
-                }),
+        {Report(S::NoAnswer, Written | Answered),
          "zt790ctl: the radio stopped answering while writing.\nThe radio is now half-written: "
          "it stopped answering part-way through the write",
          1},
-        {report(TransferStatus::NoAnswer, [](auto& r) { r.duringBackup = true; }),
+        {Report(S::NoAnswer, Backup),
          "zt790ctl: the radio did not answer while reading the backup. Check that it is switched "
          "on and the cable is seated.\nNothing was written to the radio.\n",
          1},
-        {report(TransferStatus::ModelMismatch,
-                [](auto& r) {
-                    r.model = ModelMismatch{{136, 174}, {400, 470}};
-                }),
+        {Report(S::ModelMismatch, 0),
          "zt790ctl: The radio is a ZT790 C1.0 VHF (136-174 MHz), but the image is for a ZT790 "
          "C1.0 UHF (400-470 MHz).\nNothing was written to the radio; --force-model writes it all "
          "the same.\n",
          9},
-        {report(TransferStatus::BackupUnsettled, [](auto& r) { r.differingBlock = 50; }),
-         "zt790ctl: the backup could not be settled: three reads of the radio differ, first at "
-         "block 50 (address 0x0320).\nThe line is unreliable; nothing was written to the radio.",
-         8},
     };
     for (const auto& c : cases) {
         ::testing::internal::CaptureStderr();
@@ -208,79 +207,55 @@ TEST(TransferReport, AWriteCutShortOrRefusedSaysWhatTheRadioHolds) {
 // exit code; then the line that sums the table up and the code of the whole.
 TEST(FleetReport, OutcomeTextsExitCodesAndTheSum) {
     using S = TransferStatus;
-    struct Case {
-        RadioOutcome o;
-        const char* text;
-        int code;
-    };
-    auto out = [](bool write, S status, const std::function<void(RadioOutcome&)>& more = {}) {
-        RadioOutcome o;
-        o.port = "p";
-        o.write = write;
-        o.report.status = status;
+    auto out = [](bool write, S status, int flags = 0, std::function<void(RadioOutcome&)> more = {},
+                  int block = -1) {
+        RadioOutcome o{"p", write, (flags & Verify) != 0, Report(status, flags, block)};
+        o.portLost = (flags & Lost) != 0;
         if (more) more(o);
         return o;
     };
-    const Case cases[] = {
-        {out(false, S::Ok, [](auto& o) { o.verify = true; }), "read, verified", 0},
+    const auto port = [](PortFailure f) { return [f](RadioOutcome& o) { o.portFailure = f; }; };
+    const struct {
+        RadioOutcome o;
+        const char* text;
+        int code;
+    } cases[] = {
+        {out(false, S::Ok, Verify), "read, verified", 0},
         {out(true, S::Ok), "written", 0},
-        {out(false, S::Ok, [](auto& o) { o.fileError = "disk full"; }),
+        {out(false, S::Ok, 0, [](auto& o) { o.fileError = "disk full"; }),
          "read, but not saved: disk full", 3},
-        {out(false, S::PortFailed, [](auto& o) { o.portFailure = PortFailure::NoSuchDevice; }),
-         "no such port", 5},
-        {out(true, S::PortFailed,
-             [](auto& o) {
-                 o.portFailure = PortFailure::Busy;
-                 o.report.duringBackup = true;
-             }),
+        {out(false, S::PortFailed, 0, port(PortFailure::NoSuchDevice)), "no such port", 5},
+        {out(true, S::PortFailed, Backup, port(PortFailure::Busy)),
          "port busy: another program has it open; nothing written", 7},
-        {out(false, S::PortFailed, [](auto& o) { o.portFailure = PortFailure::PermissionDenied; }),
+        {out(false, S::PortFailed, 0, port(PortFailure::PermissionDenied)),
          "permission denied on the port", 6},
-        {out(false, S::PortFailed, [](auto& o) { o.report.portError = "I/O error"; }),
+        {out(false, S::PortFailed, 0, [](auto& o) { o.report.portError = "I/O error"; }),
          "the port would not open: I/O error", 1},
         {out(true, S::NoAnswer), "no answer; nothing written", 1},
-        {out(true, S::NoAnswer, [](auto& o) { o.report.duringBackup = true; }),
-         "no answer to the backup read; nothing written", 1},
-        {out(true, S::NoAnswer, [](auto& o) { o.report.answered = true; }),
-         "stopped answering while writing", 1},
-        {out(true, S::NoAnswer,
-             [](auto& o) {
-                 o.report.answered = true;
-                 o.portLost = true;
-             }),
+        {out(true, S::NoAnswer, Backup), "no answer to the backup read; nothing written", 1},
+        {out(true, S::NoAnswer, Answered), "stopped answering while writing", 1},
+        {out(true, S::NoAnswer, Answered | Lost),
          "the port went away while writing (cable pulled or adapter unplugged)", 1},
-        {out(true, S::NoAnswer,
-             [](auto& o) {
-                 o.report.answered = true;
-                 o.report.duringVerify = true;
-             }),
-         "stopped answering while reading back", 1},
-        {out(true, S::CheckFailed, [](auto& o) { o.report.detail = "channel 7"; }),
+        {out(true, S::NoAnswer, Answered | ReadBack), "stopped answering while reading back", 1},
+        {out(true, S::CheckFailed, 0, [](auto& o) { o.report.detail = "channel 7"; }),
          "refused by the limit check: channel 7", 4},
-        {out(true, S::BackupFailed, [](auto& o) { o.report.detail = "disk full"; }),
+        {out(true, S::BackupFailed, 0, [](auto& o) { o.report.detail = "disk full"; }),
          "backup not saved: disk full; nothing written", 3},
-        {out(true, S::BackupUnsettled, [](auto& o) { o.report.differingBlock = 50; }),
+        {out(true, S::BackupUnsettled, 0, {}, 50),
          "backup not settled: three reads differ at block 50 (address 0x0320); nothing written", 8},
-        {out(true, S::ModelMismatch,
-             [](auto& o) {
-                 o.report.model = ModelMismatch{{136, 174}, {400, 470}};
-             }),
+        {out(true, S::ModelMismatch),
          "refused: the radio is a ZT790 C1.0 VHF (136-174 MHz), but the image is for a ZT790 "
          "C1.0 UHF (400-470 MHz); nothing written",
          9},
-        {out(true, S::VerifyFailed,
-             [](auto& o) {
-                 o.report.duringVerify = true;
-                 o.report.differingBlock = 7;
-             }),
+        {out(true, S::VerifyFailed, ReadBack, {}, 7),
          "verification failed: the radio holds something else at block 7 (address 0x0070)", 8},
-        {out(false, S::VerifyFailed, [](auto& o) { o.report.differingBlock = 100; }),
+        {out(false, S::VerifyFailed, 0, {}, 100),
          "verification failed: the two reads differ at block 100 (address 0x0640)", 8},
-        {out(true, S::NoAnswer, [](auto& o) { o.started = false; }),
+        {out(true, S::NoAnswer, 0, [](auto& o) { o.started = false; }),
          "not started: the source radio was not read", 0},
     };
     std::vector<RadioOutcome> all;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(OutcomeText(c.o), c.text);
         EXPECT_EQ(OutcomeExitCode(c.o), c.code) << c.text;
         all.push_back(c.o);

@@ -418,9 +418,6 @@ class SafeWrites : public ExchangeWindows {
         radio = SimRadio(Image(radio.Memory()));
         port().FailOpen(false);
     }
-    std::vector<HistoryEntry> entries() const {
-        return RadioHistory(state->HistoryFolder).Entries();
-    }
     static FaultPlan Fault(const char* spec) {
         std::string error;
         return *ParseFaultSpec(spec, error);
@@ -499,8 +496,8 @@ TEST_F(SafeWrites, EachFaultIsToldWithWhatToDoAndRestoreBackupPutsTheRadioBack) 
     EXPECT_EQ(main->statusPanel(2), "");  // what the radio holds is no unsaved change
 }
 
-// A backup read garbled on the line is read until two reads agree: the job
-// goes on, each phase named, and the history keeps the radio's true memory.
+// A backup read garbled on the line is read until two reads agree (which
+// reads agree: the transfer tests); the job goes on, each phase named.
 TEST_F(SafeWrites, AGarbledBackupReadIsSettledAndEveryPhaseIsNamed) {
     radio.AddFault(FaultPlan{FaultKind::CorruptRead, {FaultTarget::Kind::Block, 50}});
     CommWindow* w = comm(WindowId::CommWrite, true);
@@ -518,13 +515,6 @@ TEST_F(SafeWrites, AGarbledBackupReadIsSettledAndEveryPhaseIsNamed) {
     EXPECT_LT(bars.back(), 100);
     ASSERT_TRUE(finished(WindowId::CommWrite));
     EXPECT_TRUE(presenter.messages.empty());
-    const auto kept = entries();
-    ASSERT_EQ(kept.size(), 2U);
-    Image backup{};
-    BiString error;
-    ASSERT_TRUE(RadioHistory(state->HistoryFolder).Load(kept[1], backup, error));
-    EXPECT_EQ(kept[1].kind, HistoryKind::Backup);
-    for (int r = 0; r < 254; ++r) EXPECT_EQ(backup[r], before[r]) << r;
 }
 
 // A 136-174 MHz radio and a 400-470 MHz image: asked, and nothing is written
@@ -609,7 +599,7 @@ TEST_F(SafeWrites, TheHistoryKeepsEveryMemoryAndOpensOneAsAnUndoStep) {
     press(history, "Command_delete");
     EXPECT_EQ(presenter.take().size(), 1U);
     EXPECT_EQ(table->rowCount(), 2);
-    EXPECT_EQ(entries().size(), 2U);
+    EXPECT_EQ(RadioHistory(state->HistoryFolder).Entries().size(), 2U);
 
     std::ofstream(folder.filePath("file").toStdString()) << "";
     state->HistoryFolder = folder.filePath("file/history").toStdString();
