@@ -209,7 +209,11 @@ TEST(FleetReport, OutcomeTextsExitCodesAndTheSum) {
     using S = TransferStatus;
     auto out = [](bool write, S status, int flags = 0, std::function<void(RadioOutcome&)> more = {},
                   int block = -1) {
-        RadioOutcome o{"p", write, (flags & Verify) != 0, Report(status, flags, block)};
+        RadioOutcome o;
+        o.port = "p";
+        o.write = write;
+        o.verify = (flags & Verify) != 0;
+        o.report = Report(status, flags, block);
         o.portLost = (flags & Lost) != 0;
         if (more) more(o);
         return o;
