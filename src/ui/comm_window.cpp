@@ -141,11 +141,16 @@ void CommWindow::addSafeguards(QBoxLayout* layout, QHBoxLayout* buttons,
     connect(readBack_, &QCheckBox::toggled, this, changed);
 
     safe_ = new SafeWrite(state_, presenter_, devices_, depth_, this);
+    safe_->sourceFile = [this] { return imageFile ? utf8(imageFile()) : std::string(); };
     connect(safe_, &SafeWrite::progressChanged, this, &CommWindow::OnProgress);
-    connect(safe_, &SafeWrite::statusChanged, status_, &QLabel::setText);
+    connect(safe_, &SafeWrite::statusChanged, this, [this](const QString& text) {
+        status_->setText(text);
+        progress_->setAccessibleDescription(text);
+    });
     // The bar names the phase; the label keeps the link's own words.
     connect(safe_, &SafeWrite::phaseChanged, this, [this](const QString& phase) {
         progress_->setFormat(phase.isEmpty() ? QStringLiteral("%p%") : phase + " (%p%)");
+        if (!phase.isEmpty()) progress_->setAccessibleDescription(phase);
     });
     connect(safe_, &SafeWrite::imageWritten, this, &CommWindow::exchangeCompleted);
     connect(safe_, &SafeWrite::ended, this, [this](bool done, bool repair) {
@@ -276,8 +281,9 @@ void CommWindow::OnFinished(ExchangeOutcome outcome) {
         const Image& image = mode() == LinkMode::Write ? written_ : state_.ChannelTable;
         emit exchangeCompleted(image);
         const LinkCallDepth::Scope scope(depth_);
-        KeepInHistory(state_, presenter_,
-                      mode() == LinkMode::Write ? HistoryKind::Written : HistoryKind::Read, image);
+        const bool write = mode() == LinkMode::Write;
+        KeepInHistory(state_, presenter_, write ? HistoryKind::Written : HistoryKind::Read, image,
+                      write && imageFile ? utf8(imageFile()) : std::string());
     }
 }
 

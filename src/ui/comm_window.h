@@ -62,6 +62,9 @@ class CommWindow : public QWidget, public ExchangeObserver, public ForcedUnload 
 
     void prepareForcedUnload() override { forcedUnload_ = true; }
 
+    // The channel file the image came from, kept with a write in the history.
+    std::function<QString()> imageFile;
+
   signals:
     // The exchange completed: `image` is what the radio now holds, the image
     // read, or the image as it was when the write began (after its

@@ -3,6 +3,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -14,6 +15,7 @@
 #include "model/app_state.h"
 #include "model/image_diff.h"
 #include "transfer/difference_summary.h"
+#include "ui/accessible_names.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
 
@@ -26,6 +28,7 @@ constexpr BiText kColumns[] = {{"No.", "序号"},      {"Time", "时间"},
                                {"Kind", "类别"},     {"Port", "端口"},
                                {"Channels", "信道"}, {"Against the image", "与当前数据比较"}};
 constexpr BiText kCompareColumns[] = {{"Field", "项目"}, {"Entry", "记录"}, {"Image", "当前数据"}};
+constexpr BiText kDifferences{"Differences", "不同之处"};
 constexpr BiText kSame{"the same as the image", "与当前数据相同"};
 constexpr BiText kEmpty{
     "No radio memory has been kept yet: every read, every backup taken before "
@@ -58,6 +61,7 @@ HistoryWindow::HistoryWindow(AppState& state, MessagePresenter& presenter, QWidg
       state_(state),
       presenter_(presenter),
       history_(state.HistoryFolder),
+      empty_(new QLabel(this)),
       table_(new QTableWidget(this)),
       tree_(new QTreeWidget(this)) {
     const bool chinese = state_.LanguageChinese;
@@ -74,6 +78,11 @@ HistoryWindow::HistoryWindow(AppState& state, MessagePresenter& presenter, QWidg
     tree_->setObjectName("Tree_compare");
     tree_->setHeaderLabels(Captions(kCompareColumns, chinese));
     tree_->hide();  // until Compare
+    empty_->setObjectName("Label_empty");
+    empty_->setText(qs(kEmpty, chinese));
+    empty_->setWordWrap(true);
+    nameControls(
+        {{table_, nullptr, qs(kTitle, chinese)}, {tree_, nullptr, qs(kDifferences, chinese)}});
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -90,6 +99,7 @@ HistoryWindow::HistoryWindow(AppState& state, MessagePresenter& presenter, QWidg
     buttons->addStretch();
     connect(table_, &QTableWidget::cellDoubleClicked, this, &HistoryWindow::compareEntry);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(empty_);
     layout->addWidget(table_, 3);
     layout->addWidget(tree_, 2);
     layout->addLayout(buttons);
@@ -101,13 +111,8 @@ void HistoryWindow::windowActivated() {
     const int row = table_->currentRow();
     entries_ = history_.Entries();
     table_->setRowCount(0);
-    table_->setRowCount(entries_.empty() ? 1 : static_cast<int>(entries_.size()));
-    if (entries_.empty()) {
-        table_->setSpan(0, 0, 1, table_->columnCount());
-        table_->setItem(0, 0, new QTableWidgetItem(qs(kEmpty, chinese)));
-        return;
-    }
-    table_->clearSpans();
+    table_->setRowCount(static_cast<int>(entries_.size()));
+    empty_->setVisible(entries_.empty());
     for (int r = 0; r < static_cast<int>(entries_.size()); ++r) {
         const HistoryEntry& e = entries_[static_cast<std::size_t>(r)];
         Image image{};
@@ -128,11 +133,13 @@ void HistoryWindow::windowActivated() {
                                 qs(e.port),
                                 QString::number(e.usedChannels),
                                 against};
-        for (int c = 0; c < cells.size(); ++c)
+        for (int c = 0; c < cells.size(); ++c) {
             table_->setItem(r, c, new QTableWidgetItem(cells[c]));
+            nameCell(table_, r, c, chinese);
+        }
     }
     table_->resizeColumnsToContents();
-    table_->selectRow(std::clamp(row, 0, table_->rowCount() - 1));
+    if (!entries_.empty()) table_->selectRow(std::clamp(row, 0, table_->rowCount() - 1));
 }
 
 bool HistoryWindow::selected(HistoryEntry& entry, Image& image) {

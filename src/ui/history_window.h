@@ -12,6 +12,7 @@
 #include "transfer/radio_history.h"
 #include "ui/window_support.h"
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 class QTreeWidget;
@@ -51,6 +52,7 @@ class HistoryWindow : public QWidget, public ActivationRefresh {
     MessagePresenter& presenter_;
     RadioHistory history_;
     std::vector<HistoryEntry> entries_;
+    QLabel* empty_;
     QTableWidget* table_;
     QTreeWidget* tree_;
 };

@@ -77,11 +77,11 @@ void ShowPrompt(MessagePresenter& presenter, const BiString& text, bool chinese)
 }  // namespace
 
 void KeepInHistory(const AppState& state, MessagePresenter& presenter, HistoryKind kind,
-                   const Image& image) {
+                   const Image& image, const std::string& source) {
     if (state.HistoryFolder.empty()) return;
     RadioHistory history(state.HistoryFolder);
     BiString error;
-    if (!history.Add(kind, HistoryPort(state), image, "", error))
+    if (!history.Add(kind, HistoryPort(state), image, source, error))
         ShowPrompt(presenter, error, state.LanguageChinese);
 }
 
@@ -129,11 +129,12 @@ void SafeWrite::start(Job job) {
         TransferTask::Write(source, std::move(options), *devices_.port, *devices_.timers, *this);
     task_->SetPhaseHandler([this](TransferPhase phase) { phaseBegins(phase); });
     if (history_) {
-        task_->SetHistory({history_.get(), HistoryPort(state_), "", [this](const BiString& error) {
-                               const LinkCallDepth::Scope scope(depth_);
-                               ShowPrompt(presenter_, Join(error, BiString(kGoesOn)),
-                                          state_.LanguageChinese);
-                           }});
+        const std::string source = sourceFile && job != Job::Restore ? sourceFile() : "";
+        task_->SetHistory(
+            {history_.get(), HistoryPort(state_), source, [this](const BiString& error) {
+                 const LinkCallDepth::Scope scope(depth_);
+                 ShowPrompt(presenter_, Join(error, BiString(kGoesOn)), state_.LanguageChinese);
+             }});
     }
     step();
 }

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -26,7 +27,7 @@ class MessagePresenter;
 // Keeps a plain read or write in the history, if the program keeps one; a
 // folder that cannot be written is told.
 void KeepInHistory(const AppState& state, MessagePresenter& presenter, HistoryKind kind,
-                   const Image& image);
+                   const Image& image, const std::string& source = {});
 
 class SafeWrite : public QObject, private ExchangeObserver {
     Q_OBJECT
@@ -44,6 +45,8 @@ class SafeWrite : public QObject, private ExchangeObserver {
     ~SafeWrite() override;
 
     void start(Job job);
+    // The channel file the image came from, for the history; may be unset.
+    std::function<std::string()> sourceFile;
     [[nodiscard]] bool running() const { return task_ != nullptr; }
     [[nodiscard]] bool hasBackup() const { return backup_.has_value(); }
     // Stops at once: timers stop, the port closes.

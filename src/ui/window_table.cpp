@@ -49,6 +49,7 @@ QWidget* CreateCommWindow(MainWindow& main, LinkMode mode) {
     auto* w = new CommWindow(mode, main.state(), main.presenter(), main.linkDevices(), [&main] {
         if (main.rememberSettings) main.rememberSettings();
     });
+    w->imageFile = [&main] { return main.imageFile(); };
     // What the radio holds after a read or a write counts as unchanged; a read
     // is taken in as a loaded file is, and the image no longer comes from a
     // file.
@@ -256,8 +257,14 @@ constexpr WindowSpec kWindows[] = {
      .create = [](MainWindow& main) -> QWidget* {
          auto* w = new HistoryWindow(main.state(), main.presenter());
          w->exchangeRunning = [&main] { return main.exchangeRunning(); };
-         // An entry opened is an edit: one undo step when the program comes to rest.
-         QObject::connect(w, &HistoryWindow::imageOpened, &main, &MainWindow::imageReplaced);
+         // An entry opened is an edit, one undo step, from no file; the radio's
+         // band comes into force with it.
+         QObject::connect(w, &HistoryWindow::imageOpened, &main, [&main] {
+             main.setImageFile({});
+             RecomputeBandEdges(main.state());
+             main.showBandPanel();
+             main.imageReplaced();
+         });
          return w;
      },
      .placement = {Size::ShareOfArea, 1.2, 1.4, Centred, AtStart},

@@ -571,9 +571,11 @@ TEST_F(SafeWrites, TheHistoryKeepsEveryMemoryAndOpensOneAsAnUndoStep) {
     comm(WindowId::CommRead, true);
     ASSERT_TRUE(finished(WindowId::CommRead));
     UseChannel(state->ChannelTable, 3, "435.125");
+    main->setImageFile("club.chann");
     comm(WindowId::CommWrite, true);
     ASSERT_TRUE(finished(WindowId::CommWrite));
     EXPECT_EQ(presenter.take(), Texts{kExpectedReadDone});
+    EXPECT_EQ(RadioHistory(state->HistoryFolder).Entries().front().source, "club.chann");
     EXPECT_EQ(radio.SessionsCompleted(), 4);  // the read settled the backup's first read
 
     auto* history = open<HistoryWindow>("File_history", WindowId::History);
