@@ -269,7 +269,8 @@ TEST(FleetReport, OutcomeTextsExitCodesAndTheSum) {
     const struct {
         std::vector<int> codes;
         int worst;
-    } worst[] = {{{0, 3, 1}, 1}, {{5, 9, 3}, 3}, {{5, 7, 6}, 7}, {{9, 4}, 4}, {{5, 9}, 9}, {{}, 0}};
+    } worst[] = {{{1, 8}, 8}, {{0, 3, 1}, 1}, {{5, 9, 3}, 3}, {{5, 7, 6}, 7},
+                 {{9, 4}, 4}, {{5, 9}, 9},    {{}, 0}};
     for (const auto& w : worst) EXPECT_EQ(MostSeriousExitCode(w.codes), w.worst) << w.worst;
 }
 
