@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <locale>
+#include <sstream>
 
 namespace zt {
 
@@ -46,10 +47,16 @@ double LeadingNumber(std::string_view text) {
     if (digits.whole.empty() && digits.fraction.empty()) return 0.0;
     std::string number = digits.whole.empty() ? "0" : std::string(digits.whole);
     if (!digits.fraction.empty()) number += "." + std::string(digits.fraction);
+    // A stream in the classic locale reads the point whatever locale the program
+    // runs in, and rounds correctly with every standard library we build with
+    // (the WebAssembly one has no from_chars for double).
+    std::istringstream in(number);
+    in.imbue(std::locale::classic());
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    (void)end;
-    if (ec == std::errc::result_out_of_range) value = std::numeric_limits<double>::infinity();
+    in >> value;
+    if (in.fail() && value == std::numeric_limits<double>::max()) {
+        value = std::numeric_limits<double>::infinity();
+    }
     return digits.negative ? -value : value;
 }
 
