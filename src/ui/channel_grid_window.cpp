@@ -20,6 +20,7 @@
 #include "model/app_state.h"
 #include "model/bitext.h"
 #include "model/channel.h"
+#include "model/channel_grid.h"
 #include "model/channel_texts.h"
 #include "model/channel_validation.h"
 #include "model/tone_codec.h"
@@ -34,7 +35,6 @@ namespace zt {
 
 namespace {
 
-constexpr BiText kCaption{"Channel Information [ Channel - ", "信道参数编辑 [ 信道 - "};
 constexpr BiText kClear{"Clear", "清除"};
 constexpr BiText kClose{"Close", "关闭"};
 constexpr BiText kEdit{"Channel Edit", "信道编辑"};
@@ -51,6 +51,13 @@ QStringList headerLabels(BiText format, bool chinese) {
         if (l.startsWith('^')) l.remove(0, 1);
     }
     return labels;
+}
+
+// The texts a row of the grid shows (table row `row`, channel row + 1).
+GridRow rowTexts(const QTableWidget* grid, int row) {
+    GridRow texts;
+    for (int col = 0; col < kGridColumns; ++col) texts[col] = utf8(grid->item(row, col)->text());
+    return texts;
 }
 
 bool isEnter(const QKeyEvent* key) {
@@ -180,12 +187,11 @@ void ChannelGridWindow::retranslate() {
     close_->setText(qs(kClose, chinese));
     edit_->setText(qs(kEdit, chinese));
     help_->setText(qs(kHelp, chinese));
-    nameControls({{grid_, nullptr, qs(kCaption, chinese).section('[', 0, 0).trimmed()}});
+    nameControls({{grid_, nullptr, qs(kGridCaption, chinese).section('[', 0, 0).trimmed()}});
 }
 
 void ChannelGridWindow::updateCaption() {
-    setWindowTitle(qs(kCaption, state_.LanguageChinese) + QString::number(state_.CurrentChannel) +
-                   " ]");
+    setWindowTitle(qs(GridCaption(state_.LanguageChinese, state_.CurrentChannel)));
 }
 
 QString ChannelGridWindow::cellText(int row, int column) const {
@@ -221,31 +227,8 @@ void ChannelGridWindow::dropStaleEditor() {
 
 void ChannelGridWindow::showChannelRow(int channel) {
     const int row = channel - 1;
-    const bool chinese = state_.LanguageChinese;
-    Image& image = state_.ChannelTable;
-    if (IsChannelEmpty(image, channel)) {
-        for (int col = ColRx; col <= ColName; ++col) setCellText(row, col, QString());
-        ClearChannel(image, channel);
-        return;
-    }
-    setCellText(row, ColRx, qs(RxText(image, channel)));
-    setCellText(row, ColTx, qs(TxText(image, channel)));
-    const TonePair tones[] = {RxTone(image, channel), TxTone(image, channel)};
-    for (int i = 0; i < 2; ++i) {
-        // A group byte the radio does not know leaves the cell as it was.
-        if (auto position = ToneToListIndex(tones[i].type, tones[i].index)) {
-            setCellText(row, ColDecode + i,
-                        *position == 0 ? qs(kToneOffText, chinese)
-                                       : qs(state_.ToneList[static_cast<std::size_t>(*position)]));
-        }
-    }
-    const int power = image[static_cast<std::size_t>(channel)][kFlags1Byte] & kPowerMask;
-    if (power < static_cast<int>(std::size(kPowerTexts))) {
-        setCellText(row, ColPower, qs(kPowerTexts[power], chinese));
-    }
-    const bool wide = GetFlag(image, channel, kFlags2Byte, kWideBit);
-    setCellText(row, ColWidth, qs(kWidthTexts[wide ? 1 : 0], chinese));
-    setCellText(row, ColName, qs(ReadName(image, channel)));
+    const GridRow texts = ShowChannelRow(state_, channel, rowTexts(grid_, row));
+    for (int col = ColRx; col <= ColName; ++col) setCellText(row, col, qs(texts[col]));
 }
 
 void ChannelGridWindow::currentCellChanged(int row, int column, int, int) {
@@ -297,15 +280,12 @@ void ChannelGridWindow::beginCellEdit(int row, int column) {
         hideEditors();
         return;
     }
-    const bool hasRx = !cellText(row, ColRx).trimmed().isEmpty();
-    const bool hasTx = !cellText(row, ColTx).trimmed().isEmpty();
-    // Only the receive and transmit cells open on a row without receive
-    // frequency; the encode tone also needs a transmit frequency.
-    if ((column >= ColDecode && !hasRx) || (column == ColEncode && !hasTx)) {
+    const GridEditor editor = CellEditor(rowTexts(grid_, row), column);
+    if (editor == GridEditor::None) {
         hideEditors();
         return;
     }
-    if (column == ColRx || column == ColTx || column == ColName) {
+    if (editor == GridEditor::Text) {
         hideEditor(comboEdit_);
         nameEditor(textEdit_);
         textEdit_->setText(cellText(row, column));
@@ -316,20 +296,10 @@ void ChannelGridWindow::beginCellEdit(int row, int column) {
         open_editor_ = Editor::Text;
         return;
     }
-    const bool chinese = state_.LanguageChinese;
     hideEditor(textEdit_);
     const QSignalBlocker block(comboEdit_);
     comboEdit_->clear();
-    if (column == ColDecode || column == ColEncode) {
-        comboEdit_->addItem(qs(kToneOffText, chinese));
-        for (int p = 1; p <= state_.ToneDcsIEnd; ++p) {
-            comboEdit_->addItem(qs(state_.ToneList[static_cast<std::size_t>(p)]).trimmed());
-        }
-    } else if (column == ColPower) {
-        for (BiText t : kPowerTexts) comboEdit_->addItem(qs(t, chinese));
-    } else {
-        for (BiText t : kWidthTexts) comboEdit_->addItem(qs(t, chinese));
-    }
+    for (const std::string& item : ChoiceItems(state_, column)) comboEdit_->addItem(qs(item));
     comboEdit_->setCurrentIndex(comboEdit_->findText(cellText(row, column).trimmed()));
     nameEditor(comboEdit_);
     placeEditor(comboEdit_);
@@ -400,24 +370,7 @@ void ChannelGridWindow::showMessage(int messageId) {
 
 void ChannelGridWindow::listChosen(int position) {
     if (open_editor_ != Editor::List || position < 0) return;
-    Image& image = state_.ChannelTable;
-    const int channel = editRow_ + 1;
-    switch (editColumn_) {
-        case ColDecode:
-            SetRxTone(image, channel, position);
-            break;
-        case ColEncode:
-            SetTxTone(image, channel, position);
-            break;
-        case ColPower:
-            SetPower(image, channel, position);
-            break;
-        case ColWidth:
-            SetWide(image, channel, position > 0);
-            break;
-        default:
-            break;
-    }
+    StoreChoice(state_.ChannelTable, editRow_ + 1, editColumn_, position);
 }
 
 bool ChannelGridWindow::textChanged() const { return textEdit_->text() != editSeed_; }
@@ -435,37 +388,14 @@ void ChannelGridWindow::enterPressed() {
 }
 
 void ChannelGridWindow::navigateFrom(int row, int column) {
-    const int last = kChannelCount - 1;
-    int toRow = row;
-    int toColumn = column + 1;
-    switch (column) {
-        case ColTx:
-            if (cellText(row, ColRx).trimmed().isEmpty() &&
-                cellText(row, ColTx).trimmed().isEmpty()) {
-                toRow = std::min(row + 1, last);
-                toColumn = ColRx;
-            }
-            break;
-        case ColDecode:
-            toColumn = cellText(row, ColTx).trimmed().isEmpty() ? ColPower : ColEncode;
-            break;
-        case ColName:
-            toRow = std::min(row + 1, last);
-            toColumn = ColRx;
-            break;
-        default:
-            break;
-    }
-    grid_->setCurrentCell(toRow, toColumn);
+    const GridCell to = EnterTarget(rowTexts(grid_, row), row + 1, column);
+    grid_->setCurrentCell(to.channel - 1, to.column);
 }
 
 bool ChannelGridWindow::textKeyAllowed(const QKeyEvent* key) const {
     if (key->key() == Qt::Key_Backspace) return true;
     if (key->text().isEmpty() || !key->text().at(0).isPrint()) return true;  // not a character
-    const qsizetype length = textEdit_->text().trimmed().size();
-    if (length > 9) return false;                            // ten characters at most in any column
-    if (editColumn_ == ColName && length > 4) return false;  // names have five
-    return true;
+    return TextBoxTakes(editColumn_, utf8(textEdit_->text()));
 }
 
 bool ChannelGridWindow::eventFilter(QObject* watched, QEvent* event) {
