@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A stand-in for navigator.serial, injected before the page loads: one port,
+// behind which the simulated radio (src/sim compiled to WebAssembly) answers.
+// The line between them moves each byte in 1/960 s when paced, as 9600 baud
+// 8N1 does, and at once otherwise. window.zt790Radio lets a test load the
+// radio's memory, add faults, read its memory and see the bytes it was sent.
+(() => {
+  const byteMs = 10 * 1000 / 9600;
+  const control = {
+    pace: false,
+    received: [],
+    radio: null,
+    ready: import('/sim/zt790sim.js').then((m) => m.default()).then((sim) => {
+      control.radio = new sim.SimRadio();
+    }),
+    async load(bytes) { await control.ready; control.radio.load(new Uint8Array(bytes)); },
+    async addFault(spec) { await control.ready; return control.radio.addFault(spec); },
+    async memory() { await control.ready; return [...control.radio.memory()]; },
+    // How often the program sent the programming request.
+    requests() {
+      const text = String.fromCharCode(...control.received);
+      return text.split('PROGRAM\x02').length - 1;
+    },
+  };
+  window.zt790Radio = control;
+
+  class FakePort extends EventTarget {
+    constructor() {
+      super();
+      this.readable = null;
+      this.writable = null;
+      this.inFree = 0;
+      this.outFree = 0;
+    }
+
+    getInfo() { return {}; }
+
+    async open(options) {
+      if (this.readable) throw new DOMException('The port is already open.', 'InvalidStateError');
+      await control.ready;
+      this.options = options;
+      this.readable = new ReadableStream({ start: (c) => { this.reader = c; } });
+      this.writable = new WritableStream({ write: (chunk) => this.take(chunk) });
+    }
+
+    async close() {
+      this.readable = null;
+      this.writable = null;
+      this.reader = null;
+    }
+
+    // Bytes from the program: each reaches the radio when its last bit has.
+    take(chunk) {
+      const now = performance.now();
+      const arrivals = [];
+      for (const byte of chunk) {
+        control.received.push(byte);
+        this.inFree = control.pace ? Math.max(now, this.inFree) + byteMs : now;
+        arrivals.push([byte, this.inFree]);
+      }
+      setTimeout(() => arrivals.forEach(([byte, at]) => this.hear(byte, at)),
+        this.inFree - now);
+    }
+
+    hear(byte, at) {
+      const reader = this.reader;
+      if (!reader || control.radio.cablePulled()) return;
+      const reply = control.radio.receive(byte);
+      if (control.radio.cablePulled()) {
+        reader.error(new DOMException('The device has been lost.', 'NetworkError'));
+        this.readable = null;
+        return;
+      }
+      if (!reply) return;
+      let end = Math.max(at, this.outFree) + reply.delayMs;
+      if (control.pace) end += reply.bytes.length * byteMs;
+      this.outFree = end;
+      // The answer arrives whole when its last byte would have.
+      setTimeout(() => { if (this.reader === reader) reader.enqueue(reply.bytes); },
+        end - performance.now());
+    }
+  }
+
+  const port = new FakePort();
+  const serial = new EventTarget();
+  serial.requestPort = async () => port;
+  serial.getPorts = async () => [port];
+  Object.defineProperty(Navigator.prototype, 'serial', { get: () => serial, configurable: true });
+})();

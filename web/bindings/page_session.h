@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The browser page's program: one radio image with its undo history, the
+// grid's texts, the model, the files and the serial exchanges, all through the
+// same core as the desktop program. The page only draws what this returns and
+// forwards what the user does; every rule, refusal and message comes from here.
+//
+// Messages reach the page as { text, title } in the language in force.
+
+#include <emscripten/val.h>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "link/exchange_observer.h"
+#include "link/serial_link.h"
+#include "model/app_state.h"
+#include "model/channel.h"
+#include "model/channel_grid.h"
+#include "model/image_history.h"
+#include "web/bindings/web_port.h"
+#include "web/bindings/web_timers.h"
+
+namespace zt::web {
+
+using emscripten::val;
+
+class PageSession : private ExchangeObserver {
+  public:
+    // `line` writes bytes to the user's port (WebPort); `page` is told what an
+    // exchange shows: onProgress(percent), onStatus(text), onMessage(message),
+    // onFinished(outcome), onCloseDue().
+    PageSession(val line, val page);
+    ~PageSession() override;
+    PageSession(const PageSession&) = delete;
+    PageSession& operator=(const PageSession&) = delete;
+
+    void SetChinese(bool chinese) { state_.LanguageChinese = chinese; }
+    [[nodiscard]] bool Chinese() const { return state_.LanguageChinese; }
+
+    // The grid. Rows() shows every channel again (what that tidies is no edit)
+    // and returns 128 rows of 8 texts.
+    [[nodiscard]] val Rows();
+    [[nodiscard]] val Row(int c) const;
+    [[nodiscard]] val HeaderTitles() const;
+    // The grid's caption for channel c, which becomes the current channel.
+    [[nodiscard]] std::string Caption(int c);
+    // 0 no editor, 1 a text box, 2 a list.
+    [[nodiscard]] int CellEditor(int c, int column) const;
+    [[nodiscard]] val Choices(int column) const;
+    [[nodiscard]] bool TextBoxTakes(int column, const std::string& text) const;
+    // A list item chosen, or a text box's text committed (only when the user
+    // changed it); the message to show, or null.
+    void Choose(int c, int column, int position);
+    [[nodiscard]] val CommitText(int c, int column, const std::string& text);
+    // Where Enter moves: { channel, column }.
+    [[nodiscard]] val EnterTarget(int c, int column) const;
+
+    // Undo and redo; the page shows Rows() after either.
+    bool Undo() { return Step(false); }
+    bool Redo() { return Step(true); }
+    [[nodiscard]] bool CanUndo() const { return history_.canUndo(); }
+    [[nodiscard]] bool CanRedo() const { return history_.canRedo(); }
+    [[nodiscard]] bool Modified() const { return history_.modified(state_.ChannelTable); }
+
+    // The model catalogue: names, the one in force, and choosing one.
+    [[nodiscard]] val Models() const;
+    [[nodiscard]] int ModelIndex() const { return state_.ModelIndex; }
+    void SelectModel(int index);
+    // " 400-- 470 MHZ", the band in force.
+    [[nodiscard]] std::string BandText() const;
+
+    // Channel files: the text of a file the user opened (its message, with
+    // `ok`; a refused file changes nothing), the text to save and the message
+    // once it is saved.
+    [[nodiscard]] val OpenChannelFile(const std::string& text);
+    [[nodiscard]] std::string ChannelFileText() const;
+    [[nodiscard]] val ChannelFileSaved();
+    // CSV: import the rows of a file named `name` into the image; export the
+    // used channels.
+    [[nodiscard]] val ImportCsv(const std::string& text, const std::string& name, bool skipInvalid,
+                                bool renumber, bool replace);
+    [[nodiscard]] std::string ExportCsv() const;
+    // The whole image, 4096 bytes, as a channel file holds it.
+    [[nodiscard]] val ImageBytes() const;
+
+    // The serial line: how to open it ({ baudRate, bufferSize }), the page's
+    // port coming and going, and its bytes.
+    [[nodiscard]] static val LineSettings();
+    void PortConnected(bool connected, const std::string& reason);
+    void PortReceive(const std::string& bytes) { port_.Receive(bytes); }
+    // Read and write as the read and write windows' buttons do; the result is
+    // StartResult as a number (0 started, 1 busy, 2 port failed, 3 check failed).
+    int StartRead() { return Start(LinkMode::Read); }
+    int StartWrite() { return Start(LinkMode::Write); }
+    // The Cancel button: refused (false, with its message) while busy.
+    bool Cancel();
+    [[nodiscard]] bool InProgress() const { return link_ && link_->InProgress(); }
+
+  private:
+    int Start(LinkMode mode);
+    bool Step(bool redo);
+    // Records what an action stored as one undo step.
+    void Settle() { history_.record(state_.ChannelTable); }
+    [[nodiscard]] val Message(const std::string& text, BiText title) const;
+    [[nodiscard]] val Message(const BiString& text, BiText title = kOperatePrompt) const {
+        return Message(text.in(state_.LanguageChinese), title);
+    }
+
+    void OnProgress(int percent) override;
+    void OnStatus(const LinkText& label) override;
+    void OnMessage(const LinkMessage& message) override;
+    void OnFinished(ExchangeOutcome outcome) override;
+    void OnCloseDue() override;
+
+    AppState state_;
+    ImageHistory history_;
+    std::array<GridRow, kChannelCount + 1> rows_{};  // rows_[c], c = 1..128
+    val page_;
+    WebPort port_;
+    WebTimers timers_;
+    std::unique_ptr<SerialLink> link_;
+    Image written_{};
+};
+
+}  // namespace zt::web
