@@ -50,25 +50,28 @@
     }
 
     // Bytes from the program: each reaches the radio when its last bit has.
+    // The radio's answer depends only on that moment, so it is worked out at
+    // once and only its arrival waits (one timer a frame, not one a byte).
     take(chunk) {
       const now = performance.now();
-      const arrivals = [];
       for (const byte of chunk) {
         control.received.push(byte);
         this.inFree = control.pace ? Math.max(now, this.inFree) + byteMs : now;
-        arrivals.push([byte, this.inFree]);
+        this.hear(byte, this.inFree);
       }
-      setTimeout(() => arrivals.forEach(([byte, at]) => this.hear(byte, at)),
-        this.inFree - now);
     }
 
     hear(byte, at) {
       const reader = this.reader;
       if (!reader || control.radio.cablePulled()) return;
       const reply = control.radio.receive(byte);
+      const later = (ms, then) => setTimeout(() => { if (this.reader === reader) then(); },
+        ms - performance.now());
       if (control.radio.cablePulled()) {
-        reader.error(new DOMException('The device has been lost.', 'NetworkError'));
-        this.readable = null;
+        later(at, () => {
+          reader.error(new DOMException('The device has been lost.', 'NetworkError'));
+          this.reader = null;
+        });
         return;
       }
       if (!reply) return;
@@ -76,8 +79,7 @@
       if (control.pace) end += reply.bytes.length * byteMs;
       this.outFree = end;
       // The answer arrives whole when its last byte would have.
-      setTimeout(() => { if (this.reader === reader) reader.enqueue(reply.bytes); },
-        end - performance.now());
+      later(end, () => reader.enqueue(reply.bytes));
     }
   }
 

@@ -116,8 +116,10 @@ test('an edited channel, undone and redone, writes what zt790ctl writes of the s
   await page.eval(`(() => { const list = document.querySelector('${cell(1, 5)} select');
     list.selectedIndex = 1; list.dispatchEvent(new Event('change')); })()`);
   await page.click(cell(1, 7));
-  await page.type('pmr1', 'Enter');
-  const edited = ['1', '446.00625', '441.00000', 'OFF', 'OFF', 'Mid', 'Wide', 'PMR1'];
+  await page.type('pmr123');
+  assert.equal(await page.eval(`document.querySelector('${cell(1, 7)} input').value`), 'pmr12');
+  await page.type('Enter');
+  const edited = ['1', '446.00625', '441.00000', 'OFF', 'OFF', 'Mid', 'Wide', 'PMR12'];
   assert.deepEqual((await page.grid())[0], edited);
   await page.click('#undo');
   assert.equal((await page.grid())[0][7], '');
@@ -198,6 +200,9 @@ test('without Web Serial the page says which browsers work, in Chinese too, and 
     await page.eval(`(() => { const l = document.getElementById('language');
       l.value = 'zh'; l.dispatchEvent(new Event('change')); })()`);
     assert.match(await page.eval('document.getElementById("no-serial").textContent'), /Chrome 和 Edge/);
+    await page.eval(`(() => { const m = document.getElementById('model');
+      m.selectedIndex = 1; m.dispatchEvent(new Event('change')); })()`);
+    assert.equal(await page.eval('document.getElementById("band").textContent'), ' 136-- 174 MHZ');
     const file = join(scratch, 'pmr.chann');
     ctl('import-csv', sample, '-o', file);
     await page.upload('#open-file', file);

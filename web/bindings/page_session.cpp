@@ -25,6 +25,10 @@ AppState StartedState() {
     return state;
 }
 
+// The page passes channel numbers from its own grid; anything else is refused
+// here rather than reaching the core's range checks.
+bool IsChannel(int c) { return c >= 1 && c <= kChannelCount; }
+
 val Texts(const std::vector<std::string>& texts) {
     val list = val::array();
     for (const std::string& t : texts) list.call<void>("push", t);
@@ -64,6 +68,7 @@ val PageSession::Rows() {
 }
 
 val PageSession::Row(int c) const {
+    if (!IsChannel(c)) return val::null();
     const GridRow& row = rows_.at(static_cast<std::size_t>(c));
     return Texts({row.begin(), row.end()});
 }
@@ -71,11 +76,13 @@ val PageSession::Row(int c) const {
 val PageSession::HeaderTitles() const { return Texts(GridColumnTitles(state_.LanguageChinese)); }
 
 std::string PageSession::Caption(int c) {
+    if (!IsChannel(c)) return {};
     state_.CurrentChannel = static_cast<std::int16_t>(c);
     return GridCaption(state_.LanguageChinese, c);
 }
 
 int PageSession::CellEditor(int c, int column) const {
+    if (!IsChannel(c)) return static_cast<int>(GridEditor::None);
     return static_cast<int>(zt::CellEditor(rows_.at(static_cast<std::size_t>(c)), column));
 }
 
@@ -118,6 +125,7 @@ val PageSession::CommitText(int c, int column, const std::string& text) {
 }
 
 val PageSession::EnterTarget(int c, int column) const {
+    if (!IsChannel(c)) return val::null();
     const GridCell to = zt::EnterTarget(rows_.at(static_cast<std::size_t>(c)), c, column);
     val cell = val::object();
     cell.set("channel", to.channel);

@@ -19,7 +19,7 @@ export const TEXTS = {
   model: ['Model', '机型'],
   language: ['Language', '语言'],
   modified: ['Modified', '已修改'],
-  port: ['Port', '端口'],
+  port: ['Port:', '端口：'],
   noPort: ['not chosen yet', '尚未选择'],
   portChosen: ['chosen', '已选择'],
   choosePort: ['Choose port', '选择端口'],
