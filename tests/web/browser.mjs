@@ -46,9 +46,7 @@ export class Browser {
       '--remote-debugging-pipe', `--user-data-dir=${profile}`, '--window-size=1366,768',
       'about:blank',
     ], { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
-    const browser = new Browser(child, profile);
-    await browser.send('Target.setDiscoverTargets', { discover: false });
-    return browser;
+    return new Browser(child, profile);
   }
 
   constructor(child, profile) {
@@ -56,7 +54,6 @@ export class Browser {
     this.profile = profile;
     this.nextId = 1;
     this.calls = new Map();
-    this.listeners = new Set();
     let pending = '';
     child.stdio[4].on('data', (chunk) => {
       pending += chunk.toString('utf8');
@@ -68,15 +65,13 @@ export class Browser {
     });
   }
 
+  // Answers to calls; the protocol's events are not needed.
   dispatch(message) {
     const call = this.calls.get(message.id);
-    if (call) {
-      this.calls.delete(message.id);
-      if (message.error) call.reject(new Error(`${call.method}: ${message.error.message}`));
-      else call.resolve(message.result);
-      return;
-    }
-    for (const listener of this.listeners) listener(message);
+    if (!call) return;
+    this.calls.delete(message.id);
+    if (message.error) call.reject(new Error(`${call.method}: ${message.error.message}`));
+    else call.resolve(message.result);
   }
 
   send(method, params = {}, sessionId = undefined) {
@@ -92,7 +87,6 @@ export class Browser {
     const { sessionId } = await this.send('Target.attachToTarget', { targetId, flatten: true });
     const page = new Page(this, sessionId);
     await page.send('Page.enable');
-    await page.send('Runtime.enable');
     await page.send('Emulation.setDeviceMetricsOverride',
       { width: 1366, height: 768, deviceScaleFactor: 1, mobile: false });
     const script = serial ? fakeSerial : 'delete Navigator.prototype.serial;';
@@ -115,12 +109,6 @@ export class Page {
   constructor(browser, sessionId) {
     this.browser = browser;
     this.sessionId = sessionId;
-    this.errors = [];
-    browser.listeners.add((m) => {
-      if (m.sessionId === sessionId && m.method === 'Runtime.exceptionThrown') {
-        this.errors.push(m.params.exceptionDetails.exception?.description);
-      }
-    });
   }
 
   send(method, params) {

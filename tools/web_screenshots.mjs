@@ -9,11 +9,11 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-import { Browser, bin, serve } from './browser.mjs';
+import { Browser, bin, serve } from '../tests/web/browser.mjs';
 
 const folder = process.argv[2] || '.';
 const scratch = mkdtempSync(join(tmpdir(), 'zt790-shots-'));
-const sample = fileURLToPath(new URL('../../docs/sample-channels.csv', import.meta.url));
+const sample = fileURLToPath(new URL('../docs/sample-channels.csv', import.meta.url));
 const file = join(scratch, 'sample.chann');
 execFileSync(join(bin, 'zt790ctl'), ['import-csv', sample, '-o', file], { stdio: 'ignore' });
 const memory = readFileSync(file, 'utf8').split(/\s+/).filter(Boolean).map(Number);
