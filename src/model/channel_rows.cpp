@@ -144,6 +144,13 @@ int ClearEmptyChannels(Image& image) {
     return cleared;
 }
 
+BiString ClearedEmptyChannelsNote(int cleared) {
+    const std::string n = std::to_string(cleared);
+    return {"Cleared the leftover bytes of " + n +
+                (cleared == 1 ? " empty channel" : " empty channels") + " (Undo brings them back).",
+            "已清除 " + n + " 个空信道中的残留字节（撤销可恢复）。"};
+}
+
 int CompareNames(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/bitext.h"
 #include "model/channel.h"
 #include "model/channel_references.h"
 #include "model/radio_image.h"
@@ -59,6 +60,9 @@ void DeleteChannels(Image& image, const std::vector<int>& selected, ChannelMap* 
 // shows it; a file or a radio may have left some. Clears them (names stay) and
 // returns how many channels held any.
 [[nodiscard]] int ClearEmptyChannels(Image& image);
+// What the front ends say after clearing them: "Cleared the leftover bytes of 2
+// empty channels (Undo brings them back)."
+[[nodiscard]] BiString ClearedEmptyChannelsNote(int cleared);
 
 // Empties the selected channels and their names where they stand.
 void EmptyChannels(Image& image, const std::vector<int>& selected, ChannelMap* map = nullptr);

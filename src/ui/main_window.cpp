@@ -545,14 +545,8 @@ void MainWindow::imageLoaded(const QString& file) {
     imageReplaced();
     recorder_->settle();
     if (cleared > 0) {
-        const std::string n = std::to_string(cleared);
-        statusBar()->showMessage(
-            qs(BiString("Cleared the leftover bytes of " + n +
-                            (cleared == 1 ? " empty channel" : " empty channels") +
-                            " (Undo brings them back).",
-                        "已清除 " + n + " 个空信道中的残留字节（撤销可恢复）。")
-                   .in(state_.LanguageChinese)),
-            kStatusNoteMs);
+        statusBar()->showMessage(qs(ClearedEmptyChannelsNote(cleared).in(state_.LanguageChinese)),
+                                 kStatusNoteMs);
     }
 }
 
