@@ -82,6 +82,7 @@ test('a read of random memory shows what zt790ctl show lists for it', async () =
     seed = (seed * 1103515245 + 12345) % 2147483648;
     return seed >> 16 & 255;
   });
+  memory[16 * 128] = 255; // channel 128 empty, with leftover bytes
   const file = join(scratch, 'random.chann');
   writeFileSync(file, channOf(memory));
   const shown = shownChannels(ctl('show', file));
@@ -92,6 +93,8 @@ test('a read of random memory shows what zt790ctl show lists for it', async () =
   await exchange(page, 'read');
   assert.deepEqual(await page.message(20000),
     { title: 'Operate Prompt', text: 'Complete reading the data from transceiver.' });
+  assert.equal(await page.eval('document.getElementById("note").textContent'),
+    'Cleared the leftover bytes of 1 empty channel (Undo brings them back).');
   const grid = await page.grid();
   for (const [number, rx, tx, dec, enc, power, width, name] of grid) {
     const want = shown.get(Number(number));

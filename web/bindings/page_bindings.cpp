@@ -11,6 +11,8 @@ EMSCRIPTEN_BINDINGS(zt790_page) {
         .function("setChinese", &PageSession::SetChinese)
         .function("chinese", &PageSession::Chinese)
         .function("rows", &PageSession::Rows)
+        .function("shownRows", &PageSession::ShownRows)
+        .function("takeNote", &PageSession::TakeNote)
         .function("row", &PageSession::Row)
         .function("headerTitles", &PageSession::HeaderTitles)
         .function("caption", &PageSession::Caption)

@@ -11,6 +11,7 @@
 #include "model/blank_image.h"
 #include "model/catalogue.h"
 #include "model/channel.h"
+#include "model/channel_rows.h"
 #include "model/channel_texts.h"
 #include "model/channel_validation.h"
 #include "model/startup.h"
@@ -55,13 +56,23 @@ val PageSession::Message(const std::string& text, BiText title) const {
     return message;
 }
 
-val PageSession::Rows() {
-    Settle();
+void PageSession::ShowRows(bool keep) {
+    const Image before = state_.ChannelTable;
     for (int c = 1; c <= kChannelCount; ++c) {
         auto& row = rows_[static_cast<std::size_t>(c)];
         row = ShowChannelRow(state_, c, row);
     }
-    history_.absorb(state_.ChannelTable);
+    if (!keep) state_.ChannelTable = before;
+}
+
+val PageSession::Rows() {
+    Settle();
+    ShowRows(true);
+    Settle();
+    return ShownRows();
+}
+
+val PageSession::ShownRows() const {
     val rows = val::array();
     for (int c = 1; c <= kChannelCount; ++c) rows.call<void>("push", Row(c));
     return rows;
@@ -141,7 +152,17 @@ bool PageSession::Step(bool redo) {
         redo ? history_.redo(state_.ChannelTable) : history_.undo(state_.ChannelTable);
     // The band edges in force follow a model choice undone or redone.
     if (done && ReadBandEdges(state_.ChannelTable) != band) RecomputeBandEdges(state_);
+    ShowRows(false);
     return done;
+}
+
+void PageSession::Loaded() {
+    history_.markSaved(state_.ChannelTable);
+    Settle();
+    RecomputeBandEdges(state_);
+    const int cleared = ClearEmptyChannels(state_.ChannelTable);
+    Settle();
+    if (cleared > 0) note_ = ClearedEmptyChannelsNote(cleared).in(state_.LanguageChinese);
 }
 
 val PageSession::Models() const {
@@ -171,10 +192,7 @@ val PageSession::OpenChannelFile(const std::string& text) {
     }
     Settle();
     state_.ChannelTable = std::get<Image>(parsed);
-    // The file's own band edges are the ones its channels were checked against.
-    RecomputeBandEdges(state_);
-    Settle();
-    history_.markSaved(state_.ChannelTable);
+    Loaded();
     val message = Message(BiString(kChannelFileLoaded));
     message.set("ok", true);
     return message;
@@ -262,10 +280,7 @@ void PageSession::OnMessage(const LinkMessage& message) {
 void PageSession::OnFinished(ExchangeOutcome outcome) {
     if (outcome == ExchangeOutcome::Completed) {
         if (link_->Mode() == LinkMode::Read) {
-            // The radio's own band edges, as for an opened file.
-            RecomputeBandEdges(state_);
-            Settle();
-            history_.markSaved(state_.ChannelTable);
+            Loaded();
         } else {
             history_.markSaved(written_);
         }

@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "link/exchange_observer.h"
 #include "link/serial_link.h"
@@ -38,9 +39,11 @@ class PageSession : private ExchangeObserver {
     void SetChinese(bool chinese) { state_.LanguageChinese = chinese; }
     [[nodiscard]] bool Chinese() const { return state_.LanguageChinese; }
 
-    // The grid. Rows() shows every channel again (what that tidies is no edit)
-    // and returns 128 rows of 8 texts.
+    // The grid. Rows() shows every channel again and returns 128 rows of 8
+    // texts; what showing them tidies is a step of its own, as when a desktop
+    // window shows the image. ShownRows() returns them as last shown.
     [[nodiscard]] val Rows();
+    [[nodiscard]] val ShownRows() const;
     [[nodiscard]] val Row(int c) const;
     [[nodiscard]] val HeaderTitles() const;
     // The grid's caption for channel c, which becomes the current channel.
@@ -56,7 +59,8 @@ class PageSession : private ExchangeObserver {
     // Where Enter moves: { channel, column }.
     [[nodiscard]] val EnterTarget(int c, int column) const;
 
-    // Undo and redo; the page shows Rows() after either.
+    // Undo and redo show the step brought back without tidying it; the page
+    // then draws ShownRows().
     bool Undo() { return Step(false); }
     bool Redo() { return Step(true); }
     [[nodiscard]] bool CanUndo() const { return history_.canUndo(); }
@@ -84,6 +88,11 @@ class PageSession : private ExchangeObserver {
     // The whole image, 4096 bytes, as a channel file holds it.
     [[nodiscard]] val ImageBytes() const;
 
+    // A note for the status bar about what the program did by itself (the
+    // leftover bytes of empty channels it cleared after a load or a read), once;
+    // "" when there is none.
+    [[nodiscard]] std::string TakeNote() { return std::exchange(note_, {}); }
+
     // The serial line: how to open it ({ baudRate, bufferSize }), the page's
     // port coming and going, and its bytes.
     [[nodiscard]] static val LineSettings();
@@ -100,6 +109,12 @@ class PageSession : private ExchangeObserver {
   private:
     int Start(LinkMode mode);
     bool Step(bool redo);
+    // Shows every row; with `keep` false the image stays as it was.
+    void ShowRows(bool keep);
+    // The image was replaced by a file or a read: it is what was saved, its
+    // band edges come into force, and the leftover bytes of empty channels
+    // are cleared as a step of their own.
+    void Loaded();
     // Records what an action stored as one undo step.
     void Settle() { history_.record(state_.ChannelTable); }
     [[nodiscard]] val Message(const std::string& text, BiText title) const;
@@ -121,6 +136,7 @@ class PageSession : private ExchangeObserver {
     WebTimers timers_;
     std::unique_ptr<SerialLink> link_;
     Image written_{};
+    std::string note_;
 };
 
 }  // namespace zt::web

@@ -61,13 +61,14 @@ export class ChannelGrid {
     return this.body.rows[channel - 1].cells[column];
   }
 
-  // Everything again from the core: the header, every row and the caption.
-  showAll() {
+  // Everything again from the core: the header, every row (shown afresh, or
+  // `rows` as the core last showed them) and the caption.
+  showAll(rows = this.session.rows()) {
     this.drop();
     this.session.headerTitles().forEach((title, col) => {
       this.table.tHead.rows[0].cells[col].textContent = title;
     });
-    this.session.rows().forEach((row, i) => this.fill(i + 1, row));
+    rows.forEach((row, i) => this.fill(i + 1, row));
     this.mark();
   }
 

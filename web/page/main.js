@@ -39,9 +39,15 @@ function showStatus() {
   $('model').selectedIndex = session.modelIndex();
 }
 
-function showAll() {
-  grid.showAll();
+let noteTimer;
+function showAll(rows) {
+  grid.showAll(rows);
   showStatus();
+  const note = session.takeNote();
+  if (!note) return;
+  $('note').textContent = note;
+  clearTimeout(noteTimer);
+  noteTimer = setTimeout(() => { $('note').textContent = ''; }, 15000);
 }
 
 function translate() {
@@ -102,7 +108,7 @@ command('export-csv', () => {
 });
 
 const undoRedo = (redo) => {
-  if (redo ? session.redo() : session.undo()) showAll();
+  if (redo ? session.redo() : session.undo()) showAll(session.shownRows());
 };
 command('undo', () => undoRedo(false));
 command('redo', () => undoRedo(true));
