@@ -192,8 +192,7 @@ export class ChannelGrid {
       this.enter();
     } else if (event.key === 'Escape') {
       event.preventDefault();
-      event.target.value = this.editor.seed;
-      event.target.select();
+      this.escape();
     } else {
       this.moveKey(event);
     }
@@ -203,9 +202,19 @@ export class ChannelGrid {
     if (event.key === 'Enter') {
       event.preventDefault();
       this.enter();
+    } else if (event.key === 'Escape') {
+      event.preventDefault();
+      this.escape();
     } else if (event.key === 'Tab') {
       this.moveKey(event);
     }
+  }
+
+  // Escape leaves the cell's editor, storing nothing typed into it.
+  escape() {
+    this.drop();
+    this.fill(this.current.channel, this.session.row(this.current.channel));
+    this.table.focus({ preventScroll: true });
   }
 
   // The editor holds text the user typed and has not committed yet.
