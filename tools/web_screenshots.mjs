@@ -4,7 +4,7 @@
 // second read under way. Run by scripts/web --screenshots.
 
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -24,8 +24,7 @@ try {
   for (const language of ['en', 'zh']) {
     const page = await browser.newPage();
     await page.open(server.url);
-    await page.eval(`(() => { const l = document.getElementById('language');
-      l.value = '${language}'; l.dispatchEvent(new Event('change')); })()`);
+    await page.choose('#language', language === 'zh' ? 1 : 0);
     await page.eval(`zt790Radio.load(${JSON.stringify(memory)})`);
     await page.click('#read');
     await page.click('#exchange-start');
@@ -36,7 +35,8 @@ try {
     await page.click('#read');
     await page.click('#exchange-start');
     await page.waitFor('document.getElementById("exchange-progress").value >= 40', 20000);
-    await page.screenshot(join(folder, `web-${language}.png`));
+    const { data } = await page.send('Page.captureScreenshot', { format: 'png' });
+    writeFileSync(join(folder, `web-${language}.png`), Buffer.from(data, 'base64'));
     console.log(`${join(folder, `web-${language}.png`)}`);
   }
 } finally {

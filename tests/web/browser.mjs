@@ -4,7 +4,7 @@
 // the stand-in serial port injected before the page's own scripts run.
 
 import { spawn } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
@@ -150,6 +150,16 @@ export class Page {
     }
   }
 
+  text(id) {
+    return this.eval(`document.getElementById(${JSON.stringify(id)}).textContent`);
+  }
+
+  // Picks item `index` of a list, as the user does.
+  choose(selector, index) {
+    return this.eval(`(() => { const list = document.querySelector(${JSON.stringify(selector)});
+      list.selectedIndex = ${index}; list.dispatchEvent(new Event('change')); })()`);
+  }
+
   // Keys as a user types them: characters, or names such as Enter and Escape.
   async type(...keys) {
     const named = { Enter: ['\r', 13], Escape: ['', 27], Tab: ['', 9], Backspace: ['', 8] };
@@ -169,11 +179,6 @@ export class Page {
     const { result } = await this.send('Runtime.evaluate',
       { expression: `document.querySelector(${JSON.stringify(selector)})` });
     await this.send('DOM.setFileInputFiles', { files: [path], objectId: result.objectId });
-  }
-
-  async screenshot(path) {
-    const { data } = await this.send('Page.captureScreenshot', { format: 'png' });
-    writeFileSync(path, Buffer.from(data, 'base64'));
   }
 
   // The message box showing now ({ title, text }), after closing it.

@@ -93,7 +93,7 @@ test('a read of random memory shows what zt790ctl show lists for it', async () =
   await exchange(page, 'read');
   assert.deepEqual(await page.message(20000),
     { title: 'Operate Prompt', text: 'Complete reading the data from transceiver.' });
-  assert.equal(await page.eval('document.getElementById("note").textContent'),
+  assert.equal(await page.text('note'),
     'Cleared the leftover bytes of 1 empty channel (Undo brings them back).');
   const grid = await page.grid();
   for (const [number, rx, tx, dec, enc, power, width, name] of grid) {
@@ -116,8 +116,7 @@ test('an edited channel, undone and redone, writes what zt790ctl writes of the s
   await page.click(cell(1, 1));
   await page.type('446.00625', 'Enter', '441', 'Enter');
   await page.click(cell(1, 5));
-  await page.eval(`(() => { const list = document.querySelector('${cell(1, 5)} select');
-    list.selectedIndex = 1; list.dispatchEvent(new Event('change')); })()`);
+  await page.choose(`${cell(1, 5)} select`, 1);
   await page.click(cell(1, 7));
   await page.type('pmr123');
   assert.equal(await page.eval(`document.querySelector('${cell(1, 7)} input').value`), 'pmr12');
@@ -133,8 +132,7 @@ test('an edited channel, undone and redone, writes what zt790ctl writes of the s
 
   await exchange(page, 'write');
   await page.waitFor('!document.getElementById("exchange").open', 20000);
-  assert.equal(await page.eval('document.getElementById("exchange-status").textContent'),
-    'Complete writing Data ');
+  assert.equal(await page.text('exchange-status'), 'Complete writing Data ');
   const written = await page.eval('zt790Radio.memory()');
 
   const after = join(scratch, 'after.chann');
@@ -152,8 +150,7 @@ test('a silent radio gets four attempts, then the failure', async () => {
   assert.deepEqual(await page.message(40000),
     { title: 'Operate prompt', text: 'Fail connect with transceiver.' });
   assert.equal(await page.eval('zt790Radio.requests()'), 4);
-  assert.equal(await page.eval('document.getElementById("exchange-status").textContent'),
-    'Communication fault.');
+  assert.equal(await page.text('exchange-status'), 'Communication fault.');
 });
 
 test('a cable pulled mid-read fails the read and leaves the grid as it was', async () => {
@@ -198,14 +195,12 @@ test('without Web Serial the page says which browsers work, in Chinese too, and 
   async () => {
     const page = await opened({ serial: false });
     assert.equal(await page.eval('document.getElementById("read").disabled'), true);
-    assert.match(await page.eval('document.getElementById("no-serial").checkVisibility() && '
-      + 'document.getElementById("no-serial").textContent'), /Chrome and Edge/);
-    await page.eval(`(() => { const l = document.getElementById('language');
-      l.value = 'zh'; l.dispatchEvent(new Event('change')); })()`);
-    assert.match(await page.eval('document.getElementById("no-serial").textContent'), /Chrome 和 Edge/);
-    await page.eval(`(() => { const m = document.getElementById('model');
-      m.selectedIndex = 1; m.dispatchEvent(new Event('change')); })()`);
-    assert.equal(await page.eval('document.getElementById("band").textContent'), ' 136-- 174 MHZ');
+    assert.equal(await page.eval('document.getElementById("no-serial").checkVisibility()'), true);
+    assert.match(await page.text('no-serial'), /Chrome and Edge/);
+    await page.choose('#language', 1);
+    assert.match(await page.text('no-serial'), /Chrome 和 Edge/);
+    await page.choose('#model', 1);
+    assert.equal(await page.text('band'), ' 136-- 174 MHZ');
     const file = join(scratch, 'pmr.chann');
     ctl('import-csv', sample, '-o', file);
     await page.upload('#open-file', file);
