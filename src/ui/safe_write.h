@@ -5,18 +5,16 @@
 // a read-back compared with what was sent, each phase named on the way and the
 // progress bar covering them all. When the radio ends up holding something
 // else, or is left half-written, it says so and the window offers Write Again
-// and Restore Backup. The work is the safe-transfer layer's; this only drives
-// it on the event loop and words it for the window.
+// and Restore Backup. The job and its words are the safe-transfer layer's
+// (transfer/write_job.h); this runs it on the event loop, shows its messages
+// through the presenter and keeps the history in the program's folder.
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <vector>
 
-#include "link/exchange_observer.h"
-#include "transfer/safe_transfer.h"
+#include "transfer/write_job.h"
 #include "ui/exchange_support.h"
 
 namespace zt {
@@ -29,14 +27,13 @@ class MessagePresenter;
 void KeepInHistory(const AppState& state, MessagePresenter& presenter, HistoryKind kind,
                    const Image& image, const std::string& source = {});
 
-class SafeWrite : public QObject, private ExchangeObserver {
+class SafeWrite : public QObject, private WriteJobView {
     Q_OBJECT
   public:
-    enum class Job {
-        Write,       // as the window's two options say
-        WriteAgain,  // the image once more, keeping the backup already taken
-        Restore,     // the backup put back as it was read, then read back
-    };
+    // Write (as the window's two options say), WriteAgain (the image once
+    // more, keeping the backup already taken), Restore (the backup put back as
+    // it was read, then read back).
+    using Job = WriteJob::Kind;
 
     // Runs over the window's port and timers; `depth` is the window's guard
     // against being unloaded from inside a call (a message box).
@@ -47,10 +44,10 @@ class SafeWrite : public QObject, private ExchangeObserver {
     void start(Job job);
     // The channel file the image came from, for the history; may be unset.
     std::function<std::string()> sourceFile;
-    [[nodiscard]] bool running() const { return task_ != nullptr; }
-    [[nodiscard]] bool hasBackup() const { return backup_.has_value(); }
+    [[nodiscard]] bool running() const { return job_.Running(); }
+    [[nodiscard]] bool hasBackup() const { return job_.Backup().has_value(); }
     // Stops at once: timers stop, the port closes.
-    void abort();
+    void abort() { job_.Abort(); }
 
   signals:
     void progressChanged(int percent);
@@ -67,35 +64,23 @@ class SafeWrite : public QObject, private ExchangeObserver {
     void imageWritten(const zt::Image& image);
 
   private:
-    void OnProgress(int percent) override;
-    void OnStatus(const LinkText& label) override;
-    void OnMessage(const LinkMessage& message) override;
-    void OnFinished(ExchangeOutcome outcome) override;
-
-    void step();
-    void phaseBegins(TransferPhase phase);
-    void finish();
-    // The outcome: `label` in the window, `box` in a message box when given.
-    void tell(const BiText& label, const BiString& box = {});
-    void tell(const BiString& label, const BiString& box = {});
-    [[nodiscard]] bool askModel(const ModelMismatch& mismatch);
+    void ProgressChanged(int percent) override { emit progressChanged(percent); }
+    void PhaseChanged(const BiString& phase) override;
+    void StatusChanged(const BiString& text) override;
+    void ShowLinkMessage(const LinkMessage& message) override;
+    void ShowMessage(const BiString& text) override;
+    bool ConfirmModel(const BiString& question) override;
+    void ImageWritten(const Image& image) override { emit imageWritten(image); }
+    void Ended(bool done, bool repair) override { emit ended(done, repair); }
+    void CloseDue() override { emit closeDue(); }
+    void StepLater() override;
 
     AppState& state_;
     MessagePresenter& presenter_;
     LinkDevices& devices_;
     LinkCallDepth& depth_;
     std::unique_ptr<RadioHistory> history_;
-    std::unique_ptr<TransferTask> task_;
-    Job job_ = Job::Write;
-    std::optional<Image> backup_;
-    bool limitShown_ = false;
-    // The progress bar: the passes still expected (254 blocks a read, 240 the
-    // write), the blocks of those done, the pass under way.
-    std::vector<TransferPhase> planned_;
-    int done_ = 0;
-    int current_ = 0;
-    int total_ = 1;
-    int shown_ = 0;
+    WriteJob job_;
 };
 
 }  // namespace zt
