@@ -131,8 +131,9 @@ test('an edited channel, undone and redone, writes what zt790ctl writes of the s
   writeFileSync(file, await saved(page, 'radio.chann'));
 
   await exchange(page, 'write');
-  await page.waitFor('!document.getElementById("exchange").open', 20000);
-  assert.equal(await page.text('exchange-status'), 'Complete writing Data ');
+  await page.waitFor('!document.getElementById("exchange").open', 60000);
+  assert.equal(await page.text('exchange-status'),
+    'Complete writing Data \nRead back and compared: the radio holds the image.');
   const written = await page.eval('zt790Radio.memory()');
 
   const after = join(scratch, 'after.chann');
@@ -141,6 +142,21 @@ test('an edited channel, undone and redone, writes what zt790ctl writes of the s
   ctl('write', '--port', device, file);
   await new Promise((done) => (sim.exitCode !== null ? done() : sim.on('exit', done)));
   assert.deepEqual(written, bytesOf(readFileSync(after, 'utf8')));
+});
+
+test('a write the radio does not keep is told, and Restore Backup puts its memory back', async () => {
+  const page = await opened();
+  const before = await page.eval('zt790Radio.memory()');
+  await page.eval('zt790Radio.addFault("no-store@1")');
+  await page.click(cell(1, 1));
+  await page.type('446', 'Enter');
+  await exchange(page, 'write');
+  assert.match((await page.message(60000)).text, /^The radio does not hold what was written: .*channel 1.* Restore Backup puts back what the radio held\.$/);
+  assert.equal(await page.eval('!document.getElementById("exchange-backup").hidden'), true);
+  await page.click('#exchange-restore');
+  await page.waitFor(`document.getElementById('exchange-status').textContent
+    === 'The backup is back in the radio: it holds what it held before.'`, 60000);
+  assert.deepEqual(await page.eval('zt790Radio.memory()'), before);
 });
 
 test('a silent radio gets four attempts, then the failure', async () => {

@@ -42,6 +42,9 @@ EMSCRIPTEN_BINDINGS(zt790_page) {
         .function("portReceive", &PageSession::PortReceive)
         .function("startRead", &PageSession::StartRead)
         .function("startWrite", &PageSession::StartWrite)
+        .function("writeAgain", &PageSession::WriteAgain)
+        .function("restoreBackup", &PageSession::RestoreBackup)
+        .function("backupFileText", &PageSession::BackupFileText)
         .function("cancel", &PageSession::Cancel)
         .function("inProgress", &PageSession::InProgress);
 }

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/bindings/page_session.h"
 
+#include <emscripten/eventloop.h>
 #include <emscripten/val.h>
 #include <variant>
 
 #include "files/channel_csv.h"
 #include "files/channel_file.h"
 #include "files/csv_import_report.h"
+#include "link/link_texts.h"
 #include "model/band_edges.h"
 #include "model/blank_image.h"
 #include "model/catalogue.h"
@@ -42,12 +44,16 @@ PageSession::PageSession(val line, val page)
     : state_(StartedState()),
       history_(state_.ChannelTable),
       page_(std::move(page)),
-      port_(std::move(line)) {
+      port_(std::move(line)),
+      job_(static_cast<WriteJobView&>(*this), port_, timers_) {
     for (int c = 1; c <= kChannelCount; ++c)
         rows_[static_cast<std::size_t>(c)][kGridChannel] = std::to_string(c);
 }
 
-PageSession::~PageSession() { link_.reset(); }
+PageSession::~PageSession() {
+    job_.Abort();
+    link_.reset();
+}
 
 val PageSession::Message(const std::string& text, BiText title) const {
     val message = val::object();
@@ -250,22 +256,68 @@ void PageSession::PortConnected(bool connected, const std::string& reason) {
     port_.Connected(connected, reason);
 }
 
-int PageSession::Start(LinkMode mode) {
+void PageSession::ShowBusy(LinkMessageKind kind, const BiText& text) {
+    OnMessage(PromptMessage(kind, text));
+}
+
+int PageSession::StartRead() {
+    if (job_.Running()) {
+        ShowBusy(LinkMessageKind::Busy, link_text::kBusy);
+        return static_cast<int>(StartResult::Busy);
+    }
     if (!InProgress()) {
         link_.reset();
-        link_ = std::make_unique<SerialLink>(mode, state_, port_, timers_,
+        link_ = std::make_unique<SerialLink>(LinkMode::Read, state_, port_, timers_,
                                              static_cast<ExchangeObserver&>(*this));
     }
     Settle();
-    const StartResult result = link_->Start();
-    // A write has completed the derived rows (and stops on a limit check with
-    // them kept); what goes to the radio is the image as it stands now.
-    written_ = state_.ChannelTable;
-    Settle();
-    return static_cast<int>(result);
+    return static_cast<int>(link_->Start());
 }
 
-bool PageSession::Cancel() { return !link_ || link_->Cancel(); }
+void PageSession::StartJob(WriteJob::Kind kind) {
+    if (InProgress()) {
+        ShowBusy(LinkMessageKind::Busy, link_text::kBusy);
+        return;
+    }
+    // The job runs its own links over the same port and timers.
+    link_.reset();
+    Settle();
+    job_.Start(kind, state_, {});
+    Settle();  // the derived rows a write completes
+}
+
+std::string PageSession::BackupFileText() const {
+    return job_.Backup() ? FormatChannelFile(*job_.Backup()) : std::string();
+}
+
+bool PageSession::Cancel() {
+    if (job_.Running()) {
+        ShowBusy(LinkMessageKind::DontClose, link_text::kDontClose);
+        return false;
+    }
+    return !link_ || link_->Cancel();
+}
+
+void PageSession::PhaseChanged(const BiString& phase) {
+    page_.call<void>("onPhase", phase.in(state_.LanguageChinese));
+}
+
+void PageSession::ShowMessage(const BiString& text) {
+    page_.call<void>("onMessage", Message(text));
+}
+
+bool PageSession::ConfirmModel(const BiString& question) {
+    return page_.call<bool>("confirmModel", question.in(state_.LanguageChinese));
+}
+
+void PageSession::BackupKept(const Image& /*memory*/) { page_.call<void>("onBackup"); }
+
+void PageSession::Ended(bool done, bool repair) { page_.call<void>("onEnded", done, repair); }
+
+void PageSession::StepLater() {
+    emscripten_set_timeout([](void* self) { static_cast<PageSession*>(self)->job_.Step(); }, 0,
+                           this);
+}
 
 void PageSession::OnProgress(int percent) { page_.call<void>("onProgress", percent); }
 
@@ -278,13 +330,7 @@ void PageSession::OnMessage(const LinkMessage& message) {
 }
 
 void PageSession::OnFinished(ExchangeOutcome outcome) {
-    if (outcome == ExchangeOutcome::Completed) {
-        if (link_->Mode() == LinkMode::Read) {
-            Loaded();
-        } else {
-            history_.markSaved(written_);
-        }
-    }
+    if (outcome == ExchangeOutcome::Completed) Loaded();
     static constexpr const char* kOutcomes[] = {"completed", "failed", "portFailed", "powerEnded"};
     page_.call<void>("onFinished", std::string(kOutcomes[static_cast<int>(outcome)]));
 }

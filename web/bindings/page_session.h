@@ -19,6 +19,7 @@
 #include "model/channel.h"
 #include "model/channel_grid.h"
 #include "model/image_history.h"
+#include "transfer/write_job.h"
 #include "web/bindings/web_port.h"
 #include "web/bindings/web_timers.h"
 
@@ -26,11 +27,13 @@ namespace zt::web {
 
 using emscripten::val;
 
-class PageSession : private ExchangeObserver {
+class PageSession : private ExchangeObserver, private WriteJobView {
   public:
     // `line` writes bytes to the user's port (WebPort); `page` is told what an
-    // exchange shows: onProgress(percent), onStatus(text), onMessage(message),
-    // onFinished(outcome), onCloseDue().
+    // exchange shows: onProgress(percent), onPhase(text), onStatus(text),
+    // onMessage(message), onFinished(outcome) after a read, onBackup() once a
+    // write has kept the radio's memory, onEnded(done, repair) after a write,
+    // onCloseDue(), and asked confirmModel(question).
     PageSession(val line, val page);
     ~PageSession() override;
     PageSession(const PageSession&) = delete;
@@ -98,16 +101,26 @@ class PageSession : private ExchangeObserver {
     [[nodiscard]] static val LineSettings();
     void PortConnected(bool connected, const std::string& reason);
     void PortReceive(const std::string& bytes) { port_.Receive(bytes); }
-    // Read and write as the read and write windows' buttons do; the result is
-    // StartResult as a number (0 started, 1 busy, 2 port failed, 3 check failed).
-    int StartRead() { return Start(LinkMode::Read); }
-    int StartWrite() { return Start(LinkMode::Write); }
+    // Read as the read window's button does; the result is StartResult as a
+    // number (0 started, 1 busy, 2 port failed).
+    int StartRead();
+    // Write as the write window does with both safeguards on: a backup of the
+    // radio first, the write, a read-back; then, when the radio may need it,
+    // Write Again (keeping the backup) or Restore Backup.
+    void StartWrite() { StartJob(WriteJob::Kind::Write); }
+    void WriteAgain() { StartJob(WriteJob::Kind::WriteAgain); }
+    void RestoreBackup() { StartJob(WriteJob::Kind::Restore); }
+    // The backup the last write kept, as a channel file ("" when none).
+    [[nodiscard]] std::string BackupFileText() const;
     // The Cancel button: refused (false, with its message) while busy.
     bool Cancel();
-    [[nodiscard]] bool InProgress() const { return link_ && link_->InProgress(); }
+    [[nodiscard]] bool InProgress() const {
+        return (link_ && link_->InProgress()) || job_.Running();
+    }
 
   private:
-    int Start(LinkMode mode);
+    void StartJob(WriteJob::Kind kind);
+    void ShowBusy(LinkMessageKind kind, const BiText& text);
     bool Step(bool redo);
     // Shows every row; with `keep` false the image stays as it was.
     void ShowRows(bool keep);
@@ -128,14 +141,26 @@ class PageSession : private ExchangeObserver {
     void OnFinished(ExchangeOutcome outcome) override;
     void OnCloseDue() override;
 
+    void ProgressChanged(int percent) override { OnProgress(percent); }
+    void PhaseChanged(const BiString& phase) override;
+    void StatusChanged(const BiString& text) override { OnStatus(text); }
+    void ShowLinkMessage(const LinkMessage& message) override { OnMessage(message); }
+    void ShowMessage(const BiString& text) override;
+    bool ConfirmModel(const BiString& question) override;
+    void ImageWritten(const Image& image) override { history_.markSaved(image); }
+    void BackupKept(const Image& memory) override;
+    void Ended(bool done, bool repair) override;
+    void CloseDue() override { OnCloseDue(); }
+    void StepLater() override;
+
     AppState state_;
     ImageHistory history_;
     std::array<GridRow, kChannelCount + 1> rows_{};  // rows_[c], c = 1..128
     val page_;
     WebPort port_;
     WebTimers timers_;
-    std::unique_ptr<SerialLink> link_;
-    Image written_{};
+    std::unique_ptr<SerialLink> link_;  // a read
+    WriteJob job_;                      // a write
     std::string note_;
 };
 
