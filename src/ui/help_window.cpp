@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/help_window.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "model/bitext.h"
 #include "ui/manual.h"
 #include "ui/qt_text.h"
+#include "ui/window_support.h"
 
 namespace zt {
 
@@ -51,6 +53,13 @@ HelpWindow::HelpWindow(QWidget* parent)
     });
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
     back_->setEnabled(false);
+    // Escape closes it and Enter presses its buttons, as in the other windows.
+    auto* escape = new QAction(this);
+    escape->setShortcut(QKeySequence(Qt::Key_Escape));
+    escape->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QAction::triggered, this, &QWidget::close);
+    addAction(escape);
+    pressButtonsWithEnter(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back_);

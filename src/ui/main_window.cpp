@@ -456,6 +456,7 @@ void MainWindow::showWindow(WindowId id, QWidget* w) {
     QMdiSubWindow* sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     addCloseKeys(sub);
+    pressButtonsWithEnter(w);
     connectHelpButton(id, w);
     sub->setWindowIcon(QApplication::windowIcon());
     w->show();

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/window_support.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -27,6 +30,23 @@ class ScrollingArea final : public QScrollArea {
 };
 
 void collectInLayout(QLayout* layout, std::vector<QWidget*>& controls);
+
+// A button ignores Enter outside a dialog, and the key travels up to its window.
+class EnterPressesButtons final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if (!button || !static_cast<QWidget*>(watched)->isAncestorOf(button)) return false;
+        button->click();
+        return true;
+    }
+};
 
 void collect(QWidget* w, std::vector<QWidget*>& controls) {
     if (w->focusPolicy() & Qt::TabFocus) {
@@ -88,6 +108,10 @@ QWidget* scrollingBody(QWidget* window) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(area);
     return body;
+}
+
+void pressButtonsWithEnter(QWidget* window) {
+    window->installEventFilter(new EnterPressesButtons(window));
 }
 
 void closeWindow(QWidget* window) {

@@ -54,6 +54,10 @@ QWidget* scrollingBody(QWidget* window);
 // where a window has columns; the order the controls were made in is not.
 void tabInReadingOrder(QWidget* window);
 
+// Enter on a push button of `window` presses it, as it does in a dialog (a
+// button outside a dialog takes only Space).
+void pressButtonsWithEnter(QWidget* window);
+
 // Closes a window: for an editor inside the multiple-document area its frame,
 // which deletes both (closing only the editor would leave an empty frame).
 void closeWindow(QWidget* window);

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -191,6 +192,13 @@ TEST_F(Desktop, F1OpensTheSectionOfTheWindowWithTheFocus) {
     QApplication::setActiveWindow(main.get());
     QTest::keyClick(main.get(), Qt::Key_F1);
     EXPECT_EQ(help()->headingInView(), "The main window");
+    // Enter on a button presses it; Escape closes the manual.
+    QApplication::setActiveWindow(help());
+    child<QPushButton>(help(), "Command_Contents")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(child<QPushButton>(help(), "Command_Back")->isEnabled());
+    QTest::keyClick(help()->browser(), Qt::Key_Escape);
+    EXPECT_FALSE(help()->isVisible());
 }
 
 // The manual's sections: one for every window, in both languages, each found

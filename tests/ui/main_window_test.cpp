@@ -155,17 +155,24 @@ TEST_F(MainWindowShell, PortChoiceByTypedPathShowsInPanelThree) {
 }
 
 // Every window of the window table closes whole by its Close (or Cancel)
-// button, Ctrl+F4, its frame's close box and Escape: no frame stays behind.
-// The dialogs close by their close box and Escape.
-TEST_F(MainWindowShell, EveryWindowClosesEveryWay) {
-    enum Way { Button, CtrlF4, Frame, Escape };
+// button, clicked or pressed with Enter, Ctrl+F4, its frame's close box and
+// Escape: no frame stays behind. The dialogs close by their close box and
+// Escape. Enter where a window opens its focus runs its default button.
+TEST_F(MainWindowShell, EveryWindowClosesEveryWayAndEnterRunsItsDefault) {
+    enum Way { Button, EnterOnButton, CtrlF4, Frame, Escape, Enter };
+    enum Outcome { Stays, Closes, Starts, Refuses };
+    const std::map<WindowId, Outcome> enter{
+        {WindowId::About, Closes},      {WindowId::Setup, Closes},
+        {WindowId::Type, Closes},       {WindowId::SaveChann, Refuses},  // the empty name
+        {WindowId::OpenChann, Refuses}, {WindowId::CommRead, Starts},
+        {WindowId::CommWrite, Starts},  {WindowId::Doctor, Closes}};
     for (const WindowSpec& spec : Windows()) {
-        for (Way way : {Button, CtrlF4, Frame, Escape}) {
+        for (Way way : {Button, EnterOnButton, CtrlF4, Frame, Escape, Enter}) {
             SCOPED_TRACE(std::to_string(static_cast<int>(spec.id)) + " way " + std::to_string(way));
             main->reopen(spec.id);
             QWidget* w = main->window(spec.id);
             auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
-            if (!frame && (way == Button || way == CtrlF4)) continue;
+            if (!frame && (way == Button || way == EnterOnButton || way == CtrlF4)) continue;
             w->activateWindow();
             for (auto* c : w->findChildren<QWidget*>()) {
                 if (c->focusPolicy() != Qt::NoFocus && c->isEnabled() &&
@@ -173,11 +180,12 @@ TEST_F(MainWindowShell, EveryWindowClosesEveryWay) {
                     c->setFocus();
             }
             QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : w;
-            if (way == Button) {
+            if (way == Button || way == EnterOnButton) {
                 // The first button found closes the window, deleting it at once.
                 for (const char* name : {"Command_Close", "Command_close", "Command_Cancel"}) {
                     if (auto* b = w->findChild<QAbstractButton*>(name)) {
-                        b->click();
+                        b->setFocus();
+                        way == Button ? b->click() : QTest::keyClick(b, Qt::Key_Return);
                         break;
                     }
                 }
@@ -185,8 +193,14 @@ TEST_F(MainWindowShell, EveryWindowClosesEveryWay) {
             if (way == CtrlF4) QTest::keyClick(focus, Qt::Key_F4, Qt::ControlModifier);
             if (way == Frame) (frame ? frame : w)->close();
             if (way == Escape) QTest::keyClick(focus, Qt::Key_Escape);
+            const auto it = enter.find(spec.id);
+            const Outcome outcome = way != Enter ? Closes : it == enter.end() ? Stays : it->second;
+            if (way == Enter) QTest::keyClick(focus, Qt::Key_Return);
             settle();
-            EXPECT_EQ(main->window(spec.id), nullptr);
+            EXPECT_EQ(main->window(spec.id) == nullptr, outcome == Closes);
+            EXPECT_EQ(main->exchangeRunning(), outcome == Starts);
+            EXPECT_EQ(presenter.take().size(), outcome == Refuses ? 1U : 0U);
+            main->unload(spec.id);
             main->unload(WindowId::Chann);  // the read and write windows open it
             EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
         }
