@@ -30,6 +30,7 @@
 #include "model/catalogue.h"
 #include "model/channel_rows.h"
 #include "model/startup.h"
+#include "ui/access_keys.h"
 #include "ui/card_commands.h"
 #include "ui/channel_grid_window.h"
 #include "ui/comm_window.h"
@@ -202,6 +203,9 @@ void MainWindow::addMenuItem(const MenuItem& item, std::map<QString, QWidget*>& 
             a = menu->menuAction();
             parent->addAction(a);
             menus[name] = menu;
+            HandleAccessKeys(menu);
+            // Its Chinese shortcut opens it as its English mnemonic does.
+            connect(a, &QAction::triggered, this, [this, a] { menuBar()->setActiveAction(a); });
             break;
         }
         case MenuKind::Divider:
@@ -308,19 +312,26 @@ void MainWindow::load() {
 void MainWindow::applyCaptions() {
     const bool chinese = state_.LanguageChinese;
     setWindowTitle(qs(kTitle, chinese));
+    const auto setCaption = [this, chinese](const MenuItem& item) {
+        QAction* a = actions_.at(QString::fromLatin1(item.name));
+        const QString caption = qs(item.caption, chinese);
+        const char key = AccessKey(item.name);
+        if (*item.parent == '\0') {
+            SetMenuBarCaption(a, caption, key, chinese);
+        } else {
+            a->setText(chinese ? WithAccessKey(caption, 0) : WithAccessKey(caption, key));
+        }
+    };
     for (const MenuItem& item : MenuLayout()) {
-        if (item.kind == MenuKind::Submenu || item.kind == MenuKind::Command)
-            actions_.at(QString::fromLatin1(item.name))->setText(qs(item.caption, chinese));
+        if (item.kind == MenuKind::Submenu || item.kind == MenuKind::Command) setCaption(item);
     }
     for (const WindowSpec& spec : Windows()) {
-        if (spec.command.name)
-            actions_.at(QString::fromLatin1(spec.command.name))
-                ->setText(qs(spec.command.caption, chinese));
+        if (spec.command.name) setCaption(spec.command);
     }
     for (const ToolButton& b : kToolButtons) {
         QAction* command = action(QString::fromLatin1(b.command));
         QAction* button = action(QString::fromLatin1(b.key));
-        const QString caption = command->text().trimmed();
+        const QString caption = ShownText(command->text()).trimmed();
         // The button's name for a screen reader; the toolbar shows only icons.
         button->setText(caption);
         const QKeySequence keys =

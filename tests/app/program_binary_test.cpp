@@ -39,10 +39,9 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     SerialTap tap(sim.Device());
     ASSERT_FALSE(tap.Path().isEmpty());
 
-    // As a file manager starts it, with the file; the Windows style lets Alt
-    // walk the menu bar from the keyboard.
+    // As a file manager starts it, with the file.
     QProcess program;
-    ASSERT_TRUE(x.Start(program, dir.path(), {"-style", "Windows", start}));
+    ASSERT_TRUE(x.Start(program, dir.path(), {start}));
     const QString main = x.WaitForWindow("series program software");
     ASSERT_FALSE(main.isEmpty()) << "the main window did not show";
     const QString opened = x.WaitForWindow("Operate Prompt");
@@ -50,8 +49,8 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     ASSERT_TRUE(x.Keys(opened, {"Return"}));
     ASSERT_TRUE(x.WaitForNoWindow("Operate Prompt"));
 
-    // Communication is the sixth menu: its dialog takes the typed device path.
-    ASSERT_TRUE(x.Keys(main, {"alt", "Right", "Right", "Right", "Right", "Right", "Return"}));
+    // Communication (Alt+C): its dialog takes the typed device path.
+    ASSERT_TRUE(x.Keys(main, {"alt+c"}));
     const QString setup = x.WaitForWindow("Communication Port Setup");
     ASSERT_FALSE(setup.isEmpty());
     ASSERT_TRUE(x.Keys(setup, {"Tab"}));
@@ -89,18 +88,18 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     ASSERT_TRUE(x.Keys(saved, {"Return"}));
     ASSERT_TRUE(x.WaitForNoWindow("Operate Prompt"));
 
-    // Adjust, the fifth menu, has the power window first. Once its link is up
-    // (its first power frame goes out), two steps up on the high level, then
-    // Close (after the three levels in the tab order).
+    // Adjust > Power Adjust (Alt+A, P). Once its link is up (its first power
+    // frame goes out), two steps up on the high level, then Close (after the
+    // three levels in the tab order).
     const qsizetype sent = tap.SentCount();
-    ASSERT_TRUE(x.Keys(main, {"alt", "Right", "Right", "Right", "Right", "Return", "Return"}));
+    ASSERT_TRUE(x.Keys(main, {"alt+a", "p"}));
     ASSERT_TRUE(tap.WaitForSent(QByteArray("\x06g\x0f\x00\x10", 5), sent))
         << "the power window's link did not come up";
     ASSERT_TRUE(x.Keys(main, {"Tab", "Tab", "Right", "Right", "Tab", "space"}));
     ASSERT_TRUE(sim.WaitForExchange(5, 15'000)) << "the power window did not end its link";
 
-    // Exit, the last menu item, ends the program normally.
-    ASSERT_TRUE(x.Keys(main, {"alt", "Left", "Return"}));
+    // Exit (Alt+X) ends the program normally.
+    ASSERT_TRUE(x.Keys(main, {"alt+x"}));
     ASSERT_TRUE(program.waitForFinished(10'000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);

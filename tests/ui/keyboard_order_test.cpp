@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tab walks every window in reading order: from each control to the next one
 // below it, to its right on the same line, or to the top of a column further
-// right; never back up to the left, never leftwards along a line.
+// right; never back up to the left, never leftwards along a line. The menus
+// open with Alt and their letter in both languages.
+#include <QMenu>
+#include <QMenuBar>
 #include <algorithm>
+#include <set>
 
+#include "ui/access_keys.h"
 #include "ui/window_table.h"
 #include "ui_test_support.h"
 
@@ -48,6 +53,60 @@ TEST_F(KeyboardOrder, TabFollowsTheReadingOrderInEveryWindow) {
         main->unload(spec.id);
         settle();
     }
+}
+
+// Each item of a menu has a letter of its own; Alt and a letter open a menu
+// or run an item of the menu bar, a letter runs an item of an open menu, in
+// English (the caption's mnemonic) and in Chinese (the same keys, the caption
+// unchanged).
+TEST_F(KeyboardOrder, MenusOpenWithTheirAccessKeysInBothLanguages) {
+    main->setAdvanced(true);
+    std::vector<QWidget*> menus{main->menuBar()};
+    for (QAction* a : main->menuBar()->actions()) {
+        if (a->menu()) menus.push_back(a->menu());
+    }
+    for (QWidget* menu : menus) {
+        std::set<char> keys;
+        for (QAction* a : menu->actions()) {
+            if (!a->isVisible() || a->isSeparator()) continue;
+            const char key = AccessKey(a->objectName().toLatin1().constData());
+            EXPECT_TRUE(key != 0 && keys.insert(key).second) << a->objectName().toStdString();
+        }
+    }
+    struct Case {
+        bool chinese;
+        Qt::Key menu;  // with Alt
+        Qt::Key item;  // 0: the menu is open
+        const char* shown;
+    };
+    const Case cases[] = {
+        {false, Qt::Key_F, Qt::Key(0), "File"},  {true, Qt::Key_F, Qt::Key(0), "File"},
+        {false, Qt::Key_E, Qt::Key_O, "Option"}, {true, Qt::Key_E, Qt::Key_O, "Option"},
+        {false, Qt::Key_C, Qt::Key(0), "Setup"}, {true, Qt::Key_C, Qt::Key(0), "Setup"},
+        {false, Qt::Key_L, Qt::Key_C, "中文"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.chinese ? "zh " : "en ") + char(c.menu) +
+                     (c.item ? std::string(1, char(c.item)) : ""));
+        main->switchLanguage(c.chinese);
+        QApplication::setActiveWindow(main.get());
+        QTest::keyClick(main.get(), c.menu, Qt::AltModifier);
+        if (c.item) QTest::keyClick(QApplication::activePopupWidget(), c.item);
+        settle();
+        QWidget* popup = QApplication::activePopupWidget();
+        const QString shown = popup                                 ? popup->objectName()
+                              : main->window(WindowId::Option)      ? "Option"
+                              : main->window(WindowId::Setup)       ? "Setup"
+                              : state->LanguageChinese != c.chinese ? "中文"
+                                                                    : "";
+        EXPECT_EQ(shown, QString::fromUtf8(c.shown));
+        if (popup) popup->close();
+        for (WindowId id : {WindowId::Option, WindowId::Setup}) main->unload(id);
+    }
+    // The text shown is the caption: Qt draws the mnemonic as an underline.
+    EXPECT_EQ(main->action("File_saveas")->text(), "另存为");
+    main->switchLanguage(false);
+    EXPECT_EQ(main->action("File_saveas")->text(), "Save &As");
 }
 
 }  // namespace
