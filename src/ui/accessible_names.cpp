@@ -2,6 +2,7 @@
 #include "ui/accessible_names.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QTableWidget>
 
@@ -23,6 +24,18 @@ QString headerText(const QTableWidget* grid, int column) {
     return header ? header->text().trimmed() : QString();
 }
 
+// On this desktop a list reads out the item it shows where other controls read
+// their name; what names it is a label tied to it. A list without a label of
+// its own gets a hidden one.
+QLabel* hiddenLabel(QWidget* list) {
+    for (QLabel* l : list->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (l->buddy() == list && l->isHidden()) return l;
+    }
+    auto* label = new QLabel(list->parentWidget());
+    label->hide();
+    return label;
+}
+
 }  // namespace
 
 QString cellTitle(const QTableWidget* grid, int row, int column, bool chinese) {
@@ -42,18 +55,18 @@ void nameCell(QTableWidget* grid, int row, int column, bool chinese) {
 void nameControls(std::initializer_list<ControlName> names) {
     for (const ControlName& n : names) {
         QString name = n.name;
-        if (n.label) {
-            n.label->setBuddy(n.control);
-            name = withoutColon(n.label->text());
+        QLabel* label = n.label;
+        if (!label && qobject_cast<QComboBox*>(n.control) && n.control->parentWidget()) {
+            label = hiddenLabel(n.control);
+            label->setText(name);
+        }
+        if (label) {
+            label->setBuddy(n.control);
+            name = withoutColon(label->text());
         }
         n.control->setAccessibleName(name);
         if (!n.description.isEmpty()) n.control->setAccessibleDescription(n.description);
     }
-}
-
-void announce(QWidget* widget, const QString& text) {
-    if (widget->accessibleName() == text) return;
-    widget->setAccessibleName(text);  // sends the name change a screen reader speaks
 }
 
 }  // namespace zt

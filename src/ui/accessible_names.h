@@ -3,8 +3,9 @@
 // What a screen reader calls a control. A control that sits beside a label of
 // its own takes the label's caption (the label becomes its buddy, so the two
 // stay tied in every language); one without a label takes a caption the window
-// already shows elsewhere (a column header, a frame's title). Each window names
-// its controls in one table, where it sets its captions.
+// already shows elsewhere (a column header, a frame's title, the check box
+// beside it). Each window names its controls in one table, where it sets its
+// captions.
 
 #include <QString>
 #include <initializer_list>
@@ -31,9 +32,5 @@ void nameControls(std::initializer_list<ControlName> names);
 [[nodiscard]] QString cellTitle(const QTableWidget* grid, int row, int column, bool chinese);
 // Gives the cell that name; the grid calls it whenever it sets a cell's text.
 void nameCell(QTableWidget* grid, int row, int column, bool chinese);
-
-// A change a screen reader should speak although the focus stays where it is
-// (a transfer's end, the status bar): the widget's name becomes `text`.
-void announce(QWidget* widget, const QString& text);
 
 }  // namespace zt

@@ -18,6 +18,7 @@
 #include "model/option_editor.h"
 #include "model/options.h"
 #include "model/tone_codec.h"
+#include "ui/accessible_names.h"
 #include "ui/editor_support.h"
 #include "ui/qt_text.h"
 
@@ -123,13 +124,13 @@ BulkEditDialog::BulkEditDialog(bool chinese, const std::vector<int>& channels, i
         const QString caption = Trimmed(kRows[static_cast<std::size_t>(f)].caption, chinese);
         change_[f] = new QCheckBox(caption, this);
         change_[f]->setObjectName(QString("Check_") + kRows[static_cast<std::size_t>(f)].name);
-        value_[f]->setAccessibleName(caption);
+        nameControls({{value_[f], nullptr, caption}});
         connect(change_[f], &QCheckBox::toggled, this, &BulkEditDialog::updateEnabled);
         grid->addWidget(change_[f], f, 0);
         grid->addWidget(value_[f], f, 1);
     }
     name_->setAccessibleName(change_[Name]->text());
-    direction_->setAccessibleName(change_[Offset]->text());
+    nameControls({{direction_, nullptr, change_[Offset]->text()}});
     connect(direction_, &QComboBox::currentIndexChanged, this, &BulkEditDialog::updateEnabled);
     auto* hint = new QLabel(qs(kNameHint, chinese), this);
     hint->setWordWrap(true);

@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/card_commands.h"
 
+#include <QAbstractScrollArea>
+#include <QComboBox>
 #include <QDate>
-#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include "card/card_painter.h"
 #include "card/card_pdf.h"
 #include "model/app_state.h"
 #include "model/channel_card.h"
+#include "ui/accessible_names.h"
 #include "ui/channel_grid_window.h"
+#include "ui/file_chooser.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
@@ -22,12 +27,33 @@ namespace {
 
 constexpr BiText kPdfFilter{"PDF files (*.pdf *.PDF);;All files (*)",
                             "PDF 文件 (*.pdf *.PDF);;所有文件 (*)"};
+// Qt's preview leaves these controls without a name a screen reader can read.
+constexpr BiText kZoom{"Zoom", "缩放"};
+constexpr BiText kPage{"Page", "页码"};
+constexpr BiText kPreview{"Preview", "预览"};
+constexpr BiText kPages{"Pages", "页面"};
+
+void NamePreviewControls(QPrintPreviewDialog& preview, bool chinese) {
+    if (auto* zoom = preview.findChild<QComboBox*>()) {
+        nameControls({{zoom, nullptr, qs(kZoom, chinese)}});
+        if (zoom->lineEdit()) zoom->lineEdit()->setAccessibleName(qs(kZoom, chinese));
+    }
+    for (auto* page : preview.findChildren<QLineEdit*>()) {
+        if (!qobject_cast<QComboBox*>(page->parentWidget()))
+            page->setAccessibleName(qs(kPage, chinese));
+    }
+    auto* area = preview.findChild<QPrintPreviewWidget*>();
+    if (auto* view = area ? area->findChild<QAbstractScrollArea*>() : nullptr) {
+        view->setAccessibleName(qs(kPreview, chinese));
+        view->viewport()->setAccessibleName(qs(kPages, chinese));
+    }
+}
 
 }  // namespace
 
 CardCommands::CardCommands(MainWindow& main) : QObject(&main), main_(main) {
     chooseFileToSave = [this](const QString& title, const QString& filter) {
-        return QFileDialog::getSaveFileName(&main_, title, QString(), filter);
+        return ChooseFile(&main_, true, title, filter);
     };
     runPreview = [](QPrintPreviewDialog& preview) { preview.exec(); };
 }
@@ -63,6 +89,7 @@ void CardCommands::print() {
     preview.setWindowTitle(qs(kPrintCardCaption, card.chinese).remove("..."));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&card](QPrinter* target) { PaintChannelCard(card, *target); });
+    NamePreviewControls(preview, card.chinese);
     runPreview(preview);
 }
 

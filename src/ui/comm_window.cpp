@@ -16,6 +16,7 @@
 #include "model/app_state.h"
 #include "model/bitext.h"
 #include "ui/accessible_names.h"
+#include "ui/announcer.h"
 #include "ui/message_presenter.h"
 #include "ui/qt_text.h"
 
@@ -277,6 +278,8 @@ void CommWindow::OnMessage(const LinkMessage& message) {
 void CommWindow::OnFinished(ExchangeOutcome outcome) {
     // The port message names no port; the label says which one and why.
     if (outcome == ExchangeOutcome::PortFailed) status_->setText(qs(link_->LastPortError()));
+    // A finished write shows no box: the status line is all there is to hear.
+    announce(this, status_->text());
     if (outcome == ExchangeOutcome::Completed) {
         const Image& image = mode() == LinkMode::Write ? written_ : state_.ChannelTable;
         emit exchangeCompleted(image);

@@ -14,6 +14,7 @@
 #include "doctor/doctor_report.h"
 #include "qtio/serial_ports.h"
 #include "ui/accessible_names.h"
+#include "ui/announcer.h"
 #include "ui/qt_text.h"
 
 namespace zt {
@@ -128,7 +129,7 @@ void ConnectionCheckWindow::showReport() {
     advice_->setPlainText(qs(DoctorAdvice(diagnoses_, chinese_)));
     const QString verdict = qs(AnyRadioAnswered(diagnoses_) ? kAnswered : kNoAnswer, chinese_);
     status_->setText(verdict);
-    announce(status_, verdict);
+    announce(this, verdict);
     running_ = false;
     again_->setEnabled(true);
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/edit_command_runner.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <algorithm>
 #include <span>
@@ -18,6 +17,7 @@
 #include "ui/channel_grid_window.h"
 #include "ui/csv_import_dialog.h"
 #include "ui/external_file.h"
+#include "ui/file_chooser.h"
 #include "ui/image_recorder.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
@@ -40,11 +40,6 @@ constexpr BiText kNothingPasted{"Nothing was pasted; the channels are unchanged.
 constexpr BiText kReplaceButtons[] = {{"Replace", "替换"}, {"Cancel", "取消"}};
 constexpr BiText kCsvFilter{"CSV files (*.csv *.CSV);;All files (*)",
                             "CSV 文件 (*.csv *.CSV);;所有文件 (*)"};
-
-QString ChooseWithDialog(QWidget* parent, bool save, const QString& title, const QString& filter) {
-    return save ? QFileDialog::getSaveFileName(parent, title, QString(), filter)
-                : QFileDialog::getOpenFileName(parent, title, QString(), filter);
-}
 
 std::string ChannelRange(const std::vector<int>& channels, bool chinese) {
     const std::string first = std::to_string(channels.front());
@@ -95,10 +90,10 @@ void AddLines(BiString& message, const std::vector<BiString>& lines) {
 EditCommandRunner::EditCommandRunner(MainWindow& main, ImageRecorder& recorder)
     : QObject(&main), main_(main), recorder_(recorder) {
     chooseFileToOpen = [this](const QString& title, const QString& filter) {
-        return ChooseWithDialog(&main_, false, title, filter);
+        return ChooseFile(&main_, false, title, filter);
     };
     chooseFileToSave = [this](const QString& title, const QString& filter) {
-        return ChooseWithDialog(&main_, true, title, filter);
+        return ChooseFile(&main_, true, title, filter);
     };
     askImportOptions = [this](const QString& fileName) -> std::optional<CsvImportOptions> {
         CsvImportDialog dialog(fileName, main_.state().LanguageChinese, &main_);

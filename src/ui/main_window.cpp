@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -31,6 +32,7 @@
 #include "model/channel_rows.h"
 #include "model/startup.h"
 #include "ui/access_keys.h"
+#include "ui/announcer.h"
 #include "ui/card_commands.h"
 #include "ui/channel_grid_window.h"
 #include "ui/comm_window.h"
@@ -276,6 +278,10 @@ void MainWindow::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName("StatusBar1");
     bar->setSizeGripEnabled(false);
+    // Its notes ("Cleared the leftover bytes ...") are spoken too.
+    connect(bar, &QStatusBar::messageChanged, this, [this](const QString& note) {
+        if (speakPanels_) announce(this, note);
+    });
     for (int i = 0; i < kStatusPanels; ++i) {
         // Panel 3 keeps a port's whole name in view.
         auto* label = i == 2 ? new PortPanel(bar) : new QLabel(bar);
@@ -307,9 +313,11 @@ void MainWindow::load() {
     reopen(WindowId::Chann);
     // The start-up image is where undo ends and what counts as unchanged.
     recorder_->reset();
+    speakPanels_ = true;
 }
 
 void MainWindow::applyCaptions() {
+    const QScopedValueRollback quiet(speakPanels_, false);
     const bool chinese = state_.LanguageChinese;
     setWindowTitle(qs(kTitle, chinese));
     const auto setCaption = [this, chinese](const MenuItem& item) {
@@ -388,7 +396,12 @@ void MainWindow::reloadOpenWindows() {
 }
 
 void MainWindow::setStatusPanel(int panel, const QString& text) {
-    panels_.at(static_cast<std::size_t>(panel - 1))->setText(text);
+    QLabel* label = panels_.at(static_cast<std::size_t>(panel - 1));
+    const bool changed = label->text() != text;
+    label->setText(text);
+    // Modified, and the band with its caption.
+    if (changed && speakPanels_ && (panel == 2 || panel == 7))
+        announce(this, panel == 2 ? text : statusPanel(6).trimmed() + ' ' + text.trimmed());
 }
 
 QString MainWindow::statusPanel(int panel) const {
@@ -397,8 +410,10 @@ QString MainWindow::statusPanel(int panel) const {
 
 void MainWindow::showPortPanel() {
     auto* panel = static_cast<PortPanel*>(panels_[2]);
-    panel->setPort(state_.ComDevice.empty() ? QString("COM%1").arg(state_.ComPort)
-                                            : qs(state_.ComDevice));
+    const QString port =
+        state_.ComDevice.empty() ? QString("COM%1").arg(state_.ComPort) : qs(state_.ComDevice);
+    if (speakPanels_ && port != panel->port()) announce(this, port);
+    panel->setPort(port);
 }
 
 void MainWindow::showBandPanel() {

@@ -200,6 +200,9 @@ class MainWindow : public QMainWindow {
     EditCommandRunner* editCommands_;
     bool quitAfterSave_ = false;  // the closing question was answered Save
     QString imageFile_;
+    // Off while start-up and the language switch write the status panels: only
+    // a change the user made or caused is spoken.
+    bool speakPanels_ = false;
 };
 
 }  // namespace zt

@@ -14,6 +14,7 @@ class PortPanel final : public QLabel {
     using QLabel::QLabel;
     // "COM1" or a device path; the path is also the panel's tool tip.
     void setPort(const QString& port);
+    [[nodiscard]] const QString& port() const { return port_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

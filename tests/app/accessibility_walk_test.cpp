@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a screen reader meets it, in each language: every window of
 // the window table opened from its menu item (as a screen reader presses it),
-// then the whole accessible tree walked. Every control a user can reach names
-// itself, with more than its role; the grid's cell editor names the cell it
-// edits as the focus moves.
+// with the dialogs of Set Fields and of the channel card, then the whole
+// accessible tree walked. Every control a user can reach names itself, with
+// more than its role; the grid's cell editor names the cell it edits as the
+// focus moves; the menus give their access keys; an edit, the port, a write's
+// progress and its end are spoken although the focus stays where it is.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -27,6 +29,13 @@ struct Language {
     // What the grid's editor is called on channel 3, in its first two columns.
     const char* channel3Rx;
     const char* channel3Tx;
+    const char* file;  // the File menu, Alt+F
+    const char* modified;
+    const char* write;  // the write window's button, its title, its last status
+    const char* writeTitle;
+    const char* written;
+    // The menu items that open a dialog of their own.
+    std::vector<const char*> dialogs;
 };
 
 // What a user can act on, whether or not it takes the focus.
@@ -129,15 +138,18 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
     ASSERT_FALSE(app.path.isEmpty()) << "the program did not join the accessibility bus";
 
     // The grid opens on channel 1: Enter opens its editor, Down moves it down
-    // and Enter on to the next column.
-    bus.ListenForFocus();
+    // and Enter, storing a frequency, on to the next column.
+    bus.Listen();
     ASSERT_TRUE(x.Keys(main, {"Return", "Down", "Down"}));
     EXPECT_EQ(bus.WaitForFocusNamed(language.channel3Rx), language.channel3Rx);
+    ASSERT_TRUE(x.Type(main, "446"));
     ASSERT_TRUE(x.Keys(main, {"Return"}));
     EXPECT_EQ(bus.WaitForFocusNamed(language.channel3Tx), language.channel3Tx);
+    EXPECT_EQ(bus.WaitForAnnouncement(language.modified), language.modified);
 
     Walker walker(bus);
     walker.Collect(app);
+    EXPECT_EQ(bus.KeyBinding(walker.named[language.file]), "Alt+F");
     // The radio's port, typed into the port dialog.
     bus.Press(walker.named[Opener(Window(WindowId::Setup), language.chinese)]);
     const QString setup = x.WaitForWindow(language.portTitle);
@@ -145,6 +157,17 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
     ASSERT_TRUE(x.Type(setup, tap.Path()));
     ASSERT_TRUE(x.Keys(setup, {"Return"}));
     ASSERT_TRUE(x.WaitForNoWindow(language.portTitle));
+    EXPECT_EQ(bus.WaitForAnnouncement(tap.Path()), tap.Path());
+
+    // A write, which ends without a box: its progress and its end are heard.
+    bus.Press(walker.named[Opener(Window(WindowId::CommWrite), language.chinese)]);
+    ASSERT_TRUE(AccessibilityBus::WaitWithEvents([&] {
+        walker.Collect(app);
+        return walker.named.count(language.write) > 0;
+    }));
+    bus.Press(walker.named[language.write]);
+    EXPECT_EQ(bus.WaitForAnnouncement(language.written), language.written);
+    EXPECT_EQ(bus.Values().back(), QString(language.writeTitle) + ": 99");  // its last
 
     // Every window of the table, from its menu item or its button, as a
     // screen reader presses them; each one joins the program's windows or the
@@ -157,6 +180,8 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
         ASSERT_TRUE(walker.named.count(opener)) << "nothing named " << opener.toStdString();
         bus.Press(walker.named[opener]);
     }
+    // Last, as each runs a loop of its own until it closes.
+    for (const char* dialog : language.dialogs) bus.Press(walker.named[dialog]);
     const Accessible frame = bus.Children(app).front();
     const auto windows = [&] {
         int n = static_cast<int>(bus.Children(app).size()) - 1;  // the main window's dialogs
@@ -165,10 +190,9 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
         }
         return n;
     };
-    EXPECT_TRUE(AccessibilityBus::WaitWithEvents([&] {
-        return windows() == static_cast<int>(Windows().size());
-    })) << windows()
-        << " windows open";
+    const auto open = static_cast<int>(Windows().size() + language.dialogs.size());
+    EXPECT_TRUE(AccessibilityBus::WaitWithEvents([&] { return windows() == open; }))
+        << windows() << " windows open";
 
     walker.Check(app, language.flag);
     EXPECT_GT(walker.controls, 150);  // the walk reached the windows
@@ -181,10 +205,31 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
 
 INSTANTIATE_TEST_SUITE_P(
     Languages, AccessibilityWalk,
-    ::testing::Values(Language{"en", false, "series program software", "Communication Port Setup",
-                               "Channel 3, RX Frequency", "Channel 3, TX Frequency"},
-                      Language{"zh", true, "系列对讲机编程软件", "通讯端口设置",
-                               "信道号 3，接收频率(MHZ)", "信道号 3，发射频率(MHZ)"}),
+    ::testing::Values(Language{"en",
+                               false,
+                               "series program software",
+                               "Communication Port Setup",
+                               "Channel 3, RX Frequency",
+                               "Channel 3, TX Frequency",
+                               "File",
+                               "Modified",
+                               "Write",
+                               "Write Data to Radio",
+                               "Complete writing Data",
+                               {"Set Fields for Selected Channels...", "Print Channel Card...",
+                                "Export Channel Card (PDF)..."}},
+                      Language{"zh",
+                               true,
+                               "系列对讲机编程软件",
+                               "通讯端口设置",
+                               "信道号 3，接收频率(MHZ)",
+                               "信道号 3，发射频率(MHZ)",
+                               "文件",
+                               "已修改",
+                               "写入",
+                               "写数据到对讲机",
+                               "数据写入完毕 ！",
+                               {"批量设置所选信道...", "打印信道卡...", "导出信道卡(PDF)..."}}),
     [](const auto& info) { return std::string(info.param.flag); });
 
 }  // namespace

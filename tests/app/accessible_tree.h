@@ -16,9 +16,13 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 #include "x_display.h"
+
+// Readable failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace zt::testing {
 
@@ -167,16 +171,38 @@ class AccessibilityBus : public QObject {
         bus_.asyncCall(m);
     }
 
-    // Starts hearing focus changes, as a screen reader registers for them.
-    void ListenForFocus() {
-        QDBusMessage m =
-            QDBusMessage::createMethodCall("org.a11y.atspi.Registry", "/org/a11y/atspi/registry",
-                                           "org.a11y.atspi.Registry", "RegisterEvent");
-        m << QString("Object:StateChanged:Focused") << QStringList() << QString();
-        bus_.call(m);
+    // The key a screen reader gives for an object's first action ("Alt+F").
+    QString KeyBinding(const Accessible& a) {
+        QDBusMessage m = QDBusMessage::createMethodCall(a.service, a.path, "org.a11y.atspi.Action",
+                                                        "GetKeyBinding");
+        m << 0;
+        const QDBusMessage reply = bus_.call(m, QDBus::Block, kWaitMs);
+        return reply.arguments().isEmpty() ? QString() : reply.arguments().at(0).toString();
+    }
+
+    // Starts hearing what a screen reader hears: focus changes, objects that
+    // show (a notification is spoken then) and values that change.
+    void Listen() {
+        for (const char* event : {"Object:StateChanged", "Object:PropertyChange:AccessibleValue"}) {
+            QDBusMessage m = QDBusMessage::createMethodCall(
+                "org.a11y.atspi.Registry", "/org/a11y/atspi/registry", "org.a11y.atspi.Registry",
+                "RegisterEvent");
+            m << QString(event) << QStringList() << QString();
+            bus_.call(m);
+        }
         bus_.connect(QString(), QString(), "org.a11y.atspi.Event.Object", "StateChanged", this,
                      SLOT(stateChanged(QDBusMessage)));
+        bus_.connect(QString(), QString(), "org.a11y.atspi.Event.Object", "PropertyChange", this,
+                     SLOT(propertyChanged(QDBusMessage)));
     }
+    // Waits for a notification that says `text`; the texts heard so far, one a
+    // line, when none does.
+    QString WaitForAnnouncement(const QString& text) {
+        WaitWithEvents([&] { return announced_.contains(text); });
+        return announced_.contains(text) ? text : announced_.join('\n');
+    }
+    // Every value heard changing, as "name: value".
+    [[nodiscard]] const QStringList& Values() const { return values_; }
     // Waits for the focus to move to an object whose name is `name`; returns
     // the last name heard when it does not.
     QString WaitForFocusNamed(const QString& name) {
@@ -202,8 +228,23 @@ class AccessibilityBus : public QObject {
   private slots:
     void stateChanged(const QDBusMessage& m) {
         const QVariantList args = m.arguments();
-        if (args.size() >= 2 && args.at(0).toString() == "focused" && args.at(1).toInt() == 1)
-            focused_ = {m.service(), m.path()};
+        if (args.size() < 2 || args.at(1).toInt() != 1) return;
+        const Accessible source{m.service(), m.path()};
+        if (args.at(0).toString() == "focused") focused_ = source;
+        // Read at once: the program keeps only its last few announcements.
+        if (args.at(0).toString() == "showing" && RoleName(source) == "notification")
+            announced_ << Name(source);
+    }
+    void propertyChanged(const QDBusMessage& m) {
+        if (m.arguments().isEmpty() || m.arguments().at(0).toString() != "accessible-value") return;
+        QDBusMessage get = QDBusMessage::createMethodCall(m.service(), m.path(),
+                                                          "org.freedesktop.DBus.Properties", "Get");
+        get << QString("org.a11y.atspi.Value") << QString("CurrentValue");
+        const QDBusMessage reply = bus_.call(get, QDBus::Block, kWaitMs);
+        if (reply.arguments().isEmpty()) return;
+        values_ << Name({m.service(), m.path()}) + ": " +
+                       QString::number(
+                           reply.arguments().at(0).value<QDBusVariant>().variant().toDouble());
     }
 
   private:
@@ -227,6 +268,8 @@ class AccessibilityBus : public QObject {
     QString session_;
     QDBusConnection bus_{QString()};
     Accessible focused_;
+    QStringList announced_;
+    QStringList values_;
 };
 
 }  // namespace zt::testing

@@ -17,6 +17,7 @@
 
 #include "model/band_edges.h"
 #include "model/blank_image.h"
+#include "ui/announcer.h"
 #include "ui/comm_window.h"
 #include "ui/history_window.h"
 #include "ui/power_adjust_window.h"
@@ -108,6 +109,7 @@ TEST_F(ExchangeWindows, ReadFillsTheImageAndClosesItself) {
     EXPECT_EQ(presenter.messages[0].text, kExpectedReadDone);
     EXPECT_EQ(presenter.messages[0].title, "Operate Prompt");
     EXPECT_EQ(label(w), "Read Data in gear. ");
+    EXPECT_EQ(announcements(main.get()), QStringList({"Modified", "Read Data in gear."}));
     EXPECT_EQ(bar(w)->value(), 100);
     EXPECT_FALSE(port().IsOpen());
     const VirtualClock::Micros done = clock.Now();
@@ -129,6 +131,7 @@ TEST_F(ExchangeWindows, WriteReachesTheRadioSilentlyAndClosesAfterHalfASecond) {
     ASSERT_TRUE(runUntilLabel(w, "Complete writing Data "));
     const VirtualClock::Micros done = clock.Now();
     EXPECT_TRUE(presenter.messages.empty());
+    EXPECT_EQ(announcements(main.get()), QStringList({"Modified", "Complete writing Data"}));
     EXPECT_EQ(radio.SessionsCompleted(), 1);
     ASSERT_TRUE(gone(WindowId::CommWrite));
     EXPECT_GE(clock.Now() - done, Ms(500));
@@ -244,6 +247,7 @@ TEST_F(ExchangeWindows, ARefusedPortKeepsTheSetupDialogOpen) {
     press(setup, "Command_ok");
     EXPECT_EQ(state->ComPort, 2);
     EXPECT_EQ(main->statusPanel(3), "COM2");
+    EXPECT_EQ(announcements(main.get()), QStringList({"no such port", "COM2"}));
     EXPECT_EQ(main->window(WindowId::Setup), setup);
     EXPECT_TRUE(state->Windows.SetupIsOpen);
 

@@ -12,6 +12,7 @@
 
 #include "model/band_edges.h"
 #include "ui/about_box.h"
+#include "ui/announcer.h"
 #include "ui/window_table.h"
 #include "ui_test_support.h"
 
@@ -132,6 +133,7 @@ TEST_F(MainWindowShell, ModelChoiceWritesTheBandEdgesAndTheStartFrequency) {
               (std::vector<int>{0x00, 0x25, 0x66, 0x13}));
     EXPECT_EQ(state->ModelIndex, 1);
     EXPECT_EQ(main->statusPanel(7), " 136-- 174 MHZ");
+    EXPECT_EQ(announcements(main.get()).back(), "Band 136-- 174 MHZ");
     EXPECT_FALSE(state->Windows.TypeIsOpen);
 }
 

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/announcer.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QWidget>
+
+namespace zt {
+
+namespace {
+
+constexpr const char* kObjectName = "announcement";
+// The last few stay, so a screen reader that reads a text a moment after it
+// appeared still finds it when more have followed.
+constexpr qsizetype kKept = 4;
+
+QAccessibleInterface* notificationRole(const QString& className, QObject* object) {
+    if (className != QLatin1String("QWidget") || object->objectName() != QLatin1String(kObjectName))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+}
+
+}  // namespace
+
+void announce(QWidget* from, const QString& text) {
+    if (text.trimmed().isEmpty()) return;
+    static const bool installed = [] {
+        QAccessible::installFactory(&notificationRole);
+        return true;
+    }();
+    (void)installed;
+    QWidget* window = from->window();
+    const QList<QWidget*> earlier =
+        window->findChildren<QWidget*>(kObjectName, Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i + kKept <= earlier.size(); ++i) delete earlier[i];
+    // Invisible and out of the way: it draws nothing and takes no click or key.
+    auto* note = new QWidget(window);
+    note->setObjectName(kObjectName);
+    note->setAttribute(Qt::WA_TransparentForMouseEvents);
+    note->setFocusPolicy(Qt::NoFocus);
+    note->setGeometry(0, 0, 1, 1);
+    note->setAccessibleName(text.trimmed());
+    note->show();
+}
+
+QStringList announcements(const QWidget* window) {
+    QStringList texts;
+    for (const QWidget* note :
+         window->findChildren<const QWidget*>(kObjectName, Qt::FindDirectChildrenOnly))
+        texts << note->accessibleName();
+    return texts;
+}
+
+}  // namespace zt
