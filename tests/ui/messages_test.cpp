@@ -176,6 +176,17 @@ TEST_F(ModalBoxes, OutOfBandEntryInTheGridOrTheChannelDialogShowsOneBox) {
     EXPECT_EQ(std::exchange(shown, {}), Texts{"Over the range of receive frequency ."});
     EXPECT_EQ(main->channelGrid()->grid()->item(0, 1)->text(), "400.00000");
     EXPECT_EQ(main->channelGrid()->grid()->currentRow(), 5);
+    // From the keyboard: Enter stores the repaired entry and opens the next
+    // cell, where the focus is back after the box.
+    QTableWidget* grid = main->channelGrid()->grid();
+    QApplication::setActiveWindow(main.get());
+    grid->setFocus();
+    QTest::keyClicks(grid, "480");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    RunEventLoopFor(600);
+    EXPECT_EQ(std::exchange(shown, {}), Texts{"Over the range of receive frequency ."});
+    EXPECT_EQ(grid->item(5, 1)->text(), "400.00000");
+    EXPECT_EQ(main->focusWidget()->accessibleName(), "Channel 6, TX Frequency");
 
     QApplication::setActiveWindow(main.get());  // back from the box
     state->CurrentChannel = 2;
