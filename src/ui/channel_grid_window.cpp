@@ -124,7 +124,8 @@ ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presente
     }
 
     textEdit_->hide();
-    textEdit_->setFrame(false);
+    // Framed, so the cell being edited shows which it is even when it is empty.
+    textEdit_->setFrame(true);
     textEdit_->setAlignment(Qt::AlignCenter);
     textEdit_->installEventFilter(this);
     comboEdit_->hide();

@@ -111,6 +111,7 @@ MainWindow::MainWindow(AppState& state, MessagePresenter& presenter, QWidget* pa
     buildStatusBar();
     connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
     setAcceptDrops(true);
+    showFocusInEveryWindow(this);
     addHelpKey(this);
     auto* quitKey = new QAction(this);
     quitKey->setObjectName("quit_key");

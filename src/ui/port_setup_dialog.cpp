@@ -87,7 +87,6 @@ PortSetupDialog::PortSetupDialog(AppState& state, MessagePresenter& presenter,
     auto* check = new QPushButton(qs(kCheck, chinese), this);
     check->setObjectName("Command_check");
     check->setAccessibleName(qs(kCheckName, chinese));
-    check->setAutoDefault(false);
     connect(check, &QPushButton::clicked, this, &PortSetupDialog::checkRequested);
 
     auto* buttons = new QHBoxLayout;

@@ -31,6 +31,23 @@ class ScrollingArea final : public QScrollArea {
 
 void collectInLayout(QLayout* layout, std::vector<QWidget*>& controls);
 
+// Showing a window clears the mark, so it is set as the window becomes active.
+class FocusShown final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::WindowActivate || !watched->isWidgetType()) return false;
+        auto* window = static_cast<QWidget*>(watched);
+        if (window->isWindow() && !window->testAttribute(Qt::WA_KeyboardFocusChange)) {
+            window->setAttribute(Qt::WA_KeyboardFocusChange);
+            if (QWidget* focus = window->focusWidget()) focus->update();
+        }
+        return false;
+    }
+};
+
 // A button ignores Enter outside a dialog, and the key travels up to its window.
 class EnterPressesButtons final : public QObject {
   public:
@@ -108,6 +125,10 @@ QWidget* scrollingBody(QWidget* window) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(area);
     return body;
+}
+
+void showFocusInEveryWindow(QObject* owner) {
+    QCoreApplication::instance()->installEventFilter(new FocusShown(owner));
 }
 
 void pressButtonsWithEnter(QWidget* window) {

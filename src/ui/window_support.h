@@ -54,6 +54,12 @@ QWidget* scrollingBody(QWidget* window);
 // where a window has columns; the order the controls were made in is not.
 void tabInReadingOrder(QWidget* window);
 
+// The style marks the control with the focus (a check box's or a radio
+// button's frame) only once the keyboard has moved the focus in a window;
+// from then on, in every window of the program as it becomes active, since any
+// window may be used without a mouse. Lasts as long as `owner`.
+void showFocusInEveryWindow(QObject* owner);
+
 // Enter on a push button of `window` presses it, as it does in a dialog (a
 // button outside a dialog takes only Space).
 void pressButtonsWithEnter(QWidget* window);

@@ -3,9 +3,11 @@
 // port chosen there, and the doctor's report in the language in force.
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 
+#include "ui/announcer.h"
 #include "ui/connection_check_window.h"
 #include "ui_test_support.h"
 
@@ -24,7 +26,9 @@ TEST_F(ConnectionCheck, TheSetupDialogChecksThePortChosenThere) {
     QWidget* setup = open("proc_setup", WindowId::Setup);
     QTest::mouseClick(child<QRadioButton>(setup, "Option_device"), Qt::LeftButton);
     type(child<QLineEdit>(setup, "Text_device"), "/nonexistent/ttyZT9");
-    press(setup, "Command_check");
+    // Enter presses it, as it would Confirm elsewhere in the dialog.
+    QTest::keyClick(child<QPushButton>(setup, "Command_check"), Qt::Key_Return);
+    settle();
     QWidget* check = main->window(WindowId::Doctor);
     ASSERT_NE(check, nullptr);
     settle();
@@ -51,6 +55,7 @@ TEST_F(ConnectionCheck, TheRadioAnswersInTheReport) {
     EXPECT_EQ(Cell(&w, 5, 1), "对讲机");
     EXPECT_EQ(Cell(&w, 5, 3), "对讲机已应答：ZT790");
     EXPECT_EQ(w.findChild<QLabel*>("Label_status")->text(), "对讲机已应答。");
+    EXPECT_EQ(announcements(&w), QStringList{"对讲机已应答。"});
     EXPECT_EQ(radio.SessionsCompleted(), 1);
 }
 

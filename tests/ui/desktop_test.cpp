@@ -192,8 +192,10 @@ TEST_F(Desktop, F1OpensTheSectionOfTheWindowWithTheFocus) {
     QApplication::setActiveWindow(main.get());
     QTest::keyClick(main.get(), Qt::Key_F1);
     EXPECT_EQ(help()->headingInView(), "The main window");
-    // Enter on a button presses it; Escape closes the manual.
+    // Its focus shows from the start; Enter on a button presses it; Escape
+    // closes the manual.
     QApplication::setActiveWindow(help());
+    EXPECT_TRUE(help()->testAttribute(Qt::WA_KeyboardFocusChange));
     child<QPushButton>(help(), "Command_Contents")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(child<QPushButton>(help(), "Command_Back")->isEnabled());
