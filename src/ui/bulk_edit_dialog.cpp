@@ -21,6 +21,7 @@
 #include "ui/accessible_names.h"
 #include "ui/editor_support.h"
 #include "ui/qt_text.h"
+#include "ui/window_support.h"
 
 namespace zt {
 
@@ -164,6 +165,7 @@ BulkEditDialog::BulkEditDialog(bool chinese, const std::vector<int>& channels, i
     layout->addWidget(heading);
     layout->addLayout(grid);
     layout->addLayout(buttons);
+    tabInReadingOrder(this);
     updateEnabled();
 }
 

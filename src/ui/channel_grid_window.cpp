@@ -96,6 +96,9 @@ ChannelGridWindow::ChannelGridWindow(AppState& state, MessagePresenter& presente
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // The arrow keys move between cells; Tab goes on to the window's buttons,
+    // which it could otherwise reach only through every cell.
+    grid_->setTabKeyNavigation(false);
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid_->horizontalHeader()->setStretchLastSection(true);

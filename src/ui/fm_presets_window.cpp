@@ -62,6 +62,9 @@ FmPresetsWindow::FmPresetsWindow(AppState& state, MessagePresenter& presenter, Q
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The arrow keys move between cells; Tab goes on to the window's buttons,
+    // which it could otherwise reach only through every cell.
+    grid_->setTabKeyNavigation(false);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
 

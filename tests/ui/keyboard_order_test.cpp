@@ -5,10 +5,14 @@
 // open with Alt and their letter in both languages.
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <algorithm>
 #include <set>
 
 #include "ui/access_keys.h"
+#include "ui/bulk_edit_dialog.h"
+#include "ui/csv_import_dialog.h"
+#include "ui/help_window.h"
 #include "ui/window_table.h"
 #include "ui_test_support.h"
 
@@ -19,11 +23,19 @@ using KeyboardOrder = MainWindowTest;
 
 TEST_F(KeyboardOrder, TabFollowsTheReadingOrderInEveryWindow) {
     main->setAdvanced(true);
-    for (const WindowSpec& spec : Windows()) {
-        main->reopen(spec.id);
+    // The windows of the window table, then the dialogs the menus run and the manual.
+    BulkEditDialog fields(false, {1, 2}, 1, main.get());
+    CsvImportDialog csv("club.csv", false, main.get());
+    main->showHelp("main-window");
+    std::vector<QWidget*> others{&fields, &csv, main->helpWindow()};
+    for (std::size_t n = 0; n < Windows().size() + others.size(); ++n) {
+        const bool table = n < Windows().size();
+        const WindowSpec& spec = Windows()[table ? n : 0];
+        if (table) main->reopen(spec.id);
         settle();
-        QWidget* w = main->window(spec.id);
-        ASSERT_NE(w, nullptr) << int(spec.id);
+        QWidget* w = table ? main->window(spec.id) : others[n - Windows().size()];
+        ASSERT_NE(w, nullptr) << n;
+        w->show();
         std::vector<QWidget*> chain;  // as Tab visits the window's controls
         for (QWidget* c = w->nextInFocusChain(); c != w; c = c->nextInFocusChain()) {
             if (!w->isAncestorOf(c) || !c->isVisibleTo(w) || !(c->focusPolicy() & Qt::TabFocus))
@@ -33,14 +45,15 @@ TEST_F(KeyboardOrder, TabFollowsTheReadingOrderInEveryWindow) {
         }
         EXPECT_GT(chain.size(), 0U) << w->objectName().toStdString();
         const auto at = [w](QWidget* c) { return QRect(c->mapTo(w, QPoint()), c->size()); };
-        // Tab goes round: the round starts at the control at the top left.
-        std::rotate(chain.begin(),
-                    std::min_element(chain.begin(), chain.end(),
-                                     [&](QWidget* a, QWidget* b) {
-                                         return std::pair(at(a).top(), at(a).left()) <
-                                                std::pair(at(b).top(), at(b).left());
-                                     }),
-                    chain.end());
+        // Tab goes round: the round starts at the left of the top line.
+        QWidget* top = *std::min_element(chain.begin(), chain.end(), [&](QWidget* a, QWidget* b) {
+            return at(a).top() < at(b).top();
+        });
+        QWidget* start = top;
+        for (QWidget* c : chain) {
+            if (at(c).top() < at(top).bottom() && at(c).left() < at(start).left()) start = c;
+        }
+        std::rotate(chain.begin(), std::find(chain.begin(), chain.end(), start), chain.end());
         for (std::size_t i = 1; i < chain.size(); ++i) {
             const QRect a = at(chain[i - 1]);
             const QRect b = at(chain[i]);
@@ -50,7 +63,31 @@ TEST_F(KeyboardOrder, TabFollowsTheReadingOrderInEveryWindow) {
                 << w->objectName().toStdString() << ": " << chain[i - 1]->objectName().toStdString()
                 << " then " << chain[i]->objectName().toStdString();
         }
-        main->unload(spec.id);
+        // Pressed from the first control, Tab reaches every enabled one: a
+        // grid's cells keep no one in.
+        QApplication::setActiveWindow(w->window());
+        (*std::find_if(chain.begin(), chain.end(), [](QWidget* c) {
+            return c->isEnabled();
+        }))->setFocus(Qt::TabFocusReason);
+        std::set<QWidget*> reached;
+        for (std::size_t i = 0; i < chain.size() + 2 && QApplication::focusWidget(); ++i) {
+            for (QWidget* c : chain) {
+                if (c == QApplication::focusWidget() ||
+                    c->isAncestorOf(QApplication::focusWidget()))
+                    reached.insert(c);
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            settle();
+        }
+        for (QWidget* c : chain) {
+            // Of a group of option buttons, Tab stops at the chosen one.
+            const auto* option = qobject_cast<QRadioButton*>(c);
+            if (option && option->autoExclusive() && !option->isChecked()) continue;
+            EXPECT_TRUE(!c->isEnabled() || reached.count(c))
+                << w->objectName().toStdString() << ": " << c->objectName().toStdString();
+        }
+        presenter.take();
+        if (table) main->unload(spec.id);
         settle();
     }
 }
