@@ -37,6 +37,7 @@ constexpr ItemKey kKeys[] = {
     {"File_exportcsv", 'E'},
     {"File_printcard", 'P'},
     {"File_exportcard", 'C'},
+    {"File_history", 'H'},
     {"File_exit", 'X'},
     // Edit.
     {"Channel_edit", 'H'},

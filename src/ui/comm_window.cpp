@@ -155,6 +155,7 @@ void CommWindow::addSafeguards(QBoxLayout* layout, QHBoxLayout* buttons,
     });
     connect(safe_, &SafeWrite::imageWritten, this, &CommWindow::exchangeCompleted);
     connect(safe_, &SafeWrite::ended, this, [this](bool done, bool repair) {
+        announce(this, status_->text());
         if (!done) ensureLink();
         writeAgain_->setVisible(repair);
         restore_->setVisible(repair && safe_->hasBackup());
@@ -278,7 +279,8 @@ void CommWindow::OnMessage(const LinkMessage& message) {
 void CommWindow::OnFinished(ExchangeOutcome outcome) {
     // The port message names no port; the label says which one and why.
     if (outcome == ExchangeOutcome::PortFailed) status_->setText(qs(link_->LastPortError()));
-    // A finished write shows no box: the status line is all there is to hear.
+    // A finished write shows no box: the status line is all there is to hear
+    // (the same at the end of a write with its safeguards, above).
     announce(this, status_->text());
     if (outcome == ExchangeOutcome::Completed) {
         const Image& image = mode() == LinkMode::Write ? written_ : state_.ChannelTable;
