@@ -173,10 +173,7 @@ class AccessibilityBus : public QObject {
 
     // The key a screen reader gives for an object's first action ("Alt+F").
     QString KeyBinding(const Accessible& a) {
-        QDBusMessage m = QDBusMessage::createMethodCall(a.service, a.path, "org.a11y.atspi.Action",
-                                                        "GetKeyBinding");
-        m << 0;
-        const QDBusMessage reply = bus_.call(m, QDBus::Block, kWaitMs);
+        const QDBusMessage reply = Call(a, "org.a11y.atspi.Action", "GetKeyBinding", {0});
         return reply.arguments().isEmpty() ? QString() : reply.arguments().at(0).toString();
     }
 
@@ -236,29 +233,23 @@ class AccessibilityBus : public QObject {
             announced_ << Name(source);
     }
     void propertyChanged(const QDBusMessage& m) {
-        if (m.arguments().isEmpty() || m.arguments().at(0).toString() != "accessible-value") return;
-        QDBusMessage get = QDBusMessage::createMethodCall(m.service(), m.path(),
-                                                          "org.freedesktop.DBus.Properties", "Get");
-        get << QString("org.a11y.atspi.Value") << QString("CurrentValue");
-        const QDBusMessage reply = bus_.call(get, QDBus::Block, kWaitMs);
-        if (reply.arguments().isEmpty()) return;
-        values_ << Name({m.service(), m.path()}) + ": " +
-                       QString::number(
-                           reply.arguments().at(0).value<QDBusVariant>().variant().toDouble());
+        const Accessible source{m.service(), m.path()};
+        if (!m.arguments().isEmpty() && m.arguments().at(0).toString() == "accessible-value")
+            values_ << Name(source) + ": " + Property(source, "CurrentValue", "Value");
     }
 
   private:
     static constexpr uint kLabelledBy = 2;
 
-    QDBusMessage Call(const Accessible& a, const char* interface, const char* method) {
-        return bus_.call(QDBusMessage::createMethodCall(a.service, a.path, interface, method),
-                         QDBus::Block, kWaitMs);
+    QDBusMessage Call(const Accessible& a, const char* interface, const char* method,
+                      const QVariantList& args = {}) {
+        QDBusMessage m = QDBusMessage::createMethodCall(a.service, a.path, interface, method);
+        m.setArguments(args);
+        return bus_.call(m, QDBus::Block, kWaitMs);
     }
-    QString Property(const Accessible& a, const char* name) {
-        QDBusMessage m = QDBusMessage::createMethodCall(a.service, a.path,
-                                                        "org.freedesktop.DBus.Properties", "Get");
-        m << QString("org.a11y.atspi.Accessible") << QString(name);
-        const QDBusMessage reply = bus_.call(m, QDBus::Block, kWaitMs);
+    QString Property(const Accessible& a, const char* name, const char* interface = "Accessible") {
+        const QDBusMessage reply = Call(a, "org.freedesktop.DBus.Properties", "Get",
+                                        {QString("org.a11y.atspi.") + interface, QString(name)});
         if (reply.arguments().isEmpty()) return {};
         return reply.arguments().at(0).value<QDBusVariant>().variant().toString();
     }
