@@ -10,6 +10,7 @@ namespace zt {
 namespace {
 
 constexpr const char* kObjectName = "announcement";
+constexpr const char* kBoxName = "announcements";
 // The last few stay, so a screen reader that reads a text a moment after it
 // appeared still finds it when more have followed.
 constexpr qsizetype kKept = 4;
@@ -29,15 +30,23 @@ void announce(QWidget* from, const QString& text) {
         return true;
     }();
     (void)installed;
+    // The notes sit in a box of their own, invisible and out of the way (it
+    // draws nothing and takes no click or key): one shown straight in the
+    // window would have the window lay itself out in the middle of the change
+    // it speaks of.
     QWidget* window = from->window();
-    const QList<QWidget*> earlier =
-        window->findChildren<QWidget*>(kObjectName, Qt::FindDirectChildrenOnly);
+    auto* box = window->findChild<QWidget*>(kBoxName, Qt::FindDirectChildrenOnly);
+    if (!box) {
+        box = new QWidget(window);
+        box->setObjectName(kBoxName);
+        box->setAttribute(Qt::WA_TransparentForMouseEvents);
+        box->setGeometry(0, 0, 1, 1);
+        box->show();
+    }
+    const QList<QWidget*> earlier = box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (qsizetype i = 0; i + kKept <= earlier.size(); ++i) delete earlier[i];
-    // Invisible and out of the way: it draws nothing and takes no click or key.
-    auto* note = new QWidget(window);
+    auto* note = new QWidget(box);
     note->setObjectName(kObjectName);
-    note->setAttribute(Qt::WA_TransparentForMouseEvents);
-    note->setFocusPolicy(Qt::NoFocus);
     note->setGeometry(0, 0, 1, 1);
     note->setAccessibleName(text.trimmed());
     note->show();
@@ -45,8 +54,7 @@ void announce(QWidget* from, const QString& text) {
 
 QStringList announcements(const QWidget* window) {
     QStringList texts;
-    for (const QWidget* note :
-         window->findChildren<const QWidget*>(kObjectName, Qt::FindDirectChildrenOnly))
+    for (const QWidget* note : window->findChildren<const QWidget*>(kObjectName))
         texts << note->accessibleName();
     return texts;
 }

@@ -493,6 +493,7 @@ TEST_F(SafeWrites, EachFaultIsToldWithWhatToDoAndRestoreBackupPutsTheRadioBack) 
     ASSERT_TRUE(runUntilLabel(w,
                               "Complete writing Data \nRead back and compared: the radio holds the "
                               "image."));
+    EXPECT_EQ(announcements(main.get()).back(), label(w));
     EXPECT_EQ(bar(w)->value(), 100);
     EXPECT_TRUE(gone(WindowId::CommWrite));
     for (int r = 0; r < 240; ++r) EXPECT_EQ(radio.Memory()[r], state->ChannelTable[r]) << r;
