@@ -28,13 +28,15 @@ constexpr MenuItem kLayout[] = {
     Window("File_save"),
     // Opens the save window, the same as Save.
     {.name = "File_saveas", .parent = "File", .caption = {"Save As", "另存为"}},
+    {.name = "File_exit", .parent = "File", .caption = {"Exit", "退出"}},
+    // The entries the program adds come after the menu's own, set apart, as
+    // the channel commands are in the Edit menu.
+    Divider("divider_files", "File", Shown::Yes),
     {.name = "File_importcsv", .parent = "File", .caption = kImportCsvCaption},
     {.name = "File_exportcsv", .parent = "File", .caption = kExportCsvCaption},
     {.name = "File_printcard", .parent = "File", .caption = kPrintCardCaption},
     {.name = "File_exportcard", .parent = "File", .caption = kExportCardCaption},
-    // After the entries the program has added to the menu, Exit staying last.
     Window("File_history"),
-    {.name = "File_exit", .parent = "File", .caption = {"Exit", "退出"}},
     Window("proc_type"),
     Submenu("Edit", {"Edit", "编辑"}),
     Window("Channel_edit"),

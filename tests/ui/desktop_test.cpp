@@ -249,8 +249,8 @@ TEST_F(Desktop, AdvancedShowsTheHiddenEntriesInTheirPlaces) {
         "divider_sort Edit_sortrx Edit_sortname divider_fields Edit_setfields";
     EXPECT_EQ(visibleItems(edit), "Channel_edit Optional_edit divider1 Test_edit" + commands);
     EXPECT_EQ(visibleItems(main->findChild<QMenu*>("File")),
-              "File_New File_Open File_save File_saveas File_importcsv File_exportcsv "
-              "File_printcard File_exportcard File_history File_exit");
+              "File_New File_Open File_save File_saveas File_exit divider_files File_importcsv "
+              "File_exportcsv File_printcard File_exportcard File_history");
     // Hidden entries cannot run, nor can the divider drawn as an entry.
     for (const char* off : {"key_edit", "Scan_edit", "Dtmf_edit", "Fleetsync_edit", "divider2",
                             "Message_edit", "Prog_test", "Language_Setup", "divider1"})
