@@ -43,18 +43,19 @@ struct NamePattern {
     friend bool operator==(const NamePattern&, const NamePattern&) = default;
 };
 
-// The fields to change; an empty field stays as it is.
+// The fields to change; an empty field stays as it is. Every field starts
+// empty, so a request names only its own: BulkEdit{.power = 0}.
 struct BulkEdit {
-    std::optional<int> power;   // 0 Low, 1 Mid, 2 High
-    std::optional<bool> wide;   // the bandwidth
-    std::optional<int> decode;  // tone list position 0 (off) .. 264
-    std::optional<int> encode;
-    std::optional<bool> scanAdd;
-    std::optional<bool> bcl;
-    std::optional<bool> vox;
-    std::optional<bool> txStop;
-    std::optional<OffsetSetting> offset;
-    std::optional<NamePattern> name;
+    std::optional<int> power{};   // 0 Low, 1 Mid, 2 High
+    std::optional<bool> wide{};   // the bandwidth
+    std::optional<int> decode{};  // tone list position 0 (off) .. 264
+    std::optional<int> encode{};
+    std::optional<bool> scanAdd{};
+    std::optional<bool> bcl{};
+    std::optional<bool> vox{};
+    std::optional<bool> txStop{};
+    std::optional<OffsetSetting> offset{};
+    std::optional<NamePattern> name{};
 
     [[nodiscard]] bool empty() const;
     friend bool operator==(const BulkEdit&, const BulkEdit&) = default;
