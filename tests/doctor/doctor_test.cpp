@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <functional>
+#include <map>
+#include <sstream>
 
 #include "doctor/doctor_report.h"
 #include "fake_system.h"
@@ -25,6 +27,8 @@ void Ch340(FakeSystem& s) {
     s.Usb("1-2", "1a86", "7523", {"ttyUSB0"}, "ch341");
     s.Write("dev/ttyUSB0", "");
 }
+const std::string kGone = "ch341-uart converter now disconnected from ttyUSB0";
+const std::string kBack = "ch341-uart converter now attached to ";
 void Holder(FakeSystem& s, int pid, const std::string& name) {
     s.Write("proc/" + std::to_string(pid) + "/comm", name + "\n");
     s.Link("proc/" + std::to_string(pid) + "/fd/7", "/dev/ttyUSB0");
@@ -32,181 +36,108 @@ void Holder(FakeSystem& s, int pid, const std::string& name) {
 
 const DeviceNode kOpen{true, true, "root", "dialout", 0660};
 const UserGroups kAnn{"ann", {"ann", "dialout"}, {"ann", "dialout"}};
-const UserGroups kAnnNotLoggedIn{"ann", {"ann"}, {"ann", "dialout"}};
 
-struct Cause {
-    const char* what;
-    void (*setup)(FakeSystem&);
-    DeviceNode node;  // `exists` follows the fake /dev
-    UserGroups user;
-    std::optional<RadioProbeResult> probe;
-    Check check;
-    Verdict verdict;
-    const char* detail;
-    const char* advice;  // a line of the advice; "" for none
-};
-
-const Cause kCauses[] = {
-    {"a CH340 cable",
-     Ch340,
-     kOpen,
-     kAnn,
-     {},
-     Check::Adapter,
-     Verdict::Ok,
-     "1a86:7523 CH340/CH341, driver ch341",
-     ""},
-    {"FTDI latency 16 ms",
+// The machines: a setup, then the port's node and the user.
+const std::map<std::string, std::function<void(FakeSystem&)>> kSetups{
+    {"ch340", Ch340},
+    {"ftdi",
      [](FakeSystem& s) {
          s.Usb("1-2", "0403", "6001", {"ttyUSB0"}, "ftdi_sio");
-         s.Write("sys/bus/usb-serial/devices/ttyUSB0/latency_timer", "16\n");
+         s.Write("sys/bus/usb-serial/devices/ttyUSB0/latency_timer", "2\n");
          s.Write("dev/ttyUSB0", "");
-     },
-     kOpen,
-     kAnn,
-     {},
-     Check::Adapter,
-     Verdict::Warning,
-     "0403:6001 FTDI, driver ftdi_sio, latency timer 16 ms",
-     "    echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/latency_timer\n"},
-    {"PL2303 counterfeit",
+     }},
+    {"pl2303",
      [](FakeSystem& s) {
          s.Usb("1-3", "067b", "23a3", {});
          Kmsg(s, 40,
               "pl2303 1-3:1.0: unknown device type, please report to linux-usb@vger.kernel.org");
-     },
-     kOpen,
-     kAnn,
-     {},
-     Check::Adapter,
-     Verdict::Failed,
-     "067b:23a3 PL2303 has no serial port: the kernel refused the chip",
-     "this is a counterfeit PL2303 or a type phased out"},
-    {"held by ModemManager",
-     [](FakeSystem& s) { Ch340(s), Holder(s, 812, "ModemManager"); },
-     kOpen,
-     kAnn,
-     {},
-     Check::Holders,
-     Verdict::Failed,
-     "ModemManager (pid 812)",
-     "tells it to leave programming cables alone; load it, or plug the cable in again:"},
-    {"held by another program",
-     [](FakeSystem& s) { Ch340(s), Holder(s, 900, "minicom"); },
-     kOpen,
-     kAnn,
-     {},
-     Check::Holders,
-     Verdict::Failed,
-     "minicom (pid 900)",
-     "Close minicom (pid 900), which has the port open, and check again.\n"},
-    {"root only",
-     Ch340,
-     {true, false, "root", "root", 0600},
-     kAnn,
-     {},
-     Check::Permission,
-     Verdict::Failed,
-     "crw------- root root, not for you",
-     "gives USB programming cables to the dialout group. Load it, or plug the cable in again:\n"
-     "    sudo udevadm control --reload && sudo udevadm trigger\n"},
-    {"dialout, no new login yet",
-     Ch340,
-     {true, false, "root", "dialout", 0660},
-     kAnnNotLoggedIn,
-     {},
-     Check::Permission,
-     Verdict::Failed,
-     "crw-rw---- root dialout, not for you",
-     "log out and in again (or run: newgrp dialout).\n"},
-    {"unplugged",
-     [](FakeSystem& s) {
-         Kmsg(s, 5, "ch341-uart ttyUSB0: ch341-uart converter now disconnected from ttyUSB0");
-     },
-     kOpen,
-     kAnn,
-     {},
-     Check::Device,
-     Verdict::Failed,
-     "no such serial port",
-     "The USB serial adapter /dev/ttyUSB0 vanished 5 s ago: plug the cable in again"},
-    {"unplugged long ago",
-     [](FakeSystem& s) {
-         Kmsg(s, 80, "ch341-uart ttyUSB0: ch341-uart converter now disconnected from ttyUSB0");
-     },
-     kOpen,
-     kAnn,
-     {},
-     Check::Device,
-     Verdict::Failed,
-     "no such serial port",
-     "No USB serial adapter appeared or vanished in the last minute: plug the programming cable "
-     "in.\n"},
-    {"back as ttyUSB1",
-     [](FakeSystem& s) { Kmsg(s, 3, "usb 1-2: ch341-uart converter now attached to ttyUSB1"); },
-     kOpen,
-     kAnn,
-     {},
-     Check::Device,
-     Verdict::Failed,
-     "no such serial port",
-     "A USB serial adapter appeared 3 s ago as /dev/ttyUSB1: choose that port.\n"},
-    {"no kernel log: the device list",
+     }},
+    {"modemmanager", [](FakeSystem& s) { Ch340(s), Holder(s, 812, "ModemManager"); }},
+    {"minicom", [](FakeSystem& s) { Ch340(s), Holder(s, 900, "minicom"); }},
+    {"gone5s", [](FakeSystem& s) { Kmsg(s, 5, "ch341-uart ttyUSB0: " + kGone); }},
+    {"gone80s", [](FakeSystem& s) { Kmsg(s, 80, "ch341-uart ttyUSB0: " + kGone); }},
+    {"back1", [](FakeSystem& s) { Kmsg(s, 3, "usb 1-2: " + kBack + "ttyUSB1"); }},
+    {"back0", [](FakeSystem& s) { Kmsg(s, 3, "usb 1-2: " + kBack + "ttyUSB0"); }},
+    {"nokmsg",
      [](FakeSystem& s) {
          fs::remove(s.root / "dev/kmsg");
          s.Write("dev/ttyUSB1", "");
-     },
-     kOpen,
-     kAnn,
-     {},
-     Check::Device,
-     Verdict::Failed,
-     "no such serial port",
-     " ago as /dev/ttyUSB1: choose that port.\n"},
-    {"radio answered", Ch340, kOpen, kAnn,
-     RadioProbeResult{true, "", IdentifyReply::Identified, {}}, Check::Radio, Verdict::Ok,
-     "The radio answered: ZT790", ""},
-    {"radio silent", Ch340, kOpen, kAnn, RadioProbeResult{true, "", IdentifyReply::Silent, {}},
-     Check::Radio, Verdict::Failed, "no answer",
-     "No answer: switch the radio on, turn its volume up, push the cable's plug fully into the "
-     "radio, and check that this is the cable's port.\n"},
-    {"cable echo", Ch340, kOpen, kAnn,
-     RadioProbeResult{true, "", IdentifyReply::Echo, {'P', 'R', 'O', 'G', 'R', 'A', 'M', 2}},
-     Check::Radio, Verdict::Failed,
-     "your own bytes came back: the cable is not connected to a radio",
-     "Push the cable's plug fully into the radio's socket and switch the radio on"},
-    {"garbled", Ch340, kOpen, kAnn,
-     RadioProbeResult{true, "", IdentifyReply::Garbled, {'X', 'T', '7', '9', '0', 1, 2, 3, 2, 9}},
-     Check::Radio, Verdict::Failed,
-     "bytes came back, but not the identification: 58 54 37 39 30 01 02 03 02 ...",
-     "another device may be on this port, or the cable echoes part of what it sends."},
-    {"busy", Ch340, kOpen, kAnn, RadioProbeResult{false, "Device or resource busy", {}, {}},
-     Check::Opening, Verdict::Failed, "Device or resource busy",
-     "Another program has the port open: close it and check again.\n"},
+     }},
+};
+const std::map<std::string, std::pair<DeviceNode, UserGroups>> kNodes{
+    {"open", {kOpen, kAnn}},
+    {"rootonly", {{true, false, "root", "root", 0600}, kAnn}},
+    {"readonly", {{true, false, "root", "dialout", 0640}, kAnn}},
+    {"refused", {{true, false, "root", "dialout", 0660}, kAnn}},
+    {"newgroup", {{true, false, "root", "dialout", 0660}, {"ann", {"ann"}, {"ann", "dialout"}}}},
+};
+const std::map<std::string, RadioProbeResult> kProbes{
+    {"answer", {true, "", IdentifyReply::Identified, {}}},
+    {"silent", {true, "", IdentifyReply::Silent, {}}},
+    {"echo", {true, "", IdentifyReply::Echo, {'P', 'R', 'O', 'G', 'R', 'A', 'M', 2}}},
+    {"garbled", {true, "", IdentifyReply::Garbled, {'X', 'T', '7', '9', '0', 1, 2, 3, 2, 9}}},
+    {"busy", {false, "Device or resource busy", {}, {}}},
 };
 
+// One cause a line: setup, node, probe (- none), the check, its verdict and
+// detail, and a piece of its advice (empty: none).
+const char* const kCauses = R"(
+ch340 | open | - | adapter | ok | 1a86:7523 CH340/CH341, driver ch341 |
+ftdi | open | - | adapter | warning | 0403:6001 FTDI, driver ftdi_sio, latency timer 2 ms |    echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/latency_timer
+pl2303 | open | - | adapter | failed | 067b:23a3 PL2303 has no serial port: the kernel refused the chip | this is a counterfeit PL2303 or a type phased out
+modemmanager | open | - | holders | failed | ModemManager (pid 812) | tells it to leave programming cables alone; load it, or plug the cable in again:
+minicom | open | - | holders | failed | minicom (pid 900) | Close minicom (pid 900), which has the port open, and check again.
+ch340 | rootonly | - | permission | failed | crw------- root root, not for you | gives USB programming cables to the dialout group. Load it, or plug the cable in again:
+ch340 | readonly | - | permission | failed | crw-r----- root dialout, not for you | The port is for root only (crw-r----- root dialout).
+ch340 | newgroup | - | permission | failed | crw-rw---- root dialout, not for you | log out and in again (or run: newgrp dialout).
+ch340 | refused | - | permission | failed | crw-rw---- root dialout, not for you | You are in the dialout group, yet the port refuses you
+gone5s | open | - | device | failed | no such serial port | The USB serial adapter /dev/ttyUSB0 vanished 5 s ago: plug the cable in again
+gone80s | open | - | device | failed | no such serial port | No USB serial adapter appeared or vanished in the last minute: plug the programming cable in.
+back1 | open | - | device | failed | no such serial port | A USB serial adapter appeared 3 s ago as /dev/ttyUSB1: choose that port.
+back0 | open | - | device | failed | no such serial port | No USB serial adapter appeared or vanished in the last minute
+nokmsg | open | - | device | failed | no such serial port |  ago as /dev/ttyUSB1: choose that port.
+ch340 | open | answer | radio | ok | The radio answered: ZT790 |
+ch340 | open | silent | radio | failed | no answer | No answer: switch the radio on, turn its volume up, push the cable's plug fully into the radio, and check that this is the cable's port.
+ch340 | open | echo | radio | failed | your own bytes came back: the cable is not connected to a radio | Push the cable's plug fully into the radio's socket and switch the radio on
+ch340 | open | garbled | radio | failed | bytes came back, but not the identification: 58 54 37 39 30 01 02 03 02 ... | another device may be on this port, or the cable echoes part of what it sends.
+ch340 | open | busy | opening | failed | Device or resource busy | Another program has the port open: close it and check again.
+)";
+
 TEST(Doctor, EachCauseGivesItsDiagnosisAndWhatToDo) {
-    for (const Cause& c : kCauses) {
-        SCOPED_TRACE(c.what);
+    std::istringstream lines(kCauses);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty()) continue;
+        SCOPED_TRACE(line.substr(0, 40));
+        std::vector<std::string> f;
+        std::size_t at = 0;
+        while (f.size() < 6) {
+            const std::size_t bar = line.find(" |", at);
+            f.push_back(line.substr(at, bar - at));
+            at = std::min(bar + 3, line.size());
+        }
+        const std::string advice = line.substr(at);
         FakeSystem sys;
         sys.Write("usr/lib/udev/rules.d/60-zt790prog-cables.rules", "# cables\n");
         sys.Write("proc/uptime", "100.00 150.00\n");
         Kmsg(sys, 90, "Linux version 6.1.0");
-        c.setup(sys);
-        const Host host{sys.root.string(), c.user, [&c](const std::string& path) {
-                            DeviceNode node = c.node;
-                            node.exists = fs::exists(path);
-                            return node;
+        kSetups.at(f[0])(sys);
+        const auto& [node, user] = kNodes.at(f[1]);
+        const Host host{sys.root.string(), user, [&node](const std::string& path) {
+                            DeviceNode n = node;
+                            n.exists = fs::exists(path);
+                            return n;
                         }};
         PortDiagnosis d = ExamineSystem(host, "/dev/ttyUSB0", "");
-        if (c.probe) RecordRadio(d, *c.probe);
-        const CheckResult& r = d[c.check];
-        EXPECT_EQ(VerdictKey(r.verdict), std::string(VerdictKey(c.verdict)));
-        EXPECT_EQ(r.detail.english, c.detail);
-        EXPECT_EQ(r.advice.english.empty(), *c.advice == 0) << r.advice.english;
-        EXPECT_NE(r.advice.english.find(c.advice), std::string::npos) << r.advice.english;
+        if (f[2] != "-") RecordRadio(d, kProbes.at(f[2]));
+        Check check = Check::Device;
+        while (CheckKey(check) != f[3]) check = static_cast<Check>(static_cast<int>(check) + 1);
+        const CheckResult& r = d[check];
+        EXPECT_EQ(VerdictKey(r.verdict), f[4]);
+        EXPECT_EQ(r.detail.english, f[5]);
+        EXPECT_EQ(r.advice.english.empty(), advice.empty()) << r.advice.english;
+        EXPECT_NE(r.advice.english.find(advice), std::string::npos) << r.advice.english;
         EXPECT_EQ(r.advice.chinese.empty(), r.advice.english.empty());
-        EXPECT_EQ(d.RadioAnswered(), c.check == Check::Radio && c.verdict == Verdict::Ok);
+        EXPECT_EQ(d.RadioAnswered(), f[2] == "answer");
     }
 }
 

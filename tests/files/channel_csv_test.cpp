@@ -575,6 +575,9 @@ TEST(CsvEncoding, Utf16IsReadWithOrWithoutItsMark) {
         {"\0L\0o\0c\0,"sv, "Loc,"},
         {"\377\376=\330\0\336"sv, "\xF0\x9F\x98\x80"},
         {"F\xC3\xB3ia"sv, "F\xC3\xB3ia"},
+        {"\377\376\0\334"sv,
+         "the file is UTF-16 text with a broken character at byte 2; save it again as UTF-8 or "
+         "UTF-16"},
         {"\377\376A\0B"sv,
          "the file is UTF-16 text with a broken character at byte 4; save it "
          "again as UTF-8 or UTF-16"},
@@ -597,10 +600,11 @@ TEST(CsvEncoding, Utf16IsReadWithOrWithoutItsMark) {
 TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
     Image image = VariedImage();
     const Image before = image;
-    const CsvImportResult r = ImportChannelCsv("Location,Frequency,Name\r\n2,440.1,NEW\r\n", image);
+    const CsvImportResult r =
+        ImportChannelCsv("Location,Frequency,Name,Mode\r\n2,440.1,NEW,\r\n", image);
     ASSERT_TRUE(r.ok);
-    // Without tone, duplex, mode and power columns: simplex, tones off, wide,
-    // High (as the grid makes a new channel).
+    // Without tone, duplex and power columns, and with an empty Mode: simplex,
+    // tones off, wide, High (as the grid makes a new channel).
     EXPECT_EQ(Describe(image, 2), "NEW 440.10000 440.10000 255:255 255:255 02 20 FFFF");
     for (int row = 0; row < 256; ++row) {
         if (row != 2 && row != 160) {

@@ -39,6 +39,8 @@ class ChannelCardTest : public ::testing::Test {
         use(5, "446.1", "X");
         StoreTxMHz(image, 5, TextToUnits("446.1125"));
         image[5][12] |= 3;  // a power the editors do not offer
+        use(6, "430", "RPT2");
+        StoreTxMHz(image, 6, TextToUnits("440"));
     }
     std::vector<std::string> rows(const CardRequest& request) {
         std::vector<std::string> out;
@@ -60,10 +62,11 @@ TEST_F(ChannelCardTest, UsedChannelsInBothLanguages) {
                                  "2|RPT|439.25000|-7.600|67.0|D023N|Low|Wide|●",
                                  "4||430.00000|445.12345|||High|Wide|",
                                  "5|X|446.10000|446.11250||||Wide|",
+                                 "6|RPT2|430.00000|+10.000|||High|Wide|",
                              }));
     EXPECT_EQ(en.facts,
               (std::vector<std::string>{"Model: ZT790 C1.0 UHF (400-470 MHz)", "File: club.chann",
-                                        "Date: 2025-03-01", "Channels: 4"}));
+                                        "Date: 2025-03-01", "Channels: 5"}));
     request = {{2, 3, 4}, "Club", "", "2025-03-01", true};
     const ChannelCard zh = MakeChannelCard(image, request);
     EXPECT_EQ(zh.title, "Club");

@@ -62,6 +62,8 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
         {"A B C D E F G H I J K L M N O P Q", C::MoveDown, "16@16", 16,
          "A B C D E F G H I J K L M N O Q P / 17@17 / 255 | The scan's priority channel (channel "
          "16) moved to channel 17, outside 1 - 16; it is now cleared."},
+        {"A B C D E F G H I J K L M N O P Q", C::MoveDown, "15@15", 15,
+         "A B C D E F G H I J K L M N P O Q / 16@16 / 16"},
         {"", C::Insert, "2@2", 5, "A - B C D E / 2@2 / 6"},
         {"", C::Insert, "3,4,5@5", 1, "A B - C D E / 3@3 / 1"},  // above the first selected row
         {full, C::Insert, "@5", 255,

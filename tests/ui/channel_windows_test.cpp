@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -101,6 +102,11 @@ TEST_F(ChannelWindows, AFrequencyFillsAnEmptyChannelEnterWalksItsCellsRefusalsAr
 
     // Refused entries (a receive frequency: the modal box tests).
     enter(3, Col::ColRx, "446");
+    // A name cell takes five characters.
+    clickCell(3, Col::ColName);
+    QTest::keyClicks(grid->textEditor(), "abcdef");
+    EXPECT_EQ(grid->textEditor()->text(), "abcde");
+    clickCell(3, Col::ColRx);
     // A Ctrl chord in a cell is no typing (Ctrl+1 once bounced between the
     // grid and its editor until the stack ran out).
     QTest::keyClick(grid->textEditor(), Qt::Key_1, Qt::ControlModifier);
@@ -218,6 +224,7 @@ TEST_F(ChannelWindows, TheDialogOpensAnEmptyChannelOnlyForAReceiveFrequencyTheGr
     EXPECT_TRUE(control<QWidget>("Text_TX_Freq")->isEnabled());
     // The dialog's own defaults, which differ from the grid's.
     EXPECT_EQ(control<QComboBox>("Combo_WN")->currentText(), "Narrow");
+    EXPECT_EQ(control<QLabel>("Label_WN")->text(), "Wide/Narror");
     EXPECT_TRUE(presenter.messages.empty());
     // The grid shows it once active again; Close leaves no empty frame behind.
     main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(grid->parentWidget()));
@@ -263,7 +270,8 @@ TEST_F(ChannelWindows, NameChecksRefuseWithTheirMessages) {
                                  std::pair{"", badSuffix}}) {
         EXPECT_EQ(confirmWith(open, name), Texts{message}) << name;
     }
-    EXPECT_EQ(main->window(WindowId::OpenChann), open);  // still open
+    EXPECT_EQ(main->window(WindowId::OpenChann), open);                   // still open
+    EXPECT_EQ(CheckChannelFileName(".chann"), ChannelFileNameCheck::Ok);  // the suffix alone
 
     ChannelFileWindow* save = openWindow("File_saveas", WindowId::SaveChann);
     EXPECT_EQ(confirmWith(save, "x$.chann"),

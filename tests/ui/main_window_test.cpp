@@ -84,11 +84,11 @@ TEST_F(MainWindowShell, LanguageSwitchReloadsOpenWindowsAndBack) {
     command("Language_chn");
     main->reopen(WindowId::Key);
     EXPECT_EQ(main->window(WindowId::Key)->windowTitle(), "键设定");
-    EXPECT_EQ(
-        QStringList({main->windowTitle(), main->statusPanel(1), main->statusPanel(3),
-                     main->action("Optional_edit")->text(), main->action("Prog_read")->text()})
-            .join('|'),
-        "Merivon  ZT790 C1.0 系列对讲机编程软件 |状态|COM1|可选功能|从对讲机读取数据");
+    EXPECT_EQ(QStringList({main->windowTitle(), main->statusPanel(1), main->statusPanel(3),
+                           main->statusPanel(6), main->action("Optional_edit")->text(),
+                           main->action("Prog_read")->text()})
+                  .join('|'),
+              "Merivon  ZT790 C1.0 系列对讲机编程软件 |状态|COM1|频段|可选功能|从对讲机读取数据");
     EXPECT_EQ(child<QComboBox>(main->window(WindowId::Option), "Combo_Scan")->itemText(0), "时间");
     child<QPushButton>(main->channelGrid(), "Command_Edit")->click();
     EXPECT_EQ(main->window(WindowId::ChannEdit)->windowTitle(), "信道编辑");

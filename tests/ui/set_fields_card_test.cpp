@@ -5,6 +5,7 @@
 // printed.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -62,11 +63,15 @@ TEST_F(SetFieldsAndCard, TheDialogStoresWhatSetStoresAsOneUndoStep) {
     main->channelGrid()->selectChannels({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 20},
                                         1);
     setFields([&](BulkEditDialog& d) {
-        for (const char* box : {"Check_power", "Check_width", "Check_duplex", "Check_name"})
+        EXPECT_EQ(child<QLabel>(&d, "Label_channels")->text(),
+                  "Channels 1-16, 20 (15 in use; empty ones stay as they are)");
+        for (const char* box :
+             {"Check_power", "Check_width", "Check_duplex", "Check_scan", "Check_name"})
             child<QCheckBox>(&d, box)->setChecked(true);
         child<QComboBox>(&d, "Combo_power")->setCurrentIndex(0);
         child<QComboBox>(&d, "Combo_width")->setCurrentIndex(0);
         child<QComboBox>(&d, "Combo_duplex")->setCurrentIndex(2);
+        child<QComboBox>(&d, "Combo_scan")->setCurrentIndex(0);
         type(child<QLineEdit>(&d, "Text_offset"), "5");
         type(child<QLineEdit>(&d, "Text_name"), "PMR##");
         child<QAbstractButton>(&d, "Command_ok")->click();
@@ -78,7 +83,7 @@ TEST_F(SetFieldsAndCard, TheDialogStoresWhatSetStoresAsOneUndoStep) {
     ASSERT_TRUE(SaveChannelFile(in.toStdString(), start).ok);
     const auto cli = testing::RunProgram(
         "zt790ctl", {"set", in, "--channels", "1-16,20", "--power", "low", "--bandwidth", "narrow",
-                     "--offset=-5", "--name", "PMR##", "-o", out});
+                     "--offset=-5", "--scan-add", "off", "--name", "PMR##", "-o", out});
     ASSERT_EQ(cli.exitCode, 0) << cli.err;
     Image written{};
     ASSERT_TRUE(LoadChannelFile(out.toStdString(), written).ok);
