@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <random>
 #include <set>
+#include <sstream>
 #include <variant>
 
 #include "files/csv_encoding.h"
@@ -508,58 +509,46 @@ TEST(CsvNames, ListsOfEveryShapeStayDistinct) {
     }
 }
 
-// Rows as published lists write them, each into the varied file: the channel
-// it stores, and the notes (or, for a refused row, the problem).
+// Rows as published lists write them ("\n" between two), each into the varied
+// file: "rows | the channel stored (0: refused) | its description | what was
+// said about the rows (line: text), or for a refused row the problem".
+constexpr const char* kListRows = R"(
+5,,431.35,-,-7.6000 | 5 |  431.35000 438.95000 255:255 255:255 42 20 FFFF | 2: Offset "-7.6000" with Duplex "-" read by its sign: transmit 438.950000 MHz
+5,,446.1,+,-0.6 | 5 |  446.10000 445.50000 255:255 255:255 82 20 FFFF | 2: Offset "-0.6" with Duplex "+" read by its sign: transmit 445.500000 MHz
+5,A,	446.1	,,,Cross,100.0,88.5 | 5 | A 446.10000 446.10000 0:8 0:12 02 20 FFFF |
+128,,469.9,-,1 | 128 |  469.90000 468.90000 255:255 255:255 82 20 FFFF |
+5,PMR446 Ch 1,446.1 | 5 | PMR44 446.10000 446.10000 255:255 255:255 02 20 FFFF | 2: name "PMR446 Ch 1" stored as "PMR44"
+1,PMR446 Ch 1,446.1 | 1 | PMR1 446.10000 446.10000 255:255 255:255 02 20 FFFF | 2: name "PMR446 Ch 1" stored as "PMR1"
+5,pmr1,446.1\n6,PMR1,446.2 | 6 | PMR1 446.20000 446.20000 255:255 255:255 02 20 FFFF | 3: name "PMR1" differs from "pmr1" on line 2 only in case, accents or punctuation
+5,,446.1,,,DTCS | 0 |  | 2: no DCS code in DtcsCode
+)";
+
+// Row 3 has tabs around its frequency; row 4 transmits onto channel 128, whose
+// transmit was stopped: it starts again.
 TEST(ChannelCsv, RowsReadAsTheListMeantThem) {
-    const struct {
-        const char* rows;
-        int channel;
-        const char* stored;
-        std::vector<LineText> said;
-    } cases[] = {
-        {"5,,431.35,-,-7.6000",
-         5,
-         " 431.35000 438.95000 255:255 255:255 42 20 FFFF",
-         {{2, "Offset \"-7.6000\" with Duplex \"-\" read by its sign: transmit 438.950000 MHz"}}},
-        {"5,,446.1,+,-0.6",
-         5,
-         " 446.10000 445.50000 255:255 255:255 82 20 FFFF",
-         {{2, "Offset \"-0.6\" with Duplex \"+\" read by its sign: transmit 445.500000 MHz"}}},
-        {"5,A,\t446.1\t,,,Cross,100.0,88.5", 5, "A 446.10000 446.10000 0:8 0:12 02 20 FFFF", {}},
-        // Transmitting onto a channel whose transmit was stopped starts it again.
-        {"128,,469.9,-,1", 128, " 469.90000 468.90000 255:255 255:255 82 20 FFFF", {}},
-        {"5,PMR446 Ch 1,446.1",
-         5,
-         "PMR44 446.10000 446.10000 255:255 255:255 02 20 FFFF",
-         {{2, "name \"PMR446 Ch 1\" stored as \"PMR44\""}}},
-        {"1,PMR446 Ch 1,446.1",
-         1,
-         "PMR1 446.10000 446.10000 255:255 255:255 02 20 FFFF",
-         {{2, "name \"PMR446 Ch 1\" stored as \"PMR1\""}}},
-        {"5,pmr1,446.1\n6,PMR1,446.2",
-         6,
-         "PMR1 446.20000 446.20000 255:255 255:255 02 20 FFFF",
-         {{3,
-           "name \"PMR1\" differs from \"pmr1\" on line 2 only in case, accents or punctuation"}}},
-        {"5,,446.1,,,DTCS", 0, "", {{2, "no DCS code in DtcsCode"}}},
-    };
-    for (const auto& c : cases) {
+    std::istringstream cases(kListRows);
+    for (std::string line; std::getline(cases, line);) {
+        if (line.empty()) continue;
+        const auto bar = [&](int n) {
+            std::size_t at = 0;
+            for (int k = 0; k < n; ++k) at = line.find(" | ", at) + 3;
+            return at;
+        };
+        std::string rows = line.substr(0, bar(1) - 3);
+        if (const auto nl = rows.find("\\n"); nl != std::string::npos) rows.replace(nl, 2, "\n");
+        const int channel = std::stoi(line.substr(bar(1)));
         Image image = VariedImage();
         const CsvImportResult r = ImportChannelCsv(
-            std::string("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq\n") +
-                c.rows,
-            image);
-        EXPECT_EQ(r.ok, c.channel != 0) << c.rows;
-        if (r.ok) {
-            EXPECT_EQ(Describe(image, c.channel), c.stored) << c.rows;
+            "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq\n" + rows, image);
+        std::string said;
+        for (const LineText& m : English(r.ok ? r.notes : r.problems)) {
+            if (m.line != 0) said += std::to_string(m.line) + ": " + m.text;
         }
-        std::vector<LineText> said = English(r.ok ? r.notes : r.problems);
-        if (r.ok) {
-            said.erase(std::remove_if(said.begin(), said.end(),
-                                      [](const LineText& t) { return t.line == 0; }),
-                       said.end());
-        }
-        EXPECT_EQ(said, c.said) << c.rows;
+        const std::string stored = r.ok ? Describe(image, channel) : "";
+        EXPECT_EQ(std::to_string(r.ok ? channel : 0) + " | " + stored + " |" +
+                      (said.empty() ? "" : " ") + said,
+                  line.substr(bar(1)))
+            << rows;
     }
 }
 
@@ -617,48 +606,43 @@ TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
 }
 
 TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
-    const std::pair<const char*, const char*> rows[] = {
-        {"0,A,446.1,,,,,,,,,,FM,,,High,", "channel 0 is not between 1 and 128"},
-        {"129,A,446.1,,,,,,,,,,FM,,,High,", "channel 129 is not between 1 and 128"},
-        {"x,A,446.1,,,,,,,,,,FM,,,High,", "Location \"x\" is not a channel number"},
-        {",A,446.1,,,,,,,,,,FM,,,High,", "no channel number in Location"},
-        {"7,A,446.1234567,,,,,,,,,,FM,,,High,",
-         "Frequency \"446.1234567\" is not a frequency in MHz to 10 Hz (such as 446.00625)"},
-        {"10,A,446.1,,,DTCS,,,024,NN,,,AM,,X,Max,",
-         "Mode \"AM\" is not FM (wide) or NFM (narrow); Skip \"X\" is not S, P or empty; Power "
-         "\"Max\" is not Low, Mid, High or a power in watts; DtcsCode \"024\" is not a DCS code "
-         "this radio has"},
-        {"1,A,446.2,,,,,,,,,,FM,,,High,", "channel 1 is already set on line 2"},
-        {"11,A,,,,,,,,,,,FM,,,High,", "no receive frequency in Frequency"},
-        {"12,A,446.1,sideways,,,,,,,,,FM,,,High,",
-         "Duplex \"sideways\" is not one of +, -, split, off or empty"},
-        {"13,A,446.1,+,abc,,,,,,,,FM,,,High,", "Offset \"abc\" is not an offset in MHz to 10 Hz"},
-        {"14,A,446.1,split,-446.2,,,,,,,,FM,,,High,",
-         "transmit frequency below 0 is outside the band 400..470 MHz"},
-        {"15,A,400.5,-,1,,,,,,,,FM,,,High,,extra",
-         "more fields than the header names; transmit frequency 399.500000 MHz is outside the "
-         "band 400..470 MHz"},
-        // The band is low up to but not including high; these rows alone are fine.
-        {"20,A,400.00000", ""},
-        {"21,A,469.99999", ""},
-        {"22,A,470.00000", "receive frequency 470.000000 MHz is outside the band 400..470 MHz"},
-        {"23,A,399.99999", "receive frequency 399.999990 MHz is outside the band 400..470 MHz"},
-        {"24,A,469.0,+,0.99999", ""},
-        {"25,A,469.0,+,1", "transmit frequency 470.000000 MHz is outside the band 400..470 MHz"},
-        {"26,A,400.5,split,400", ""},
-        {"27,A,400.5,-,0.50001",
-         "transmit frequency 399.999990 MHz is outside the band 400..470 MHz"},
-        {"28,A,400.5,+,-0.6", "transmit frequency 399.900000 MHz is outside the band 400..470 MHz"},
-    };
+    // A row a line, then the problem found on its line (none: the row alone is
+    // fine). The band is low up to but not including high.
+    const char* const kRows = R"(
+0,A,446.1,,,,,,,,,,FM,,,High, | channel 0 is not between 1 and 128
+129,A,446.1,,,,,,,,,,FM,,,High, | channel 129 is not between 1 and 128
+x,A,446.1,,,,,,,,,,FM,,,High, | Location "x" is not a channel number
+,A,446.1,,,,,,,,,,FM,,,High, | no channel number in Location
+7,A,446.1234567,,,,,,,,,,FM,,,High, | Frequency "446.1234567" is not a frequency in MHz to 10 Hz (such as 446.00625)
+10,A,446.1,,,DTCS,,,024,NN,,,AM,,X,Max, | Mode "AM" is not FM (wide) or NFM (narrow); Skip "X" is not S, P or empty; Power "Max" is not Low, Mid, High or a power in watts; DtcsCode "024" is not a DCS code this radio has
+1,A,446.2,,,,,,,,,,FM,,,High, | channel 1 is already set on line 2
+11,A,,,,,,,,,,,FM,,,High, | no receive frequency in Frequency
+12,A,446.1,sideways,,,,,,,,,FM,,,High, | Duplex "sideways" is not one of +, -, split, off or empty
+13,A,446.1,+,abc,,,,,,,,FM,,,High, | Offset "abc" is not an offset in MHz to 10 Hz
+14,A,446.1,split,-446.2,,,,,,,,FM,,,High, | transmit frequency below 0 is outside the band 400..470 MHz
+15,A,400.5,-,1,,,,,,,,FM,,,High,,extra | more fields than the header names; transmit frequency 399.500000 MHz is outside the band 400..470 MHz
+20,A,400.00000 |
+21,A,469.99999 |
+22,A,470.00000 | receive frequency 470.000000 MHz is outside the band 400..470 MHz
+23,A,399.99999 | receive frequency 399.999990 MHz is outside the band 400..470 MHz
+24,A,469.0,+,0.99999 |
+25,A,469.0,+,1 | transmit frequency 470.000000 MHz is outside the band 400..470 MHz
+26,A,400.5,split,400 |
+27,A,400.5,-,0.50001 | transmit frequency 399.999990 MHz is outside the band 400..470 MHz
+28,A,400.5,+,-0.6 | transmit frequency 399.900000 MHz is outside the band 400..470 MHz
+)";
     std::string csv =
         "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
         "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\r\n"
         "1,OK,446.1,,,,,,,,,,FM,,,High,\r\n";
     std::vector<LineText> expected;
+    std::istringstream rows(kRows);
     int line = 3;
-    for (const auto& [row, problem] : rows) {
-        csv += std::string(row) + "\r\n";
-        if (*problem != 0) expected.push_back({line, problem});
+    for (std::string row; std::getline(rows, row);) {
+        if (row.empty()) continue;
+        const std::size_t bar = row.find(" |");
+        csv += row.substr(0, bar) + "\r\n";
+        if (bar + 2 < row.size()) expected.push_back({line, row.substr(bar + 3)});
         ++line;
     }
     Image image = VariedImage();
