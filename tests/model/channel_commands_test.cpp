@@ -5,31 +5,67 @@
 // what it replaces, what it says).
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+
 #include "channel_tokens.h"
 #include "model/channel_commands.h"
 #include "model/channel_paste.h"
+#include "model/channel_rows.h"
 
 namespace zt {
 namespace {
 
 constexpr int kPriorityRow = 213;  // the scan record; byte 1 the priority channel
 
-// "3,4@4": channels 3 and 4 selected, the cursor on 4; "@2": none selected.
+// "3,4@4": channels 3 and 4 selected, the cursor on 4; "1-128@1" all of them;
+// "@2": none selected.
 ChannelSelection Selection(const std::string& text) {
     ChannelSelection s;
     const auto at = text.find('@');
     s.current = std::stoi(text.substr(at + 1));
-    for (std::size_t p = 0; p < at; p = text.find(',', p) + 1) {
-        s.channels.push_back(std::stoi(text.substr(p)));
-        if (text.find(',', p) > at) break;
+    std::istringstream in(text.substr(0, at));
+    for (std::string item; std::getline(in, item, ',');) {
+        const auto dash = item.find('-');
+        for (int c = std::stoi(item); c <= std::stoi(item.substr(dash + 1)); ++c)
+            s.channels.push_back(c);
     }
     return s;
 }
 
 std::string Shown(const ChannelSelection& s) {
     std::string out;
-    for (int c : s.channels) out += (out.empty() ? "" : ",") + std::to_string(c);
+    for (std::size_t i = 0; i < s.channels.size(); ++i) {
+        std::size_t j = i;
+        while (j + 1 < s.channels.size() && s.channels[j + 1] == s.channels[j] + 1) ++j;
+        out += (out.empty() ? "" : ",") + std::to_string(s.channels[i]);
+        if (j > i + 1) out += "-" + std::to_string(s.channels[j]), i = j;
+    }
     return out + "@" + std::to_string(s.current);
+}
+
+// Long images written short, in and out: "-*3" stands for "- - -".
+std::string Expanded(const std::string& tokens) {
+    std::istringstream in(tokens);
+    std::string out;
+    for (std::string t; in >> t;) {
+        const auto star = t.find('*');
+        const int n = star == std::string::npos ? 1 : std::stoi(t.substr(star + 1));
+        for (int k = 0; k < n; ++k) out += (out.empty() ? "" : " ") + t.substr(0, star);
+    }
+    return out;
+}
+std::string Shortened(const std::string& shown) {
+    std::istringstream in(shown);
+    std::vector<std::string> tokens{std::istream_iterator<std::string>(in), {}};
+    std::string out;
+    for (std::size_t i = 0, j = 0; i < tokens.size(); i = j) {
+        while (j < tokens.size() && tokens[j] == tokens[i]) ++j;
+        const std::size_t n = j - i;
+        for (std::size_t k = 0; k < (n > 3 ? 1 : n); ++k)
+            out += (out.empty() ? "" : " ") + tokens[i] + (n > 3 ? "*" + std::to_string(n) : "");
+    }
+    return out;
 }
 
 std::string Told(const std::vector<BiString>& lines) {
@@ -39,12 +75,12 @@ std::string Told(const std::vector<BiString>& lines) {
 }
 
 // Each command on "A B C D E" (or the start given) with the priority on a
-// channel (255: none): "channels / selection@current / priority | told".
+// channel (255: none): "channels / selection@current / priority | told". Rows
+// other than the channels, their names and the scan record never change.
 TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
     using C = ChannelCommand;
-    std::string full;  // all 128 channels used
-    for (int c = 1; c <= 128; ++c) full += "@446 ";
-    const char* const gone5 =
+    const std::string far = "A -*125 Y Z", abc = "A B C D E F G H I J K L M N O P Q";
+    const std::string gone5 =
         " | The scan's priority channel (channel 5) is gone; it is now cleared.";
     const struct {
         std::string start;
@@ -56,38 +92,76 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
         {"", C::MoveUp, "5@5", 5, "A B C E D / 4@4 / 4"},
         {"", C::MoveUp, "5@5", 4, "A B C E D / 4@4 / 5"},
         {"", C::MoveUp, "3,4@3", 4, "A C D B E / 2,3@2 / 3"},
+        {"", C::MoveUp, "4,2@4", 255, "B A D C E / 1,3@3 / 255"},
         {"", C::MoveUp, "1,5@5", 5, "A B C E D / 1,4@4 / 4"},    // the block at the top stays
         {"", C::MoveDown, "2,4@1", 4, "A C B E D / 3,5@1 / 5"},  // a cursor off the selection stays
+        {"A B C DEFGH", C::MoveDown, "3@3", 255, "A B DEFGH C / 4@4 / 255"},  // rows 160 and 161
+        {"A B C D", C::MoveDown, "3,4@3", 255, "A B - C D / 4,5@4 / 255"},
+        {"A B - D", C::MoveUp, "4,4@4", 255, "A B D / 3@3 / 255"},
         {"", C::MoveUp, "1,2@2", 2, "A B C D E / 1,2@2 / 2 refused"},
-        {"A B C D E F G H I J K L M N O P Q", C::MoveDown, "16@16", 16,
+        {far, C::MoveDown, "127,128@127", 255, far + " / 127,128@127 / 255 refused"},
+        {far, C::MoveDown, "127@127", 255, "A -*125 Z Y / 128@128 / 255"},
+        {far, C::MoveUp, "1@1", 255, far + " / 1@1 / 255 refused"},
+        {"A B", C::MoveDown, "1-128@1", 255, "A B / 1-128@1 / 255 refused"},
+        {abc, C::MoveDown, "16@16", 16,
          "A B C D E F G H I J K L M N O Q P / 17@17 / 255 | The scan's priority channel (channel "
          "16) moved to channel 17, outside 1 - 16; it is now cleared."},
-        {"A B C D E F G H I J K L M N O P Q", C::MoveDown, "15@15", 15,
-         "A B C D E F G H I J K L M N P O Q / 16@16 / 16"},
+        {abc, C::MoveDown, "15@15", 15, "A B C D E F G H I J K L M N P O Q / 16@16 / 16"},
         {"", C::Insert, "2@2", 5, "A - B C D E / 2@2 / 6"},
-        {"", C::Insert, "3,4,5@5", 1, "A B - C D E / 3@3 / 1"},  // above the first selected row
-        {full, C::Insert, "@5", 255,
-         "full / 5@5 / 255 refused | Channel 128 is in use. Delete or move it before inserting a "
+        {"", C::Insert, "3-5@5", 1, "A B - C D E / 3@3 / 1"},  // above the first selected row
+        {"", C::Insert, "1@1", 255, "- A B C D E / 1@1 / 255"},
+        {"", C::Insert, "6@6", 255, "A B C D E / 6@6 / 255"},
+        {"@*128", C::Insert, "@5", 255,
+         "@*128 / 5@5 / 255 refused | Channel 128 is in use. Delete or move it before inserting a "
          "channel."},
+        {"@*128", C::Insert, "128@128", 255,
+         "@*128 / 128@128 / 255 refused | Channel 128 is in "
+         "use. Delete or move it before inserting a channel."},
+        {"@*127", C::Insert, "1@1", 255, "- @*127 / 1@1 / 255"},  // channel 128 free: it fits
         {"", C::Delete, "2,3@2", 5, "A D E / 2@2 / 3"},
         {"", C::Delete, "3,4@4", 255, "A B E / 3@3 / 255"},  // the cursor on the first one's place
-        {"", C::Delete, "@5", 5, "A B C D / 5@5 / 255" + std::string(gone5)},
-        {"", C::Empty, "4,5@4", 5, "A B C / 4,5@4 / 255" + std::string(gone5)},
+        {"", C::Delete, "4,1,4@4", 255, "B C E / 1@1 / 255"},
+        {"A - B", C::Delete, "2@2", 255, "A B / 2@2 / 255"},
+        {"@*127 LAST", C::Delete, "5@5", 255, "@*126 LAST / 5@5 / 255"},  // 128 moves up, nameless
+        {"", C::Delete, "1-128@1", 255, " / 1@1 / 255"},
+        {"", C::Delete, "@5", 5, "A B C D / 5@5 / 255" + gone5},
+        {"", C::Empty, "4,5@4", 5, "A B C / 4,5@4 / 255" + gone5},
         {"", C::Empty, "2@4", 255, "A - C D E / 2@4 / 255"},
         {"E D C B A", C::SortByName, "@3", 5, "A B C D E / 3@3 / 1"},
+        {"CH10 - @146 CH2 AB CH02 B-1 B_1", C::SortByName, "@1", 255,
+         "AB B-1 B_1 CH02 CH2 CH10 @ / 1@1 / 255"},
         {"A@446 B@445 C@444", C::SortByRx, "2@1", 1, "C B A / 1@1 / 3"},
+        {"B@146 A@145.5 - C@144.5 D@145.5 @136", C::SortByRx, "@1", 255, "@ C A D B / 1@1 / 255"},
+        {"- - X@440", C::SortByRx, "@1", 255, "X / 1@1 / 255"},
     };
     for (const auto& k : cases) {
-        Image image = Channels(k.start.empty() ? "A B C D E" : k.start);
+        const Image before = Channels(Expanded(k.start.empty() ? "A B C D E" : k.start));
+        Image image = before;
         image[kPriorityRow][1] = static_cast<std::uint8_t>(k.priority);
         const auto result = RunChannelCommand(k.command, image, Selection(k.selection));
-        std::string got = Show(image);
-        if (k.start == full && got == Show(Channels(full))) got = "full";
-        got += " / " + Shown(result.selection) + " / " + std::to_string(image[kPriorityRow][1]);
+        std::string got = Shortened(Show(image)) + " / " + Shown(result.selection) + " / " +
+                          std::to_string(image[kPriorityRow][1]);
         if (!result.done) got += " refused";
         if (result.refusal) got += " | " + std::string(result.refusal->english);
-        EXPECT_EQ(got + Told(result.notes), k.expected)
-            << static_cast<int>(k.command) << " " << k.selection << " on " << k.start.substr(0, 9);
+        const std::string trace =
+            std::to_string(static_cast<int>(k.command)) + " " + k.selection + " on " + k.start;
+        EXPECT_EQ(got + Told(result.notes), k.expected) << trace;
+        for (int r = 0; r < 256; ++r) {
+            if (r != kPriorityRow && (r < 1 || r > 128) && (r < 160 || r > 199)) {
+                EXPECT_EQ(image[r], before[r]) << trace << " row " << r;
+            }
+        }
+    }
+}
+
+TEST(ChannelCommands, NameOrderTakesNumbersByValue) {
+    for (const char* line :
+         {"CH2 < CH10", "CH10 > CH9", "CH02 < CH2", "A < AB", "9 < A", "R007 < R7X", "AB = AB"}) {
+        std::istringstream in(line);
+        std::string a, order, b;
+        in >> a >> order >> b;
+        const int r = CompareNames(a, b);
+        EXPECT_EQ(r < 0 ? "<" : r > 0 ? ">" : "=", order) << line;
     }
 }
 
