@@ -349,6 +349,7 @@ TEST_F(ChannelCommandsTest, EveryKindOfChangeIsUndoneAndRedone) {
          }},
         {"channel dialog",
          [&] {
+             clickCell(2, Col::ColName);
              press(grid, "Command_Edit");
              auto* field = child<QLineEdit>(main->window(WindowId::ChannEdit), "Text_RX_Freq");
              type(field, "447");
