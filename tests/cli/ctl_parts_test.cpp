@@ -5,7 +5,9 @@
 #include "cli/fleet_report.h"
 #include "cli/image_report.h"
 #include "cli/limit_report.h"
+#include "cli/model_option.h"
 #include "cli/port_report.h"
+#include "cli/step_text.h"
 #include "cli/transfer_report.h"
 
 #include "ctl_run.h"
@@ -54,6 +56,37 @@ TEST(PortReport, NumbersAccessAndAdvice) {
               "Then add yourself to the dialout group:\n"
               "    sudo adduser ann dialout\n"
               "and log out and in again.\n");
+    // Only the first eight have a number, as in the port dialog.
+    std::vector<PortLine> nine;
+    for (int k = 0; k < 9; ++k) nine.push_back(Line("/dev/ttyS" + std::to_string(k), "", kOpen));
+    EXPECT_TRUE(testing::Has(PortListReport(nine, kAnn, kRule),
+                             "  8  /dev/ttyS7  ok\n"
+                             "  -  /dev/ttyS8  ok\n"
+                             "Ports without a number are chosen by their device path.\n"));
+}
+
+// The progress lines of an exchange; the radio's model named or numbered.
+TEST(CtlTexts, StepsAndModels) {
+    using K = LinkStep::Kind;
+    const std::pair<LinkStep, const char*> steps[] = {
+        {{K::Connecting, 0, 0}, "connecting to the radio"},
+        {{K::Reading, 3, 254}, "reading block 3 of 254"},
+        {{K::Writing, 240, 240}, "writing block 240 of 240"},
+        {{K::ReadDone, 0, 254}, "read all 254 blocks"},
+        {{K::WriteDone, 0, 240}, "wrote all 240 blocks"},
+        {{K::Retrying, 2, 4}, "no answer from the radio, trying again in 5 s (attempt 2 of 4)"},
+        {{K::NoAnswer, 4, 4}, "no answer from the radio after 4 attempts"},
+        {{K::LineLost, 0, 0}, "the line to the radio is gone: cable pulled or adapter unplugged"},
+    };
+    for (const auto& [step, text] : steps) EXPECT_EQ(StepText(step), text);
+    const std::pair<const char*, std::optional<int>> models[] = {
+        {"0", 0}, {"6", 6}, {"ZT790 C1.0 VHF", 1}, {"mv4l full", 6}, {"7", {}}, {"MV4L", {}}};
+    for (const auto& [text, index] : models) {
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(ParseModel(text), index) << text;
+        EXPECT_EQ(::testing::internal::GetCapturedStderr().empty(), index.has_value()) << text;
+    }
+    EXPECT_EQ(ModelText(3), "MV4L UHF2 (244-247 MHz)");
 }
 
 TEST(PortAccess, FailuresAreToldApart) {
@@ -159,8 +192,11 @@ TEST(ImageReport, MarksEveryRefusedRecord) {
 // How a transfer ended, in a line: the status, what else the report says
 // (Answered | Backup | ...) and the block that differs.
 enum Flag { Verify = 1, Backup = 2, Written = 4, Answered = 8, ReadBack = 16, Lost = 32 };
-TransferReport Report(TransferStatus status, int flags, int block = -1) {
+TransferReport Report(TransferStatus status, int flags, int block = -1, std::string detail = {}) {
     TransferReport r;
+    r.detail = detail;
+    r.differences.english = detail;
+    r.lineLost = (flags & Lost) != 0;
     r.status = status;
     r.duringBackup = (flags & Backup) != 0;
     r.duringWrite = (flags & Written) != 0;
@@ -177,6 +213,7 @@ TEST(TransferReport, AWriteCutShortOrRefusedSaysWhatTheRadioHolds) {
     using S = TransferStatus;
     AppState app;
     app.ComDevice = "/dev/null";
+    app.ChannelTable = BlankImage();
     const struct {
         TransferReport report;
         const char* said;
@@ -195,6 +232,30 @@ TEST(TransferReport, AWriteCutShortOrRefusedSaysWhatTheRadioHolds) {
          "C1.0 UHF (400-470 MHz).\nNothing was written to the radio; --force-model writes it all "
          "the same.\n",
          9},
+        {Report(S::NoAnswer, Answered | ReadBack),
+         "zt790ctl: the radio did not answer while reading back the write. Check that it is "
+         "switched on and the cable is seated.\n",
+         1},
+        {Report(S::NoAnswer, Written | Answered | Lost),
+         "zt790ctl: the port went away while writing (cable pulled or adapter unplugged).\nThe "
+         "radio is now half-written",
+         1},
+        {Report(S::CheckFailed, 0), "zt790ctl: nothing was sent to the radio.\n", 4},
+        {Report(S::BackupFailed, 0, -1, "disk full"),
+         "zt790ctl: the backup could not be saved: disk full\nNothing was written to the radio.\n",
+         3},
+        {Report(S::BackupUnsettled, Backup, 50),
+         "zt790ctl: the backup could not be settled: three reads of the radio differ, first at "
+         "block 50 (address 0x0320).\n",
+         8},
+        {Report(S::VerifyFailed, ReadBack, 7, "channel 7"),
+         "first at block 7 (address 0x0070), in channel 7.\nWrite again; if it fails again, the "
+         "radio may be faulty.\n",
+         8},
+        {Report(S::VerifyFailed, 0, 100),
+         "zt790ctl: verification failed: two reads of the radio differ, first at block 100 "
+         "(address 0x0640).\nThe line is unreliable; nothing was saved.",
+         8},
     };
     for (const auto& c : cases) {
         ::testing::internal::CaptureStderr();

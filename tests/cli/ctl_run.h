@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <regex>
 
 #include "files/channel_file.h"
 #include "model/blank_image.h"
@@ -67,35 +69,63 @@ class CtlTest : public ::testing::Test {
         EXPECT_TRUE(LoadChannelFile(name, image).ok) << name;
         return image;
     }
-    // zt790ctl started in the background, and its result once it ends.
-    static std::unique_ptr<QProcess> Start(const QString& args) {
-        auto ctl = std::make_unique<QProcess>();
-        ctl->start(BinPath("zt790ctl"), args.split(' ', Qt::SkipEmptyParts));
-        return ctl;
+    // zt790sim radios by name, each saving its memory to NAME.chann when it stops.
+    void StartRadios(const std::vector<std::pair<std::string, QString>>& specs) {
+        for (const auto& [name, options] : specs) {
+            const auto& sim = radios[name] = std::make_unique<SimProcess>(
+                ("--save " + QString::fromStdString(name) + ".chann " + options)
+                    .split(' ', Qt::SkipEmptyParts));
+            EXPECT_FALSE(sim->Device().isEmpty()) << name;
+        }
     }
-    static RunResult Wait(QProcess& ctl) {
-        RunResult r;
-        if (!ctl.waitForFinished(60000)) return r;
-        r.exitCode = ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -1;
-        r.out = ctl.readAllStandardOutput().toStdString();
-        r.err = ctl.readAllStandardError().toStdString();
-        return r;
-    }
-    // A radio that saves its memory to NAME.chann when it stops (by itself
-    // after `--sessions N`, or stopped).
-    static std::unique_ptr<SimProcess> StartRadio(const char* name, const QString& args = {}) {
-        auto sim = std::make_unique<SimProcess>(
-            (QString("--save ") + name + ".chann " + args).split(' ', Qt::SkipEmptyParts));
-        EXPECT_FALSE(sim->Device().isEmpty()) << name;
-        return sim;
-    }
-    static Image Finish(SimProcess& sim, const char* name) {
-        EXPECT_TRUE(sim.WaitForExit()) << name;
-        return Load((std::string(name) + ".chann").c_str());
+    Image Stopped(const std::string& name) {
+        radios.at(name)->Stop();
+        return Load((name + ".chann").c_str());
     }
 
+    // A command line, {NAME} standing for that radio's device; its exit code
+    // and texts it prints (standard output and error together, each gap of two
+    // or more blanks, as between a table's columns, read as " | ").
+    struct Expected {
+        std::string command;
+        int exitCode;
+        std::vector<std::string> says;
+    };
+    // Runs every command at once, as a dealer runs a row of radios, and checks
+    // each; the results in order.
+    std::vector<RunResult> RunAll(const std::vector<Expected>& runs) {
+        const auto named = [this](std::string text) {
+            for (const auto& [name, sim] : radios) {
+                for (std::size_t at; (at = text.find("{" + name + "}")) != std::string::npos;)
+                    text.replace(at, name.size() + 2, sim->Device().toStdString());
+            }
+            return text;
+        };
+        std::vector<std::unique_ptr<QProcess>> started;
+        for (const Expected& run : runs) {
+            started.push_back(std::make_unique<QProcess>());
+            started.back()->start(
+                BinPath("zt790ctl"),
+                QString::fromStdString(named(run.command)).split(' ', Qt::SkipEmptyParts));
+        }
+        std::vector<RunResult> results;
+        for (std::size_t k = 0; k < runs.size(); ++k) {
+            QProcess& ctl = *started[k];
+            RunResult& r = results.emplace_back();
+            if (ctl.waitForFinished(60000) && ctl.exitStatus() == QProcess::NormalExit)
+                r.exitCode = ctl.exitCode();
+            r.out = ctl.readAllStandardOutput().toStdString();
+            r.err = ctl.readAllStandardError().toStdString();
+            const std::string said = std::regex_replace(r.out + r.err, std::regex(" {2,}"), " | ");
+            EXPECT_EQ(r.exitCode, runs[k].exitCode) << runs[k].command << "\n" << said;
+            for (const std::string& part : runs[k].says)
+                EXPECT_TRUE(Has(said, named(part))) << runs[k].command;
+        }
+        return results;
+    }
     QString home = QDir::currentPath();
     QTemporaryDir dir;
+    std::map<std::string, std::unique_ptr<SimProcess>> radios;  // stopped before dir goes
 };
 
 }  // namespace zt::testing
