@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <array>
 #include <map>
 #include <set>
 
@@ -27,41 +28,24 @@ struct Language {
 };
 
 // The texts the walk looks for, in English and in Chinese.
-enum Text {
-    MainTitle,
-    PortTitle,
-    Channel3Rx,
-    Channel3Tx,
-    FileMenu,
-    Modified,
-    Write,
-    WriteTitle,
-    Written,
-    Backup,
-    ReadBack,
-    SetFields,
-    PrintCard,
-    ExportCard
-};
-constexpr const char* kTexts[][2] = {
-    {"series program software", "系列对讲机编程软件"},
-    {"Communication Port Setup", "通讯端口设置"},
-    // What the grid's editor is called on channel 3, in its first two columns.
-    {"Channel 3, RX Frequency", "信道号 3，接收频率(MHZ)"},
-    {"Channel 3, TX Frequency", "信道号 3，发射频率(MHZ)"},
-    {"File", "文件"},
-    {"Modified", "已修改"},
-    // The write window's button, its title, its last status, its check boxes.
-    {"Write", "写入"},
-    {"Write Data to Radio", "写数据到对讲机"},
-    {"Complete writing Data", "数据写入完毕 ！"},
-    {"Keep a backup of the radio first", "先保存对讲机数据备份"},
-    {"Read back and compare", "写入后读回核对"},
-    // The menu items that open a dialog of their own.
-    {"Set Fields for Selected Channels...", "批量设置所选信道..."},
-    {"Print Channel Card...", "打印信道卡..."},
-    {"Export Channel Card (PDF)...", "导出信道卡(PDF)..."},
-};
+using Words = std::array<const char*, 2>;
+constexpr Words kMainTitle{"series program software", "系列对讲机编程软件"};
+constexpr Words kPortTitle{"Communication Port Setup", "通讯端口设置"};
+// What the grid's editor is called on channel 3, in its first two columns.
+constexpr Words kChannel3Rx{"Channel 3, RX Frequency", "信道号 3，接收频率(MHZ)"};
+constexpr Words kChannel3Tx{"Channel 3, TX Frequency", "信道号 3，发射频率(MHZ)"};
+constexpr Words kFileMenu{"File", "文件"};
+constexpr Words kModified{"Modified", "已修改"};
+// The write window's button, its title, its last status, its check boxes.
+constexpr Words kWrite{"Write", "写入"};
+constexpr Words kWriteTitle{"Write Data to Radio", "写数据到对讲机"};
+constexpr Words kWritten{"Complete writing Data", "数据写入完毕 ！"};
+constexpr Words kBackup{"Keep a backup of the radio first", "先保存对讲机数据备份"};
+constexpr Words kReadBack{"Read back and compare", "写入后读回核对"};
+// The menu items that open a dialog of their own.
+constexpr Words kSetFields{"Set Fields for Selected Channels...", "批量设置所选信道..."};
+constexpr Words kPrintCard{"Print Channel Card...", "打印信道卡..."};
+constexpr Words kExportCard{"Export Channel Card (PDF)...", "导出信道卡(PDF)..."};
 
 // What a user can act on, whether or not it takes the focus.
 const std::set<QString> kControlRoles{"push button", "toggle button", "check box",   "radio button",
@@ -73,7 +57,7 @@ const std::set<QString> kRoleWords{
     "check box", "radio button", "spin box",    "scroll bar", "slider", "cell"};
 
 // The windows that no menu item opens, and the button that does.
-const std::map<WindowId, std::pair<QString, QString>> kOpenedByButton{
+const std::map<WindowId, Words> kOpenedByButton{
     {WindowId::ChannEdit, {"Channel Edit", "信道编辑"}},
     {WindowId::Doctor, {"Check Connection", "检查连接"}}};  // in the port dialog
 
@@ -138,13 +122,12 @@ QString Opener(const WindowSpec& w, bool chinese) {
         return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).trimmed();
     }
     const auto it = kOpenedByButton.find(w.id);
-    if (it == kOpenedByButton.end()) return {};
-    return chinese ? it->second.second : it->second.first;
+    return it == kOpenedByButton.end() ? QString() : QString::fromUtf8(it->second[chinese]);
 }
 
 TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
     const Language& language = GetParam();
-    const auto text = [&](Text t) { return QString::fromUtf8(kTexts[t][language.chinese]); };
+    const auto text = [&](const Words& w) { return QString::fromUtf8(w[language.chinese]); };
     App();
     Display x;
     ASSERT_EQ(x.Error(), "");
@@ -158,7 +141,7 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
     QProcess program;
     ASSERT_TRUE(x.Start(program, home.path(), {"--language", language.flag, "--advanced"},
                         bus.ProgramEnvironment()));
-    const QString main = x.WaitForWindow(text(MainTitle));
+    const QString main = x.WaitForWindow(text(kMainTitle));
     ASSERT_FALSE(main.isEmpty()) << "the main window did not show";
     const Accessible app = bus.WaitForApplication();
     ASSERT_FALSE(app.path.isEmpty()) << "the program did not join the accessibility bus";
@@ -167,22 +150,22 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
     // and Enter, storing a frequency, on to the next column.
     bus.Listen();
     ASSERT_TRUE(x.Keys(main, {"Return", "Down", "Down"}));
-    EXPECT_EQ(bus.WaitForFocusNamed(text(Channel3Rx)), text(Channel3Rx));
+    EXPECT_EQ(bus.WaitForFocusNamed(text(kChannel3Rx)), text(kChannel3Rx));
     ASSERT_TRUE(x.Type(main, "446"));
     ASSERT_TRUE(x.Keys(main, {"Return"}));
-    EXPECT_EQ(bus.WaitForFocusNamed(text(Channel3Tx)), text(Channel3Tx));
-    EXPECT_EQ(bus.WaitForAnnouncement(text(Modified)), text(Modified));
+    EXPECT_EQ(bus.WaitForFocusNamed(text(kChannel3Tx)), text(kChannel3Tx));
+    EXPECT_EQ(bus.WaitForAnnouncement(text(kModified)), text(kModified));
 
     Walker walker(bus);
     walker.Collect(app);
-    EXPECT_EQ(bus.KeyBinding(walker.named[text(FileMenu)]), "Alt+F");
+    EXPECT_EQ(bus.KeyBinding(walker.named[text(kFileMenu)]), "Alt+F");
     // The radio's port, typed into the port dialog.
     bus.Press(walker.named[Opener(Window(WindowId::Setup), language.chinese)]);
-    const QString setup = x.WaitForWindow(text(PortTitle));
+    const QString setup = x.WaitForWindow(text(kPortTitle));
     ASSERT_TRUE(x.Keys(setup, {"Tab"}));
     ASSERT_TRUE(x.Type(setup, tap.Path()));
     ASSERT_TRUE(x.Keys(setup, {"Return"}));
-    ASSERT_TRUE(x.WaitForNoWindow(text(PortTitle)));
+    ASSERT_TRUE(x.WaitForNoWindow(text(kPortTitle)));
     EXPECT_EQ(bus.WaitForAnnouncement(tap.Path()), tap.Path());
 
     // A write, which ends without a box: its progress and its end are heard.
@@ -191,11 +174,11 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
     bus.Press(walker.named[Opener(Window(WindowId::CommWrite), language.chinese)]);
     ASSERT_TRUE(AccessibilityBus::WaitWithEvents([&] {
         walker.Collect(app);
-        return walker.named.count(text(Write)) > 0;
+        return walker.named.count(text(kWrite)) > 0;
     }));
-    for (Text t : {Backup, ReadBack, Write}) bus.Press(walker.named[text(t)]);
-    EXPECT_EQ(bus.WaitForAnnouncement(text(Written)), text(Written));
-    EXPECT_EQ(bus.Values().back(), text(WriteTitle) + ": 99");  // its last
+    for (const Words& w : {kBackup, kReadBack, kWrite}) bus.Press(walker.named[text(w)]);
+    EXPECT_EQ(bus.WaitForAnnouncement(text(kWritten)), text(kWritten));
+    EXPECT_EQ(bus.Values().back(), text(kWriteTitle) + ": 99");  // its last
 
     // Every window of the table, from its menu item or its button, as a
     // screen reader presses them; each one joins the program's windows or the
@@ -209,7 +192,7 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
         bus.Press(walker.named[opener]);
     }
     // Last, as each runs a loop of its own until it closes.
-    for (Text t : {SetFields, PrintCard, ExportCard}) bus.Press(walker.named[text(t)]);
+    for (const Words& w : {kSetFields, kPrintCard, kExportCard}) bus.Press(walker.named[text(w)]);
     const Accessible frame = bus.Children(app).front();
     const auto windows = [&] {
         int n = static_cast<int>(bus.Children(app).size()) - 1;  // the main window's dialogs

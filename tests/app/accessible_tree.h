@@ -115,7 +115,6 @@ class AccessibilityBus : public QObject {
         return children;
     }
     QString Name(const Accessible& a) { return Property(a, "Name"); }
-    QString Description(const Accessible& a) { return Property(a, "Description"); }
     // The name of the label that labels `a` (its labelled-by relation).
     QString LabelName(const Accessible& a) {
         const QDBusMessage reply = Call(a, "org.a11y.atspi.Accessible", "GetRelationSet");

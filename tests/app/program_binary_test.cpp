@@ -44,27 +44,25 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     ASSERT_TRUE(x.Start(program, dir.path(), {start}));
     const QString main = x.WaitForWindow("series program software");
     ASSERT_FALSE(main.isEmpty()) << "the main window did not show";
-    const QString opened = x.WaitForWindow("Operate Prompt");
-    ASSERT_FALSE(opened.isEmpty()) << "no message about the file";
-    ASSERT_TRUE(x.Keys(opened, {"Return"}));
-    ASSERT_TRUE(x.WaitForNoWindow("Operate Prompt"));
+    // Types `typed` into the window titled `title`, after `keys`, then presses
+    // Return and waits until it has gone.
+    const auto answer = [&x](const QString& title, const QStringList& keys = {},
+                             const QString& typed = {}) {
+        const QString window = x.WaitForWindow(title);
+        return !window.isEmpty() && (keys.isEmpty() || x.Keys(window, keys)) &&
+               (typed.isEmpty() || x.Type(window, typed)) && x.Keys(window, {"Return"}) &&
+               x.WaitForNoWindow(title);
+    };
+    ASSERT_TRUE(answer("Operate Prompt")) << "no message about the file";
 
     // Communication (Alt+C): its dialog takes the typed device path.
     ASSERT_TRUE(x.Keys(main, {"alt+c"}));
-    const QString setup = x.WaitForWindow("Communication Port Setup");
-    ASSERT_FALSE(setup.isEmpty());
-    ASSERT_TRUE(x.Keys(setup, {"Tab"}));
-    ASSERT_TRUE(x.Type(setup, tap.Path()));
-    ASSERT_TRUE(x.Keys(setup, {"Return"}));
-    ASSERT_TRUE(x.WaitForNoWindow("Communication Port Setup"));
+    ASSERT_TRUE(answer("Communication Port Setup", {"Tab"}, tap.Path()));
 
     // Read: the window opens with its Read button in focus.
     ASSERT_TRUE(x.Keys(main, {"ctrl+r", "space"}));
     ASSERT_TRUE(sim.WaitForExchange(1, 60'000)) << "the read did not finish";
-    const QString box = x.WaitForWindow("Operate Prompt");
-    ASSERT_FALSE(box.isEmpty());
-    ASSERT_TRUE(x.Keys(box, {"Return"}));
-    ASSERT_TRUE(x.WaitForNoWindow("Operate Prompt"));
+    ASSERT_TRUE(answer("Operate Prompt"));
 
     // A read or write window closes itself a moment after its exchange, and the
     // focus moving then would take the next keys: Ctrl+R (or Ctrl+W) opens a
@@ -83,10 +81,7 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     ASSERT_TRUE(x.Keys(main, {"ctrl+s"}));
     ASSERT_TRUE(x.Type(main, "saved.chann"));
     ASSERT_TRUE(x.Keys(main, {"Return"}));
-    const QString saved = x.WaitForWindow("Operate Prompt");
-    ASSERT_FALSE(saved.isEmpty()) << "no message about the saved file";
-    ASSERT_TRUE(x.Keys(saved, {"Return"}));
-    ASSERT_TRUE(x.WaitForNoWindow("Operate Prompt"));
+    ASSERT_TRUE(answer("Operate Prompt")) << "no message about the saved file";
 
     // Adjust > Power Adjust (Alt+A, P). Once its link is up (its first power
     // frame goes out), two steps up on the high level, then Close (after the
@@ -107,16 +102,13 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     sim.Stop();
     Image after{};
     ASSERT_TRUE(LoadChannelFile(end.toStdString(), after).ok);
-    EXPECT_EQ(RxText(after, 1), "446.00625");
-    EXPECT_EQ(ReadName(after, 1), "BASE");
-    EXPECT_EQ(RxText(after, 3), "445.50000");
-    EXPECT_EQ(TxText(after, 3), "445.50000");
     Image file{};
     ASSERT_TRUE(LoadChannelFile(dir.filePath("saved.chann").toStdString(), file).ok);
-    EXPECT_EQ(RxText(file, 3), "445.50000");
-    EXPECT_EQ(after[240][0], 30);
-    EXPECT_EQ(after[240][1], 90);
-    EXPECT_EQ(after[240][2], 162);
+    const auto power = [&after](int level) { return after[240][level]; };
+    EXPECT_EQ(RxText(after, 1) + " " + ReadName(after, 1) + " " + RxText(after, 3) + " " +
+                  TxText(after, 3) + " " + RxText(file, 3),
+              "446.00625 BASE 445.50000 445.50000 445.50000");
+    EXPECT_EQ(std::vector<int>({power(0), power(1), power(2)}), (std::vector<int>{30, 90, 162}));
 }
 
 }  // namespace
