@@ -232,6 +232,10 @@ TEST(TransferReport, AWriteCutShortOrRefusedSaysWhatTheRadioHolds) {
          "C1.0 UHF (400-470 MHz).\nNothing was written to the radio; --force-model writes it all "
          "the same.\n",
          9},
+        {Report(S::NoAnswer, 0),
+         "zt790ctl: the radio did not answer. Check that it is switched on and the cable is "
+         "seated.\nNothing was written to the radio.\n",
+         1},
         {Report(S::NoAnswer, Answered | ReadBack),
          "zt790ctl: the radio did not answer while reading back the write. Check that it is "
          "switched on and the cable is seated.\n",

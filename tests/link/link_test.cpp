@@ -118,6 +118,13 @@ TEST_F(LinkTest, AnAcknowledgementBeforeTheFrameIsOutDoesNotCount) {
     clock.RunFor(Ms(15));
     EXPECT_EQ(answer({0x15}), 1);
     EXPECT_EQ(answer({0x06}), 2);
+    // A read's reply that comes twice at once answers its own request only.
+    StartBare(LinkMode::Read);
+    EXPECT_EQ(answer({'Z', 'T', '7', '9', '0', 1, 2, 3, 4}), 1);
+    clock.RunFor(Ms(15));
+    Bytes twice(42, 0x5A);
+    twice[0] = twice[21] = 'R';
+    EXPECT_EQ(answer(twice), 2);
 }
 
 // Regression (found by the campaign): a read or write whose port closes

@@ -302,6 +302,7 @@ TEST_F(SafeTransfer, TheHistoryKeepsTheNewestPastItsLimit) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "h"), {}),
               4);  // and the index
     ASSERT_TRUE(history.Remove(4, error));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "h"), {}), 3);
     EXPECT_FALSE(history.Remove(4, error));
     EXPECT_EQ(error.english, "The history has no entry 4.");
     Image image{};

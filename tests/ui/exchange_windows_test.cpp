@@ -448,6 +448,7 @@ TEST_F(SafeWrites, EachFaultIsToldWithWhatToDoAndRestoreBackupPutsTheRadioBack) 
         ASSERT_TRUE(
             runUntilLabel(w, "The backup is back in the radio: it holds what it held before."));
         EXPECT_EQ(radio.Memory(), before);
+        EXPECT_EQ(radio.SessionsCompleted(), 2);  // put back, and read back to check
         EXPECT_TRUE(presenter.messages.empty());
         press(w, "Command_Cancel");
     }
