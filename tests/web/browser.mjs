@@ -81,9 +81,12 @@ export class Browser {
   }
 
   // A new tab at 1366x768 with the stand-in serial port (or none with
-  // { serial: false }); downloads land in `downloads`.
+  // { serial: false }), in a browser context of its own, so that tabs open at
+  // once keep their downloads (landing in `downloads`) apart.
   async newPage({ serial = true, downloads } = {}) {
-    const { targetId } = await this.send('Target.createTarget', { url: 'about:blank' });
+    const { browserContextId } = await this.send('Target.createBrowserContext');
+    const { targetId } = await this.send('Target.createTarget',
+      { url: 'about:blank', browserContextId });
     const { sessionId } = await this.send('Target.attachToTarget', { targetId, flatten: true });
     const page = new Page(this, sessionId);
     await page.send('Page.enable');
@@ -93,7 +96,7 @@ export class Browser {
     await page.send('Page.addScriptToEvaluateOnNewDocument', { source: script });
     if (downloads) {
       await this.send('Browser.setDownloadBehavior',
-        { behavior: 'allow', downloadPath: downloads, eventsEnabled: true });
+        { behavior: 'allow', downloadPath: downloads, browserContextId, eventsEnabled: true });
     }
     return page;
   }
