@@ -102,15 +102,7 @@ class AccessibilityBus : public QObject {
         if (reply.arguments().isEmpty()) return children;
         const auto list = reply.arguments().at(0).value<QDBusArgument>();
         list.beginArray();
-        while (!list.atEnd()) {
-            Accessible child;
-            QDBusObjectPath path;
-            list.beginStructure();
-            list >> child.service >> path;
-            list.endStructure();
-            child.path = path.path();
-            children.push_back(child);
-        }
+        while (!list.atEnd()) children.push_back(Reference(list));
         list.endArray();
         return children;
     }
@@ -128,12 +120,7 @@ class AccessibilityBus : public QObject {
             relations >> type;
             relations.beginArray();
             while (!relations.atEnd()) {
-                Accessible target;
-                QDBusObjectPath path;
-                relations.beginStructure();
-                relations >> target.service >> path;
-                relations.endStructure();
-                target.path = path.path();
+                const Accessible target = Reference(relations);
                 if (type == kLabelledBy && label.path.isEmpty()) label = target;
             }
             relations.endArray();
@@ -239,6 +226,17 @@ class AccessibilityBus : public QObject {
 
   private:
     static constexpr uint kLabelledBy = 2;
+
+    // An object as the bus refers to it: its service and its path.
+    static Accessible Reference(const QDBusArgument& argument) {
+        Accessible a;
+        QDBusObjectPath path;
+        argument.beginStructure();
+        argument >> a.service >> path;
+        argument.endStructure();
+        a.path = path.path();
+        return a;
+    }
 
     QDBusMessage Call(const Accessible& a, const char* interface, const char* method,
                       const QVariantList& args = {}) {
