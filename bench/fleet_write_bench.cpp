@@ -18,19 +18,11 @@
 #include "files/channel_file.h"
 #include "model/blank_image.h"
 #include "model/channel.h"
+#include "paced_radio.h"
 
 namespace {
 
 constexpr double kGoal = 1.10;
-
-// Starts a paced radio; its device path, or "" on failure.
-QString StartSim(QProcess& sim, const QString& program) {
-    sim.start(program, {"--pace"});
-    if (!sim.waitForStarted(5000)) return {};
-    while (!sim.canReadLine() && sim.waitForReadyRead(5000)) {
-    }
-    return QString::fromUtf8(sim.readLine()).trimmed();
-}
 
 // Seconds for one `zt790ctl write` to `radios` fresh radios; -1 on failure.
 double TimeWrite(int radios, const QString& bin, const QString& file, bool verify) {
@@ -38,7 +30,7 @@ double TimeWrite(int radios, const QString& bin, const QString& file, bool verif
     QStringList args{"write"};
     for (int i = 0; i < radios; ++i) {
         sims.push_back(std::make_unique<QProcess>());
-        const QString device = StartSim(*sims.back(), bin + "/zt790sim");
+        const QString device = bench::StartPacedRadio(*sims.back(), bin + "/zt790sim");
         if (device.isEmpty()) return -1;
         args << "--port" << device;
     }

@@ -15,6 +15,7 @@
 #include "link/serial_link.h"
 #include "model/blank_image.h"
 #include "model/startup.h"
+#include "paced_radio.h"
 #include "qtio/qt_link_timers.h"
 #include "qtio/qt_serial_port.h"
 
@@ -50,18 +51,9 @@ struct Done : zt::ExchangeObserver {
     }
 };
 
-// Starts a paced radio and returns its device path ("" on failure).
-QString StartSim(QProcess& sim, const QString& program) {
-    sim.start(program, {"--pace"});
-    if (!sim.waitForStarted(5000)) return {};
-    while (!sim.canReadLine() && sim.waitForReadyRead(5000)) {
-    }
-    return QString::fromUtf8(sim.readLine()).trimmed();
-}
-
 double Run(zt::LinkMode mode, const QString& simProgram) {
     QProcess sim;
-    const QString device = StartSim(sim, simProgram);
+    const QString device = bench::StartPacedRadio(sim, simProgram);
     if (device.isEmpty()) return -1;
     zt::AppState app;
     zt::StartUp(app);

@@ -31,8 +31,7 @@
 
 #include "files/channel_file.h"
 #include "model/app_state.h"
-#include "model/blank_image.h"
-#include "model/channel.h"
+#include "paced_radio.h"
 #include "ui/comm_window.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
@@ -50,24 +49,6 @@ class Messages final : public zt::MessagePresenter {
   protected:
     void present(const QString& text, const QString&) override { texts << text; }
 };
-
-zt::Image FullRadio() {
-    zt::Image image = zt::BlankImage();
-    for (int c = 1; c <= zt::kChannelCount; ++c) {
-        zt::StoreRxText(image, c, std::to_string(400 + c % 70) + ".0125");
-        zt::ApplyGridDefaults(image, c);
-        zt::WriteName(image, c, "CH" + std::to_string(c));
-    }
-    return image;
-}
-
-QString StartSim(QProcess& sim, const QString& program, const QString& memory) {
-    sim.start(program, {"--pace", "--load", memory});
-    if (!sim.waitForStarted(5000)) return {};
-    while (!sim.canReadLine() && sim.waitForReadyRead(5000)) {
-    }
-    return QString::fromUtf8(sim.readLine()).trimmed();
-}
 
 // Runs the loop until `done` holds or two minutes have passed.
 bool RunUntil(const std::function<bool()>& done) {
@@ -120,9 +101,9 @@ int main(int argc, char** argv) {
                                         : QCoreApplication::applicationDirPath() + "/zt790sim";
     QTemporaryDir dir;
     const QString memory = dir.filePath("radio.chann");
-    if (!zt::SaveChannelFile(memory.toStdString(), FullRadio()).ok) return 1;
+    if (!zt::SaveChannelFile(memory.toStdString(), bench::FullRadio()).ok) return 1;
     QProcess sim;
-    const QString device = StartSim(sim, simProgram, memory);
+    const QString device = bench::StartPacedRadio(sim, simProgram, {"--load", memory});
     if (device.isEmpty()) {
         std::printf("zt790sim did not start\n");
         return 1;

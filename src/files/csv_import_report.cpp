@@ -201,6 +201,15 @@ BiString CsvImportTally(const CsvImportResult& result) {
     return tally;
 }
 
+CsvImportWording FileImportWording(const std::string& name, std::size_t channels,
+                                   const BiString& renumberHint) {
+    const BiString count = ChannelCountText(channels);
+    return {
+        {"Imported " + count.english + " from " + name, "已从 " + name + " 导入 " + count.chinese},
+        {name + " was not imported; the channels are unchanged.", name + " 未导入，信道保持不变。"},
+        renumberHint};
+}
+
 BiString CsvImportMessage(const CsvImportResult& result, const CsvImportWording& wording) {
     BiString message;
     if (result.ok) {

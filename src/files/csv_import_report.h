@@ -42,6 +42,11 @@ struct CsvImportWording {
     BiString renumberHint;
 };
 
+// The wording of an import from the file `name` that stored `channels`
+// channels; `renumberHint` says how this caller numbers rows itself.
+[[nodiscard]] CsvImportWording FileImportWording(const std::string& name, std::size_t channels,
+                                                 const BiString& renumberHint);
+
 // The whole message: the first line, then the refused or skipped rows with
 // their reasons, the hint, and what was adjusted on the way in ("line 4: name
 // ..."), at most kShownCsvLines of each.

@@ -20,20 +20,16 @@ FileResult ImportCsvFile(const QString& path, Image& image, const CsvImportOptio
             {"The CSV file cannot be read: " + error + ".", "无法读取 CSV 文件：" + error + " ！"}};
     }
     const CsvImportResult result = ImportChannelCsv(*text, image, options);
-    const BiString count = ChannelCountText(result.channels.size());
-    CsvImportWording wording;
-    wording.stored = {"Imported " + count.english + " from " + name,
-                      "已从 " + name + " 导入 " + count.chinese};
-    wording.refused = {name + " was not imported; the channels are unchanged.",
-                       name + " 未导入，信道保持不变。"};
-    if (!options.renumberFrom) {
-        wording.renumberHint = {
-            "File > Import CSV... can place the rows in file order from channel 1, whatever "
-            "their Location (\"Number the rows in file order\").",
-            "“文件 > 导入CSV...”可按文件中的顺序从信道 1 起依次存放各行，不管其 Location"
-            "（“按文件顺序编号”）。"};
-    }
-    return {result.ok, CsvImportMessage(result, wording)};
+    const BiString hint =
+        options.renumberFrom
+            ? BiString{}
+            : BiString{
+                  "File > Import CSV... can place the rows in file order from channel 1, "
+                  "whatever their Location (\"Number the rows in file order\").",
+                  "“文件 > 导入CSV...”可按文件中的顺序从信道 1 起依次存放各行，不管其 "
+                  "Location（“按文件顺序编号”）。"};
+    return {result.ok,
+            CsvImportMessage(result, FileImportWording(name, result.channels.size(), hint))};
 }
 
 bool IsCsvFile(const QString& path) {

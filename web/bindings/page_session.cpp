@@ -220,20 +220,14 @@ val PageSession::ImportCsv(const std::string& text, const std::string& name, boo
     Settle();
     const CsvImportResult result = ImportChannelCsv(text, state_.ChannelTable, options);
     Settle();
-    const BiString count = ChannelCountText(result.channels.size());
-    CsvImportWording wording;
-    wording.stored = {"Imported " + count.english + " from " + name,
-                      "已从 " + name + " 导入 " + count.chinese};
-    wording.refused = {name + " was not imported; the channels are unchanged.",
-                       name + " 未导入，信道保持不变。"};
-    if (!renumber) {
-        wording.renumberHint = {
-            "Import CSV can place the rows in file order from channel 1, whatever their "
-            "Location (\"Number the rows in file order\").",
-            "“导入CSV”可按文件中的顺序从信道 1 起依次存放各行，不管其 Location"
-            "（“按文件顺序编号”）。"};
-    }
-    return Message(CsvImportMessage(result, wording));
+    const BiString hint = renumber ? BiString{}
+                                   : BiString{
+                                         "Import CSV can place the rows in file order from "
+                                         "channel 1, whatever their Location (\"Number the "
+                                         "rows in file order\").",
+                                         "“导入CSV”可按文件中的顺序从信道 1 起依次存放各行，"
+                                         "不管其 Location（“按文件顺序编号”）。"};
+    return Message(CsvImportMessage(result, FileImportWording(name, result.channels.size(), hint)));
 }
 
 std::string PageSession::ExportCsv() const { return FormatChannelCsv(state_.ChannelTable); }

@@ -109,13 +109,13 @@ export class ChannelGrid {
       element = document.createElement('input');
       element.value = seed;
       element.addEventListener('beforeinput', (event) => this.filter(event));
-      element.addEventListener('keydown', (event) => this.textKey(event));
+      element.addEventListener('keydown', (event) => this.editorKey(event, true));
     } else {
       element = document.createElement('select');
       this.session.choices(column).forEach((item) => element.add(new Option(item)));
       element.selectedIndex = [...element.options].findIndex((o) => o.text === seed.trim());
       element.addEventListener('change', () => this.choose());
-      element.addEventListener('keydown', (event) => this.listKey(event));
+      element.addEventListener('keydown', (event) => this.editorKey(event, false));
     }
     element.setAttribute('aria-label', this.table.tHead.rows[0].cells[column].textContent.trim());
     this.editor = { kind, element, seed };
@@ -186,26 +186,16 @@ export class ChannelGrid {
     return true;
   }
 
-  textKey(event) {
+  // Enter stores the cell, Escape drops the edit; a text box gives the other
+  // moving keys to the grid, a drop-down keeps its arrows and passes on Tab.
+  editorKey(event, arrowsMove) {
     if (event.key === 'Enter') {
       event.preventDefault();
       this.enter();
     } else if (event.key === 'Escape') {
       event.preventDefault();
       this.escape();
-    } else {
-      this.moveKey(event);
-    }
-  }
-
-  listKey(event) {
-    if (event.key === 'Enter') {
-      event.preventDefault();
-      this.enter();
-    } else if (event.key === 'Escape') {
-      event.preventDefault();
-      this.escape();
-    } else if (event.key === 'Tab') {
+    } else if (arrowsMove || event.key === 'Tab') {
       this.moveKey(event);
     }
   }
