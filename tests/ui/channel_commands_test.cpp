@@ -383,22 +383,6 @@ TEST_F(ChannelCommandsTest, EveryKindOfChangeIsUndoneAndRedone) {
     EXPECT_EQ(main->statusPanel(7), " 400-- 470 MHZ");
 }
 
-// Panel 2 says "Modified" while the image differs from the one last loaded,
-// saved, read or written; undoing back to it clears the word.
-TEST_F(ChannelCommandsTest, ModifiedMarkFollowsTheSavedImage) {
-    EXPECT_EQ(main->statusPanel(2), "");
-    clickCell(1, Col::ColRx);
-    type(grid->textEditor(), "446.5");
-    key(Qt::Key_Return);
-    rest();
-    EXPECT_EQ(main->statusPanel(2), "Modified");
-    main->switchLanguage(true);
-    EXPECT_EQ(main->statusPanel(2), "已修改");
-    main->switchLanguage(false);
-    command("Edit_undo");
-    EXPECT_EQ(main->statusPanel(2), "");
-}
-
 // The closing question: Cancel stays, Discard closes, Save closes once saved.
 TEST_F(ChannelCommandsTest, ClosingWithUnsavedChangesAsks) {
     const Texts question{
