@@ -439,6 +439,7 @@ TEST_F(SafeWrites, EachFaultIsToldWithWhatToDoAndRestoreBackupPutsTheRadioBack) 
         ASSERT_TRUE(button(w, "Command_Restore")->isVisible());
         EXPECT_NE(radio.Memory(), before);
         plugBackIn();
+        state->WriteReadsBack = false;  // a restore reads back all the same
         button(w, "Command_Restore")->click();
         ASSERT_TRUE(
             runUntilLabel(w, "The backup is back in the radio: it holds what it held before."));
@@ -446,6 +447,7 @@ TEST_F(SafeWrites, EachFaultIsToldWithWhatToDoAndRestoreBackupPutsTheRadioBack) 
         EXPECT_EQ(radio.SessionsCompleted(), 2);  // put back, and read back to check
         EXPECT_TRUE(presenter.messages.empty());
         press(w, "Command_Cancel");
+        state->WriteReadsBack = true;
     }
     // Write Again after a read-back that differs: the image, read back, and
     // the window closes as after a plain write.
