@@ -462,7 +462,9 @@ TEST_F(SafeWrites, EachFaultIsToldWithWhatToDoAndRestoreBackupPutsTheRadioBack) 
                               "image."));
     EXPECT_EQ(announcements(main.get()).back(), label(w));
     EXPECT_EQ(bar(w)->value(), 100);
+    const VirtualClock::Micros done = clock.Now();
     EXPECT_TRUE(gone(WindowId::CommWrite));
+    EXPECT_GE(clock.Now() - done, Ms(500));
     for (int r = 0; r < 240; ++r) EXPECT_EQ(radio.Memory()[r], state->ChannelTable[r]) << r;
     rest();
     EXPECT_EQ(main->statusPanel(2), "");  // what the radio holds is no unsaved change
