@@ -33,19 +33,6 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = kWaitMs) {
     return true;
 }
 
-// Runs a command with the display set; its standard output, trimmed.
-inline QString Run(const QString& display, const QString& program, const QStringList& args,
-                   bool* ok = nullptr) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    const bool done = p.waitForFinished(kWaitMs) && p.exitStatus() == QProcess::NormalExit;
-    if (ok) *ok = done && p.exitCode() == 0;
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
-
 // A private X server with the keyboard driven through xdotool.
 class Display {
   public:
@@ -89,9 +76,14 @@ class Display {
     // server the environment names.
     bool Xdo(const QStringList& args, QString* out = nullptr) {
         if (name_.isEmpty()) return false;
-        bool ok = false;
-        const QString text = Run(name_, "xdotool", args, &ok);
-        if (out) *out = text;
+        QProcess xdo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", name_);
+        xdo.setProcessEnvironment(env);
+        xdo.start("xdotool", args);
+        const bool ok = xdo.waitForFinished(kWaitMs) && xdo.exitStatus() == QProcess::NormalExit &&
+                        xdo.exitCode() == 0;
+        if (out) *out = QString::fromUtf8(xdo.readAllStandardOutput()).trimmed();
         return ok;
     }
     // Starts zt790prog on this display, in `home`, also for its settings.
