@@ -46,7 +46,7 @@ std::string TextReport(const std::vector<DiffEntry>& diffs, const std::string& a
             flush();
             heading = h;
         }
-        rows.push_back({e.field, e.a, "->", e.b});
+        rows.push_back({e.field.english, e.a.english, "->", e.b.english});
     }
     flush();
     const std::size_t n = diffs.size();
@@ -68,7 +68,8 @@ std::string CsvReport(const std::vector<DiffEntry>& diffs, int& left) {
             return v.size() >= 2 && v.front() == '"' && v.back() == '"' ? v.substr(1, v.size() - 2)
                                                                         : v;
         };
-        out += CsvLine({std::to_string(e.item), e.field, plain(e.a), plain(e.b)});
+        out += CsvLine(
+            {std::to_string(e.item), e.field.english, plain(e.a.english), plain(e.b.english)});
     }
     return out;
 }

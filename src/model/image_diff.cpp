@@ -11,6 +11,7 @@
 #include "model/catalogue.h"
 #include "model/channel.h"
 #include "model/channel_list.h"
+#include "model/channel_texts.h"
 #include "model/fm_presets.h"
 #include "model/freq_codec.h"
 #include "model/key_assign.h"
@@ -44,27 +45,73 @@ std::string Address(int row, int byte) {
     return text;
 }
 
-std::string OnOff(bool on) { return on ? "On" : "Off"; }
+// The words of the differences the editors have no caption or item for.
+constexpr BiText kOn{"On", "开"};
+constexpr BiText kOff{"Off", "关"};
+constexpr BiText kNone{"none", "无"};
+constexpr BiText kNoText{"(none)", "（无）"};
+constexpr BiText kEmpty{"(empty)", "（空）"};
+constexpr BiText kLastAdjusted{"Level adjusted last", "最后调整的功率"};
+constexpr BiText kFirstInUse{"First channel in use", "第一个使用的信道"};
+constexpr BiText kMarkedInUse{"Channels marked in use", "标记为使用的信道"};
 
-std::string Quoted(const std::string& text) { return text.empty() ? "(none)" : "\"" + text + "\""; }
+// A channel's fields: zt790ctl's words, the channel dialog's Chinese captions.
+constexpr BiText kName{"Name", kNameCaption.chinese};
+constexpr BiText kReceive{"Receive", "接收频率"};
+constexpr BiText kTransmit{"Transmit", "发射频率"};
+constexpr BiText kDecode{"Decode", kDecodeCaption.chinese};
+constexpr BiText kEncode{"Encode", kEncodeCaption.chinese};
+constexpr BiText kPower{"Power", kPowerCaption.chinese};
+constexpr BiText kBandwidth{"Bandwidth", kWidthCaption.chinese};
+constexpr BiText kScan{"Scan", kScanAddCaption.chinese};
+constexpr BiText kVox{"VOX", kVoxCaption.chinese};
+constexpr BiText kBcl{"BCL", kBclCaption.chinese};
+constexpr BiText kTxStop{"TX stop", kTxStopCaption.chinese};
 
-std::string Caption(BiText caption) { return std::string(TrimBlanks(caption.english)); }
+// A text that reads the same in both languages: a number, a frequency, a tone.
+BiString Both(const std::string& text) { return {text, text}; }
+BiString Both(BiString text) { return text; }
 
-// The item a list shows for a stored value (the last one beyond the end).
-std::string Item(std::span<const BiText> items, int stored) {
-    return std::string(
-        items[static_cast<std::size_t>(ShownPosition(stored, items.size()))].english);
+BiString OnOff(bool on) { return BiString(on ? kOn : kOff); }
+
+BiString Quoted(const std::string& text) {
+    return text.empty() ? BiString(kNoText) : Both("\"" + text + "\"");
 }
 
-std::string ToneText(std::optional<int> position) {
+BiString Caption(BiText caption) {
+    return {std::string(TrimBlanks(caption.english)), std::string(TrimBlanks(caption.chinese))};
+}
+
+// The item a list shows for a stored value (the last one beyond the end).
+BiString Item(std::span<const BiText> items, int stored) {
+    const BiText item = items[static_cast<std::size_t>(ShownPosition(stored, items.size()))];
+    return {std::string(item.english), std::string(TrimBlanks(item.chinese))};
+}
+
+BiString ToneText(std::optional<int> position) {
     static const std::array<std::string, 301> kList = MakeToneList();
-    if (!position) return "?";
-    return std::string(TrimBlanks(kList[static_cast<std::size_t>(*position)]));
+    if (!position) return Both("?");
+    if (*position == 0) return BiString(kToneOffText);
+    return Both(std::string(TrimBlanks(kList[static_cast<std::size_t>(*position)])));
 }
 
 // "1-20, 25, 30-31", or "none".
-std::string ChannelRanges(const std::vector<int>& channels) {
-    return channels.empty() ? "none" : FormatChannelList(channels);
+BiString ChannelRanges(const std::vector<int>& channels) {
+    return channels.empty() ? BiString(kNone) : Both(FormatChannelList(channels));
+}
+
+// Where raw bytes lie, "row 208 bytes 13..15 (0x0D0D..0x0D0F)"; with `bits`,
+// the bits of one byte that no field shows.
+BiString RawPlace(int row, int first, int last, std::optional<std::uint8_t> bits = {}) {
+    const bool several = last > first;
+    const std::string bytes = std::to_string(first) + (several ? ".." + std::to_string(last) : "");
+    const std::string address =
+        " (" + Address(row, first) + (several ? ".." + Address(row, last) : "") + ")";
+    const std::string bitsText = bits ? Hex(*bits) : "";
+    return {"row " + std::to_string(row) + (several ? " bytes " : " byte ") + bytes +
+                (bits ? " bits " + bitsText : "") + address,
+            "第 " + std::to_string(row) + " 行第 " + bytes + " 字节" +
+                (bits ? "的位 " + bitsText : "") + address};
 }
 
 // Where a row's raw bytes are listed.
@@ -90,26 +137,27 @@ class DiffBuilder {
     // for stored bits that differ (then with those bits appended). A field with
     // bits beyond the compared rows is left out.
     template <class Show>
-    void Field(DiffSection section, int item, std::string name, std::span<const Cover> covers,
+    void Field(DiffSection section, int item, BiString name, std::span<const Cover> covers,
                Show show) {
         for (const Cover& c : covers)
             if (c.row >= rows_) return;
-        std::string va = show(a_);
-        std::string vb = show(b_);
+        BiString va = Both(show(a_));
+        BiString vb = Both(show(b_));
         bool bitsDiffer = false;
         for (const Cover& c : covers) {
             covered_[c.row][c.byte] |= c.mask;
             bitsDiffer |= ((a_[c.row][c.byte] ^ b_[c.row][c.byte]) & c.mask) != 0;
         }
-        if (va == vb) {
+        // zt790ctl's words decide, so that its report reads as it always has.
+        if (va.english == vb.english) {
             if (!bitsDiffer) return;
-            va += " (stored " + Stored(a_, covers) + ")";
-            vb += " (stored " + Stored(b_, covers) + ")";
+            AppendStored(va, Stored(a_, covers));
+            AppendStored(vb, Stored(b_, covers));
         }
         Add({section, item, std::move(name), std::move(va), std::move(vb)}, item);
     }
     template <class Show>
-    void Field(DiffSection section, int item, std::string name, std::initializer_list<Cover> covers,
+    void Field(DiffSection section, int item, BiString name, std::initializer_list<Cover> covers,
                Show show) {
         Field(section, item, std::move(name), std::span<const Cover>(covers.begin(), covers.size()),
               show);
@@ -153,6 +201,11 @@ class DiffBuilder {
         int order;  // the item; raw bytes of a section without items come last
     };
 
+    static void AppendStored(BiString& shown, const std::string& stored) {
+        shown.english += " (stored " + stored + ")";
+        shown.chinese += "（存储值 " + stored + "）";
+    }
+
     static std::string Stored(const Image& image, std::span<const Cover> covers) {
         std::string text;
         for (const Cover& c : covers) {
@@ -164,10 +217,10 @@ class DiffBuilder {
 
     void Add(DiffEntry entry, int order) { entries_.push_back({std::move(entry), order}); }
 
-    void AddRaw(int row, std::string field, std::string a, std::string b) {
+    void AddRaw(int row, BiString field, const std::string& a, const std::string& b) {
         const auto [section, item] = SectionOfRow(row);
         const bool ownItem = section == DiffSection::Channel || section == DiffSection::OtherMemory;
-        Add({section, item, std::move(field), std::move(a), std::move(b)},
+        Add({section, item, std::move(field), Both(a), Both(b)},
             ownItem ? item : std::numeric_limits<int>::max());
     }
 
@@ -178,23 +231,12 @@ class DiffBuilder {
             a += (byte > first ? " " : "") + Hex(a_[row][byte]);
             b += (byte > first ? " " : "") + Hex(b_[row][byte]);
         }
-        const std::string where = "row " + std::to_string(row);
-        if (first == last) {
-            AddRaw(row, where + " byte " + std::to_string(first) + " (" + Address(row, first) + ")",
-                   a, b);
-        } else {
-            AddRaw(row,
-                   where + " bytes " + std::to_string(first) + ".." + std::to_string(last) + " (" +
-                       Address(row, first) + ".." + Address(row, last) + ")",
-                   a, b);
-        }
+        AddRaw(row, RawPlace(row, first, last), a, b);
     }
 
     void AddPartial(int row, int byte, std::uint8_t bits) {
-        AddRaw(row,
-               "row " + std::to_string(row) + " byte " + std::to_string(byte) + " bits " +
-                   Hex(bits) + " (" + Address(row, byte) + ")",
-               Hex(a_[row][byte] & bits), Hex(b_[row][byte] & bits));
+        AddRaw(row, RawPlace(row, byte, byte, bits), Hex(a_[row][byte] & bits),
+               Hex(b_[row][byte] & bits));
     }
 
     const Image& a_;
@@ -212,7 +254,7 @@ void DiffChannels(DiffBuilder& d, const Image& a, const Image& b) {
             const int flat = kNameLength * (c - 1) + j;
             name[j] = {kFirstNameRow + flat / kRowBytes, flat % kRowBytes};
         }
-        d.Field(kChannel, c, "Name", name,
+        d.Field(kChannel, c, BiString(kName), name,
                 [c](const Image& image) { return Quoted(ReadName(image, c)); });
         // An empty channel's bytes after the first mean nothing to the radio;
         // when both are empty they are only raw bytes.
@@ -220,44 +262,47 @@ void DiffChannels(DiffBuilder& d, const Image& a, const Image& b) {
         // What a field of the channel shows, or "-" when the channel is empty.
         auto inUse = [c](auto show) {
             return [c, show](const Image& image) {
-                return IsChannelEmpty(image, c) ? std::string("-") : show(image);
+                return IsChannelEmpty(image, c) ? Both("-") : Both(show(image));
             };
         };
-        d.Field(kChannel, c, "Receive", {{c, 0}, {c, 1}, {c, 2}, {c, 3}}, [c](const Image& image) {
-            return IsChannelEmpty(image, c) ? std::string("(empty)") : MHzText(RxUnits(image, c));
-        });
-        d.Field(kChannel, c, "Transmit", {{c, 4}, {c, 5}, {c, 6}, {c, 7}, {c, 12, kDirectionMask}},
+        d.Field(kChannel, c, BiString(kReceive), {{c, 0}, {c, 1}, {c, 2}, {c, 3}},
+                [c](const Image& image) {
+                    return IsChannelEmpty(image, c) ? BiString(kEmpty)
+                                                    : Both(MHzText(RxUnits(image, c)));
+                });
+        d.Field(kChannel, c, BiString(kTransmit),
+                {{c, 4}, {c, 5}, {c, 6}, {c, 7}, {c, 12, kDirectionMask}},
                 inUse([c](const Image& image) { return MHzText(TxUnits(image, c)); }));
-        d.Field(kChannel, c, "Decode", {{c, kRxToneByte}, {c, kRxToneByte + 1}},
+        d.Field(kChannel, c, BiString(kDecode), {{c, kRxToneByte}, {c, kRxToneByte + 1}},
                 inUse([c](const Image& image) {
                     const TonePair t = RxTone(image, c);
                     return ToneText(ToneToListIndex(t.type, t.index));
                 }));
-        d.Field(kChannel, c, "Encode", {{c, kTxToneByte}, {c, kTxToneByte + 1}},
+        d.Field(kChannel, c, BiString(kEncode), {{c, kTxToneByte}, {c, kTxToneByte + 1}},
                 inUse([c](const Image& image) {
                     const TonePair t = TxTone(image, c);
                     return ToneText(ToneToListIndex(t.type, t.index));
                 }));
-        d.Field(kChannel, c, "Power", {{c, kFlags1Byte, kPowerMask}},
+        d.Field(kChannel, c, BiString(kPower), {{c, kFlags1Byte, kPowerMask}},
                 inUse([c](const Image& image) {
                     const int power = image[c][kFlags1Byte] & kPowerMask;
                     // The editors never store 3 and show nothing for it.
                     return power < static_cast<int>(kTxPowerItems.size())
-                               ? std::string(kTxPowerItems[power].english)
-                               : std::to_string(power);
+                               ? BiString(kTxPowerItems[power])
+                               : Both(std::to_string(power));
                 }));
-        d.Field(kChannel, c, "Bandwidth", {{c, kFlags2Byte, kWideBit}},
+        d.Field(kChannel, c, BiString(kBandwidth), {{c, kFlags2Byte, kWideBit}},
                 inUse([c](const Image& image) {
                     return Item(kWideNarrowItems, GetFlag(image, c, kFlags2Byte, kWideBit));
                 }));
-        d.Field(kChannel, c, "Scan", {{c, kFlags1Byte, kScanSkipBit}},
+        d.Field(kChannel, c, BiString(kScan), {{c, kFlags1Byte, kScanSkipBit}},
                 inUse([c](const Image& image) {
                     return OnOff(!GetFlag(image, c, kFlags1Byte, kScanSkipBit));
                 }));
-        for (const auto& flag : {std::pair{"VOX", kVoxBit}, std::pair{"BCL", kBclBit},
-                                 std::pair{"TX stop", kTxStopBit}}) {
+        for (const auto& flag :
+             {std::pair{kVox, kVoxBit}, std::pair{kBcl, kBclBit}, std::pair{kTxStop, kTxStopBit}}) {
             const std::uint8_t bit = flag.second;
-            d.Field(kChannel, c, flag.first, {{c, kFlags2Byte, bit}},
+            d.Field(kChannel, c, BiString(flag.first), {{c, kFlags2Byte, bit}},
                     inUse([c, bit](const Image& image) {
                         return OnOff(GetFlag(image, c, kFlags2Byte, bit));
                     }));
@@ -295,8 +340,8 @@ void DiffFrequencyMode(DiffBuilder& d) {
                 const auto& vfo = image[kVfoRow];
                 // Four bytes of 255: no offset entered.
                 if (std::all_of(vfo.begin() + 4, vfo.begin() + 8, [](int v) { return v == 255; }))
-                    return std::string("none");
-                return MHzText(OffsetUnits(image, kVfoRow));
+                    return BiString(kNone);
+                return Both(MHzText(OffsetUnits(image, kVfoRow)));
             });
     d.Field(kSection, 0, Caption(kOptionCaptions.duplex), CoversOf(kVfoDuplex),
             [](const Image& image) { return Item(kDuplexItems, ReadField(image, kVfoDuplex)); });
@@ -333,7 +378,9 @@ void DiffOptions(DiffBuilder& d) {
             [](const Image& image) {
                 return Item(kWorkModeItems, ReadField(image, kChannelWorkMode));
             });
-    d.Field(kSection, 0, Caption(kViceBandCaption) + " " + Caption(kViceBandReceiveCaption),
+    const BiString vice = Caption(kViceBandCaption);
+    const BiString receive = Caption(kViceBandReceiveCaption);
+    d.Field(kSection, 0, {vice.english + " " + receive.english, vice.chinese + receive.chinese},
             CoversOf(kViceBandReceive),
             [](const Image& image) { return OnOff(ReadFlag(image, kViceBandReceive)); });
     const int r = kPasswordRow;
@@ -344,14 +391,18 @@ void DiffOptions(DiffBuilder& d) {
 }
 
 void DiffFmPresets(DiffBuilder& d) {
-    const std::string name(TrimBlanks(FmGridHeaders(false)[0]));
+    // The grid's Chinese header spreads its characters out.
+    std::string chinese(TrimBlanks(FmGridHeaders(true)[0]));
+    std::erase(chinese, ' ');
+    const BiString name{std::string(TrimBlanks(FmGridHeaders(false)[0])), chinese};
     for (int k = 0; k < kFmPresetCount; ++k) {
         const int row = kFmFirstRow + k / kFmPresetsInFirstRow;
         const int byte = k % kFmPresetsInFirstRow;
-        d.Field(DiffSection::FmPresets, k, name + " " + std::to_string(k), {{row, byte}},
-                [k](const Image& image) {
+        const std::string number = " " + std::to_string(k);
+        d.Field(DiffSection::FmPresets, k, {name.english + number, name.chinese + number},
+                {{row, byte}}, [k](const Image& image) {
                     const std::string text = FmCellText(FmPresetByte(image, k));
-                    return text.empty() ? std::string("(empty)") : text;
+                    return text.empty() ? BiString(kEmpty) : Both(text);
                 });
     }
 }
@@ -367,7 +418,7 @@ void DiffScan(DiffBuilder& d) {
     d.Field(kSection, 0, Caption(kScanCaptions.priorityChannel), {{r, kScanPriorityChannelByte}},
             [](const Image& image) {
                 const std::string channel = RefreshScan(image).priorityChannel;
-                return channel.empty() ? std::string("(none)") : channel;
+                return channel.empty() ? BiString(kNoText) : Both(channel);
             });
     d.Field(kSection, 0, Caption(kScanCaptions.lookBackA), {{r, kScanLookBackAByte}},
             [](const Image& image) { return kLookBack[RefreshScan(image).lookBackA]; });
@@ -404,23 +455,23 @@ void DiffPowerLevels(DiffBuilder& d) {
                 {{kPowerRow, level}},
                 [level](const Image& image) { return std::to_string(image[kPowerRow][level]); });
     }
-    d.Field(DiffSection::PowerLevels, 0, "Level adjusted last",
+    d.Field(DiffSection::PowerLevels, 0, BiString(kLastAdjusted),
             {{kPowerRow, kPowerLastAdjustedByte}}, [](const Image& image) {
                 const int level = image[kPowerRow][kPowerLastAdjustedByte];
                 return level < kPowerLevelCount ? Caption(kPowerLevelCaptions[level])
-                                                : std::to_string(level);
+                                                : Both(std::to_string(level));
             });
 }
 
 void DiffWriteFilled(DiffBuilder& d) {
-    d.Field(DiffSection::WriteFilled, 0, "First channel in use", CoversOf(kFirstUsedChannel),
+    d.Field(DiffSection::WriteFilled, 0, BiString(kFirstInUse), CoversOf(kFirstUsedChannel),
             [](const Image& image) {
                 const int c = ReadField(image, kFirstUsedChannel);
-                return c == 0 ? std::string("none") : std::to_string(c);
+                return c == 0 ? BiString(kNone) : Both(std::to_string(c));
             });
     std::array<Cover, kRowBytes> bitmap{};
     for (int byte = 0; byte < kRowBytes; ++byte) bitmap[byte] = {kPresenceRow, byte};
-    d.Field(DiffSection::WriteFilled, 0, "Channels marked in use", bitmap, [](const Image& image) {
+    d.Field(DiffSection::WriteFilled, 0, BiString(kMarkedInUse), bitmap, [](const Image& image) {
         // A cleared bit marks a channel in use.
         std::vector<int> marked;
         for (int c = 1; c <= kChannelCount; ++c) {

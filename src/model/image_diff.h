@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "model/bitext.h"
 #include "model/radio_image.h"
 
 namespace zt {
@@ -29,17 +30,19 @@ enum class DiffSection {
     OtherMemory,    // rows no editor shows; item: the row
 };
 
+// Every text in both languages: zt790ctl prints the English, the desktop
+// program the language in force.
 struct DiffEntry {
     DiffSection section = DiffSection::OtherMemory;
     int item = 0;
     // The caption of the field ("Receive", "Squelch Level", "Radio Channel 3"), or
     // where raw bytes lie ("row 208 bytes 13..15 (0x0D0D..0x0D0F)").
-    std::string field;
+    BiString field;
     // What each image holds, as the editor shows it. A field that shows the same
     // for different stored values gets them appended ("7 (stored 08)"); raw
     // bytes are in hexadecimal ("00 FF").
-    std::string a;
-    std::string b;
+    BiString a;
+    BiString b;
     friend bool operator==(const DiffEntry&, const DiffEntry&) = default;
 };
 

@@ -184,7 +184,8 @@ void HistoryWindow::compareEntry() {
             group->setExpanded(true);
             heading = h;
         }
-        new QTreeWidgetItem(group, QStringList{qs(d.field), qs(d.a), qs(d.b)});
+        new QTreeWidgetItem(
+            group, QStringList{qs(d.field.in(chinese)), qs(d.a.in(chinese)), qs(d.b.in(chinese))});
     }
     if (!group) new QTreeWidgetItem(tree_, QStringList{qs(kSame, chinese)});
     for (int c = 0; c < tree_->columnCount(); ++c) tree_->resizeColumnToContents(c);

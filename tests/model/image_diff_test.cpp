@@ -18,19 +18,20 @@
 namespace zt {
 namespace {
 
-std::string Line(const DiffEntry& e) {
+std::string Line(const DiffEntry& e, bool chinese) {
     static constexpr const char* kTags[] = {"ch",   "vfo",  "band",  "opt",   "fm",
                                             "scan", "keys", "power", "write", "mem"};
     std::string tag = kTags[static_cast<int>(e.section)];
     if (e.section == DiffSection::Channel || e.section == DiffSection::FmPresets ||
         e.section == DiffSection::OtherMemory)
         tag += " " + std::to_string(e.item);
-    return tag + " | " + e.field + " | " + e.a + " -> " + e.b;
+    return tag + " | " + e.field.in(chinese) + " | " + e.a.in(chinese) + " -> " + e.b.in(chinese);
 }
 
-std::vector<std::string> Lines(const Image& a, const Image& b, int rows = 256) {
+std::vector<std::string> Lines(const Image& a, const Image& b, int rows = 256,
+                               bool chinese = false) {
     std::vector<std::string> lines;
-    for (const DiffEntry& e : DiffImages(a, b, rows)) lines.push_back(Line(e));
+    for (const DiffEntry& e : DiffImages(a, b, rows)) lines.push_back(Line(e, chinese));
     return lines;
 }
 
@@ -65,6 +66,15 @@ struct Case {
     std::function<void(Image&)> change = [](Image&) {};  // the second only, afterwards
     std::vector<Poke> both = {};                         // into both images first
 };
+
+void Check(const std::vector<Case>& cases, bool chinese) {
+    for (const Case& c : cases) {
+        const Image a = Poked(Base(), c.both);
+        Image b = Poked(a, c.second);
+        c.change(b);
+        EXPECT_EQ(Lines(a, b, 256, chinese), c.expected) << c.name;
+    }
+}
 
 TEST(ImageDiff, EachKindOfFieldInRadioTerms) {
     const std::vector<Case> cases{
@@ -169,12 +179,38 @@ TEST(ImageDiff, EachKindOfFieldInRadioTerms) {
          [](Image&) {},
          {{5, 8, {0, 60}}}},
     };
-    for (const Case& c : cases) {
-        const Image a = Poked(Base(), c.both);
-        Image b = Poked(a, c.second);
-        c.change(b);
-        EXPECT_EQ(Lines(a, b), c.expected) << c.name;
-    }
+    Check(cases, false);
+}
+
+// The desktop program's Compare in Chinese: the editors' captions and items.
+TEST(ImageDiff, InChineseWithTheEditorsWords) {
+    Check({{"channel fields",
+            {{5, 0, {0x00, 0x00, 0x61, 0x44}}, {5, 8, {0, 12, 2, 1, 0x04, 0xD0}}},
+            {"ch 5 | 接收频率 | 446.00625 -> 446.10000", "ch 5 | 发射频率 | 446.00625 -> 446.10000",
+             "ch 5 | QT/DQT 解码 | 关 -> 100.0", "ch 5 | QT/DQT 编码 | 关 -> D023I",
+             "ch 5 | 发射功率 | 高功率 -> 低功率", "ch 5 | 宽带/窄带 | 宽带 -> 窄带",
+             "ch 5 | 扫描添加 | 开 -> 关", "ch 5 | 声控发射 | 关 -> 开",
+             "ch 5 | 繁忙锁定 | 关 -> 开", "ch 5 | 禁止发射 | 关 -> 开"}},
+           {"a name, raw bytes and bits",
+            {{5, 14, {1, 2}}, {153, 0, {0x05}}},
+            {"ch 5 | 第 5 行第 14..15 字节 (0x005E..0x005F) | FF FF -> 01 02",
+             "ch 7 | 信道名称 | （无） -> \"RPT\"",
+             "band | 第 153 行第 0 字节的位 0F (0x0990) | 00 -> 05"},
+            [](Image& b) { WriteName(b, 7, "RPT"); }},
+           {"frequency mode and options",
+            {{0, 4, {255, 255, 255, 255}}, {208, 1, {0x75, 0xC1}}, {208, 7, {0x82}}},
+            {"vfo | 频差频率(MHZ) | 10.00000 -> 无", "opt | 按键锁定模式 | 按键和上下键 -> 按键",
+             "opt | 手动设置 | 开 -> 关", "opt | 工作模式 | 频率模式 -> 信道模式",
+             "opt | 副频段接收允许 | 关 -> 开"}},
+           {"presets, scan, keys, power and what a write fills in",
+            {{154, 3, {130}}, {155, 4, {211}}, {213, 0, {1}}, {214, 0, {6}}, {240, 3, {2}}},
+            {"opt | 接收时禁止声控 | 开 -> 关", "fm 3 | 收音频道 3 | （空） -> 100.0",
+             "fm 20 | 收音频道 20 | （空）（存储值 FF） -> （空）（存储值 D3）",
+             "scan | 优先 | 选定 -> 固定", "keys | PF1 | 无 -> 扫描",
+             "power | 最后调整的功率 | 255 -> 高功率", "write | 第一个使用的信道 | 无 -> 5",
+             "write | 标记为使用的信道 | 1-128 -> 5"},
+            [](Image& b) { PrepareImageForWrite(b); }}},
+          true);
 }
 
 // A read compares the 254 rows it fills, a write the 240 it sends.
