@@ -14,7 +14,6 @@
 #include "files/csv_import_report.h"
 #include "files/csv_numbers.h"
 #include "files/text_file.h"
-#include "model/blank_image.h"
 
 namespace zt::ctl {
 namespace {
@@ -55,13 +54,9 @@ std::optional<CsvImportOptions> ImportOptions(const ImportArgs& args, const CLI:
     return options;
 }
 
-// The image to import into: the channel file, or the blank image of the model.
+// The image to import into: the channel file, or the one `new` would write.
 std::optional<Image> BaseImage(const ImportArgs& args) {
-    if (args.file.empty()) {
-        const auto model = ParseModel(args.model.empty() ? "0" : args.model);
-        if (!model) return {};
-        return BlankImageForModel(*model);
-    }
+    if (args.file.empty()) return StartImage(args.model);
     Image image{};
     if (!LoadInputFile(args.file, image)) return {};
     return image;

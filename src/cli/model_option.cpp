@@ -5,6 +5,7 @@
 #include <cctype>
 #include <iostream>
 
+#include "model/blank_image.h"
 #include "model/catalogue.h"
 
 namespace zt::ctl {
@@ -35,7 +36,8 @@ CLI::Option* AddModelOption(CLI::App& command, std::string& model) {
     command.footer(list);
     return command
         .add_option("--model", model,
-                    "Radio model of the blank image, 0..6 or its name (default 0)")
+                    "Radio model of the blank image, 0..6 or its name (default: the image the "
+                    "program starts with, model 0 on 462.01250 MHz)")
         ->option_text("N");
 }
 
@@ -49,6 +51,14 @@ std::optional<int> ParseModel(const std::string& text) {
     std::cerr << "zt790ctl: --model " << text << " is not a model: give 0..6 or a name";
     std::cerr << " (zt790ctl new --help lists them)\n";
     return {};
+}
+
+std::optional<Image> StartImage(const std::string& model) {
+    // The start-up image's frequency-mode record is one no model dialog has set.
+    if (model.empty()) return BlankImage();
+    const auto index = ParseModel(model);
+    if (!index) return {};
+    return BlankImageForModel(*index);
 }
 
 }  // namespace zt::ctl

@@ -17,6 +17,11 @@ CLI::Option* AddModelOption(CLI::App& command, std::string& model);
 // The catalogue entry a --model text names, or nothing with the reason printed.
 [[nodiscard]] std::optional<int> ParseModel(const std::string& text);
 
+// The image a new channel file starts from: without --model (`model` empty)
+// the image the program starts with, else the blank image of the model named;
+// nothing, with the reason printed, when it names no model.
+[[nodiscard]] std::optional<Image> StartImage(const std::string& model);
+
 // "ZT790 C1.0 UHF (400-470 MHz)".
 [[nodiscard]] std::string ModelText(int index);
 

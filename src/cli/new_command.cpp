@@ -9,7 +9,6 @@
 #include "cli/file_output.h"
 #include "cli/model_option.h"
 #include "files/channel_file.h"
-#include "model/blank_image.h"
 
 namespace zt::ctl {
 namespace {
@@ -21,21 +20,19 @@ struct NewArgs {
 };
 
 int RunNew(const NewArgs& args) {
-    const auto model = ParseModel(args.model.empty() ? "0" : args.model);
-    if (!model) return kUsage;
+    const auto image = StartImage(args.model);
+    if (!image) return kUsage;
     std::error_code ec;
     if (!args.force && std::filesystem::exists(args.output, ec)) {
         std::cerr << "zt790ctl: " << args.output
                   << " exists and is unchanged; --force replaces it\n";
         return kFileError;
     }
-    // Without --model: exactly the image the program starts with, whose
-    // frequency-mode record no model dialog has set yet.
-    const Image image = args.model.empty() ? BlankImage() : BlankImageForModel(*model);
-    if (!WriteOutputFile(args.output, FormatChannelFile(image))) {
+    if (!WriteOutputFile(args.output, FormatChannelFile(*image))) {
         return kFileError;
     }
-    std::cerr << "Wrote a blank image for " << ModelText(*model) << " to " << args.output << "\n";
+    const int model = args.model.empty() ? 0 : ParseModel(args.model).value_or(0);
+    std::cerr << "Wrote a blank image for " << ModelText(model) << " to " << args.output << "\n";
     return kOk;
 }
 
