@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "doctor/doctor_report.h"
 #include "qtio/serial_ports.h"
@@ -29,6 +30,8 @@ constexpr BiText kAgain{"Check Again", "再次检查"};
 constexpr BiText kClose{"Close", "关闭"};
 constexpr BiText kChecksName{"Checks", "检查项目"};
 constexpr BiText kAdvice{"What to do", "处理办法"};
+// The checks of one port: device, adapter, permission, holders, opening, radio.
+constexpr int kChecksShown = 6;
 
 }  // namespace
 
@@ -126,6 +129,13 @@ void ConnectionCheckWindow::showReport() {
         }
     }
     table_->resizeColumnsToContents();
+    // One port's checks in full, without scrolling; more ports scroll.
+    int height = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth();
+    for (int r = 0; r < std::min(table_->rowCount(), kChecksShown); ++r)
+        height += table_->rowHeight(r);
+    table_->setMinimumHeight(height);
+    if (QWidget* frame = parentWidget(); frame && frame->height() < frame->sizeHint().height())
+        frame->resize(frame->width(), frame->sizeHint().height());
     advice_->setPlainText(qs(DoctorAdvice(diagnoses_, chinese_)));
     const QString verdict = qs(AnyRadioAnswered(diagnoses_) ? kAnswered : kNoAnswer, chinese_);
     status_->setText(verdict);

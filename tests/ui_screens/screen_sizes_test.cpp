@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTableWidget>
 
 #include "model/blank_image.h"
 #include "ui_test_support.h"
@@ -106,16 +107,26 @@ TEST_F(ScreenSizes, MainWindowTakesTwoThirdsAndTheGridItsWholeWorkAreaButtonsInc
 }
 
 TEST_F(ScreenSizes, EveryWindowFitsAndEveryControlCanBeReached) {
-    const WindowId all[] = {
-        WindowId::Chann,     WindowId::ChannEdit, WindowId::Option,    WindowId::Test,
-        WindowId::Key,       WindowId::Scan,      WindowId::Message,   WindowId::OpenChann,
-        WindowId::SaveChann, WindowId::CommRead,  WindowId::CommWrite, WindowId::Adjust,
-        WindowId::Type,      WindowId::Setup,     WindowId::About,     WindowId::History};
+    const WindowId all[] = {WindowId::Chann,    WindowId::ChannEdit, WindowId::Option,
+                            WindowId::Test,     WindowId::Key,       WindowId::Scan,
+                            WindowId::Message,  WindowId::OpenChann, WindowId::SaveChann,
+                            WindowId::CommRead, WindowId::CommWrite, WindowId::Adjust,
+                            WindowId::Type,     WindowId::Setup,     WindowId::About,
+                            WindowId::History,  WindowId::Doctor};
     for (bool chinese : {false, true}) {
         state->LanguageChinese = chinese;
         for (WindowId id : all) {
             main->reopen(id);
             settle();
+            if (id == WindowId::Doctor) {
+                // One port's six checks, each in full view.
+                clock.RunFor(Ms(100));
+                settle();
+                auto* checks = main->window(id)->findChild<QTableWidget*>("Grid_checks");
+                ASSERT_EQ(checks->rowCount(), 6);
+                EXPECT_LE(checks->rowViewportPosition(5) + checks->rowHeight(5),
+                          checks->viewport()->height());
+            }
             EXPECT_EQ(unusable(id), "") << static_cast<int>(id) << (chinese ? " in Chinese" : "");
             if (id != WindowId::Chann) main->unload(id);
             settle();
