@@ -6,14 +6,9 @@
 // of the new radio are enough to show it; whole reads have their own tests).
 // Stopping zt790sim closes the terminal's far end, which is what the system
 // shows when a USB adapter goes away.
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <functional>
 
-#include "files/channel_file.h"
-#include "model/blank_image.h"
 #include "support/sim_process.h"
 #include "ui/comm_window.h"
 #include "ui/exchange_support.h"

@@ -5,29 +5,22 @@
 // command does to the channels, the selection, the cursor and the settings
 // naming a channel is the model's (tests/model/channel_commands_test.cpp).
 #include <QClipboard>
-#include <QComboBox>
-#include <QFile>
 #include <QMimeData>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <sstream>
 
 #include "../model/channel_tokens.h"
-#include "files/channel_file.h"
 #include "files/channel_records_text.h"
 #include "model/band_edges.h"
 #include "model/channel_rows.h"
 #include "model/channel_validation.h"
 #include "ui/channel_file_window.h"
 #include "ui/edit_command_runner.h"
-#include "ui/image_recorder.h"
 #include "ui/qt_text.h"
 #include "ui_test_support.h"
 
 namespace zt::test {
 namespace {
-
-using Col = ChannelGridWindow::Column;
 
 // A published list: a title line, then rows the radio takes and rows it
 // cannot (a VHF channel in a UHF radio, a digital mode).
@@ -39,16 +32,14 @@ const char* const kPublishedList =
     "3,SIMPX,433.450000,,0,,88.5,88.5,NFM,2.5W\n"
     "4,DSTAR,438.400000,-,7.6,,88.5,88.5,DV,5W\n";
 
-// Channels as the grid makes them: "-" empty, "NAME" at 446 MHz, "NAME@MHz".
+// Channels as the grid makes them, written as tokens ("NAME@MHz", "-").
 Image GridChannels(const std::string& tokens) {
+    const Image named = Channels(tokens);
     Image image = BlankImage();
-    std::istringstream in(tokens);
-    std::string token;
-    for (int c = 1; in >> token; ++c) {
-        if (token == "-") continue;
-        const auto at = token.find('@');
-        UseChannel(image, c, at == std::string::npos ? "446" : token.substr(at + 1));
-        WriteName(image, c, token.substr(0, at));
+    for (int c = 1; c <= 128; ++c) {
+        if (IsChannelEmpty(named, c)) continue;
+        UseChannel(image, c, RxText(named, c));
+        WriteName(image, c, ReadName(named, c));
     }
     return image;
 }
@@ -68,12 +59,6 @@ class ChannelCommandsTest : public MainWindowTest {
         grid = main->channelGrid();
         ASSERT_NE(grid, nullptr);
     }
-    // Starts from an image: shown, nothing to undo, unmodified.
-    void start(const Image& image) {
-        state->ChannelTable = image;
-        main->imageReplaced();
-        main->recorder().reset();
-    }
     void clickNumber(int channel, Qt::KeyboardModifiers modifiers = {}) {
         QTableWidget* table = grid->grid();
         QTableWidgetItem* item = table->item(channel - 1, Col::ColChannel);
@@ -91,11 +76,6 @@ class ChannelCommandsTest : public MainWindowTest {
         clickNumber(std::stoi(rows.substr(split + 1)),
                     rows[split] == '-' ? Qt::ShiftModifier : Qt::ControlModifier);
     }
-    void key(int k, Qt::KeyboardModifiers modifiers = {}) {
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus ? focus : main.get(), static_cast<Qt::Key>(k), modifiers);
-        settle();
-    }
     // "2,3@3": the selected channels, the cursor on 3.
     std::string selected() {
         std::string out;
@@ -105,15 +85,10 @@ class ChannelCommandsTest : public MainWindowTest {
     // Every row of the grid shows what the image holds.
     bool gridShowsImage() {
         for (int c = 1; c <= 128; ++c) {
-            const auto text = [&](int col) {
-                return grid->grid()->item(c - 1, col)->text().trimmed();
-            };
             const bool empty = IsChannelEmpty(state->ChannelTable, c);
-            if (text(Col::ColRx) != (empty ? "" : qs(RxText(state->ChannelTable, c))) ||
-                (!empty && text(Col::ColName) != qs(ReadName(state->ChannelTable, c)).trimmed())) {
-                ADD_FAILURE() << "row " << c;
-                return false;
-            }
+            if (gridText(c, Col::ColRx) != (empty ? "" : qs(RxText(state->ChannelTable, c))) ||
+                (!empty && gridText(c, Col::ColName) != qs(ReadName(state->ChannelTable, c))))
+                return (ADD_FAILURE() << "row " << c), false;
         }
         return true;
     }
@@ -145,7 +120,6 @@ class ChannelCommandsTest : public MainWindowTest {
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
 
     ChannelGridWindow* grid = nullptr;
-    QTemporaryDir dir;
 };
 
 // Each command from its key (or its menu entry), on rows chosen by clicks on
@@ -321,16 +295,9 @@ TEST_F(ChannelCommandsTest, PasteTakesTheRowsThatFitAndSaysWhy) {
 // Every kind of change is one step; undo and redo bring back the image and
 // every open window shows it.
 TEST_F(ChannelCommandsTest, EveryKindOfChangeIsUndoneAndRedone) {
-    const QString chann = dir.filePath("radio.chann");
-    Image file = Channels("X Y Z");
-    ASSERT_TRUE(SaveChannelFile(chann.toStdString(), file).ok);
-    QFile csv(dir.filePath("list.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-    csv.write(kPublishedList);
-    csv.close();
-    main->editCommands().chooseFileToOpen = [&](const QString&, const QString&) {
-        return csv.fileName();
-    };
+    const QString chann = saveImage("radio.chann", Channels("X Y Z"));
+    const QString csv = writeFile("list.csv", kPublishedList);
+    main->editCommands().chooseFileToOpen = [&](const QString&, const QString&) { return csv; };
     main->editCommands().askImportOptions = [](const QString&) {
         CsvImportOptions options;
         options.skipInvalid = true;
@@ -341,12 +308,7 @@ TEST_F(ChannelCommandsTest, EveryKindOfChangeIsUndoneAndRedone) {
         const char* kind;
         std::function<void()> change;
     } changes[] = {
-        {"grid cell",
-         [&] {
-             clickCell(3, Col::ColRx);
-             type(grid->textEditor(), "446.5");
-             key(Qt::Key_Return);
-         }},
+        {"grid cell", [&] { enter(3, Col::ColRx, "446.5"); }},
         {"channel dialog",
          [&] {
              clickCell(2, Col::ColName);
@@ -435,8 +397,9 @@ TEST_F(ChannelCommandsTest, ClosingWithUnsavedChangesAsks) {
     EXPECT_EQ(RxText(saved, 2), "446.50000");
 }
 
-// The program's shortcuts keep working wherever the focus is in the grid, and
-// no key is taken twice. (F1 and Ctrl+Q from the grid: the desktop tests.)
+// No key is taken twice, and the program's shortcuts keep working with rows
+// selected (from a cell's editor: the exchange window tests; F1 and Ctrl+Q:
+// the desktop tests).
 TEST_F(ChannelCommandsTest, ExistingShortcutsStillWork) {
     std::map<QString, QString> owner;
     for (QAction* a : main->findChildren<QAction*>()) {
@@ -446,26 +409,9 @@ TEST_F(ChannelCommandsTest, ExistingShortcutsStillWork) {
                                << " and " << a->objectName().toStdString();
         }
     }
-    const struct {
-        Qt::Key key;
-        WindowId opens;
-    } keys[] = {{Qt::Key_O, WindowId::OpenChann},
-                {Qt::Key_S, WindowId::SaveChann},
-                {Qt::Key_R, WindowId::CommRead},
-                {Qt::Key_W, WindowId::CommWrite}};
-    for (bool rows : {false, true}) {
-        for (const auto& k : keys) {
-            SCOPED_TRACE(QKeySequence(k.key).toString().toStdString() + (rows ? " rows" : ""));
-            if (rows) {
-                clickNumber(2);
-            } else {
-                clickCell(2, Col::ColRx);
-            }
-            key(k.key, Qt::ControlModifier);
-            EXPECT_NE(main->window(k.opens), nullptr);
-            main->unload(k.opens);
-        }
-    }
+    clickNumber(2);
+    key(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_NE(main->window(WindowId::OpenChann), nullptr);
 }
 
 // What a paste asks and says, and what undoing it records.
@@ -525,12 +471,10 @@ TEST_F(ChannelCommandsTest, PasteAsksBeforeReplacingAndSaysWhatItDid) {
 // opens is a step; both are "Modified" and undone back to the file. The
 // file's band edges come into force.
 TEST_F(ChannelCommandsTest, RewritesAreStepsOfTheirOwnAndTheFilesBandIsInForce) {
-    Image file = GridChannels("A@145.5 - B@146");
+    Image file = Channels("A@145.5 - B@146");
     file[2] = RowOf({255, 7, 7});  // empty, with leftover bytes
     WriteBandEdges(file, {136, 174});
-    const QString path = dir.filePath("vhf.chann");
-    ASSERT_TRUE(SaveChannelFile(path.toStdString(), file).ok);
-    main->openFile(path);
+    main->openFile(saveImage("vhf.chann", file));
     rest();
     EXPECT_EQ(main->statusBar()->currentMessage(),
               "Cleared the leftover bytes of 1 empty channel (Undo brings them back).");
@@ -539,13 +483,11 @@ TEST_F(ChannelCommandsTest, RewritesAreStepsOfTheirOwnAndTheFilesBandIsInForce) 
     command("Edit_undo");
     EXPECT_TRUE(state->ChannelTable == file);
     EXPECT_EQ(main->statusPanel(2), "");
-    clickCell(3, Col::ColRx);
-    type(grid->textEditor(), "145.5");
-    key(Qt::Key_Return);
+    enter(3, Col::ColRx, "145.5");
     EXPECT_EQ(RxText(state->ChannelTable, 3), "145.50000");
     EXPECT_EQ(presenter.take(), Texts{"Succeed fold the channel parameter from file."});
 
-    const Image image = GridChannels("A B");  // option byte 1 is 113: bit 4 set
+    const Image image = Channels("A B");  // option byte 1 is 113: bit 4 set
     start(image);
     QWidget* options = open("Optional_edit", WindowId::Option);
     rest();

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Check Connection...: the port setup dialog's button opens the doctor on the
 // port chosen there, and the doctor's report in the language in force.
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTableWidget>
 
 #include "ui/announcer.h"
 #include "ui/connection_check_window.h"

@@ -3,19 +3,14 @@
 // (its command line, a drop), the manual behind every Help button and F1,
 // Ctrl+Q, and the entries --advanced shows.
 #include <QDropEvent>
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QUrl>
 
 #include "app/start_program.h"
-#include "files/channel_file.h"
-#include "model/blank_image.h"
 #include "ui/help_window.h"
 #include "ui/manual.h"
 #include "ui/window_table.h"
@@ -26,23 +21,12 @@ namespace {
 
 class Desktop : public MainWindowTest {
   protected:
-    // Writes a file into the test's folder; its path.
-    QString write(const QString& name, const QByteArray& bytes) {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
-    }
     // A channel file holding channel 1 at 446.00625 MHz named BASE.
     QString channelFile(const QString& name) {
         Image image = BlankImage();
         UseChannel(image, 1, "446.00625");
         WriteName(image, 1, "BASE");
-        EXPECT_TRUE(SaveChannelFile(dir.filePath(name).toStdString(), image).ok);
-        return dir.filePath(name);
-    }
-    QString gridCell(int channel, int column) {
-        return main->channelGrid()->grid()->item(channel - 1, column)->text().trimmed();
+        return saveImage(name, image);
     }
     // Drags files over the main window and drops them; whether it took them.
     bool drop(const QStringList& paths) {
@@ -68,8 +52,6 @@ class Desktop : public MainWindowTest {
         return names.join(' ');
     }
     HelpWindow* help() { return main->helpWindow(); }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(Desktop, FileArgumentOpensChannelAndCsvFilesAndRefusesBadOnesLeavingTheBlankImage) {
@@ -85,7 +67,7 @@ TEST_F(Desktop, FileArgumentOpensChannelAndCsvFilesAndRefusesBadOnesLeavingTheBl
     };
     for (const Refused& r : refused) {
         SCOPED_TRACE(r.name.toStdString());
-        const QString path = r.bytes.isEmpty() ? dir.filePath(r.name) : write(r.name, r.bytes);
+        const QString path = r.bytes.isEmpty() ? dir.filePath(r.name) : writeFile(r.name, r.bytes);
         EXPECT_FALSE(main->openFile(path));
         const Texts shown = presenter.take();
         ASSERT_EQ(shown.size(), 1u);
@@ -93,17 +75,18 @@ TEST_F(Desktop, FileArgumentOpensChannelAndCsvFilesAndRefusesBadOnesLeavingTheBl
             EXPECT_EQ(shown[0], r.message);
         }
         EXPECT_TRUE(state->ChannelTable == BlankImage());
-        EXPECT_EQ(gridCell(1, ChannelGridWindow::ColRx), "");
+        EXPECT_EQ(gridText(1, Col::ColRx), "");
     }
 
     EXPECT_TRUE(main->openFile(channelFile("radio.chann")));
     EXPECT_EQ(presenter.take(), Texts{"Succeed fold the channel parameter from file."});
-    EXPECT_EQ(gridCell(1, ChannelGridWindow::ColRx), "446.00625");
-    EXPECT_EQ(gridCell(1, ChannelGridWindow::ColName), "BASE");
+    EXPECT_EQ(gridText(1, Col::ColRx), "446.00625");
+    EXPECT_EQ(gridText(1, Col::ColName), "BASE");
     // A CSV file is imported into the image (its columns: the files tests).
-    EXPECT_TRUE(main->openFile(write("repeaters.csv", "Location,Name,Frequency\n3,RPT,439.25\n")));
+    EXPECT_TRUE(
+        main->openFile(writeFile("repeaters.csv", "Location,Name,Frequency\n3,RPT,439.25\n")));
     EXPECT_EQ(presenter.take(), Texts{"Imported 1 channel from repeaters.csv."});
-    EXPECT_EQ(gridCell(3, ChannelGridWindow::ColRx), "439.25000");
+    EXPECT_EQ(gridText(3, Col::ColRx), "439.25000");
 }
 
 TEST_F(Desktop, DroppedFileOpensLikeTheCommandLine) {
@@ -112,7 +95,7 @@ TEST_F(Desktop, DroppedFileOpensLikeTheCommandLine) {
 
     EXPECT_TRUE(drop({channelFile("radio.chann")}));
     EXPECT_EQ(presenter.take(), Texts{"Succeed fold the channel parameter from file."});
-    EXPECT_EQ(gridCell(1, ChannelGridWindow::ColRx), "446.00625");
+    EXPECT_EQ(gridText(1, Col::ColRx), "446.00625");
 
     // Never into an image the radio is being read into or written from.
     main->exchangeRunning = [] { return true; };
@@ -306,8 +289,7 @@ TEST(DesktopStart, OptionsChangeTheMenusTheLanguageAndTheImage) {
         for (const char* hidden : {"key_edit", "Scan_edit", "Message_edit", "Language_Setup"})
             EXPECT_EQ(main.action(hidden)->isVisible(), c.advanced) << hidden;
         EXPECT_EQ(presenter.take(), c.messages);
-        EXPECT_EQ(main.channelGrid()->grid()->item(6, ChannelGridWindow::ColRx)->text().trimmed(),
-                  c.channel7);
+        EXPECT_EQ(main.channelGrid()->grid()->item(6, Col::ColRx)->text().trimmed(), c.channel7);
     }
 }
 

@@ -1,22 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The read, write and power windows against the in-process simulated radio on a
 // virtual clock, so whole exchanges, time-outs and pauses run in no real time.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
-#include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <algorithm>
-#include <fstream>
 
 #include "model/band_edges.h"
-#include "model/blank_image.h"
 #include "ui/announcer.h"
 #include "ui/comm_window.h"
 #include "ui/history_window.h"
@@ -27,7 +18,6 @@
 namespace zt::test {
 namespace {
 
-using Col = ChannelGridWindow::Column;
 using Bytes = std::vector<std::uint8_t>;
 const QString kExpectedDontClose = "Read-write operating，don't close the window. ,";
 const QString kExpectedPortError =
@@ -237,43 +227,30 @@ TEST_F(ExchangeWindows, ARefusedPortKeepsTheSetupDialogOpen) {
 TEST_F(ExchangeWindows, PortAdviceGoesBelowThePortMessageOnlyWhenThereIsAny) {
     failOpen = true;
     BiString advice;
-    std::vector<std::string> asked;
+    std::string asked;
     portAdvice = [&](int number, const std::string& device) {
-        asked.push_back(std::to_string(number) + " " + device);
+        asked += std::to_string(number) + " " + device + ";";
         return advice;
     };
-    const QString usb = "The USB serial cable 1a86:7523 has no serial port.\n";
-    const struct {
-        const char* command;
-        WindowId id;
-        const char* button;  // none: the window starts by itself
-    } windows[] = {{"Prog_read", WindowId::CommRead, "Command_read"},
-                   {"Adj_Txp", WindowId::Adjust, nullptr}};  // the write window: the read's class
-    for (const auto& w : windows) {
-        for (const bool any : {false, true}) {
-            SCOPED_TRACE(std::string(w.command) + (any ? " with advice" : ""));
-            advice = any ? BiString{usb.toStdString(), "串口线 1a86:7523\n"} : BiString{};
-            state->ComDevice = any ? "/dev/ttyUSB0" : "";
-            QWidget* window = open(w.command, w.id);
-            if (w.button) press(window, w.button);
-            ASSERT_EQ(presenter.messages.size(), 1u);
-            EXPECT_EQ(presenter.messages[0].text, kExpectedPortError);
-            EXPECT_EQ(presenter.messages[0].title, "Operate prompt");
-            EXPECT_EQ(presenter.messages[0].detail, any ? usb : "");
-            EXPECT_EQ(asked.back(), any ? "1 /dev/ttyUSB0" : "1 ");
-            presenter.messages.clear();
-            if (main->window(w.id)) main->window(w.id)->close();
-            settle();
-        }
-    }
-    // In Chinese, the Chinese advice.
+    // None in the read window (the write window is of its class), some in the
+    // power window, then in Chinese.
+    comm(WindowId::CommRead, true);
+    advice = {"The USB serial cable 1a86:7523 has no serial port.\n", "串口线 1a86:7523\n"};
+    state->ComDevice = "/dev/ttyUSB0";
+    open("Adj_Txp", WindowId::Adjust);
     state->LanguageChinese = true;
     state->ComPort = 3;
-    press(open("Prog_read", WindowId::CommRead), "Command_read");
-    ASSERT_EQ(presenter.messages.size(), 1u);
-    EXPECT_EQ(presenter.messages[0].text, "通讯端口打开错误，请正确设置通讯端口 ！");
-    EXPECT_EQ(presenter.messages[0].detail, "串口线 1a86:7523\n");
-    EXPECT_EQ(asked.back(), "3 /dev/ttyUSB0");
+    comm(WindowId::CommRead, true);
+    EXPECT_EQ(asked, "1 ;1 /dev/ttyUSB0;3 /dev/ttyUSB0;");
+    QStringList told;
+    for (const ShownMessage& m : presenter.messages)
+        told << m.text + "|" + m.title + "|" + m.detail;
+    EXPECT_EQ(
+        told,
+        QStringList({kExpectedPortError + "|Operate prompt|",
+                     kExpectedPortError + "|Operate prompt|The USB serial cable 1a86:7523 has no "
+                                          "serial port.\n",
+                     "通讯端口打开错误，请正确设置通讯端口 ！|操作提示|串口线 1a86:7523\n"}));
 }
 
 // Reopening a window from the main window stops its exchange as a failure would
@@ -383,7 +360,7 @@ class SafeWrites : public ExchangeWindows {
     void SetUp() override {
         ExchangeWindows::SetUp();
         state->WriteKeepsBackup = state->WriteReadsBack = true;
-        state->HistoryFolder = folder.filePath("history").toStdString();
+        state->HistoryFolder = dir.filePath("history").toStdString();
         UseChannel(state->ChannelTable, 3, "435.125");
         before = radio.Memory();
     }
@@ -399,7 +376,6 @@ class SafeWrites : public ExchangeWindows {
     }
     QPushButton* button(QWidget* w, const char* name) { return child<QPushButton>(w, name); }
 
-    QTemporaryDir folder;
     Image before{};
 };
 
@@ -513,7 +489,7 @@ TEST_F(SafeWrites, AnImageOfAnotherBandIsWrittenOnlyWhenTheUserSaysSo) {
 
 // (Their captions in both languages: the program's accessibility walk.)
 TEST_F(SafeWrites, TheTwoOptionsAreOnByDefaultAndRemembered) {
-    QSettings settings(folder.filePath("zt790prog.conf"), QSettings::IniFormat);
+    QSettings settings(dir.filePath("zt790prog.conf"), QSettings::IniFormat);
     AppState fresh;
     LoadProgramSettings(fresh, settings);
     EXPECT_TRUE(fresh.WriteKeepsBackup && fresh.WriteReadsBack);
@@ -570,13 +546,13 @@ TEST_F(SafeWrites, TheHistoryKeepsEveryMemoryAndOpensOneAsAnUndoStep) {
     EXPECT_EQ(table->rowCount(), 2);
     EXPECT_EQ(RadioHistory(state->HistoryFolder).Entries().size(), 2U);
 
-    std::ofstream(folder.filePath("file").toStdString()) << "";
-    state->HistoryFolder = folder.filePath("file/history").toStdString();
+    writeFile("file", "");
+    state->HistoryFolder = dir.filePath("file/history").toStdString();
     comm(WindowId::CommWrite, true);
     ASSERT_TRUE(finished(WindowId::CommWrite));
     const Texts told = presenter.take();
     ASSERT_EQ(told.size(), 1U);
-    EXPECT_TRUE(told[0].startsWith("The history folder " + folder.filePath("file/history") +
+    EXPECT_TRUE(told[0].startsWith("The history folder " + dir.filePath("file/history") +
                                    " cannot be written ("))
         << told[0].toStdString();
     EXPECT_TRUE(

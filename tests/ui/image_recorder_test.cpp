@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every change becomes one undo step when the event loop comes to rest.
-#include "ui/image_recorder.h"
 
 #include <QAbstractEventDispatcher>
-#include <QEventLoop>
 #include <QThread>
-#include <QTimer>
 
-#include "model/blank_image.h"
 #include "ui_test_support.h"
 
 namespace zt {

@@ -5,7 +5,6 @@
 // open with Alt and their letter in both languages.
 #include <QMenu>
 #include <QMenuBar>
-#include <QRadioButton>
 #include <algorithm>
 #include <set>
 #include <tuple>

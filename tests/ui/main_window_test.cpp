@@ -1,13 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and its small dialogs: captions in both languages, the about
 // box, the model choice and the port choice.
-#include <QComboBox>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <map>
 
 #include "model/band_edges.h"

@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Messages: the presenter's rules, the option window's refusals, and the
 // program's own boxes really shown.
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QMessageBox>
-#include <QTimer>
 #include <functional>
 
 #include "model/fm_presets.h"

@@ -3,12 +3,9 @@
 // without typing and closed, on twenty random images each: afterwards
 // the image differs from the one before only by the writes the window's refresh
 // is meant to make (the optional features' rules themselves: the model tests).
-#include <QLineEdit>
-#include <QTableWidget>
 #include <random>
 
 #include "model/band_edges.h"
-#include "model/blank_image.h"
 #include "ui/window_support.h"
 #include "ui_test_support.h"
 

@@ -3,21 +3,14 @@
 // stored byte for byte as zt790ctl set stores it, as one undo step; a refusal
 // that keeps the dialog open; the card of the grid's selection, exported and
 // printed.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <random>
 
 #include "../support/sim_process.h"
-#include "files/channel_file.h"
-#include "model/blank_image.h"
 #include "ui/bulk_edit_dialog.h"
 #include "ui/card_commands.h"
 #include "ui/edit_command_runner.h"
-#include "ui/image_recorder.h"
 #include "ui_test_support.h"
 
 namespace zt::test {
@@ -37,10 +30,7 @@ class SetFieldsAndCard : public MainWindowTest {
             for (int b = 8; b < 16; ++b) image[c][b] = static_cast<std::uint8_t>(random());
             WriteName(image, c, "N" + std::to_string(c));
         }
-        start = image;
-        state->ChannelTable = image;
-        main->imageReplaced();
-        main->recorder().reset();
+        start(before = image);
     }
     // Presses Ctrl+E where the focus is; `fill` answers the dialog.
     void setFields(std::function<void(BulkEditDialog&)> fill) {
@@ -55,8 +45,7 @@ class SetFieldsAndCard : public MainWindowTest {
         tool.waitForFinished();
         return tool.readAllStandardOutput().toStdString();
     }
-    Image start;
-    QTemporaryDir dir;
+    Image before;
 };
 
 TEST_F(SetFieldsAndCard, TheDialogStoresWhatSetStoresAsOneUndoStep) {
@@ -78,9 +67,8 @@ TEST_F(SetFieldsAndCard, TheDialogStoresWhatSetStoresAsOneUndoStep) {
     });
     EXPECT_TRUE(presenter.take().empty());
     const Image gui = state->ChannelTable;
-    ASSERT_FALSE(gui == start);
-    const QString in = dir.filePath("start.chann"), out = dir.filePath("cli.chann");
-    ASSERT_TRUE(SaveChannelFile(in.toStdString(), start).ok);
+    ASSERT_FALSE(gui == before);
+    const QString in = saveImage("start.chann", before), out = dir.filePath("cli.chann");
     const auto cli = testing::RunProgram(
         "zt790ctl", {"set", in, "--channels", "1-16,20", "--power", "low", "--bandwidth", "narrow",
                      "--offset=-5", "--scan-add", "off", "--name", "PMR##", "-o", out});
@@ -90,7 +78,7 @@ TEST_F(SetFieldsAndCard, TheDialogStoresWhatSetStoresAsOneUndoStep) {
     EXPECT_TRUE(written == gui);
     QTest::keyClick(main->channelGrid()->grid(), Qt::Key_Z, Qt::ControlModifier);
     settle();
-    EXPECT_TRUE(state->ChannelTable == start);
+    EXPECT_TRUE(state->ChannelTable == before);
     EXPECT_FALSE(main->recorder().canUndo());
 }
 
@@ -108,7 +96,7 @@ TEST_F(SetFieldsAndCard, ARefusedChangeKeepsTheDialogOpenAndChangesNothing) {
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(presenter.take(), Texts{"The transmit frequency would be outside the band of 400-470 "
                                       "MHz on channel 2. Nothing was changed."});
-    EXPECT_TRUE(state->ChannelTable == start);
+    EXPECT_TRUE(state->ChannelTable == before);
     EXPECT_FALSE(main->recorder().canUndo());
 }
 

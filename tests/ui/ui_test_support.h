@@ -6,24 +6,35 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <deque>
 #include <memory>
 #include <vector>
 
+#include "files/channel_file.h"
 #include "model/app_state.h"
+#include "model/blank_image.h"
 #include "model/channel.h"
 #include "sim/sim_port.h"
 #include "sim/virtual_timers.h"
 #include "ui/channel_grid_window.h"
+#include "ui/image_recorder.h"
 #include "ui/main_window.h"
 #include "ui/message_presenter.h"
 
@@ -33,6 +44,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace zt::test {
 
 using Texts = std::vector<QString>;
+using Col = ChannelGridWindow::Column;
 
 // Keeps the event loop running for a while in real time, so real modal boxes
 // (closed by a timer) and deferred messages get their turn.
@@ -142,6 +154,23 @@ class MainWindowTest : public ::testing::Test {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
+    // Starts from an image: shown, nothing to undo, unmodified.
+    void start(const Image& image) {
+        state->ChannelTable = image;
+        main->imageReplaced();
+        main->recorder().reset();
+    }
+    // Writes a file into the test's folder; its path.
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    }
+    QString saveImage(const QString& name, const Image& image) {
+        EXPECT_TRUE(SaveChannelFile(dir.filePath(name).toStdString(), image).ok);
+        return dir.filePath(name);
+    }
     // Runs a menu command and lets what it queued run.
     void command(const char* name) {
         main->action(name)->trigger();
@@ -168,6 +197,21 @@ class MainWindowTest : public ::testing::Test {
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
                           table->visualItemRect(item).center());
     }
+    // A key pressed where the focus is.
+    void key(int k, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : main.get(), static_cast<Qt::Key>(k), modifiers);
+        settle();
+    }
+    // Types into a cell of the grid and presses Enter.
+    void enter(int channel, int column, const QString& text) {
+        clickCell(channel, column);
+        type(main->channelGrid()->textEditor(), text);
+        key(Qt::Key_Return);
+    }
+    QString gridText(int channel, int column) {
+        return main->channelGrid()->grid()->item(channel - 1, column)->text().trimmed();
+    }
     // The box leaves its focus the way Tab to the next control does.
     static void leave(QWidget* box) {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
@@ -189,6 +233,7 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
     RecordingPresenter presenter;
     std::unique_ptr<MainWindow> main;
+    QTemporaryDir dir;
 };
 
 }  // namespace zt::test

@@ -4,13 +4,10 @@
 // per screen size, on an offscreen screen of that size. An editor's frame lies
 // inside the main window's work area, a dialog on the screen, and every control
 // of every window is in view or can be scrolled into view.
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTableWidget>
 
-#include "model/blank_image.h"
 #include "ui_test_support.h"
 
 inline QString Describe(const QSize& s) { return QString("%1x%2").arg(s.width()).arg(s.height()); }
