@@ -172,7 +172,7 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
     // Its backup and read-back, which only make it longer here, are turned off
     // as a screen reader user does it.
     bus.Press(walker.named[Opener(Window(WindowId::CommWrite), language.chinese)]);
-    ASSERT_TRUE(AccessibilityBus::WaitWithEvents([&] {
+    ASSERT_TRUE(WaitFor([&] {
         walker.Collect(app);
         return walker.named.count(text(kWrite)) > 0;
     }));
@@ -202,8 +202,7 @@ TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
         return n;
     };
     const auto open = static_cast<int>(Windows().size() + 3);
-    EXPECT_TRUE(AccessibilityBus::WaitWithEvents([&] { return windows() == open; }))
-        << windows() << " windows open";
+    EXPECT_TRUE(WaitFor([&] { return windows() == open; })) << windows() << " windows open";
 
     walker.Check(app, language.flag);
     EXPECT_GT(walker.controls, 150);  // the walk reached the windows

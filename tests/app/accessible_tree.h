@@ -11,11 +11,9 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
-#include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
-#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -98,9 +96,9 @@ class AccessibilityBus : public QObject {
 
     std::vector<Accessible> Children(const Accessible& a) {
         std::vector<Accessible> children;
-        const QDBusMessage reply = Call(a, "org.a11y.atspi.Accessible", "GetChildren");
-        if (reply.arguments().isEmpty()) return children;
-        const auto list = reply.arguments().at(0).value<QDBusArgument>();
+        const QVariant reply = Call(a, "org.a11y.atspi.Accessible", "GetChildren");
+        if (!reply.isValid()) return children;
+        const auto list = reply.value<QDBusArgument>();
         list.beginArray();
         while (!list.atEnd()) children.push_back(Reference(list));
         list.endArray();
@@ -109,9 +107,9 @@ class AccessibilityBus : public QObject {
     QString Name(const Accessible& a) { return Property(a, "Name"); }
     // The name of the label that labels `a` (its labelled-by relation).
     QString LabelName(const Accessible& a) {
-        const QDBusMessage reply = Call(a, "org.a11y.atspi.Accessible", "GetRelationSet");
-        if (reply.arguments().isEmpty()) return {};
-        const auto relations = reply.arguments().at(0).value<QDBusArgument>();
+        const QVariant reply = Call(a, "org.a11y.atspi.Accessible", "GetRelationSet");
+        if (!reply.isValid()) return {};
+        const auto relations = reply.value<QDBusArgument>();
         Accessible label;
         relations.beginArray();
         while (!relations.atEnd()) {
@@ -130,21 +128,10 @@ class AccessibilityBus : public QObject {
         return label.path.isEmpty() ? QString() : Name(label);
     }
     QString RoleName(const Accessible& a) {
-        const QDBusMessage reply = Call(a, "org.a11y.atspi.Accessible", "GetRoleName");
-        return reply.arguments().isEmpty() ? QString() : reply.arguments().at(0).toString();
+        return Call(a, "org.a11y.atspi.Accessible", "GetRoleName").toString();
     }
     bool Has(const Accessible& a, AccessibleState state) {
-        const QDBusMessage reply = Call(a, "org.a11y.atspi.Accessible", "GetState");
-        if (reply.arguments().isEmpty()) return false;
-        const auto words = reply.arguments().at(0).value<QDBusArgument>();
-        std::vector<uint> bits;
-        words.beginArray();
-        while (!words.atEnd()) {
-            uint w = 0;
-            words >> w;
-            bits.push_back(w);
-        }
-        words.endArray();
+        const auto bits = qdbus_cast<QList<uint>>(Call(a, "org.a11y.atspi.Accessible", "GetState"));
         const auto bit = static_cast<uint>(state);
         return bits.size() > bit / 32 && (bits[bit / 32] >> (bit % 32) & 1U) != 0;
     }
@@ -159,8 +146,7 @@ class AccessibilityBus : public QObject {
 
     // The key a screen reader gives for an object's first action ("Alt+F").
     QString KeyBinding(const Accessible& a) {
-        const QDBusMessage reply = Call(a, "org.a11y.atspi.Action", "GetKeyBinding", {0});
-        return reply.arguments().isEmpty() ? QString() : reply.arguments().at(0).toString();
+        return Call(a, "org.a11y.atspi.Action", "GetKeyBinding", {0}).toString();
     }
 
     // Starts hearing what a screen reader hears: focus changes, objects that
@@ -181,7 +167,7 @@ class AccessibilityBus : public QObject {
     // Waits for a notification that says `text`; the texts heard so far, one a
     // line, when none does.
     QString WaitForAnnouncement(const QString& text) {
-        WaitWithEvents([&] { return announced_.contains(text); });
+        WaitFor([&] { return announced_.contains(text); });
         return announced_.contains(text) ? text : announced_.join('\n');
     }
     // Every value heard changing, as "name: value".
@@ -190,22 +176,12 @@ class AccessibilityBus : public QObject {
     // the last name heard when it does not.
     QString WaitForFocusNamed(const QString& name) {
         QString heard;
-        WaitWithEvents([&] {
+        WaitFor([&] {
             if (focused_.path.isEmpty()) return false;
             heard = Name(focused_);
             return heard == name;
         });
         return heard;
-    }
-
-    // Polls `done` while the bus delivers its signals.
-    static bool WaitWithEvents(const std::function<bool()>& done, int ms = kWaitMs) {
-        const QDeadlineTimer deadline(ms);
-        while (!done()) {
-            if (deadline.hasExpired()) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        }
-        return true;
     }
 
   private slots:
@@ -238,17 +214,19 @@ class AccessibilityBus : public QObject {
         return a;
     }
 
-    QDBusMessage Call(const Accessible& a, const char* interface, const char* method,
-                      const QVariantList& args = {}) {
+    // The first value of the reply; none when the call failed.
+    QVariant Call(const Accessible& a, const char* interface, const char* method,
+                  const QVariantList& args = {}) {
         QDBusMessage m = QDBusMessage::createMethodCall(a.service, a.path, interface, method);
         m.setArguments(args);
-        return bus_.call(m, QDBus::Block, kWaitMs);
+        return bus_.call(m, QDBus::Block, kWaitMs).arguments().value(0);
     }
     QString Property(const Accessible& a, const char* name, const char* interface = "Accessible") {
-        const QDBusMessage reply = Call(a, "org.freedesktop.DBus.Properties", "Get",
-                                        {QString("org.a11y.atspi.") + interface, QString(name)});
-        if (reply.arguments().isEmpty()) return {};
-        return reply.arguments().at(0).value<QDBusVariant>().variant().toString();
+        return Call(a, "org.freedesktop.DBus.Properties", "Get",
+                    {QString("org.a11y.atspi.") + interface, QString(name)})
+            .value<QDBusVariant>()
+            .variant()
+            .toString();
     }
 
     QTemporaryDir runtime_;

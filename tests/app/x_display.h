@@ -23,11 +23,13 @@ namespace zt::testing {
 
 inline constexpr int kWaitMs = 30'000;  // for a window, the focus, the server
 
-// Polls `done` until it holds or `ms` have passed.
+// Polls `done` until it holds or `ms` have passed, letting the test's own
+// events (the accessibility bus's signals) in meanwhile.
 inline bool WaitFor(const std::function<bool()>& done, int ms = kWaitMs) {
     const QDeadlineTimer deadline(ms);
     while (!done()) {
         if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents();
         QThread::msleep(50);
     }
     return true;
