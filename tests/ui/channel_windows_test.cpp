@@ -27,7 +27,6 @@ class ChannelWindows : public MainWindowTest {
     }
     std::pair<int, int> current() { return {table->currentRow() + 1, table->currentColumn()}; }
 
-    // The channel dialog.
     void openDialog(int channel) {
         state->CurrentChannel = static_cast<std::int16_t>(channel);
         child<QPushButton>(main->channelGrid(), "Command_Edit")->click();
@@ -46,7 +45,6 @@ class ChannelWindows : public MainWindowTest {
         leave(field);
         settle();
     }
-    // The channel file windows.
     ChannelFileWindow* openWindow(const char* command, WindowId id) {
         auto* w = open<ChannelFileWindow>(command, id);
         if (w) w->setDirectory(dir.path());

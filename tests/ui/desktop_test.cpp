@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program among other programs: files handed to it from outside
 // (its command line, a drop), the manual behind every Help button and F1,
-// Ctrl+Q, and the entries --advanced shows.
+// Ctrl+Q, and the entries --advanced shows (how the command line starts the
+// program: the program binary tests and the accessibility walk).
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,7 +11,6 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "app/start_program.h"
 #include "ui/help_window.h"
 #include "ui/manual.h"
 #include "ui/window_table.h"
@@ -43,7 +43,6 @@ class Desktop : public MainWindowTest {
         settle();
         return dropped.isAccepted();
     }
-    // The object names of the visible items of a menu, in order.
     QString visibleItems(QWidget* menu) {
         QStringList names;
         for (QAction* a : menu->actions()) {
@@ -155,7 +154,6 @@ TEST_F(Desktop, HelpAndF1OpenTheSectionOfTheirWindow) {
     EXPECT_TRUE(presenter.take().empty());
 }
 
-// F1 in the main window itself; the manual's own keys.
 TEST_F(Desktop, F1InTheMainWindowAndTheManualsKeys) {
     main->unload(WindowId::Chann);
     QApplication::setActiveWindow(main.get());
@@ -173,8 +171,6 @@ TEST_F(Desktop, F1InTheMainWindowAndTheManualsKeys) {
     EXPECT_FALSE(help()->isVisible());
 }
 
-// The manual's sections: one for every window, in both languages, each found
-// by the help window.
 TEST_F(Desktop, EveryWindowHasItsSectionInBothManuals) {
     for (bool chinese : {false, true}) {
         SCOPED_TRACE(chinese);
@@ -246,51 +242,6 @@ TEST_F(Desktop, AdvancedShowsTheHiddenEntriesInTheirPlaces) {
     // What the radio does not offer stays hidden.
     for (const char* never : {"Dtmf_edit", "Fleetsync_edit", "Prog_test"})
         EXPECT_FALSE(main->action(never)->isVisible()) << never;
-}
-
-// The start-up the command line asks for: without options exactly the normal
-// one, with them Chinese, the hidden entries and the file.
-TEST(DesktopStart, OptionsChangeTheMenusTheLanguageAndTheImage) {
-    app();
-    QTemporaryDir dir;
-    Image image = BlankImage();
-    UseChannel(image, 7, "145.50000");
-    const QString file = dir.filePath("radio.chann");
-    ASSERT_TRUE(SaveChannelFile(file.toStdString(), image).ok);
-
-    struct Case {
-        QStringList args;
-        const char* title;
-        bool advanced;
-        Texts messages;
-        const char* channel7;
-    };
-    const Case cases[] = {
-        {{}, "Merivon ZT790 C1.0 series program software ", false, {}, ""},
-        {{"--language", "zh", "--advanced", file},
-         "Merivon  ZT790 C1.0 系列对讲机编程软件 ",
-         true,
-         {"信道参数从文件调入成功 ！"},
-         "145.50000"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title);
-        AppState state;
-        RecordingPresenter presenter;
-        MainWindow main(state, presenter);
-        QCommandLineParser parser;
-        DescribeOptions(parser);
-        const ProgramOptions options =
-            ParseProgramOptions(parser, QStringList{"zt790prog"} + c.args);
-        ASSERT_EQ(options.error, "");
-        StartProgram(main, options);
-        RunEventLoopFor(50);
-        EXPECT_EQ(main.windowTitle(), QString::fromUtf8(c.title));
-        for (const char* hidden : {"key_edit", "Scan_edit", "Message_edit", "Language_Setup"})
-            EXPECT_EQ(main.action(hidden)->isVisible(), c.advanced) << hidden;
-        EXPECT_EQ(presenter.take(), c.messages);
-        EXPECT_EQ(main.channelGrid()->grid()->item(6, Col::ColRx)->text().trimmed(), c.channel7);
-    }
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ using MainWindowShell = MainWindowTest;
 
 // The status panels; the language switch reloads every window that keeps an
 // open flag in the other language, the channel grid included, and comes back
-// the same way. (The menus: the desktop tests.)
+// the same way. (The menus: the desktop tests; the write window's and the port
+// dialog's: the accessibility walk, which finds them by these captions.)
 TEST_F(MainWindowShell, LanguageSwitchReloadsOpenWindowsAndBack) {
     QStringList panels;
     for (int p = 1; p <= 8; ++p) panels << main->statusPanel(p);
@@ -33,7 +34,6 @@ TEST_F(MainWindowShell, LanguageSwitchReloadsOpenWindowsAndBack) {
         {WindowId::Option, nullptr, "Optional Features", "可选参数"},
         {WindowId::Chann, nullptr, "Channel Information [ Channel - 1 ]",
          "信道参数编辑 [ 信道 - 1 ]"},
-        {WindowId::Setup, nullptr, "Communication Port Setup", "通讯端口设置"},
         {WindowId::Type, nullptr, "Model Select", "机型选择"},
         {WindowId::SaveChann, nullptr, "Save Channel File", "保存信道参数文件"},
         {WindowId::OpenChann, nullptr, "Open Channcle File", "打开信道参数文件"},
@@ -41,8 +41,6 @@ TEST_F(MainWindowShell, LanguageSwitchReloadsOpenWindowsAndBack) {
         {WindowId::CommRead, "Command_read", "Read", "读取"},
         {WindowId::CommRead, "Command_Cancel", "Cancel", "取消"},
         {WindowId::CommRead, "Command_Help", "Help", "帮助"},
-        {WindowId::CommWrite, nullptr, "Write Data to Radio", "写数据到对讲机"},
-        {WindowId::CommWrite, "Command_Write", "Write", "写入"},
         {WindowId::Test, nullptr, "Radio Frequency", "收音机编辑"},
         {WindowId::Message, nullptr, "Embedded Message", "嵌入信息"},
         {WindowId::Adjust, nullptr, "Power Adjust", "发射功率调整"},
@@ -204,8 +202,7 @@ TEST_F(MainWindowShell, EveryWindowClosesEveryWayAndEnterRunsItsDefault) {
     }
 }
 
-// Switching the priority from "Selected" to "Fixed" enables the priority
-// channel box and gives it the window colour, as opening in fixed mode does.
+// As opening in fixed mode does.
 TEST_F(MainWindowShell, ScanPriorityBoxLooksEnabledWhenItIs) {
     state->ChannelTable[213][0] = 2;  // Selected
     const auto base = [&] {

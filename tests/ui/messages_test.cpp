@@ -47,7 +47,7 @@ TEST(MessagePresenter, ShowsEachMessageOnceAndQueuesAnotherAskedMeanwhile) {
     EXPECT_EQ(p.shown, (Texts{"Over", "A", "C", "B"}));
 }
 
-// Qt's standard buttons follow the language menu, wired as the program wires it.
+// Wired as the program wires it.
 using QtTexts = MainWindowTest;
 TEST_F(QtTexts, MessageBoxButtonsFollowTheLanguage) {
     QObject::connect(main.get(), &MainWindow::languageChanged, &FollowLanguageInQtTexts);
@@ -90,7 +90,6 @@ TEST_F(EditorWindows, OptionRefusalsAreRepairedAndThePasswordTakesFourDigits) {
     EXPECT_EQ(stored[3], 255);
 }
 
-// A broadcast FM cell commits when left; a sixth character empties it.
 TEST_F(EditorWindows, FmCellCommitsWhenLeftAndASixthCharacterIsRefused) {
     QWidget* w = open("Test_edit", WindowId::Test);
     auto* grid = child<QTableWidget>(w, "MSF_chann");
@@ -125,7 +124,6 @@ class ModalBoxes : public MainWindowTest {
         answer.start(30);
     }
     MessagePresenter& boxes() override { return real; }
-    // Reopens a window and returns its named text box.
     QLineEdit* field(WindowId id, const char* name) {
         main->reopen(id);
         return child<QLineEdit>(main->window(id), name);
