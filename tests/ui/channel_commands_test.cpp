@@ -82,7 +82,6 @@ class ChannelCommandsTest : public MainWindowTest {
         for (int c : grid->selectedChannels()) out += (out.empty() ? "" : ",") + std::to_string(c);
         return out + "@" + std::to_string(state->CurrentChannel);
     }
-    // Every row of the grid shows what the image holds.
     bool gridShowsImage() {
         for (int c = 1; c <= 128; ++c) {
             const bool empty = IsChannelEmpty(state->ChannelTable, c);
@@ -292,8 +291,7 @@ TEST_F(ChannelCommandsTest, PasteTakesTheRowsThatFitAndSaysWhy) {
                     "or a text file."});
 }
 
-// Every kind of change is one step; undo and redo bring back the image and
-// every open window shows it.
+// Every open window shows what undo and redo bring back.
 TEST_F(ChannelCommandsTest, EveryKindOfChangeIsUndoneAndRedone) {
     const QString chann = saveImage("radio.chann", Channels("X Y Z"));
     const QString csv = writeFile("list.csv", kPublishedList);
@@ -414,7 +412,6 @@ TEST_F(ChannelCommandsTest, ExistingShortcutsStillWork) {
     EXPECT_NE(main->window(WindowId::OpenChann), nullptr);
 }
 
-// What a paste asks and says, and what undoing it records.
 TEST_F(ChannelCommandsTest, PasteAsksBeforeReplacingAndSaysWhatItDid) {
     Image image = GridChannels("A B - D E");
     image[213][1] = 2;  // the scan's priority channel

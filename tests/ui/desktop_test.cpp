@@ -229,16 +229,9 @@ TEST_F(Desktop, AdvancedShowsTheHiddenEntriesInTheirPlaces) {
               "Channel_edit Optional_edit key_edit Scan_edit divider1 Test_edit divider2 "
               "Message_edit" +
                   commands);
-    // Each runs: the windows open, the language switches.
-    for (auto [name, id] : {std::pair{"key_edit", WindowId::Key},
-                            {"Scan_edit", WindowId::Scan},
-                            {"Message_edit", WindowId::Message}}) {
+    // They run (their windows open from them: the accessibility walk).
+    for (const char* name : {"key_edit", "Scan_edit", "Message_edit", "Language_Setup"})
         EXPECT_TRUE(main->action(name)->isEnabled()) << name;
-        command(name);
-        EXPECT_NE(main->window(id), nullptr) << name;
-    }
-    main->action("Language_chn")->trigger();
-    EXPECT_EQ(main->action("Message_edit")->text(), "嵌入信息");
     // What the radio does not offer stays hidden.
     for (const char* never : {"Dtmf_edit", "Fleetsync_edit", "Prog_test"})
         EXPECT_FALSE(main->action(never)->isVisible()) << never;

@@ -85,9 +85,7 @@ TEST_F(ExchangeWindows, ReadFillsTheImageAndClosesItself) {
     state->ChannelTable[254][0] = 77;  // beyond the radio's programmable memory
     rest();
     EXPECT_EQ(main->statusPanel(2), "Modified");
-    CommWindow* w = comm(WindowId::CommRead);
-    ASSERT_NE(w, nullptr);
-    startButton(w)->click();
+    CommWindow* w = comm(WindowId::CommRead, true);
     EXPECT_EQ(label(w), "Connecting with transceiver. ");
     // Just before the last reply.
     ASSERT_TRUE(runUntilLabel(w, "Reading 254 Data Block"));
@@ -135,13 +133,12 @@ TEST_F(ExchangeWindows, ShortcutsFromAGridEditorOpenTheWindowsAndCommitTheEdit) 
     UseChannel(state->ChannelTable, 2, "446.1");
     main->channelGrid()->showAllRows();
     QLineEdit* editor = main->channelGrid()->textEditor();
-    for (auto [key, id, name] : {std::tuple{Qt::Key_R, WindowId::CommRead, "AB"},
-                                 std::tuple{Qt::Key_W, WindowId::CommWrite, "XYZ"}}) {
+    for (auto [letter, id, name] : {std::tuple{Qt::Key_R, WindowId::CommRead, "AB"},
+                                    std::tuple{Qt::Key_W, WindowId::CommWrite, "XYZ"}}) {
         clickCell(2, Col::ColName);
         type(editor, name);
         ASSERT_NE(ReadName(state->ChannelTable, 2), name);
-        QTest::keyClick(editor, key, Qt::ControlModifier);
-        settle();
+        key(letter, Qt::ControlModifier);
         ASSERT_NE(main->window(id), nullptr) << int(id);
         EXPECT_NE(main->channelGrid(), nullptr);  // not closed by the same keys
         EXPECT_EQ(ReadName(state->ChannelTable, 2), name);
@@ -221,9 +218,6 @@ TEST_F(ExchangeWindows, ARefusedPortKeepsTheSetupDialogOpen) {
     ASSERT_TRUE(finished(WindowId::CommRead));
 }
 
-// A port that will not open: the serial windows keep the port message as it is
-// and add what this machine can tell about the cause below it, only when there
-// is something to tell.
 TEST_F(ExchangeWindows, PortAdviceGoesBelowThePortMessageOnlyWhenThereIsAny) {
     failOpen = true;
     BiString advice;
@@ -467,8 +461,6 @@ TEST_F(SafeWrites, AGarbledBackupReadIsSettledAndEveryPhaseIsNamed) {
     EXPECT_TRUE(presenter.messages.empty());
 }
 
-// A 136-174 MHz radio and a 400-470 MHz image: asked, and nothing is written
-// unless the answer is Write.
 TEST_F(SafeWrites, AnImageOfAnotherBandIsWrittenOnlyWhenTheUserSaysSo) {
     WriteBandEdges(radio.Memory(), {136, 174});
     before = radio.Memory();
