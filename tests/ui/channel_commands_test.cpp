@@ -14,7 +14,6 @@
 #include "model/band_edges.h"
 #include "model/channel_rows.h"
 #include "model/channel_validation.h"
-#include "ui/channel_file_window.h"
 #include "ui/edit_command_runner.h"
 #include "ui/qt_text.h"
 #include "ui_test_support.h"
@@ -60,11 +59,7 @@ class ChannelCommandsTest : public MainWindowTest {
         ASSERT_NE(grid, nullptr);
     }
     void clickNumber(int channel, Qt::KeyboardModifiers modifiers = {}) {
-        QTableWidget* table = grid->grid();
-        QTableWidgetItem* item = table->item(channel - 1, Col::ColChannel);
-        table->scrollToItem(item);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers,
-                          table->visualItemRect(item).center());
+        clickCell(channel, Col::ColChannel, modifiers);
     }
     // "3-5" clicks 3 and Shift-clicks 5, "1,3" clicks 1 and Ctrl-clicks 3;
     // "" opens the name cell of channel 1 instead.
@@ -368,19 +363,11 @@ TEST_F(ChannelCommandsTest, ClosingWithUnsavedChangesAsks) {
     }
     // Save: the save window is open; closing it unsaved keeps the program,
     // and a later save does not end it.
-    const auto saveAs = [&](const char* name) {
-        auto* save = qobject_cast<ChannelFileWindow*>(main->window(WindowId::SaveChann));
-        ASSERT_NE(save, nullptr);
-        save->setDirectory(dir.path());
-        child<QLineEdit>(save, "Text1")->setText(name);
-        press(save, "Command_enter");
-        settle();
-    };
     ASSERT_NE(main->window(WindowId::SaveChann), nullptr);
     press(main->window(WindowId::SaveChann), "Command_close");
     EXPECT_TRUE(main->isVisible());
     command("File_save");
-    saveAs("first.chann");
+    confirmFile(WindowId::SaveChann, "first.chann");
     EXPECT_TRUE(main->isVisible());
     // Saved after the question: the program ends.
     UseChannel(state->ChannelTable, 2, "446.5");
@@ -388,7 +375,7 @@ TEST_F(ChannelCommandsTest, ClosingWithUnsavedChangesAsks) {
     presenter.answers = {0};
     main->close();
     settle();
-    saveAs("radio.chann");
+    confirmFile(WindowId::SaveChann, "radio.chann");
     EXPECT_FALSE(main->isVisible());
     Image saved{};
     ASSERT_TRUE(LoadChannelFile(dir.filePath("radio.chann").toStdString(), saved).ok);

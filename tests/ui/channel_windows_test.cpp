@@ -5,7 +5,6 @@
 #include <QAbstractItemView>
 #include <QScrollBar>
 
-#include "ui/channel_file_window.h"
 #include "ui_test_support.h"
 
 namespace zt::test {
@@ -44,16 +43,6 @@ class ChannelWindows : public MainWindowTest {
         QTest::keyClicks(field, text);
         leave(field);
         settle();
-    }
-    ChannelFileWindow* openWindow(const char* command, WindowId id) {
-        auto* w = open<ChannelFileWindow>(command, id);
-        if (w) w->setDirectory(dir.path());
-        return w;
-    }
-    Texts confirmWith(ChannelFileWindow* w, const QString& name) {
-        child<QLineEdit>(w, "Text1")->setText(name);
-        press(w, "Command_enter");
-        return presenter.take();
     }
 
     ChannelGridWindow* grid = nullptr;
@@ -207,22 +196,22 @@ TEST_F(ChannelWindows, DialogFieldsCommitWhenLeft) {
 }
 
 TEST_F(ChannelWindows, NameChecksRefuseWithTheirMessages) {
-    ChannelFileWindow* open = openWindow("File_Open", WindowId::OpenChann);
-    EXPECT_EQ(child<QLineEdit>(open, "Text1")->text(), "*.chann");
+    QWidget* opened = open("File_Open", WindowId::OpenChann);
+    EXPECT_EQ(child<QLineEdit>(opened, "Text1")->text(), "*.chann");
     const QString badName = "Open the file name of channel parameter is nullity ";
     const QString badSuffix = "Nullity file suffix name of channel parameter.";
     for (auto [name, message] : {std::pair{"*.chann", badName}, std::pair{"a#b.chann", badName},
                                  std::pair{"radio.Chann", badSuffix}, std::pair{"hann", badSuffix},
                                  std::pair{"", badSuffix}}) {
-        EXPECT_EQ(confirmWith(open, name), Texts{message}) << name;
+        EXPECT_EQ(confirmFile(WindowId::OpenChann, name), Texts{message}) << name;
     }
-    EXPECT_EQ(main->window(WindowId::OpenChann), open);                   // still open
+    EXPECT_EQ(main->window(WindowId::OpenChann), opened);                 // still open
     EXPECT_EQ(CheckChannelFileName(".chann"), ChannelFileNameCheck::Ok);  // the suffix alone
 
-    ChannelFileWindow* save = openWindow("File_saveas", WindowId::SaveChann);
-    EXPECT_EQ(confirmWith(save, "x$.chann"),
+    command("File_saveas");
+    EXPECT_EQ(confirmFile(WindowId::SaveChann, "x$.chann"),
               Texts{"Store the file name of channel parameter need is nullity. "});
-    EXPECT_EQ(confirmWith(save, "x.txt"),
+    EXPECT_EQ(confirmFile(WindowId::SaveChann, "x.txt"),
               Texts{"Advice don't modify file suffix name of system default ！"});
 }
 
@@ -233,16 +222,17 @@ TEST_F(ChannelWindows, SaveThenLoadRestoresTheImageAndTheGridShowsIt) {
     grid->grid()->setCurrentCell(0, ChannelGridWindow::ColName);
     grid->textEditor()->setText("HOME");
 
-    ChannelFileWindow* save = openWindow("File_save", WindowId::SaveChann);
+    command("File_save");
     EXPECT_EQ(ReadName(state->ChannelTable, 1), "HOME");
     const Image saved = state->ChannelTable;
-    EXPECT_EQ(confirmWith(save, "  radio.CHANN  "), Texts{"Complete storing channel parameter."});
+    EXPECT_EQ(confirmFile(WindowId::SaveChann, "  radio.CHANN  "),
+              Texts{"Complete storing channel parameter."});
     EXPECT_EQ(main->window(WindowId::SaveChann), nullptr);
 
     ClearChannel(state->ChannelTable, 1);
     grid->showAllRows();
-    ChannelFileWindow* open = openWindow("File_Open", WindowId::OpenChann);
-    EXPECT_EQ(confirmWith(open, "radio.CHANN"),
+    command("File_Open");
+    EXPECT_EQ(confirmFile(WindowId::OpenChann, "radio.CHANN"),
               Texts{"Succeed fold the channel parameter from file."});
     EXPECT_EQ(state->ChannelTable, saved);
     EXPECT_EQ(grid->grid()->item(0, 1)->text(), "446.50000");

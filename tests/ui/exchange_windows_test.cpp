@@ -542,13 +542,11 @@ TEST_F(SafeWrites, TheHistoryKeepsEveryMemoryAndOpensOneAsAnUndoStep) {
     state->HistoryFolder = dir.filePath("file/history").toStdString();
     comm(WindowId::CommWrite, true);
     ASSERT_TRUE(finished(WindowId::CommWrite));
-    const Texts told = presenter.take();
+    const Texts told = presenter.take();  // the folder and its reason: the transfer tests
     ASSERT_EQ(told.size(), 1U);
-    EXPECT_TRUE(told[0].startsWith("The history folder " + dir.filePath("file/history") +
-                                   " cannot be written ("))
-        << told[0].toStdString();
     EXPECT_TRUE(
-        told[0].endsWith("): this copy of the radio's memory is not kept. The write goes on."));
+        told[0].endsWith("): this copy of the radio's memory is not kept. The write goes on."))
+        << told[0].toStdString();
     EXPECT_EQ(radio.SessionsCompleted(), 8);
 }
 

@@ -33,6 +33,7 @@
 #include "model/channel.h"
 #include "sim/sim_port.h"
 #include "sim/virtual_timers.h"
+#include "ui/channel_file_window.h"
 #include "ui/channel_grid_window.h"
 #include "ui/image_recorder.h"
 #include "ui/main_window.h"
@@ -190,12 +191,23 @@ class MainWindowTest : public ::testing::Test {
         settle();
     }
     // Clicks a cell of the channel grid; channels count from 1.
-    void clickCell(int channel, int column) {
+    void clickCell(int channel, int column, Qt::KeyboardModifiers modifiers = {}) {
         QTableWidget* table = main->channelGrid()->grid();
         QTableWidgetItem* item = table->item(channel - 1, column);
         table->scrollToItem(item);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers,
                           table->visualItemRect(item).center());
+    }
+    // Confirms the open channel file window `id` on a name in the test's
+    // folder; what it said.
+    Texts confirmFile(WindowId id, const QString& name) {
+        auto* w = qobject_cast<ChannelFileWindow*>(main->window(id));
+        EXPECT_NE(w, nullptr) << static_cast<int>(id);
+        if (!w) return {};
+        w->setDirectory(dir.path());
+        child<QLineEdit>(w, "Text1")->setText(name);
+        press(w, "Command_enter");
+        return presenter.take();
     }
     // A key pressed where the focus is.
     void key(int k, Qt::KeyboardModifiers modifiers = {}) {
