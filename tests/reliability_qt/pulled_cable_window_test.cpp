@@ -67,10 +67,8 @@ TEST_F(PulledCable, TheReadWindowFailsPromptlyStaysResponsiveAndReadsAgain) {
     // (a reply is R, the address, 10, 00 and the row's 16 bytes).
     Image other{};  // a radio the first read never saw
     for (std::size_t r = 0; r < other.size(); ++r) other[r].fill(static_cast<std::uint8_t>(r));
-    QTemporaryDir dir;
-    const QString file = dir.filePath("other.chann");
-    ASSERT_TRUE(SaveChannelFile(file.toStdString(), other).ok);
-    radio = std::make_unique<testing::SimProcess>(QStringList{"--load", file});
+    radio = std::make_unique<testing::SimProcess>(
+        QStringList{"--load", saveImage("other.chann", other)});
     state->ComDevice = radio->Device().toStdString();
     press(read, "Command_read");
     ASSERT_TRUE(RunEventsUntil([&] { return read->link().Vars().BlockIndex >= 21; }, 20'000))
