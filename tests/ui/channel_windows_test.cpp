@@ -82,24 +82,6 @@ TEST_F(ChannelWindows, AFrequencyFillsAnEmptyChannelEnterWalksItsCellsRefusalsAr
     EXPECT_EQ(gridText(3, Col::ColTx), "400.00000");
 }
 
-// Passing through cells stores nothing: a channel read from a radio of another
-// band keeps its frequencies (a commit would refuse them and put the band edge
-// in), whether the cell is left with Enter or by clicking elsewhere.
-TEST_F(ChannelWindows, PassingThroughCellsStoresNothing) {
-    UseChannel(state->ChannelTable, 5, "146.52");
-    grid->showAllRows();
-    const Image before = state->ChannelTable;
-    clickCell(5, Col::ColRx);
-    key(Qt::Key_Return);
-    ASSERT_EQ(current(), std::make_pair(5, int(Col::ColTx)));
-    clickCell(5, Col::ColName);
-    clickCell(6, Col::ColPower);
-    settle();
-    EXPECT_TRUE(presenter.messages.empty());
-    EXPECT_TRUE(state->ChannelTable == before);
-    EXPECT_EQ(gridText(5, Col::ColRx), "146.52000");
-}
-
 TEST_F(ChannelWindows, TheNumberColumnIsNeverCurrentAndToneListsDropDownSixteenRows) {
     clickCell(5, Col::ColRx);
     clickCell(6, Col::ColChannel);  // selects row 6; its receive cell becomes current

@@ -76,8 +76,9 @@ class RefreshWithoutEdits : public MainWindowTest {
 
 // The side editors and the model dialog write nothing. The channel grid empties
 // the record of every empty channel (byte 0 = 255) and commits no cell passed
-// through; the channel dialog empties an empty current channel's record and
-// name, and commits no field passed through.
+// through, left by a click or with Enter (a frequency outside the band, from a
+// read, stays as it is); the channel dialog empties an empty current channel's
+// record and name, and commits no field passed through.
 TEST_F(RefreshWithoutEdits, EachWindowWritesOnlyWhatItsRefreshMeans) {
     using Writes = std::function<void(Image&, int)>;
     const Writes none = [](Image&, int) {};
@@ -98,6 +99,7 @@ TEST_F(RefreshWithoutEdits, EachWindowWritesOnlyWhatItsRefreshMeans) {
     const std::function<void(QWidget*)> cells = [&](QWidget*) {
         for (int column : {Col::ColRx, Col::ColTx, Col::ColName, Col::ColDecode, Col::ColRx})
             clickCell(c, column);
+        QTest::keyClick(main->channelGrid()->textEditor(), Qt::Key_Return);
         clickCell(c % 128 + 1, Col::ColTx);
         QTest::keyClick(main->channelGrid()->textEditor(), Qt::Key_Return);
     };
