@@ -6,8 +6,8 @@
 // of every window is in view or can be scrolled into view.
 #include <QScreen>
 #include <QScrollArea>
-#include <QTableWidget>
 
+#include "ui/window_table.h"
 #include "ui_test_support.h"
 
 inline QString Describe(const QSize& s) { return QString("%1x%2").arg(s.width()).arg(s.height()); }
@@ -104,15 +104,10 @@ TEST_F(ScreenSizes, MainWindowTakesTwoThirdsAndTheGridItsWholeWorkAreaButtonsInc
 }
 
 TEST_F(ScreenSizes, EveryWindowFitsAndEveryControlCanBeReached) {
-    const WindowId all[] = {WindowId::Chann,    WindowId::ChannEdit, WindowId::Option,
-                            WindowId::Test,     WindowId::Key,       WindowId::Scan,
-                            WindowId::Message,  WindowId::OpenChann, WindowId::SaveChann,
-                            WindowId::CommRead, WindowId::CommWrite, WindowId::Adjust,
-                            WindowId::Type,     WindowId::Setup,     WindowId::About,
-                            WindowId::History,  WindowId::Doctor};
     for (bool chinese : {false, true}) {
         state->LanguageChinese = chinese;
-        for (WindowId id : all) {
+        for (const WindowSpec& w : Windows()) {
+            const WindowId id = w.id;
             main->reopen(id);
             settle();
             if (id == WindowId::Doctor) {
