@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -134,7 +135,10 @@ void ConnectionCheckWindow::showReport() {
     for (int r = 0; r < std::min(table_->rowCount(), kChecksShown); ++r)
         height += table_->rowHeight(r);
     table_->setMinimumHeight(height);
-    if (QWidget* frame = parentWidget(); frame && frame->height() < frame->sizeHint().height())
+    // Grow the window itself (its frame when it sits in the workspace), never its owner.
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!frame) frame = this;
+    if (frame->height() < frame->sizeHint().height())
         frame->resize(frame->width(), frame->sizeHint().height());
     advice_->setPlainText(qs(DoctorAdvice(diagnoses_, chinese_)));
     const QString verdict = qs(AnyRadioAnswered(diagnoses_) ? kAnswered : kNoAnswer, chinese_);
