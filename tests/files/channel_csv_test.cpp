@@ -28,24 +28,24 @@ namespace zt {
 
 namespace {
 
-// A refused or adjusted line as zt790ctl and the English interface word it.
-struct LineText {
-    int line = 0;
-    std::string text;
-    friend bool operator==(const LineText&, const LineText&) = default;
-};
-void PrintTo(const LineText& m, std::ostream* out) { *out << m.line << ": " << m.text; }
-
-std::vector<LineText> English(const std::vector<CsvLineMessage>& lines) {
-    std::vector<LineText> out;
+// Refused or adjusted lines as the English interface words them, "line: text" each.
+std::string Said(const std::vector<CsvLineMessage>& lines) {
+    std::string out;
     for (const CsvLineMessage& m : lines)
-        out.push_back({m.line, CsvReasonsText(m.reasons).english});
+        out += std::to_string(m.line) + ": " + CsvReasonsText(m.reasons).english + "\n";
     return out;
 }
 
-std::variant<CsvTones, std::string> English(const std::variant<CsvTones, CsvReason>& tones) {
-    if (const auto* why = std::get_if<CsvReason>(&tones)) return CsvReasonText(*why).english;
-    return std::get<CsvTones>(tones);
+// The lines of a table written as a raw string, each split at its first " |".
+std::vector<std::pair<std::string, std::string>> Table(const char* raw) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    std::istringstream in(raw);
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty()) continue;
+        const std::size_t bar = line.find(" |");
+        rows.emplace_back(line.substr(0, bar), line.substr(std::min(bar + 3, line.size())));
+    }
+    return rows;
 }
 
 using Fields = std::vector<std::string>;
@@ -124,36 +124,40 @@ TEST(CsvTones, ColumnsFollowTheGenericLayout) {
     }
 }
 
+// Loose spellings: two decimals, codes without leading zero, other case, and
+// columns the mode does not use holding values this radio lacks. The columns
+// Tone..CrossMode, then the decode and encode positions (9: 88.5 Hz, 13: 100.0
+// Hz, 52: DCS 023 normal, 159: inverted) or why not.
+constexpr const char* kLooseTones = R"(
+tsql,150.0,100.00,,,, | 13 13
+DTCS,,,23,nr,999, | 159 52
+Cross,100.0,,,NN,,tone-> | 0 13
+Tone,88.5,,,,, | 0 9
+,1,2,3,XX,4,5 | 0 0
+Cross,100.0,88.5,,,, | 9 13
+DTCS,,,,,, | no DCS code in DtcsCode
+Cross,,,,,,->DTCS | no DCS code in RxDtcsCode
+Tone,88.55,,,,, | rToneFreq "88.55" is not a CTCSS tone this radio has
+TSQL,,150.0,,,, | cToneFreq "150.0" is not a CTCSS tone this radio has
+DTCS,,,023,NX,, | DtcsPolarity "NX" is not two letters N or R
+Cross,,,,NN,7,->DTCS | RxDtcsCode "7" is not a DCS code this radio has
+Cross,,,,,,DTCS-DTCS | CrossMode "DTCS-DTCS" is not one this radio can store
+Cross,,,,,,-> | CrossMode "->" is not one this radio can store
+TSQL-R,,88.5,,,, | Tone "TSQL-R" is not a squelch mode this radio can store
+)";
+
 TEST(CsvTones, ReadsWhatOtherToolsWriteAndRefusesWhatThisRadioCannotStore) {
-    // Loose spellings: two decimals, codes without leading zero, other case,
-    // and columns the mode does not use holding values this radio lacks.
-    const struct {
-        CsvToneColumns columns;
-        std::variant<CsvTones, std::string> result;
-    } cases[] = {
-        {{"tsql", "150.0", "100.00", "", "", "", ""}, CsvTones{k1000, k1000}},
-        {{"DTCS", "", "", "23", "nr", "999", ""}, CsvTones{kD023I, kD023N}},
-        {{"Cross", "100.0", "", "", "NN", "", "tone->"}, CsvTones{0, k1000}},
-        {{"Tone", "88.5", "", "", "", "", ""}, CsvTones{0, k885}},
-        {{"", "1", "2", "3", "XX", "4", "5"}, CsvTones{0, 0}},
-        {{"Cross", "100.0", "88.5", "", "", "", ""}, CsvTones{k885, k1000}},
-        {{"DTCS", "", "", "", "", "", ""}, "no DCS code in DtcsCode"},
-        {{"Cross", "", "", "", "", "", "->DTCS"}, "no DCS code in RxDtcsCode"},
-        {{"Tone", "88.55", "", "", "", "", ""},
-         "rToneFreq \"88.55\" is not a CTCSS tone this radio has"},
-        {{"TSQL", "", "150.0", "", "", "", ""},
-         "cToneFreq \"150.0\" is not a CTCSS tone this radio has"},
-        {{"DTCS", "", "", "023", "NX", "", ""}, "DtcsPolarity \"NX\" is not two letters N or R"},
-        {{"Cross", "", "", "", "NN", "7", "->DTCS"},
-         "RxDtcsCode \"7\" is not a DCS code this radio has"},
-        {{"Cross", "", "", "", "", "", "DTCS-DTCS"},
-         "CrossMode \"DTCS-DTCS\" is not one this radio can store"},
-        {{"Cross", "", "", "", "", "", "->"}, "CrossMode \"->\" is not one this radio can store"},
-        {{"TSQL-R", "", "88.5", "", "", "", ""},
-         "Tone \"TSQL-R\" is not a squelch mode this radio can store"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(English(TonesFromColumns(c.columns)), c.result) << Joined(c.columns);
+    for (const auto& [columns, expected] : Table(kLooseTones)) {
+        const Fields f = ParseCsvText(columns).records.at(0).fields;
+        ASSERT_EQ(f.size(), 7u) << columns;
+        const auto tones = TonesFromColumns({f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
+        const auto* why = std::get_if<CsvReason>(&tones);
+        const CsvTones* t = std::get_if<CsvTones>(&tones);
+        EXPECT_EQ(
+            why ? CsvReasonText(*why).english : std::to_string(t->rx) + " " + std::to_string(t->tx),
+            expected)
+            << columns;
+    }
 }
 
 constexpr int kLow = 0, kMid = 1, kHigh = 2;
@@ -263,9 +267,8 @@ TEST(ChannelCsv, ImportBackIntoTheSameFileChangesNothing) {
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(image, before);
     Image blank = BlankImage();
-    EXPECT_EQ(English(ImportChannelCsv(FormatChannelCsv(before), blank).problems),
-              (std::vector<LineText>{
-                  {6, "receive frequency 470.500000 MHz is outside the band 400..470 MHz"}}));
+    EXPECT_EQ(Said(ImportChannelCsv(FormatChannelCsv(before), blank).problems),
+              "6: receive frequency 470.500000 MHz is outside the band 400..470 MHz\n");
 }
 
 // A channel as name, receive and transmit texts, tone pairs and bytes 12..15 in
@@ -303,28 +306,25 @@ constexpr const char* kPublished =
     "4,Digital Voice,438.5,,,,,DV,5W\r\n"
     "5,Site Base,451.25,,,,,FM,High\r\n";
 
+constexpr const char* kPublishedNotes = R"-(2: name "PMR446 Channel 01" stored as "PMR01"
+2: power 0.5 W is below Low (1.0 W), the least the radio transmits: stored as Low
+3: name "PMR446 Channel 02" stored as "PMR02"
+5: Offset "-7.6" with Duplex "-" read by its sign: transmit 438.437500 MHz
+5: name "GB3PX (Cambridge)" stored as "GB3PX"
+7: name "Site Base" stored as "SITE"
+0: 4 names changed to fit the radio (five characters of A-Z, 0-9, blank, - _ + *)
+0: powers in watts stored as the highest level not above them (Low 1.0 W, Mid 2.5 W, High 5.0 W): 0.5 W as Low, 4.0 W as Mid
+)-";
+
 TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotes) {
     Image image = BlankImage();
     const CsvImportResult r = ImportChannelCsv(kPublished, image, Options(true, 1));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.channels, (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(English(r.problems),
-              (std::vector<LineText>{
-                  {4, "receive frequency 145.500000 MHz is outside the band 400..470 MHz"},
-                  {6, "Mode \"DV\" is not FM (wide) or NFM (narrow)"}}));
-    EXPECT_EQ(
-        English(r.notes),
-        (std::vector<LineText>{
-            {2, "name \"PMR446 Channel 01\" stored as \"PMR01\""},
-            {2, "power 0.5 W is below Low (1.0 W), the least the radio transmits: stored as Low"},
-            {3, "name \"PMR446 Channel 02\" stored as \"PMR02\""},
-            {5, "Offset \"-7.6\" with Duplex \"-\" read by its sign: transmit 438.437500 MHz"},
-            {5, "name \"GB3PX (Cambridge)\" stored as \"GB3PX\""},
-            {7, "name \"Site Base\" stored as \"SITE\""},
-            {0, "4 names changed to fit the radio (five characters of A-Z, 0-9, blank, - _ + *)"},
-            {0,
-             "powers in watts stored as the highest level not above them (Low 1.0 W, Mid 2.5 "
-             "W, High 5.0 W): 0.5 W as Low, 4.0 W as Mid"}}));
+    EXPECT_EQ(Said(r.problems),
+              "4: receive frequency 145.500000 MHz is outside the band 400..470 MHz\n"
+              "6: Mode \"DV\" is not FM (wide) or NFM (narrow)\n");
+    EXPECT_EQ(Said(r.notes), kPublishedNotes);
     const char* expected[] = {
         "PMR01 446.00625 446.00625 255:255 255:255 00 00 FFFF",
         "PMR02 446.01875 446.01875 255:255 255:255 00 00 FFFF",
@@ -384,10 +384,12 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
         }
     }
     Image image = base;
-    EXPECT_EQ(English(ImportChannelCsv(kPublished, image, Options(true, 127)).problems).at(1),
-              (LineText{5, "no channel left for this row: the rows fill channels 127 to 128"}));
-    EXPECT_EQ(English(ImportChannelCsv(kPublished, image, Options(true, 128)).problems).at(0),
-              (LineText{3, "no channel left for this row: the rows fill channel 128"}));
+    EXPECT_TRUE(
+        Said(ImportChannelCsv(kPublished, image, Options(true, 127)).problems)
+            .find("\n5: no channel left for this row: the rows fill channels 127 to 128\n") !=
+        std::string::npos);
+    EXPECT_TRUE(Said(ImportChannelCsv(kPublished, image, Options(true, 128)).problems)
+                    .starts_with("3: no channel left for this row: the rows fill channel 128\n"));
 }
 
 TEST(ChannelCsv, PowerIsNeverAboveWhatTheFileAsks) {
@@ -435,31 +437,36 @@ TEST(ChannelCsv, PowerLevelsOptionText) {
     }
 }
 
-// Source name -> stored name, a whole list at a time.
+// Source names -> stored names, a whole list at a time.
+constexpr const char* kNameLists = R"(
+CQ0UOAZ|CQ0UOAZ*|CQ0DUE|GB3PX (Cambridge) -> 0UOAZ|UOAZ*|0DUE|GB3PX
+9M4RBC|9M2RKK|VU2CHQ|9W2RKK -> 4RBC|M2RKK|2CHQ|W2RKK
+VK2RAG Sydney|VK2RAG Newcastle|DB0ABC-1|DB0ABC-2|KC1XY -> 2RAGS|2RAGN|0ABC1|0ABC2|KC1XY
+PMR16|PMR2-01|PMR16-08|PMR446 3.12 -> PMR16|P2-01|16-08|P3-12
+ARES01|AREC01|ARES02|Denver 1 -> ARS01|ARC01|ARS02|DNVR1
+PMR446 Channel 01|PMR446 Channel 16 -> PMR01|PMR16
+PMR44|PMR446 Ch 1 -> PMR44|PMR1
+Marine Ch 68|Marine Ch 21A|Marine Ch 1078 -> MRN68|MR21A|M1078
+Simple Site (Business): Base -> SIMPL
+Simple Site (Business): Base|Simple Site (Business): Mobile -> SBASE|SMOBI
+Site A Base|Site B Base|Site Base -> SITEA|SITEB|SITE
+FRS 1|FRS 10|70cm Rpt 0|70cm Rpt 10 -> FRS 1|FRS10|70CM0|70C10
+Fóia|São Miguel|Foia|St. Louis|Ch.16|日本 -> FOIA1|SAOMI|FOIA|STLOU|CH16|
+pmr1| PMR1 |Pmr1|a-1|A(1)|A[1] -> PMR1| PMR1|PMR1|A-1|A1|A11
+)";
+
 TEST(CsvNames, ShortNamesKeepWhatTellsThemApart) {
-    const struct {
-        std::vector<std::string> given, stored;
-    } cases[] = {
-        {{"CQ0UOAZ", "CQ0UOAZ*", "CQ0DUE", "GB3PX (Cambridge)"},
-         {"0UOAZ", "UOAZ*", "0DUE", "GB3PX"}},
-        {{"9M4RBC", "9M2RKK", "VU2CHQ", "9W2RKK"}, {"4RBC", "M2RKK", "2CHQ", "W2RKK"}},
-        {{"VK2RAG Sydney", "VK2RAG Newcastle", "DB0ABC-1", "DB0ABC-2", "KC1XY"},
-         {"2RAGS", "2RAGN", "0ABC1", "0ABC2", "KC1XY"}},
-        {{"PMR16", "PMR2-01", "PMR16-08", "PMR446 3.12"}, {"PMR16", "P2-01", "16-08", "P3-12"}},
-        {{"ARES01", "AREC01", "ARES02", "Denver 1"}, {"ARS01", "ARC01", "ARS02", "DNVR1"}},
-        {{"PMR446 Channel 01", "PMR446 Channel 16"}, {"PMR01", "PMR16"}},
-        {{"PMR44", "PMR446 Ch 1"}, {"PMR44", "PMR1"}},
-        {{"Marine Ch 68", "Marine Ch 21A", "Marine Ch 1078"}, {"MRN68", "MR21A", "M1078"}},
-        {{"Simple Site (Business): Base"}, {"SIMPL"}},
-        {{"Simple Site (Business): Base", "Simple Site (Business): Mobile"}, {"SBASE", "SMOBI"}},
-        {{"Site A Base", "Site B Base", "Site Base"}, {"SITEA", "SITEB", "SITE"}},
-        {{"FRS 1", "FRS 10", "70cm Rpt 0", "70cm Rpt 10"}, {"FRS 1", "FRS10", "70CM0", "70C10"}},
-        {{"Fóia", "São Miguel", "Foia", "St. Louis", "Ch.16", "日本"},
-         {"FOIA1", "SAOMI", "FOIA", "STLOU", "CH16", ""}},
-        {{"pmr1", " PMR1 ", "Pmr1", "a-1", "A(1)", "A[1]"},
-         {"PMR1", " PMR1", "PMR1", "A-1", "A1", "A11"}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(RadioNames(c.given), c.stored) << c.given.front();
+    std::istringstream lists(kNameLists);
+    for (std::string line; std::getline(lists, line);) {
+        if (line.empty()) continue;
+        const std::size_t arrow = line.find(" -> ");
+        std::vector<std::string> given;
+        std::istringstream names(line.substr(0, arrow));
+        for (std::string name; std::getline(names, name, '|');) given.push_back(name);
+        std::string stored;
+        for (const std::string& name : RadioNames(given)) stored += "|" + name;
+        EXPECT_EQ(stored.substr(1), line.substr(arrow + 4)) << line;
+    }
     // A counter of two digits still leaves five characters.
     std::vector<std::string> alike;
     for (const char sign : std::string("([{<./:;=?!"))
@@ -526,29 +533,19 @@ constexpr const char* kListRows = R"(
 // Row 3 has tabs around its frequency; row 4 transmits onto channel 128, whose
 // transmit was stopped: it starts again.
 TEST(ChannelCsv, RowsReadAsTheListMeantThem) {
-    std::istringstream cases(kListRows);
-    for (std::string line; std::getline(cases, line);) {
-        if (line.empty()) continue;
-        const auto bar = [&](int n) {
-            std::size_t at = 0;
-            for (int k = 0; k < n; ++k) at = line.find(" | ", at) + 3;
-            return at;
-        };
-        std::string rows = line.substr(0, bar(1) - 3);
+    for (auto [rows, expected] : Table(kListRows)) {
         if (const auto nl = rows.find("\\n"); nl != std::string::npos) rows.replace(nl, 2, "\n");
-        const int channel = std::stoi(line.substr(bar(1)));
+        const int channel = std::stoi(expected);
         Image image = VariedImage();
         const CsvImportResult r = ImportChannelCsv(
             "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq\n" + rows, image);
-        std::string said;
-        for (const LineText& m : English(r.ok ? r.notes : r.problems)) {
-            if (m.line != 0) said += std::to_string(m.line) + ": " + m.text;
+        std::string got = std::to_string(r.ok ? channel : 0) + " | " +
+                          (r.ok ? Describe(image, channel) : "") + " |";
+        for (const CsvLineMessage& m : r.ok ? r.notes : r.problems) {
+            if (m.line != 0)
+                got += " " + std::to_string(m.line) + ": " + CsvReasonsText(m.reasons).english;
         }
-        const std::string stored = r.ok ? Describe(image, channel) : "";
-        EXPECT_EQ(std::to_string(r.ok ? channel : 0) + " | " + stored + " |" +
-                      (said.empty() ? "" : " ") + said,
-                  line.substr(bar(1)))
-            << rows;
+        EXPECT_EQ(got, expected) << rows;
     }
 }
 
@@ -635,27 +632,23 @@ x,A,446.1,,,,,,,,,,FM,,,High, | Location "x" is not a channel number
         "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
         "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\r\n"
         "1,OK,446.1,,,,,,,,,,FM,,,High,\r\n";
-    std::vector<LineText> expected;
-    std::istringstream rows(kRows);
+    std::string expected;
     int line = 3;
-    for (std::string row; std::getline(rows, row);) {
-        if (row.empty()) continue;
-        const std::size_t bar = row.find(" |");
-        csv += row.substr(0, bar) + "\r\n";
-        if (bar + 2 < row.size()) expected.push_back({line, row.substr(bar + 3)});
+    for (const auto& [row, problem] : Table(kRows)) {
+        csv += row + "\r\n";
+        if (!problem.empty()) expected += std::to_string(line) + ": " + problem + "\n";
         ++line;
     }
     Image image = VariedImage();
     const CsvImportResult r = ImportChannelCsv(csv, image);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(image, VariedImage());
-    EXPECT_EQ(English(r.problems), expected);
+    EXPECT_EQ(Said(r.problems), expected);
     EXPECT_TRUE(r.notes.empty());
     Image vhf = BlankImageForModel(1);
     EXPECT_EQ(
-        English(ImportChannelCsv("Location,Frequency\n1,136\n2,173.99999\n3,174\n", vhf).problems),
-        (std::vector<LineText>{
-            {4, "receive frequency 174.000000 MHz is outside the band 136..174 MHz"}}));
+        Said(ImportChannelCsv("Location,Frequency\n1,136\n2,173.99999\n3,174\n", vhf).problems),
+        "4: receive frequency 174.000000 MHz is outside the band 136..174 MHz\n");
 }
 
 // The reasons follow the language of the message: no English inside a Chinese one.
@@ -688,32 +681,27 @@ TEST(CsvImportReport, ReasonsInTheMessagesLanguage) {
 
 TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
     const Image before = BlankImage();
+    const std::string noFrequency = "the header line names no Frequency column";
     const struct {
         const char* csv;
-        LineText problem;
+        std::string problem;
         char otherSeparator;
     } cases[] = {
-        {"", {0, "the file is empty: no header line"}, 0},
-        {"\n\nName,Freq\n1,446\n", {3, "the header line names no Frequency column"}, 0},
+        {"", "0: the file is empty: no header line", 0},
+        {"\n\nName,Freq\n1,446\n", "3: " + noFrequency, 0},
         {"Location;Name;Frequency\n1;A;446.1\n",
-         {1,
-          "the header line names no Frequency column (its fields seem separated by semicolons, "
-          "not by commas)"},
-         ';'},
+         "1: " + noFrequency + " (its fields seem separated by semicolons, not by commas)", ';'},
         {"Location\tFrequency\n1\t446.1\n",
-         {1,
-          "the header line names no Frequency column (its fields seem separated by tabs, not by "
-          "commas)"},
-         '\t'},
-        {"Name,Frequency\nA,446.1\n", {1, "the header line names no Location column"}, 0},
-        {"Location,Frequency\n", {0, "no channel rows in the file"}, 0},
-        {"Location,Frequency,Name\n1,446,\"AB\n", {2, "a quoted field is not closed"}, 0},
+         "1: " + noFrequency + " (its fields seem separated by tabs, not by commas)", '\t'},
+        {"Name,Frequency\nA,446.1\n", "1: the header line names no Location column", 0},
+        {"Location,Frequency\n", "0: no channel rows in the file", 0},
+        {"Location,Frequency,Name\n1,446,\"AB\n", "2: a quoted field is not closed", 0},
     };
     for (const auto& c : cases) {
         Image image = before;
         const CsvImportResult r = ImportChannelCsv(c.csv, image);
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(English(r.problems), std::vector<LineText>{c.problem});
+        EXPECT_EQ(Said(r.problems), c.problem + "\n");
         EXPECT_EQ(r.otherSeparator, c.otherSeparator);
         EXPECT_EQ(image, before);
     }
@@ -727,12 +715,11 @@ TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
     tabs.separator = '\t';
     EXPECT_EQ(ImportChannelCsv("Location\tFrequency\n4\t446.1\n", image, tabs).channels,
               std::vector<int>{4});
-    EXPECT_EQ(English(ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image,
-                                       Options(true))
-                          .problems),
-              (std::vector<LineText>{
-                  {2, "receive frequency 480.000000 MHz is outside the band 400..470 MHz"},
-                  {4, "channel 7 is already set on line 3"}}));
+    EXPECT_EQ(
+        Said(ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image, Options(true))
+                 .problems),
+        "2: receive frequency 480.000000 MHz is outside the band 400..470 MHz\n"
+        "4: channel 7 is already set on line 3\n");
     EXPECT_EQ(
         ImportChannelCsv("Location,Frequency,Name\n5,446,A\n6,446,\"B\n", image, Options(true))
             .channels,
