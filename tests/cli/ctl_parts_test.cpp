@@ -189,148 +189,130 @@ TEST(ImageReport, MarksEveryRefusedRecord) {
     EXPECT_TRUE(testing::Has(options, "Channel display            Frequency\n")) << options;
 }
 
-// How a transfer ended, in a line: the status, what else the report says
-// (Answered | Backup | ...) and the block that differs.
-enum Flag { Verify = 1, Backup = 2, Written = 4, Answered = 8, ReadBack = 16, Lost = 32 };
-TransferReport Report(TransferStatus status, int flags, int block = -1, std::string detail = {}) {
-    TransferReport r;
-    r.detail = detail;
-    r.differences.english = detail;
-    r.lineLost = (flags & Lost) != 0;
-    r.status = status;
-    r.duringBackup = (flags & Backup) != 0;
-    r.duringWrite = (flags & Written) != 0;
-    r.answered = (flags & Answered) != 0;
-    r.duringVerify = (flags & ReadBack) != 0;
-    r.differingBlock = block;
-    r.model = ModelMismatch{{136, 174}, {400, 470}};
-    return r;
+// How transfers ended, a line each: read or write, the status, what else the
+// report says (V verify, B backup, W written, A answered, R read back, L line
+// lost; - nothing), the block that differs and the exit code | the detail, or
+// for a radio of a fleet "file:", "port:" or "error:" and why, or "unstarted" |
+// what is said ("\n" a line break).
+struct Ending {
+    RadioOutcome o;
+    int code = 0;
+    std::string said;
+};
+std::vector<Ending> Endings(const char* table) {
+    // Each name's place is its value.
+    const auto value = [](const std::string& names, const std::string& name) {
+        std::istringstream in(names);
+        int n = 0;
+        for (std::string word; in >> word && word != name;) ++n;
+        return n;
+    };
+    std::vector<Ending> endings;
+    std::istringstream lines(table);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty()) continue;
+        Ending& e = endings.emplace_back();
+        TransferReport& r = e.o.report;
+        std::istringstream in(line);
+        std::string kind, status, flags, bar, extra;
+        in >> kind >> status >> flags >> r.differingBlock >> e.code >> bar;
+        std::getline(in >> std::ws, extra, '|');
+        std::getline(in >> std::ws, e.said);
+        extra = extra.substr(0, extra.find_last_not_of(' ') + 1);
+        for (std::size_t at; (at = e.said.find("\\n")) != std::string::npos;)
+            e.said.replace(at, 2, "\n");
+        const auto has = [&](char flag) { return flags.find(flag) != std::string::npos; };
+        e.o.port = "p";
+        e.o.write = kind == "write";
+        e.o.verify = has('V');
+        e.o.portLost = r.lineLost = has('L');
+        r.status = static_cast<TransferStatus>(
+            value("Ok PortFailed NoAnswer CheckFailed BackupFailed VerifyFailed BackupUnsettled "
+                  "ModelMismatch",
+                  status));
+        r.duringBackup = has('B');
+        r.duringWrite = has('W');
+        r.answered = has('A');
+        r.duringVerify = has('R');
+        r.model = ModelMismatch{{136, 174}, {400, 470}};
+        const std::string why = extra.substr(extra.find(':') + 1);
+        if (extra.starts_with("file:")) {
+            e.o.fileError = why;
+        } else if (extra.starts_with("port:")) {
+            e.o.portFailure =
+                static_cast<PortFailure>(value("NoSuchDevice PermissionDenied Busy", why));
+        } else if (extra.starts_with("error:")) {
+            r.portError = why;
+        } else if (extra == "unstarted") {
+            e.o.started = false;
+        } else {
+            r.detail = r.differences.english = extra;
+        }
+    }
+    return endings;
 }
 
 // What a single-radio command says when a write does not go through; the
 // radio's own words for the port and the limits are the zt790ctl tests'.
+constexpr const char* kWriteEnds = R"(
+write NoAnswer WA -1 1 | | zt790ctl: the radio stopped answering while writing.\nThe radio is now half-written: it stopped answering part-way through the write
+write NoAnswer B -1 1 | | zt790ctl: the radio did not answer while reading the backup. Check that it is switched on and the cable is seated.\nNothing was written to the radio.\n
+write ModelMismatch - -1 9 | | zt790ctl: The radio is a ZT790 C1.0 VHF (136-174 MHz), but the image is for a ZT790 C1.0 UHF (400-470 MHz).\nNothing was written to the radio; --force-model writes it all the same.\n
+write NoAnswer - -1 1 | | zt790ctl: the radio did not answer. Check that it is switched on and the cable is seated.\nNothing was written to the radio.\n
+write NoAnswer AR -1 1 | | zt790ctl: the radio did not answer while reading back the write. Check that it is switched on and the cable is seated.\n
+write NoAnswer WAL -1 1 | | zt790ctl: the port went away while writing (cable pulled or adapter unplugged).\nThe radio is now half-written
+write CheckFailed - -1 4 | | zt790ctl: nothing was sent to the radio.\n
+write BackupFailed - -1 3 | disk full | zt790ctl: the backup could not be saved: disk full\nNothing was written to the radio.\n
+write BackupUnsettled B 50 8 | | zt790ctl: the backup could not be settled: three reads of the radio differ, first at block 50 (address 0x0320).\n
+write VerifyFailed R 7 8 | channel 7 | first at block 7 (address 0x0070), in channel 7.\nWrite again; if it fails again, the radio may be faulty.\n
+write VerifyFailed - 100 8 | | zt790ctl: verification failed: two reads of the radio differ, first at block 100 (address 0x0640).\nThe line is unreliable; nothing was saved.
+)";
+
 TEST(TransferReport, AWriteCutShortOrRefusedSaysWhatTheRadioHolds) {
-    using S = TransferStatus;
     AppState app;
     app.ComDevice = "/dev/null";
     app.ChannelTable = BlankImage();
-    const struct {
-        TransferReport report;
-        const char* said;
-        int code;
-    } cases[] = {
-        {Report(S::NoAnswer, Written | Answered),
-         "zt790ctl: the radio stopped answering while writing.\nThe radio is now half-written: "
-         "it stopped answering part-way through the write",
-         1},
-        {Report(S::NoAnswer, Backup),
-         "zt790ctl: the radio did not answer while reading the backup. Check that it is switched "
-         "on and the cable is seated.\nNothing was written to the radio.\n",
-         1},
-        {Report(S::ModelMismatch, 0),
-         "zt790ctl: The radio is a ZT790 C1.0 VHF (136-174 MHz), but the image is for a ZT790 "
-         "C1.0 UHF (400-470 MHz).\nNothing was written to the radio; --force-model writes it all "
-         "the same.\n",
-         9},
-        {Report(S::NoAnswer, 0),
-         "zt790ctl: the radio did not answer. Check that it is switched on and the cable is "
-         "seated.\nNothing was written to the radio.\n",
-         1},
-        {Report(S::NoAnswer, Answered | ReadBack),
-         "zt790ctl: the radio did not answer while reading back the write. Check that it is "
-         "switched on and the cable is seated.\n",
-         1},
-        {Report(S::NoAnswer, Written | Answered | Lost),
-         "zt790ctl: the port went away while writing (cable pulled or adapter unplugged).\nThe "
-         "radio is now half-written",
-         1},
-        {Report(S::CheckFailed, 0), "zt790ctl: nothing was sent to the radio.\n", 4},
-        {Report(S::BackupFailed, 0, -1, "disk full"),
-         "zt790ctl: the backup could not be saved: disk full\nNothing was written to the radio.\n",
-         3},
-        {Report(S::BackupUnsettled, Backup, 50),
-         "zt790ctl: the backup could not be settled: three reads of the radio differ, first at "
-         "block 50 (address 0x0320).\n",
-         8},
-        {Report(S::VerifyFailed, ReadBack, 7, "channel 7"),
-         "first at block 7 (address 0x0070), in channel 7.\nWrite again; if it fails again, the "
-         "radio may be faulty.\n",
-         8},
-        {Report(S::VerifyFailed, 0, 100),
-         "zt790ctl: verification failed: two reads of the radio differ, first at block 100 "
-         "(address 0x0640).\nThe line is unreliable; nothing was saved.",
-         8},
-    };
-    for (const auto& c : cases) {
+    for (const Ending& e : Endings(kWriteEnds)) {
         ::testing::internal::CaptureStderr();
-        EXPECT_EQ(ReportTransfer(c.report, app, true), c.code) << c.said;
-        EXPECT_TRUE(testing::Has(::testing::internal::GetCapturedStderr(), c.said));
+        EXPECT_EQ(ReportTransfer(e.o.report, app, true), e.code) << e.said;
+        EXPECT_TRUE(testing::Has(::testing::internal::GetCapturedStderr(), e.said));
     }
 }
 
 // Every way a radio of a fleet command can end, as the table says it, with its
-// exit code; then the line that sums the table up and the code of the whole.
+// exit code.
+constexpr const char* kRadioEnds = R"(
+read Ok V -1 0 | | read, verified
+write Ok - -1 0 | | written
+read Ok - -1 3 | file:disk full | read, but not saved: disk full
+read PortFailed - -1 5 | port:NoSuchDevice | no such port
+write PortFailed B -1 7 | port:Busy | port busy: another program has it open; nothing written
+read PortFailed - -1 6 | port:PermissionDenied | permission denied on the port
+read PortFailed - -1 1 | error:I/O error | the port would not open: I/O error
+write NoAnswer - -1 1 | | no answer; nothing written
+write NoAnswer B -1 1 | | no answer to the backup read; nothing written
+write NoAnswer A -1 1 | | stopped answering while writing
+write NoAnswer AL -1 1 | | the port went away while writing (cable pulled or adapter unplugged)
+write NoAnswer AR -1 1 | | stopped answering while reading back
+write CheckFailed - -1 4 | channel 7 | refused by the limit check: channel 7
+write BackupFailed - -1 3 | disk full | backup not saved: disk full; nothing written
+write BackupUnsettled - 50 8 | | backup not settled: three reads differ at block 50 (address 0x0320); nothing written
+write ModelMismatch - -1 9 | | refused: the radio is a ZT790 C1.0 VHF (136-174 MHz), but the image is for a ZT790 C1.0 UHF (400-470 MHz); nothing written
+write VerifyFailed R 7 8 | | verification failed: the radio holds something else at block 7 (address 0x0070)
+read VerifyFailed - 100 8 | | verification failed: the two reads differ at block 100 (address 0x0640)
+write NoAnswer - -1 0 | unstarted | not started: the source radio was not read
+)";
+
+// Then the line that sums the table up and the code of the whole.
 TEST(FleetReport, OutcomeTextsExitCodesAndTheSum) {
-    using S = TransferStatus;
-    auto out = [](bool write, S status, int flags = 0, std::function<void(RadioOutcome&)> more = {},
-                  int block = -1) {
-        RadioOutcome o;
-        o.port = "p";
-        o.write = write;
-        o.verify = (flags & Verify) != 0;
-        o.report = Report(status, flags, block);
-        o.portLost = (flags & Lost) != 0;
-        if (more) more(o);
-        return o;
-    };
-    const auto port = [](PortFailure f) { return [f](RadioOutcome& o) { o.portFailure = f; }; };
-    const struct {
-        RadioOutcome o;
-        const char* text;
-        int code;
-    } cases[] = {
-        {out(false, S::Ok, Verify), "read, verified", 0},
-        {out(true, S::Ok), "written", 0},
-        {out(false, S::Ok, 0, [](auto& o) { o.fileError = "disk full"; }),
-         "read, but not saved: disk full", 3},
-        {out(false, S::PortFailed, 0, port(PortFailure::NoSuchDevice)), "no such port", 5},
-        {out(true, S::PortFailed, Backup, port(PortFailure::Busy)),
-         "port busy: another program has it open; nothing written", 7},
-        {out(false, S::PortFailed, 0, port(PortFailure::PermissionDenied)),
-         "permission denied on the port", 6},
-        {out(false, S::PortFailed, 0, [](auto& o) { o.report.portError = "I/O error"; }),
-         "the port would not open: I/O error", 1},
-        {out(true, S::NoAnswer), "no answer; nothing written", 1},
-        {out(true, S::NoAnswer, Backup), "no answer to the backup read; nothing written", 1},
-        {out(true, S::NoAnswer, Answered), "stopped answering while writing", 1},
-        {out(true, S::NoAnswer, Answered | Lost),
-         "the port went away while writing (cable pulled or adapter unplugged)", 1},
-        {out(true, S::NoAnswer, Answered | ReadBack), "stopped answering while reading back", 1},
-        {out(true, S::CheckFailed, 0, [](auto& o) { o.report.detail = "channel 7"; }),
-         "refused by the limit check: channel 7", 4},
-        {out(true, S::BackupFailed, 0, [](auto& o) { o.report.detail = "disk full"; }),
-         "backup not saved: disk full; nothing written", 3},
-        {out(true, S::BackupUnsettled, 0, {}, 50),
-         "backup not settled: three reads differ at block 50 (address 0x0320); nothing written", 8},
-        {out(true, S::ModelMismatch),
-         "refused: the radio is a ZT790 C1.0 VHF (136-174 MHz), but the image is for a ZT790 "
-         "C1.0 UHF (400-470 MHz); nothing written",
-         9},
-        {out(true, S::VerifyFailed, ReadBack, {}, 7),
-         "verification failed: the radio holds something else at block 7 (address 0x0070)", 8},
-        {out(false, S::VerifyFailed, 0, {}, 100),
-         "verification failed: the two reads differ at block 100 (address 0x0640)", 8},
-        {out(true, S::NoAnswer, 0, [](auto& o) { o.started = false; }),
-         "not started: the source radio was not read", 0},
-    };
     std::vector<RadioOutcome> all;
-    for (const auto& c : cases) {
-        EXPECT_EQ(OutcomeText(c.o), c.text);
-        EXPECT_EQ(OutcomeExitCode(c.o), c.code) << c.text;
-        all.push_back(c.o);
+    for (const Ending& e : Endings(kRadioEnds)) {
+        EXPECT_EQ(OutcomeText(e.o), e.said);
+        EXPECT_EQ(OutcomeExitCode(e.o), e.code) << e.said;
+        all.push_back(e.o);
     }
     EXPECT_TRUE(FleetReport(all, "File").ends_with("2 of 19 radios succeeded; 17 failed.\n"));
-    EXPECT_TRUE(FleetReport({cases[0].o}, "File").ends_with("\nThe radio succeeded.\n"));
+    EXPECT_TRUE(FleetReport({all[0]}, "File").ends_with("\nThe radio succeeded.\n"));
     const struct {
         std::vector<int> codes;
         int worst;
