@@ -70,32 +70,8 @@ TEST_F(CardAndSet, ACardOf128ChannelsOnTwoA4PagesWithEveryChannelAndItsFontsEmbe
     }
 }
 
-TEST_F(CardAndSet, RefusalsWriteNothing) {
-    struct Case {
-        const char* args;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"set all.chann -o o.chann --channels 0-3 --vox on", "--channels 0-3 is not a list"},
-        {"set all.chann -o o.chann --decode 66.9", "--decode 66.9 is no tone of the radio"},
-        {"set all.chann -o o.chann --offset 5", "--offset 5 is no offset"},
-        {"set all.chann -o o.chann", "give at least one field to set"},
-        {"set all.chann -o o.chann --channels 120-128,7 --offset +7",
-         "The transmit frequency would be outside the band of 400-470 MHz on channels 126-128. "
-         "Nothing was changed. o.chann was not written"},
-        {"set all.chann -o o.chann --name é#", "A channel name cannot hold \"é\""},
-        {"set empty.chann -o o.chann --vox on", "The selected channels are empty"},
-        {"card empty.chann -o o.chann", "There is no used channel to put on the card."},
-        {"card all.chann -o o.chann --channels 129", "--channels 129 is not a list"},
-    };
-    Save("empty.chann", BlankImage());
-    for (const Case& c : cases) {
-        const RunResult r = Ctl(c.args);
-        EXPECT_EQ(r.exitCode, 2) << c.args;
-        EXPECT_TRUE(Has(r.err, c.message)) << c.args;
-        EXPECT_FALSE(std::filesystem::exists("o.chann")) << c.args;
-    }
-    // A negative offset as its own word.
+// Its refusals: ctl_test. A negative offset is its own word.
+TEST_F(CardAndSet, SetWritesTheChangedChannels) {
     const RunResult set = Ctl("set all.chann -o o.chann --channels 3-4 --offset -0.6");
     EXPECT_EQ(set.exitCode, 0);
     EXPECT_TRUE(Has(set.err, "Changed 2 channels (3-4) and wrote o.chann"));
