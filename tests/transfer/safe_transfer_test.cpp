@@ -103,32 +103,25 @@ TEST_F(SafeTransfer, VerifiedReadKeepsOnlyTwoAgreeingReads) {
 // until two agree, and with three different reads nothing is written.
 TEST_F(SafeTransfer, ABackupIsSettledByAgreeingReadsOrRefused) {
     const Image memory = RadioMemory();
+    const std::vector<Image> none, same{memory}, older{RadioMemory(1)};
     const struct {
         const char* name;
-        std::vector<FaultPlan> faults;  // one garbled read each, in turn
-        std::vector<Image> earlier;
+        int garbled;  // reads garbled at block 50, each at another byte
+        const std::vector<Image>& earlier;
         TransferStatus status;
         int reads;
     } cases[] = {
-        {"clean", {}, {}, TransferStatus::Ok, 2},
-        {"clean, as the history has it", {}, {memory}, TransferStatus::Ok, 1},
-        {"clean, the history older", {}, {RadioMemory(1)}, TransferStatus::Ok, 2},
-        {"first read garbled", {Corrupt(50, 0)}, {}, TransferStatus::Ok, 3},
-        {"first read garbled, as the history has it",
-         {Corrupt(50, 0)},
-         {memory},
-         TransferStatus::Ok,
-         3},
-        {"three reads differ",
-         {Corrupt(50, 0), Corrupt(50, 1), Corrupt(50, 2)},
-         {},
-         TransferStatus::BackupUnsettled,
-         3},
+        {"clean", 0, none, TransferStatus::Ok, 2},
+        {"clean, as the history has it", 0, same, TransferStatus::Ok, 1},
+        {"clean, the history older", 0, older, TransferStatus::Ok, 2},
+        {"first read garbled", 1, none, TransferStatus::Ok, 3},
+        {"first read garbled, as the history has it", 1, same, TransferStatus::Ok, 3},
+        {"three reads differ", 3, none, TransferStatus::BackupUnsettled, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         radio = SimRadio(memory);
-        for (const FaultPlan& f : c.faults) radio.AddFault(f);
+        for (int byte = 0; byte < c.garbled; ++byte) radio.AddFault(Corrupt(50, byte));
         port.ClearSent();
         backedUp.reset();
         WriteOptions options;
