@@ -82,6 +82,8 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
     const std::string far = "A -*125 Y Z", abc = "A B C D E F G H I J K L M N O P Q";
     const std::string gone5 =
         " | The scan's priority channel (channel 5) is gone; it is now cleared.";
+    const std::string full =
+        " | Channel 128 is in use. Delete or move it before inserting a channel.";
     const struct {
         std::string start;
         C command;
@@ -111,12 +113,8 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
         {"", C::Insert, "3-5@5", 1, "A B - C D E / 3@3 / 1"},  // above the first selected row
         {"", C::Insert, "1@1", 255, "- A B C D E / 1@1 / 255"},
         {"", C::Insert, "6@6", 255, "A B C D E / 6@6 / 255"},
-        {"@*128", C::Insert, "@5", 255,
-         "@*128 / 5@5 / 255 refused | Channel 128 is in use. Delete or move it before inserting a "
-         "channel."},
-        {"@*128", C::Insert, "128@128", 255,
-         "@*128 / 128@128 / 255 refused | Channel 128 is in "
-         "use. Delete or move it before inserting a channel."},
+        {"@*128", C::Insert, "@5", 255, "@*128 / 5@5 / 255 refused" + full},
+        {"@*128", C::Insert, "128@128", 255, "@*128 / 128@128 / 255 refused" + full},
         {"@*127", C::Insert, "1@1", 255, "- @*127 / 1@1 / 255"},  // channel 128 free: it fits
         {"", C::Delete, "2,3@2", 5, "A D E / 2@2 / 3"},
         {"", C::Delete, "3,4@4", 255, "A B E / 3@3 / 255"},  // the cursor on the first one's place
@@ -171,25 +169,22 @@ TEST(ChannelCommands, NameOrderTakesNumbersByValue) {
 // setting along as far as it reaches; a copy leaves it, unless the paste lands
 // on its channel, when it follows the copy.
 TEST(ChannelCommands, PasteLaysWholeChannelsAndThePriorityFollows) {
+    // "channel N" stands for where the priority went.
+    const auto moved = [](const char* n) {
+        return std::string(" | The scan's priority channel is now channel ") + n +
+               ", where its channel was pasted.";
+    };
     const struct {
         bool cut;
         int at;
-        const char* expected;  // "changed / replaced / channels / priority | told"
+        std::string expected;  // "changed / replaced / channels / priority | told"
     } cases[] = {
-        {true, 3,
-         "3,4,5 / 0 / A B C D E / 4 | The scan's priority channel is now channel 4, "
-         "where its channel was pasted."},
-        {true, 10,
-         "10,11,12 / 0 / A B - - - - - - - C D E / 11 | The scan's priority channel is "
-         "now channel 11, where its channel was pasted."},
+        {true, 3, "3,4,5 / 0 / A B C D E / 4" + moved("4")},
+        {true, 10, "10,11,12 / 0 / A B - - - - - - - C D E / 11" + moved("11")},
         {true, 16, "16,17,18 / 0 / A B - - - - - - - - - - - - - C D E / 255"},
         {false, 10, "10,11,12 / 0 / A B C D E - - - - C D E / 4"},
-        {false, 2,
-         "2,3,4 / 3 / A C D E E / 3 | The scan's priority channel is now channel 3, "
-         "where its channel was pasted."},
-        {false, 4,
-         "4,5,6 / 2 / A B C C D E / 5 | The scan's priority channel is now channel 5, "
-         "where its channel was pasted."},
+        {false, 2, "2,3,4 / 3 / A C D E E / 3" + moved("3")},
+        {false, 4, "4,5,6 / 2 / A B C C D E / 5" + moved("5")},
         {false, 3, "none"},  // onto themselves: nothing changes
         {false, 126, "126,127,128 / 0 / fits"},
         {false, 127, "no room"},
