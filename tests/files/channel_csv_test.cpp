@@ -11,6 +11,7 @@
 #include <sstream>
 #include <variant>
 
+#include "../model/table.h"
 #include "files/csv_encoding.h"
 #include "files/csv_import_report.h"
 #include "files/csv_names.h"
@@ -169,28 +170,15 @@ void Use(Image& image, int c, const char* rx) {
     ApplyGridDefaults(image, c);
 }
 
-// A file of every kind of channel the editors can make.
+// A file of every kind of channel the editors can make: minus 9.4 MHz with
+// CTCSS 100.0 both ways and Low; plus 7.6 MHz with DCS 245 inverted and 050
+// normal, Mid, narrow and scan skipped; transmit stopped, named " LEAD".
 Image VariedImage() {
     Image image = BlankImage();
-    Use(image, 1, "446.00625");
-    WriteName(image, 1, "PMR1");
-    Use(image, 2, "439.9875");
-    StoreTxMHz(image, 2, 43058750);  // minus 9.4 MHz
-    SetRxTone(image, 2, 13);
-    SetTxTone(image, 2, 13);
-    SetPower(image, 2, kLow);
-    WriteName(image, 2, "RPT-A");
-    Use(image, 3, "430.0125");
-    StoreTxMHz(image, 3, 43761250);  // plus 7.6 MHz
-    SetRxTone(image, 3, 200);
-    SetTxTone(image, 3, 60);
-    SetPower(image, 3, kMid);
-    SetWide(image, 3, false);
-    SetFlag(image, 3, kFlags1Byte, kScanSkipBit, true);
-    WriteName(image, 3, "X_+*9");
-    Use(image, 128, "469.99999");
-    SetFlag(image, 128, kFlags2Byte, kTxStopBit, true);
-    WriteName(image, 128, "XLEAD");
+    PutChannel(image, 1, "PMR1 446.00625 0 255:255 255:255 02 20 FFFF");
+    PutChannel(image, 2, "RPT-A 439.9875 9.4 0:12 0:12 80 20 FFFF");
+    PutChannel(image, 3, "X_+*9 430.0125 7.6 2:42 1:9 45 00 FFFF");
+    PutChannel(image, 128, "XLEAD 469.99999 0 255:255 255:255 02 30 FFFF");
     image[199][11] = kBlankCode;  // " LEAD": channel 128's name ends row 199
     return image;
 }
@@ -243,21 +231,12 @@ TEST(ChannelCsv, ImportBackIntoTheSameFileChangesNothing) {
     // and 15, the offset of a stopped channel, a direction of 3, power 3, a
     // trailing blank in a name, tone bytes the editors show as off.
     Image image = VariedImage();
-    SetFlag(image, 1, kFlags2Byte, kVoxBit, true);
-    SetFlag(image, 1, kFlags2Byte, kBclBit, true);
-    image[1][kFlags1Byte] |= 0x38;
-    image[1][kFlags2Byte] |= 0x0F;
-    image[1][14] = 7;
-    image[1][15] = 9;
+    PutChannel(image, 1, "PMR1 446.00625 0 255:255 255:255 3A EF 0709");
     StoreTxMHz(image, 128, 46500000);
-    image[2][kFlags1Byte] |= 0x03;
-    WriteName(image, 2, "AB");
+    PutChannel(image, 2, "AB 439.9875 9.4 0:12 0:12 83 20 FFFF");
     image[160][5 + 2] = kBlankCode;  // "AB ": channel 2 is the second name of row 160
-    Use(image, 4, "450");
-    image[4][kFlags1Byte] |= kDirectionMask;  // direction 3 reads as simplex
-    StoreBcd(image, 4, kTxOffsetByte, UnitsToBcd(12345));
-    image[4][kRxToneByte] = 9;  // a type the editors show as off
-    image[4][kRxToneByte + 1] = 255;
+    // Direction 3 reads as simplex; tone type 9 the editors show as off.
+    PutChannel(image, 4, "- 450 0.12345 9:255 255:255 C2 20 FFFF");
     // A radio may hold 470.5 MHz with limits 400..470 (the write check compares
     // whole MHz); importing its own export must not refuse it, though a blank
     // file refuses it.

@@ -21,26 +21,13 @@ std::string Joined(const CardRow& row) {
 class ChannelCardTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto use = [this](int c, const char* rx, const char* name) {
-            StoreRxText(image, c, rx);
-            ApplyGridDefaults(image, c);  // tones off, High, wide
-            WriteName(image, c, name);
-        };
-        use(1, "446.00625", "PMR1");
-        SetWide(image, 1, false);
-        use(2, "439.25", "RPT");
-        StoreTxMHz(image, 2, TextToUnits("431.65"));
-        image[2][8] = 0, image[2][9] = 0;    // CTCSS 67.0
-        image[2][10] = 1, image[2][11] = 1;  // DCS 023 normal
-        SetPower(image, 2, 0);
-        SetFlag(image, 2, kFlags2Byte, kTxStopBit, true);
-        use(4, "430", "");
-        StoreTxMHz(image, 4, TextToUnits("445.12345"));
-        use(5, "446.1", "X");
-        StoreTxMHz(image, 5, TextToUnits("446.1125"));
-        image[5][12] |= 3;  // a power the editors do not offer
-        use(6, "430", "RPT2");
-        StoreTxMHz(image, 6, TextToUnits("440"));
+        PutChannel(image, 1, "PMR1 446.00625 0 255:255 255:255 02 00 FFFF");  // narrow
+        // Minus, CTCSS 67.0 and DCS 023 normal, Low, TX stop.
+        PutChannel(image, 2, "RPT 439.25 7.6 0:0 1:1 80 30 FFFF");
+        PutChannel(image, 4, "- 430 15.12345 255:255 255:255 42 20 FFFF");
+        // A power the editors do not offer.
+        PutChannel(image, 5, "X 446.1 0.0125 255:255 255:255 43 20 FFFF");
+        PutChannel(image, 6, "RPT2 430 10 255:255 255:255 42 20 FFFF");
     }
     std::vector<std::string> rows(const CardRequest& request) {
         std::vector<std::string> out;

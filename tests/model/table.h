@@ -11,6 +11,8 @@
 #include <utility>
 
 #include "model/bitext.h"
+#include "model/channel.h"
+#include "model/freq_codec.h"
 #include "model/radio_image.h"
 
 namespace zt {
@@ -53,6 +55,25 @@ inline ImageRow RowOf(std::initializer_list<int> head) {
     row.fill(255);
     std::copy(head.begin(), head.end(), row.begin());
     return row;
+}
+
+// Puts a channel written on a line: its name ("-" none), receive frequency and
+// offset in MHz, decode and encode tone bytes (type:index), then bytes 12, 13
+// and 14..15 in hex, as in "RPT 439.25 7.6 0:0 1:1 80 30 FFFF".
+inline void PutChannel(Image& image, int c, const std::string& text) {
+    std::istringstream in(text);
+    std::string name, rx, offset;
+    unsigned bytes[6], flags1, flags2, spare;
+    char colon;
+    in >> name >> rx >> offset >> bytes[0] >> colon >> bytes[1] >> bytes[2] >> colon >> bytes[3] >>
+        std::hex >> flags1 >> flags2 >> spare;
+    StoreBcd(image, c, 0, TextToBcd(rx));
+    StoreBcd(image, c, 4, TextToBcd(offset));
+    bytes[4] = flags1, bytes[5] = flags2;
+    auto& row = image[static_cast<std::size_t>(c)];
+    std::copy_n(bytes, 6, row.begin() + 8);
+    row[14] = static_cast<std::uint8_t>(spare >> 8), row[15] = static_cast<std::uint8_t>(spare);
+    WriteName(image, c, name == "-" ? "" : name);
 }
 
 }  // namespace zt
