@@ -10,6 +10,7 @@
 #include "cli/step_text.h"
 #include "cli/transfer_report.h"
 
+#include "../model/table.h"
 #include "ctl_run.h"
 
 namespace zt::ctl {
@@ -154,13 +155,9 @@ TEST(LimitReport, FrequenciesInMegahertzAndAReceiveFrequencyOutsideAlone) {
 // `show` marks what a write would refuse, in its own spelling.
 TEST(ImageReport, MarksEveryRefusedRecord) {
     Image image = BlankImage();
-    StoreRxText(image, 1, "446.00625");
-    ApplyGridDefaults(image, 1);
-    StoreRxText(image, 2, "146.52");
-    ApplyGridDefaults(image, 2);
-    StoreRxText(image, 3, "465");
-    ApplyGridDefaults(image, 3);
-    StoreTxMHz(image, 3, 47500000);
+    PutChannel(image, 1, "- 446.00625 0 255:255 255:255 02 20 FFFF");
+    PutChannel(image, 2, "- 146.52 0 255:255 255:255 02 20 FFFF");
+    PutChannel(image, 3, "- 465 10 255:255 255:255 42 20 FFFF");
     image[0][12] = 0x42;  // frequency mode: plus its offset of 10 MHz
     const std::string channels = ChannelTableReport(image);
     for (const char* part :

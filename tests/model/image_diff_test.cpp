@@ -39,10 +39,7 @@ std::vector<std::string> Lines(const Image& a, const Image& b, int rows = 256,
 // High, wide, scan on, named PMR5.
 Image Base() {
     Image image = BlankImage();
-    StoreRxText(image, 5, "446.00625");
-    for (int byte = 4; byte < 8; ++byte) image[5][byte] = 0;
-    ApplyGridDefaults(image, 5);
-    WriteName(image, 5, "PMR5");
+    PutChannel(image, 5, "PMR5 446.00625 0 255:255 255:255 02 20 FFFF");
     return image;
 }
 
