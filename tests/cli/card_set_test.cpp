@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl card and set as a user runs them: the card's PDF read back with
-// poppler's tools (text, pages, fonts), and what set and card refuse.
+// poppler's tools (text, pages, fonts), and a set that goes through (what set
+// and card refuse: ctl_test).
 #include <QRegularExpression>
 #include <filesystem>
 
@@ -70,7 +71,7 @@ TEST_F(CardAndSet, ACardOf128ChannelsOnTwoA4PagesWithEveryChannelAndItsFontsEmbe
     }
 }
 
-// Its refusals: ctl_test. A negative offset is its own word.
+// A negative offset is its own word.
 TEST_F(CardAndSet, SetWritesTheChangedChannels) {
     const RunResult set = Ctl("set all.chann -o o.chann --channels 3-4 --offset -0.6");
     EXPECT_EQ(set.exitCode, 0);

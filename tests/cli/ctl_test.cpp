@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl as a user runs it, where no radio answers: its exit codes and
 // messages, the limit check before any port is opened, the ports that will not
-// open, and the file commands (show, export-csv, import-csv, new, diff).
+// open, and the file commands (show, export-csv, import-csv, new, diff; the
+// refusals of set and card).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
