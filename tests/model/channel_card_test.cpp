@@ -12,12 +12,6 @@
 namespace zt {
 namespace {
 
-std::string Joined(const CardRow& row) {
-    std::string text;
-    for (const std::string& cell : row) text += (text.empty() ? "" : "|") + cell;
-    return text;
-}
-
 class ChannelCardTest : public ::testing::Test {
   protected:
     void SetUp() override {

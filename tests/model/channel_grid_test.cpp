@@ -13,12 +13,6 @@
 namespace zt {
 namespace {
 
-std::string Joined(const GridRow& row) {
-    std::string text;
-    for (const std::string& cell : row) text += (text.empty() ? "" : "|") + cell;
-    return text;
-}
-
 GridRow Row(const char* rx, const char* tx) { return {"1", rx, tx, "", "", "", "", ""}; }
 
 TEST(ChannelGrid, RowTextsInBothLanguages) {

@@ -3,6 +3,7 @@
 // Helpers that let a table of cases, or a whole image row, be written on a line.
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <iomanip>
 #include <span>
@@ -46,6 +47,14 @@ inline std::string Joined(std::span<const BiText> items, bool chinese) {
     for (const BiText& item : items) {
         text += (text.empty() ? "" : "|") + std::string(item.in(chinese));
     }
+    return text;
+}
+
+// Texts joined with "|".
+template <std::size_t N>
+std::string Joined(const std::array<std::string, N>& texts) {
+    std::string text;
+    for (const std::string& t : texts) text += (&t == texts.data() ? "" : "|") + t;
     return text;
 }
 
