@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "../model/table.h"
 #include "link/serial_link.h"
 #include "model/blank_image.h"
 #include "sim/sim_port.h"
@@ -21,16 +21,6 @@ namespace zt::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 using Lines = std::vector<std::string>;
-
-inline std::string Hex(const Bytes& bytes) {
-    std::string text;
-    for (const std::uint8_t b : bytes) {
-        char two[4];
-        std::snprintf(two, sizeof two, " %02X", b);
-        text += two;
-    }
-    return text.substr(text.empty() ? 0 : 1);
-}
 
 // Stands between the link and its port and timers, logging as it passes the
 // calls on. Bytes sent at one time with no other port call between them form one run.
@@ -85,7 +75,7 @@ class LinkLog final : public Port, public LinkTimers {
             runLine_ = lines.size() - 1;
             runAt_ = clock_.Now();
         }
-        lines[*runLine_] += " " + Hex({byte});
+        lines[*runLine_] += " " + Hex(Bytes{byte});
         runs.back().push_back(byte);
         port_->WriteByte(byte);
     }

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "model/blank_image.h"
 #include "model/channel.h"
 #include "model/channel_list.h"
@@ -19,16 +17,6 @@ namespace {
 // 446.00625 MHz, plus 5 MHz, a CTCSS decode and a DCS encode, High, scan on,
 // wide; bytes 14 and 15 spare.
 const ImageRow kUsed{0x25, 0x06, 0x60, 0x44, 0, 0, 0x50, 0, 0, 6, 1, 0, 0x42, 0x20, 7, 9};
-
-std::string Hex(const ImageRow& row) {
-    std::string out;
-    for (std::uint8_t b : row) {
-        char two[4];
-        std::snprintf(two, sizeof two, "%02X", b);
-        out += (out.empty() ? "" : " ") + std::string(two);
-    }
-    return out;
-}
 
 // Channels 2, 3, 5 and 6 in use, 4 empty with leftover bytes; the request goes
 // to 5, 2, 3, 2 and 4 (in that order, one twice). Channels 2, 3 and 5 then all

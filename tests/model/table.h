@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <initializer_list>
 #include <iomanip>
 #include <span>
@@ -48,6 +49,17 @@ inline std::string Joined(std::span<const BiText> items, bool chinese) {
         text += (text.empty() ? "" : "|") + std::string(item.in(chinese));
     }
     return text;
+}
+
+// Bytes in hex, as "0A FF".
+inline std::string Hex(std::span<const std::uint8_t> bytes) {
+    std::string text;
+    for (const std::uint8_t b : bytes) {
+        char two[4];
+        std::snprintf(two, sizeof two, " %02X", b);
+        text += two;
+    }
+    return text.substr(text.empty() ? 0 : 1);
 }
 
 // Texts joined with "|".

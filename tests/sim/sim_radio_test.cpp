@@ -20,17 +20,14 @@ std::optional<SimReply> Send(SimRadio& radio, const Bytes& frame) {
 const Bytes kProgram{'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x02};
 const Bytes kIdent{'Z', 'T', '7', '9', '0', 50, 100, 200, 0x02};
 const Bytes kRead240{'R', 0x0F, 0x00, 0x10};
+// A frame that starts with these bytes, filled up to its size.
+Bytes Frame(Bytes head, std::size_t size, std::uint8_t fill) {
+    head.resize(size, fill);
+    return head;
+}
 // The blank radio's answer: the power row 50 100 200 and erased bytes.
-const Bytes kReply240 = [] {
-    Bytes reply{'R', 0x0F, 0x00, 0x10, 0x00, 50, 100, 200};
-    reply.resize(21, 255);
-    return reply;
-}();
-const Bytes kWrite5 = [] {
-    Bytes write{'W', 0x00, 0x50, 0x10};
-    write.resize(20, 0x33);
-    return write;
-}();
+const Bytes kReply240 = Frame({'R', 0x0F, 0x00, 0x10, 0x00, 50, 100, 200}, 21, 255);
+const Bytes kWrite5 = Frame({'W', 0x00, 0x50, 0x10}, 20, 0x33);
 
 TEST(SimRadio, IdentifiesThenAnswersReadsAndStoresWritesOnlyInProgrammingMode) {
     SimRadio radio;
