@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "../model/table.h"
 #include "ctl_run.h"
 
 namespace zt::testing {
@@ -258,14 +259,11 @@ TEST_F(CtlCommands, NewFilesAndImportsWithoutABaseFile) {
 // diff of two files: its report, its CSV and its exit codes.
 TEST_F(CtlCommands, DiffOfTwoFiles) {
     Image a = BlankImage();
-    StoreRxText(a, 3, "446.03");
-    ApplyGridDefaults(a, 3);
+    PutChannel(a, 3, "- 446.03 0 255:255 255:255 02 20 FFFF");
     Image b = a;
-    StoreRxText(b, 3, "446.5");
-    WriteName(b, 3, "ab");
-    b[3][14] = 0x00;   // a byte no editor shows
-    b[208][0] = 3;     // squelch level
-    b[130][0] = 0x12;  // memory no editor shows
+    PutChannel(b, 3, "ab 446.5 0 255:255 255:255 02 20 00FF");  // byte 14: no editor shows it
+    b[208][0] = 3;                                              // squelch level
+    b[130][0] = 0x12;                                           // memory no editor shows
     Save("a.chann", a);
     Save("b.chann", b);
 
