@@ -17,12 +17,6 @@ namespace {
 class ChannelRecord : public ::testing::Test {
   protected:
     Image image = BlankImage();
-
-    void Use(int c, const char* rx) {
-        StoreRxText(image, c, rx);
-        StoreBcd(image, c, 4, UnitsToBcd(0));  // the offset in bytes 4..7
-        ApplyGridDefaults(image, c);
-    }
 };
 
 // The editors' defaults are checked byte by byte by ChannelCommit below.
@@ -41,7 +35,7 @@ TEST_F(ChannelRecord, EmptyMeansByteZeroOnly) {
 
 // Direction and offset of every commit: ChannelCommit and the catalogue's edge sweep.
 TEST_F(ChannelRecord, TransmitFrequencyKeepsTheOtherBitsAndMayGoNegative) {
-    Use(1, "146.52");
+    PutChannel(image, 1, "- 146.52 0 255:255 255:255 02 20 FFFF");
     image[1][12] = 0xBE;  // power, scan and unused bits are kept
     StoreTxMHz(image, 1, TextToUnits("151.52"));
     EXPECT_EQ(image[1][12], 0x7E);
