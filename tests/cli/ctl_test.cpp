@@ -170,16 +170,12 @@ TEST_F(CtlCommands, ImportShowExportRoundTrip) {
 
     r = Ctl("show out.chann");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(Has(r.out,
-                    "Channels: 3 in use\n"
-                    "Ch  Name  Receive    Transmit   Decode  Encode  Power  Bandwidth  Scan  VOX  "
-                    "BCL  TX stop\n"
-                    " 1  PMR1  446.00625  446.00625  OFF     OFF     Low    Narrow     On    Off  "
-                    "Off  Off\n"
-                    " 2  RPT   439.98750  430.58750  OFF     88.5    High   Wide       On    Off  "
-                    "Off  Off\n"
-                    " 9  DCS   446.10000  446.10000  D754N   D754I   Mid    Wide       Off   Off  "
-                    "Off  Off\n"));
+    EXPECT_TRUE(Has(r.out, R"(Channels: 3 in use
+Ch  Name  Receive    Transmit   Decode  Encode  Power  Bandwidth  Scan  VOX  BCL  TX stop
+ 1  PMR1  446.00625  446.00625  OFF     OFF     Low    Narrow     On    Off  Off  Off
+ 2  RPT   439.98750  430.58750  OFF     88.5    High   Wide       On    Off  Off  Off
+ 9  DCS   446.10000  446.10000  D754N   D754I   Mid    Wide       Off   Off  Off  Off
+)"));
     EXPECT_TRUE(Has(r.out, "  Power-on message           \"HELLO\"\n"));
 
     // Export to standard output and to a file give the same text; importing it
