@@ -38,25 +38,23 @@ TEST(PortReport, NumbersAccessAndAdvice) {
                               Line("/dev/ttyACM0", "", kOpen), Line("/dev/ttyS0", "", kRootOnly),
                               Line("/dev/ttyS1", "", kDialout)},
                              kAnn, kRule),
-              "No.  Device        Access  Description\n"
-              "  1  /dev/ttyUSB0  denied  FT232R USB UART (FTDI)\n"
-              "  2  /dev/ttyACM0  ok\n"
-              "  3  /dev/ttyS0    denied\n"
-              "  4  /dev/ttyS1    denied\n"
-              "\n"
-              "The port belongs to the dialout group (crw-rw---- root dialout). To use it without "
-              "root, add yourself to the group:\n"
-              "    sudo adduser ann dialout\n"
-              "then log out and in again.\n"
-              "\n"
-              "The port is for root only (crw------- root root).\n"
-              "The udev rule zt790prog installs, /usr/lib/udev/rules.d/60-zt790prog-cables.rules, "
-              "gives USB programming cables to the dialout group. Load it, or plug the cable in "
-              "again:\n"
-              "    sudo udevadm control --reload && sudo udevadm trigger\n"
-              "Then add yourself to the dialout group:\n"
-              "    sudo adduser ann dialout\n"
-              "and log out and in again.\n");
+              R"(No.  Device        Access  Description
+  1  /dev/ttyUSB0  denied  FT232R USB UART (FTDI)
+  2  /dev/ttyACM0  ok
+  3  /dev/ttyS0    denied
+  4  /dev/ttyS1    denied
+
+The port belongs to the dialout group (crw-rw---- root dialout). To use it without root, add yourself to the group:
+    sudo adduser ann dialout
+then log out and in again.
+
+The port is for root only (crw------- root root).
+The udev rule zt790prog installs, /usr/lib/udev/rules.d/60-zt790prog-cables.rules, gives USB programming cables to the dialout group. Load it, or plug the cable in again:
+    sudo udevadm control --reload && sudo udevadm trigger
+Then add yourself to the dialout group:
+    sudo adduser ann dialout
+and log out and in again.
+)");
     // Only the first eight have a number, as in the port dialog.
     std::vector<PortLine> nine;
     for (int k = 0; k < 9; ++k) nine.push_back(Line("/dev/ttyS" + std::to_string(k), "", kOpen));
@@ -105,28 +103,26 @@ TEST(PortAccess, MessagesNameThePortTheReasonAndWhatToDo) {
         const char* message;
     } cases[] = {
         {PortFailure::NoSuchDevice, "/dev/ttyUSB0: No such file or directory", kNone,
-         "cannot open /dev/ttyUSB0: No such file or directory\n"
-         "No such serial port: is the programming cable plugged in? Run 'zt790ctl doctor' to "
-         "find out why.\n"},
+         R"(cannot open /dev/ttyUSB0: No such file or directory
+No such serial port: is the programming cable plugged in? Run 'zt790ctl doctor' to find out why.
+)"},
         {PortFailure::PermissionDenied, "/dev/ttyUSB0: Permission denied", kRootOnly,
-         "cannot open /dev/ttyUSB0: Permission denied\n"
-         "The port is for root only (crw------- root root).\n"
-         "zt790prog's udev rule 60-zt790prog-cables.rules gives USB programming cables to the "
-         "dialout group; the zt790prog package installs it in /usr/lib/udev/rules.d. Install the "
-         "package, then load the rule:\n"
-         "    sudo udevadm control --reload && sudo udevadm trigger\n"
-         "Then add yourself to the dialout group:\n"
-         "    sudo adduser ann dialout\n"
-         "and log out and in again.\n"},
+         R"(cannot open /dev/ttyUSB0: Permission denied
+The port is for root only (crw------- root root).
+zt790prog's udev rule 60-zt790prog-cables.rules gives USB programming cables to the dialout group; the zt790prog package installs it in /usr/lib/udev/rules.d. Install the package, then load the rule:
+    sudo udevadm control --reload && sudo udevadm trigger
+Then add yourself to the dialout group:
+    sudo adduser ann dialout
+and log out and in again.
+)"},
         {PortFailure::Busy, "/dev/ttyUSB0: Permission error while locking the device", kOpen,
-         "cannot open /dev/ttyUSB0: Permission error while locking the device\n"
-         "The port is busy: another program has it open. Close the other program (another "
-         "zt790ctl or zt790prog, a terminal program, ModemManager) and try again; 'zt790ctl "
-         "doctor --port /dev/ttyUSB0' names it.\n"},
+         R"(cannot open /dev/ttyUSB0: Permission error while locking the device
+The port is busy: another program has it open. Close the other program (another zt790ctl or zt790prog, a terminal program, ModemManager) and try again; 'zt790ctl doctor --port /dev/ttyUSB0' names it.
+)"},
         {PortFailure::Other, "Inappropriate ioctl for device", kOpen,
-         "cannot open /dev/ttyUSB0: Inappropriate ioctl for device\n"
-         "Check that this is the programming cable's port: 'zt790ctl ports' lists the serial "
-         "ports of this machine.\n"},
+         R"(cannot open /dev/ttyUSB0: Inappropriate ioctl for device
+Check that this is the programming cable's port: 'zt790ctl ports' lists the serial ports of this machine.
+)"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PortFailureMessage(c.failure, "/dev/ttyUSB0", c.reason, c.probe, kAnn, ""),
