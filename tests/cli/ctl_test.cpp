@@ -117,12 +117,12 @@ TEST_F(CtlCommands, ALimitCheckExitsWith4BeforeAnyPortIsOpened) {
     // Checked before the backup read would open the port (that would exit 5).
     const RunResult r = Ctl("write --port /nonexistent/tty limits.chann --backup b.chann");
     EXPECT_EQ(r.exitCode, 4);
-    EXPECT_EQ(r.err,
-              "channel 7: receive 471.00000 MHz is outside the band limits 400..470 MHz, and so "
-              "is transmit 471.00000 MHz\n"
-              "Bring these frequencies inside the limits, or change the limits in zt790prog (Edit, "
-              "Optional Features).\n"
-              "zt790ctl: nothing was sent to the radio.\n");
+    EXPECT_EQ(
+        r.err,
+        R"(channel 7: receive 471.00000 MHz is outside the band limits 400..470 MHz, and so is transmit 471.00000 MHz
+Bring these frequencies inside the limits, or change the limits in zt790prog (Edit, Optional Features).
+zt790ctl: nothing was sent to the radio.
+)");
     // Without a backup the write window's check refuses it: the same words.
     EXPECT_EQ(Ctl("write --port /nonexistent/tty limits.chann").err, r.err);
     // Several radios: the same lines, nothing sent to any of them.
