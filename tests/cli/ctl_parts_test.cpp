@@ -163,16 +163,13 @@ TEST(ImageReport, MarksEveryRefusedRecord) {
         EXPECT_TRUE(testing::Has(channels, part));
     }
     EXPECT_FALSE(testing::Has(BandLimitsReport(BlankImage()), "refuses"));
-    EXPECT_TRUE(testing::Has(
-        BandLimitsReport(image),
-        "Band limits: 400 to 470 MHz\n"
-        "zt790ctl write refuses this file:\n"
-        "  frequency mode: transmit 472.01250 MHz is outside the band limits 400..470 MHz "
-        "(receive 462.01250 MHz is inside)\n"
-        "  channel 2: receive 146.52000 MHz is outside the band limits 400..470 MHz, and so is "
-        "transmit 146.52000 MHz\n"
-        "  channel 3: transmit 475.00000 MHz is outside the band limits 400..470 MHz (receive "
-        "465.00000 MHz is inside)\n"));
+    EXPECT_TRUE(testing::Has(BandLimitsReport(image),
+                             R"(Band limits: 400 to 470 MHz
+zt790ctl write refuses this file:
+  frequency mode: transmit 472.01250 MHz is outside the band limits 400..470 MHz (receive 462.01250 MHz is inside)
+  channel 2: receive 146.52000 MHz is outside the band limits 400..470 MHz, and so is transmit 146.52000 MHz
+  channel 3: transmit 475.00000 MHz is outside the band limits 400..470 MHz (receive 465.00000 MHz is inside)
+)"));
     EXPECT_FALSE(testing::Has(FrequencyModeReport(BlankImage()), "*"));
     const std::string vfo = FrequencyModeReport(image);
     EXPECT_TRUE(testing::Has(vfo, "  Receive    462.01250 MHz\n"));

@@ -228,13 +228,13 @@ TEST_F(CtlCommands, NewFilesAndImportsWithoutABaseFile) {
     const std::string before = Read("radio.chann");
     r = Ctl("import-csv marine.csv radio.chann");
     EXPECT_EQ(r.exitCode, 3);
-    EXPECT_EQ(r.err,
-              "marine.csv:2: channel 0 is not between 1 and 128; receive frequency 156.800000 "
-              "MHz is outside the band 400..470 MHz\n"
-              "marine.csv:3: receive frequency 156.300000 MHz is outside the band 400..470 MHz\n"
-              "zt790ctl: --renumber places the rows in file order from channel 1, whatever "
-              "their Location\n"
-              "zt790ctl: nothing imported; radio.chann is unchanged\n");
+    EXPECT_EQ(
+        r.err,
+        R"(marine.csv:2: channel 0 is not between 1 and 128; receive frequency 156.800000 MHz is outside the band 400..470 MHz
+marine.csv:3: receive frequency 156.300000 MHz is outside the band 400..470 MHz
+zt790ctl: --renumber places the rows in file order from channel 1, whatever their Location
+zt790ctl: nothing imported; radio.chann is unchanged
+)");
     EXPECT_EQ(Read("radio.chann"), before);
     r = Ctl("import-csv marine.csv -o marine.chann --model 1 --skip-invalid --renumber=3");
     EXPECT_EQ(r.exitCode, 0);
