@@ -117,7 +117,7 @@ TEST_F(ChannelFile, RefusedFilesMissingFilesAndFoldersLeaveTheImageUntouched) {
     EXPECT_EQ(sample, Sample());
 }
 
-// The writer's own faults, a folder and no temporary file left: text_file_test.
+// The writer's own faults, a folder and no temporary file left: TextFile below.
 TEST_F(ChannelFile, AFailedSaveSaysWhyAndKeepsThePreviousFile) {
     const fs::path path = dir / "old.chann";
     Write(path, "previous contents");
