@@ -61,8 +61,6 @@ class SimProcess {
         }
         return true;
     }
-    // Waits for the radio to stop by itself (after --sessions).
-    bool WaitForExit(int ms = 5000) { return process_.waitForFinished(ms); }
 
   private:
     QProcess process_;
