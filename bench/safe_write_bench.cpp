@@ -97,17 +97,10 @@ double Run(zt::MainWindow& main, const char* command, zt::WindowId id, const cha
 
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);
-    const QString simProgram = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                        : QCoreApplication::applicationDirPath() + "/zt790sim";
     QTemporaryDir dir;
-    const QString memory = dir.filePath("radio.chann");
-    if (!zt::SaveChannelFile(memory.toStdString(), bench::FullRadio()).ok) return 1;
     QProcess sim;
-    const QString device = bench::StartPacedRadio(sim, simProgram, {"--load", memory});
-    if (device.isEmpty()) {
-        std::printf("zt790sim did not start\n");
-        return 1;
-    }
+    const QString device = bench::StartFullRadio(sim, dir, argc, argv);
+    if (device.isEmpty()) return 1;
 
     int failures = 0;
     for (const bool readFirst : {true, false}) {

@@ -42,7 +42,7 @@ class Messages final : public zt::MessagePresenter {
     void present(const QString& text, const QString&) override { texts << text; }
 };
 
-// A radio memory with all 128 channels used and named.
+// The processor time this thread has used, to tell its own work from waiting.
 double ThreadCpuMs() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
@@ -139,17 +139,10 @@ Outcome Exchange(zt::MainWindow& main, Messages& messages, const char* command, 
 
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);
-    const QString simProgram = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                        : QCoreApplication::applicationDirPath() + "/zt790sim";
     QTemporaryDir dir;
-    const QString memory = dir.filePath("radio.chann");
-    if (!zt::SaveChannelFile(memory.toStdString(), bench::FullRadio()).ok) return 1;
     QProcess sim;
-    const QString device = bench::StartPacedRadio(sim, simProgram, {"--load", memory});
-    if (device.isEmpty()) {
-        std::printf("zt790sim did not start\n");
-        return 1;
-    }
+    const QString device = bench::StartFullRadio(sim, dir, argc, argv);
+    if (device.isEmpty()) return 1;
 
     zt::AppState state;
     Messages messages;
