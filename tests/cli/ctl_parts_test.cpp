@@ -20,7 +20,7 @@ const UserGroups kAnn{"ann", {"ann"}, {"ann"}};
 const std::string kRule = "/usr/lib/udev/rules.d/60-zt790prog-cables.rules";
 const PortProbe kDialout{true, false, "root", "dialout", 0660};
 const PortProbe kRootOnly{true, false, "root", "root", 0600};
-const PortProbe kNone{false, false, "", "", 0};
+const PortProbe kNoDevice{false, false, "", "", 0};
 const PortProbe kOpen{true, true, "root", "dialout", 0660};
 
 PortLine Line(const std::string& device, const char* description, PortProbe probe) {
@@ -89,7 +89,7 @@ TEST(CtlTexts, StepsAndModels) {
 }
 
 TEST(PortAccess, FailuresAreToldApart) {
-    EXPECT_EQ(ClassifyPortFailure(kNone, true), PortFailure::NoSuchDevice);
+    EXPECT_EQ(ClassifyPortFailure(kNoDevice, true), PortFailure::NoSuchDevice);
     EXPECT_EQ(ClassifyPortFailure(kDialout, true), PortFailure::PermissionDenied);
     EXPECT_EQ(ClassifyPortFailure(kOpen, true), PortFailure::Busy);
     EXPECT_EQ(ClassifyPortFailure(kOpen, false), PortFailure::Other);
@@ -102,7 +102,7 @@ TEST(PortAccess, MessagesNameThePortTheReasonAndWhatToDo) {
         PortProbe probe;
         const char* message;
     } cases[] = {
-        {PortFailure::NoSuchDevice, "/dev/ttyUSB0: No such file or directory", kNone,
+        {PortFailure::NoSuchDevice, "/dev/ttyUSB0: No such file or directory", kNoDevice,
          R"(cannot open /dev/ttyUSB0: No such file or directory
 No such serial port: is the programming cable plugged in? Run 'zt790ctl doctor' to find out why.
 )"},

@@ -68,7 +68,7 @@ class SafeTransfer : public ScratchDir {
         return false;
     }
     static bool SameRadioRows(const Image& a, const Image& b) {
-        return FirstDifferingBlock(a, b, kRadioRows) < 0;
+        return FirstDifferingBlock(a, b, 254) < 0;
     }
 
     AppState app;
@@ -96,7 +96,7 @@ TEST_F(SafeTransfer, VerifiedReadKeepsOnlyTwoAgreeingReads) {
     // An unverified read takes what arrives.
     radio.AddFault(Corrupt(37, 0));
     EXPECT_EQ(ReadRadio(app, Rig(), quiet, false).status, TransferStatus::Ok);
-    EXPECT_EQ(FirstDifferingBlock(app.ChannelTable, RadioMemory(), kRadioRows), 37);
+    EXPECT_EQ(FirstDifferingBlock(app.ChannelTable, RadioMemory(), 254), 37);
 }
 
 // A backup is the radio's memory or nothing: a garbled read is read again
