@@ -193,10 +193,8 @@ bool EditCommandRunner::mayReplace(int used) const {
     const std::string n = std::to_string(used);
     const BiString question{"Replace " + n + (used == 1 ? " used channel?" : " used channels?"),
                             "替换 " + n + " 个已使用的信道？"};
-    QStringList buttons;
-    for (const BiText& b : kReplaceButtons) buttons << qs(b, chinese);
-    return main_.presenter().ask(qs(question.in(chinese)), qs(kOperatePrompt, chinese), buttons,
-                                 1) == 0;
+    return main_.presenter().ask(qs(question.in(chinese)), qs(kOperatePrompt, chinese),
+                                 qs(kReplaceButtons, chinese), 1) == 0;
 }
 
 void EditCommandRunner::setFields(const ChannelSelection& selection) {

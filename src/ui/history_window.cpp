@@ -48,12 +48,6 @@ const Button kButtons[] = {
     {"Command_close", {"Close", "关闭"}, nullptr},
 };
 
-QStringList Captions(std::span<const BiText> texts, bool chinese) {
-    QStringList list;
-    for (const BiText& t : texts) list << qs(t, chinese);
-    return list;
-}
-
 }  // namespace
 
 HistoryWindow::HistoryWindow(AppState& state, MessagePresenter& presenter, QWidget* parent)
@@ -69,14 +63,14 @@ HistoryWindow::HistoryWindow(AppState& state, MessagePresenter& presenter, QWidg
     setWindowTitle(qs(kTitle, chinese));
     table_->setObjectName("MSF_history");
     table_->setColumnCount(static_cast<int>(std::size(kColumns)));
-    table_->setHorizontalHeaderLabels(Captions(kColumns, chinese));
+    table_->setHorizontalHeaderLabels(qs(kColumns, chinese));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     tree_->setObjectName("Tree_compare");
-    tree_->setHeaderLabels(Captions(kCompareColumns, chinese));
+    tree_->setHeaderLabels(qs(kCompareColumns, chinese));
     tree_->hide();  // until Compare
     empty_->setObjectName("Label_empty");
     empty_->setText(qs(kEmpty, chinese));

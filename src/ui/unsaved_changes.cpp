@@ -14,11 +14,9 @@ constexpr BiText kCloseButtons[] = {{"Save", "保存"}, {"Discard", "不保存"}
 }  // namespace
 
 CloseAnswer AskSaveBeforeClosing(MessagePresenter& presenter, bool chinese) {
-    QStringList buttons;
-    for (const BiText& b : kCloseButtons) buttons << qs(b, chinese);
     const int answer =
-        presenter.ask(qs(kSaveBeforeClosing, chinese), qs(kOperatePromptCapital, chinese), buttons,
-                      static_cast<int>(CloseAnswer::Cancel));
+        presenter.ask(qs(kSaveBeforeClosing, chinese), qs(kOperatePromptCapital, chinese),
+                      qs(kCloseButtons, chinese), static_cast<int>(CloseAnswer::Cancel));
     return static_cast<CloseAnswer>(answer);
 }
 
