@@ -3,9 +3,8 @@
 
 #include <algorithm>
 
+#include "link/write_checks.h"
 #include "model/blank_image.h"
-#include "model/limits.h"
-#include "model/write_prep.h"
 #include "transfer/difference_summary.h"
 
 namespace zt {
@@ -233,15 +232,15 @@ void TransferTask::Next() {
 
 void TransferTask::StartBackup() {
     if (!options_.asIs) {
-        // Fail on the limit checks before the radio is touched at all.
-        Image prepared = app_.ChannelTable;
-        PrepareImageForWrite(prepared);
-        const LimitCheckResult check = CheckLimits(prepared);
-        if (!check.passed) {
+        // Fail on the write's own checks before the radio is touched at all;
+        // the write itself prepares the image again.
+        AppState prepared = app_;
+        BiString refusal;
+        if (!PrepareAndCheckWrite(prepared, refusal)) {
             TransferReport report;
             report.status = TransferStatus::CheckFailed;
-            report.detail = check.message.english;
-            report.refusal = check.message;
+            report.detail = refusal.english;
+            report.refusal = std::move(refusal);
             Fail(report);
             return;
         }
