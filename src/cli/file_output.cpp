@@ -29,6 +29,14 @@ bool OutputPathUsable(const std::string& path) {
     return false;
 }
 
+bool MayReplace(const std::string& path, bool force, const std::string& option) {
+    std::error_code ec;
+    if (force || !std::filesystem::exists(path, ec)) return true;
+    std::cerr << "zt790ctl: " << (option.empty() ? "" : option + ": ") << path
+              << " exists and is unchanged; --force replaces it\n";
+    return false;
+}
+
 std::string OutputFate(const std::string& path) {
     std::error_code ec;
     return path + (std::filesystem::exists(path, ec) ? " is unchanged" : " was not written");

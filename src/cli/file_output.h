@@ -19,6 +19,12 @@ namespace zt::ctl {
 // folder, or it is a folder" and returns false.
 [[nodiscard]] bool OutputPathUsable(const std::string& path);
 
+// Whether PATH may be written: it does not exist yet, or `force` (the
+// subcommand's --force) says to replace it. When not, prints "zt790ctl:
+// [OPTION: ]PATH exists and is unchanged; --force replaces it" and returns
+// false; `option` names the option PATH came from, if any.
+[[nodiscard]] bool MayReplace(const std::string& path, bool force, const std::string& option = {});
+
 // Writes the text (the target is replaced only once the new file is complete).
 // On failure prints "zt790ctl: cannot write PATH: reason", then whether a
 // previous PATH is unchanged or no file was written, and returns false.

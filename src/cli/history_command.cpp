@@ -3,7 +3,6 @@
 // zt790ctl history show N
 // zt790ctl history diff N FILE.chann [--csv]
 // zt790ctl history export N -o FILE.chann [--force]
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -83,12 +82,7 @@ int Export(const RadioHistory& history, const HistoryArgs& args) {
     Image image{};
     std::string name;
     if (!LoadEntry(history, args.number, image, name)) return kFileError;
-    std::error_code ec;
-    if (!args.force && std::filesystem::exists(args.output, ec)) {
-        std::cerr << "zt790ctl: " << args.output
-                  << " exists and is unchanged; --force replaces it\n";
-        return kFileError;
-    }
+    if (!MayReplace(args.output, args.force)) return kFileError;
     if (!WriteOutputFile(args.output, FormatChannelFile(image))) return kFileError;
     std::cerr << "Exported " << name << " to " << args.output << "\n";
     return kOk;

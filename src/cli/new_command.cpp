@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zt790ctl new [--model N] -o FILE.chann [--force]
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -22,12 +21,7 @@ struct NewArgs {
 int RunNew(const NewArgs& args) {
     const auto image = StartImage(args.model);
     if (!image) return kUsage;
-    std::error_code ec;
-    if (!args.force && std::filesystem::exists(args.output, ec)) {
-        std::cerr << "zt790ctl: " << args.output
-                  << " exists and is unchanged; --force replaces it\n";
-        return kFileError;
-    }
+    if (!MayReplace(args.output, args.force)) return kFileError;
     if (!WriteOutputFile(args.output, FormatChannelFile(*image))) {
         return kFileError;
     }

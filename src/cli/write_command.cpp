@@ -43,12 +43,7 @@ int RunWrite(const WriteArgs& args) {
         if (!OutputPathUsable(args.backup)) return kFileError;
         // The copy of a radio's memory is worth more than the convenience of
         // running the same command twice.
-        std::error_code ec;
-        if (!args.force && std::filesystem::exists(args.backup, ec)) {
-            std::cerr << "zt790ctl: --backup: " << args.backup
-                      << " exists and is unchanged; --force replaces it\n";
-            return kFileError;
-        }
+        if (!MayReplace(args.backup, args.force, "--backup")) return kFileError;
         options.backup = [path = args.backup](const Image& radio, std::string& reason) {
             const FileResult saved = SaveChannelFile(path, radio);
             if (!saved.ok) {
