@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <ctime>
 #include <iostream>
 #include <set>
 
@@ -15,6 +14,7 @@
 #include "cli/transfer_report.h"
 #include "files/channel_file.h"
 #include "qtio/serial_ports.h"
+#include "transfer/local_time.h"
 
 namespace zt::ctl {
 namespace {
@@ -55,15 +55,6 @@ std::string FileStem(const FleetRadio& radio) {
         }
     }
     return name;
-}
-
-std::string LocalTimeStamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    return text;
 }
 
 void Conclude(FleetRadio& radio, double seconds) {
@@ -126,7 +117,7 @@ bool PrepareFolder(const std::string& option, const std::filesystem::path& folde
 }
 
 std::filesystem::path NewFileFor(const std::filesystem::path& folder, const FleetRadio& radio) {
-    const std::string stem = FileStem(radio) + "-" + LocalTimeStamp();
+    const std::string stem = FileStem(radio) + "-" + LocalTimeText(kFileTimeFormat);
     std::error_code ec;
     for (int n = 1;; ++n) {
         const std::string suffix = n == 1 ? "" : "-" + std::to_string(n);

@@ -2,13 +2,13 @@
 #include "transfer/radio_history.h"
 
 #include <algorithm>
-#include <ctime>
 #include <sstream>
 
 #include "files/channel_file.h"
 #include "files/text_file.h"
 #include "model/channel.h"
 #include "model/write_prep.h"
+#include "transfer/local_time.h"
 
 namespace zt {
 namespace {
@@ -21,15 +21,6 @@ constexpr HistoryKind kKinds[] = {HistoryKind::Read, HistoryKind::Backup, Histor
 std::string Field(std::string text) {
     std::replace_if(
         text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n'; }, ' ');
-    return text;
-}
-
-std::string LocalTime(const char* format) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, format, &local);
     return text;
 }
 
@@ -134,7 +125,7 @@ bool RadioHistory::Add(HistoryKind kind, const std::string& port, const Image& i
     std::vector<HistoryEntry> entries = Entries();
     HistoryEntry e;
     e.number = entries.empty() ? 1 : entries.front().number + 1;
-    e.time = LocalTime("%Y-%m-%d %H:%M:%S");
+    e.time = LocalTimeText(kListedTimeFormat);
     e.kind = kind;
     e.port = port;
     e.usedChannels = UsedChannels(image);
@@ -142,7 +133,7 @@ bool RadioHistory::Add(HistoryKind kind, const std::string& port, const Image& i
     // A file left by an index that was lost keeps its name.
     do {
         e.file = std::to_string(e.number) + "-" + std::string(HistoryKindText(kind).english) + "-" +
-                 LocalTime("%Y%m%d-%H%M%S") + ".chann";
+                 LocalTimeText(kFileTimeFormat) + ".chann";
     } while (std::filesystem::exists(folder_ / e.file, ec) && ++e.number);
     const FileResult saved = SaveChannelFile(folder_ / e.file, image);
     if (!saved.ok) {
