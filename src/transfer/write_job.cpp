@@ -91,9 +91,13 @@ void WriteJob::Start(Kind kind, AppState& state, const WriteJobSettings& setting
         options.confirmModel = [this](const ModelMismatch& m) {
             return view_.ConfirmModel(Join(ModelMismatchText(m), BiString(kWriteAnyway)));
         };
-        const bool seenBefore =
-            settings.history && settings.history->Latest(settings.port).has_value();
-        planned_.insert(planned_.end(), seenBefore ? 1 : 2, TransferPhase::BackingUp);
+        // The radio's last memory seen on this port, loaded once: it plans the
+        // progress bar and spares the task looking it up again.
+        if (settings.history) {
+            if (auto latest = settings.history->Latest(settings.port))
+                options.earlier.push_back(std::move(*latest));
+        }
+        planned_.insert(planned_.end(), options.earlier.empty() ? 2 : 1, TransferPhase::BackingUp);
     }
     planned_.push_back(TransferPhase::Writing);
     if (options.verify) planned_.push_back(TransferPhase::ReadingBack);
