@@ -112,6 +112,21 @@ void StoreChoice(Image& image, int c, int column, int position) {
     }
 }
 
+GridTextCommit CommitGridText(AppState& state, int c, int column, std::string_view text,
+                              const GridRow& row) {
+    ChannelMessage message = ChannelMessage::None;
+    if (column == kGridName) {
+        WriteName(state.ChannelTable, c, text);
+    } else if (column == kGridRx) {
+        message = CommitRxText(state, ChannelEditor::Grid, c, text).message;
+    } else if (column == kGridTx) {
+        message = CommitTxText(state, ChannelEditor::Grid, c, text, row[kGridRx]).message;
+    }
+    // Every cell is read back from the record, so a frequency shows as stored,
+    // not as the commit's display text.
+    return {ShowChannelRow(state, c, row), message};
+}
+
 bool TextBoxTakes(int column, std::string_view text) {
     const std::size_t length = Utf8Characters(TrimBlanks(text)).size();
     return length <= 9 && (column != kGridName || length <= 4);

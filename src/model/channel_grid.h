@@ -3,10 +3,10 @@
 // The channel grid's rules that need no widgets, for every front end that draws
 // the grid (the desktop window, the browser page): what each cell of a
 // channel's row shows, which cells take an editor and which kind, where Enter
-// moves to, the choice lists and what a choice stores, and how long a typed
-// text may grow. The front end draws the texts and places the editors; the
-// frequency commits are channel_validation.h's, the header and the choice
-// texts channel_texts.h's.
+// moves to, the choice lists and what a choice stores, what a typed text
+// stores and how long it may grow. The front end draws the texts and places
+// the editors; the frequency rules are channel_validation.h's, the header and
+// the choice texts channel_texts.h's.
 
 #include <array>
 #include <string>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/bitext.h"
+#include "model/channel_validation.h"
 #include "model/radio_image.h"
 
 namespace zt {
@@ -69,6 +70,17 @@ struct GridCell {
 [[nodiscard]] std::vector<std::string> ChoiceItems(const AppState& state, int column);
 // Stores the item at `position` chosen in a list cell of channel c.
 void StoreChoice(Image& image, int c, int column, int position);
+
+// A text the user changed in a text box of channel c stored: the name as
+// typed, a frequency by the grid's commit (CommitRxText, CommitTxText against
+// the receive text `row` shows). Returns the row as it then shows and the
+// message to raise (None for none). Any other column stores nothing.
+struct GridTextCommit {
+    GridRow row;
+    ChannelMessage message = ChannelMessage::None;
+};
+[[nodiscard]] GridTextCommit CommitGridText(AppState& state, int c, int column,
+                                            std::string_view text, const GridRow& row);
 
 // Whether a text box holding `text` takes one more character: ten at most in
 // any column, five in the name column.

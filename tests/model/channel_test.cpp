@@ -268,6 +268,37 @@ TEST(ChannelGrid, ListsAndWhatTheyStore) {
     EXPECT_EQ(image[9], RowOf({0x00, 0x00, 0x60, 0x44, 0, 0, 0, 0, 1, 0, 2, 0, 0xC5, 0x20}));
 }
 
+TEST(ChannelGrid, TypedTextsStoredAndShown) {
+    struct Case {
+        int channel, column;
+        const char* text;
+        const char* shows;
+        ChannelMessage message;
+    };
+    constexpr auto None = ChannelMessage::None;
+    const Case cases[] = {
+        {7, 7, "ab", "7|446.00000|441.00000|OFF|OFF|High|Wide|AB", None},
+        {7, 1, "447", "7|447.00000|441.00000|OFF|OFF|High|Wide|", None},
+        {7, 1, "480", "7|400.00000|441.00000|OFF|OFF|High|Wide|", ChannelMessage::RxOutOfBand},
+        {7, 1, " ", "7|||||||", None},
+        {7, 2, "", "7|446.00000|446.00000|OFF|OFF|High|Wide|", None},
+        {7, 2, "480", "7|446.00000|400.00000|OFF|OFF|High|Wide|", ChannelMessage::TxOutOfBand},
+        {7, 3, "67.0", "7|446.00000|441.00000|OFF|OFF|High|Wide|", None},
+        {8, 2, "446", "8|||||||", ChannelMessage::RxFirst},
+    };
+    for (const Case& k : cases) {
+        AppState state;
+        StartUp(state);
+        // Receive 446.00000, offset 5 MHz minus, tones off, High, wide.
+        state.ChannelTable[7] = RowOf(
+            {0x00, 0x00, 0x60, 0x44, 0x00, 0x00, 0x50, 0x00, 255, 255, 255, 255, 0x82, 0x20, 0, 0});
+        const GridRow shown = ShowChannelRow(state, k.channel, {});
+        const GridTextCommit commit = CommitGridText(state, k.channel, k.column, k.text, shown);
+        EXPECT_EQ(Joined(commit.row), k.shows) << "column " << k.column << " \"" << k.text << "\"";
+        EXPECT_EQ(commit.message, k.message) << "column " << k.column << " \"" << k.text << "\"";
+    }
+}
+
 TEST(ChannelGrid, TextBoxLengthAndCaption) {
     EXPECT_EQ(Each({"446.12345", "446.123456", " 446.1234 ", "ABCD", "ABCDE", "信道信道"},
                    [](const char* t) {

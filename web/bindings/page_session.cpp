@@ -124,21 +124,11 @@ val PageSession::CommitText(int c, int column, const std::string& text) {
     if (CellEditor(c, column) != static_cast<int>(GridEditor::Text)) return val::null();
     state_.CurrentChannel = static_cast<std::int16_t>(c);
     auto& row = rows_[static_cast<std::size_t>(c)];
-    ChannelMessage message = ChannelMessage::None;
-    if (column == kGridName) {
-        WriteName(state_.ChannelTable, c, text);
-    } else {
-        const CommitResult result =
-            column == kGridRx ? CommitRxText(state_, ChannelEditor::Grid, c, text)
-                              : CommitTxText(state_, ChannelEditor::Grid, c, text, row[kGridRx]);
-        row[static_cast<std::size_t>(column)] = result.shown;
-        if (result.channelCleared) row[kGridRx] = row[kGridTx] = "";
-        message = result.message;
-    }
-    row = ShowChannelRow(state_, c, row);
+    const GridTextCommit commit = CommitGridText(state_, c, column, text, row);
+    row = commit.row;
     Settle();
-    if (message == ChannelMessage::None) return val::null();
-    return Message(BiString(ChannelMessageText(message)));
+    if (commit.message == ChannelMessage::None) return val::null();
+    return Message(BiString(ChannelMessageText(commit.message)));
 }
 
 val PageSession::EnterTarget(int c, int column) const {
