@@ -2,7 +2,7 @@
 #include "model/catalogue.h"
 
 #include "model/app_state.h"
-#include "model/band_edges.h"
+#include "model/blank_image.h"
 #include "model/number_text.h"
 
 namespace zt {
@@ -24,7 +24,7 @@ void SelectModel(AppState& state, int index) {
     state.ModelIndex = static_cast<std::int16_t>(index);
     state.BandLowMHz = entry.lowMHz;
     state.BandHighMHz = entry.highMHz;
-    WriteBandEdges(state.ChannelTable, {entry.lowMHz, entry.highMHz});
+    ApplyModelToImage(state.ChannelTable, index);
 }
 
 std::string_view BandName(int index) { return index == 0 ? "UHF" : "VHF"; }

@@ -39,7 +39,7 @@ inline constexpr BiText kViceBandReceiveCaption{"Receive Enabled", "接收允许
 void BuildCatalogue(AppState& state);
 
 // Confirms entry i (0..6) in the model dialog: ModelIndex, the edges in force and
-// the band edges of image row 153.
+// what the choice writes into the image (ApplyModelToImage).
 void SelectModel(AppState& state, int index);
 
 // "UHF" for entry 0, "VHF" for every other entry.

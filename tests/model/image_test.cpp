@@ -195,6 +195,8 @@ TEST(Catalogue, EveryEntryAndTheBandItSelects) {
         RecomputeBandEdges(s);
         EXPECT_EQ(std::tie(s.BandLowMHz, s.BandHighMHz), std::make_tuple(e.low, e.high));
     }
+    // The frequency-mode record starts 0.625 MHz above the last entry's lower edge.
+    EXPECT_EQ(BcdToText(s.ChannelTable, 0, 0), "100.62500");
     EXPECT_THROW(SelectModel(s, 7), std::out_of_range);
 }
 

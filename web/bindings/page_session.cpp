@@ -171,7 +171,6 @@ void PageSession::SelectModel(int index) {
     if (InProgress() || index < 0 || index >= static_cast<int>(kModelCatalogue.size())) return;
     Settle();
     zt::SelectModel(state_, index);
-    ApplyModelToImage(state_.ChannelTable, index);
     Settle();
 }
 
