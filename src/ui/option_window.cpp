@@ -18,6 +18,8 @@
 #include <utility>
 
 #include "model/app_state.h"
+#include "model/channel_grid.h"
+#include "model/channel_texts.h"
 #include "model/freq_mode_editor.h"
 #include "model/number_text.h"
 #include "model/options.h"
@@ -34,9 +36,6 @@ namespace {
 QString NameOf(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
-
-// The read-only box beside the receive frequency, named as the grid's column.
-constexpr BiText kTxFrequencyName{"TX Frequency", "发射频率(MHZ)"};
 
 KeyRule AcceptIf(std::function<bool(const std::string&, char32_t)> accepted) {
     return [accepted](const QString& text, char32_t key) -> std::optional<char32_t> {
@@ -258,7 +257,8 @@ void OptionWindow::applyCaptions() {
     nameControls({{ponMsg_, ponMsgLabel_},
                   {ponPwd_, ponPwdLabel_},
                   {rxFreq_, rxFreqLabel_},
-                  {txFreq_, nullptr, qs(kTxFrequencyName, zh)},
+                  // The read-only box beside the receive frequency, named as the grid's column.
+                  {txFreq_, nullptr, qs(GridColumnTitles(zh)[kGridTx])},
                   {sftD_, sftDLabel_},
                   {offsetFreq_, offsetFreqLabel_},
                   {decode_, decodeLabel_},
