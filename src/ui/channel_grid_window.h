@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/channel_commands.h"
+#include "model/channel_grid.h"
 #include "ui/window_support.h"
 
 class QAction;
@@ -29,9 +30,19 @@ class MessagePresenter;
 class ChannelGridWindow : public QWidget, public ActivationRefresh {
     Q_OBJECT
   public:
-    // Grid columns; rows 1..128 are channels 1..128 (table rows 0..127).
-    enum Column { ColChannel, ColRx, ColTx, ColDecode, ColEncode, ColPower, ColWidth, ColName };
-    static constexpr int kColumns = 8;
+    // Grid columns, numbered as the core's grid rules number them; rows 1..128
+    // are channels 1..128 (table rows 0..127).
+    enum Column {
+        ColChannel = kGridChannel,
+        ColRx = kGridRx,
+        ColTx = kGridTx,
+        ColDecode = kGridDecode,
+        ColEncode = kGridEncode,
+        ColPower = kGridPower,
+        ColWidth = kGridWidth,
+        ColName = kGridName,
+    };
+    static constexpr int kColumns = kGridColumns;
 
     ChannelGridWindow(AppState& state, MessagePresenter& presenter, QWidget* parent = nullptr);
 
