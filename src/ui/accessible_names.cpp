@@ -17,8 +17,6 @@ QString withoutColon(QString caption) {
     return caption.trimmed();
 }
 
-QString separator(bool chinese) { return chinese ? QStringLiteral("，") : QStringLiteral(", "); }
-
 QString headerText(const QTableWidget* grid, int column) {
     const QTableWidgetItem* header = grid->horizontalHeaderItem(column);
     return header ? header->text().trimmed() : QString();
@@ -38,17 +36,21 @@ QLabel* hiddenLabel(QWidget* list) {
 
 }  // namespace
 
+QString nameSeparator(bool chinese) {
+    return chinese ? QStringLiteral("，") : QStringLiteral(", ");
+}
+
 QString cellTitle(const QTableWidget* grid, int row, int column, bool chinese) {
     const QTableWidgetItem* first = grid->item(row, 0);
     return headerText(grid, 0) + ' ' + (first ? first->text().trimmed() : QString()) +
-           separator(chinese) + headerText(grid, column);
+           nameSeparator(chinese) + headerText(grid, column);
 }
 
 void nameCell(QTableWidget* grid, int row, int column, bool chinese) {
     QTableWidgetItem* cell = grid->item(row, column);
     if (!cell) return;
     QString name = cellTitle(grid, row, column, chinese);
-    if (!cell->text().trimmed().isEmpty()) name += separator(chinese) + cell->text().trimmed();
+    if (!cell->text().trimmed().isEmpty()) name += nameSeparator(chinese) + cell->text().trimmed();
     cell->setData(Qt::AccessibleTextRole, name);
 }
 

@@ -25,6 +25,9 @@ struct ControlName {
 
 void nameControls(std::initializer_list<ControlName> names);
 
+// What stands between the parts of a name read out ("Channel 3, RX Frequency").
+[[nodiscard]] QString nameSeparator(bool chinese);
+
 // A grid cell as a screen reader reads it, from the captions the grid shows: the
 // row's first cell after the first column's header, the column's header, and
 // the value ("Channel 3, RX Frequency, 446.00625"). cellTitle leaves the value

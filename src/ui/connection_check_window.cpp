@@ -115,7 +115,7 @@ void ConnectionCheckWindow::showReport() {
     for (const std::string& h : rows.front()) header << qs(h);
     table_->setHorizontalHeaderLabels(header);
     table_->setRowCount(static_cast<int>(rows.size() - 1));
-    const QString separator = chinese_ ? QStringLiteral("，") : QStringLiteral(", ");
+    const QString separator = nameSeparator(chinese_);
     QString port;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         if (!rows[r][0].empty()) port = qs(rows[r][0]);
