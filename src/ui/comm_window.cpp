@@ -162,9 +162,9 @@ void CommWindow::addSafeguards(QBoxLayout* layout, QHBoxLayout* buttons,
     });
     connect(safe_, &SafeWrite::closeDue, this, &CommWindow::closeWhenIdle);
     connect(writeAgain_, &QPushButton::clicked, this,
-            [this] { runSafeWrite(static_cast<int>(SafeWrite::Job::WriteAgain)); });
+            [this] { runSafeWrite(SafeWrite::Job::WriteAgain); });
     connect(restore_, &QPushButton::clicked, this,
-            [this] { runSafeWrite(static_cast<int>(SafeWrite::Job::Restore)); });
+            [this] { runSafeWrite(SafeWrite::Job::Restore); });
 }
 
 bool CommWindow::safeguarded() const {
@@ -181,7 +181,7 @@ void CommWindow::ensureLink() {
             std::make_unique<SerialLink>(mode_, state_, *devices_.port, *devices_.timers, *this);
 }
 
-void CommWindow::runSafeWrite(int job) {
+void CommWindow::runSafeWrite(SafeWrite::Job job) {
     if (exchangeRunning()) {
         presenter_.show(link_text::kBusy, state_.LanguageChinese);
         return;
@@ -190,12 +190,12 @@ void CommWindow::runSafeWrite(int job) {
     restore_->hide();
     // The job's own links take the port and timers from here.
     link_.reset();
-    safe_->start(static_cast<SafeWrite::Job>(job));
+    safe_->start(job);
 }
 
 void CommWindow::start() {
     if (safeguarded()) {
-        runSafeWrite(static_cast<int>(SafeWrite::Job::Write));
+        runSafeWrite(SafeWrite::Job::Write);
         return;
     }
     ensureLink();

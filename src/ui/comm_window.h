@@ -87,7 +87,7 @@ class CommWindow : public QWidget, public ExchangeObserver, public ForcedUnload 
     // The write window's two check boxes, and what runs when a safeguard is on.
     void addSafeguards(QBoxLayout* layout, QHBoxLayout* buttons, std::function<void()> remember);
     [[nodiscard]] bool safeguarded() const;
-    void runSafeWrite(int job);
+    void runSafeWrite(SafeWrite::Job job);
     void ensureLink();
 
     AppState& state_;
