@@ -327,39 +327,26 @@ void ChannelGridWindow::hideEditors() {
 void ChannelGridWindow::leaveCell() {
     const Editor editor = std::exchange(open_editor_, Editor::None);
     const int row = editRow_;
-    const int channel = row + 1;
     hideEditors();
     // Only what an open editor holds, and only when the user changed it, is
     // committed: a cell that did not open (on a row without receive frequency)
     // has nothing to store, and passing through a cell stores nothing either
     // (a frequency outside the band from a read stays as it is until retyped).
     const bool typed = editor == Editor::Text && textChanged();
-    if (typed && (editColumn_ == ColRx || editColumn_ == ColTx)) {
-        commitFrequency(editColumn_, textEdit_->text());
+    if (typed) {
+        commitText(editColumn_, textEdit_->text());
     } else if (editor == Editor::List) {
         setCellText(row, editColumn_, comboEdit_->currentText());
-    } else if (typed && editColumn_ == ColName) {
-        setCellText(row, ColName, textEdit_->text());
-        WriteName(state_.ChannelTable, channel, utf8(textEdit_->text()));
-        showChannelRow(channel);
     }
     textEdit_->clear();
     const QSignalBlocker block(comboEdit_);
     comboEdit_->clear();
 }
 
-void ChannelGridWindow::commitFrequency(int column, const QString& text) {
-    const int row = editRow_;
-    const int channel = row + 1;
-    const CommitResult result = column == ColRx
-                                    ? CommitRxText(state_, ChannelEditor::Grid, channel, utf8(text))
-                                    : CommitTxText(state_, ChannelEditor::Grid, channel, utf8(text),
-                                                   utf8(cellText(row, ColRx)));
-    setCellText(row, column, qs(result.shown));
-    if (result.channelCleared) {
-        setCellText(row, ColRx, QString());
-        setCellText(row, ColTx, QString());
-    }
+void ChannelGridWindow::commitText(int column, const QString& text) {
+    const int channel = editRow_ + 1;
+    const GridTextCommit result =
+        CommitGridText(state_, channel, column, utf8(text), rowTexts(grid_, editRow_));
     showChannelRow(channel);
     showMessage(static_cast<int>(result.message));
 }
@@ -385,7 +372,7 @@ void ChannelGridWindow::enterPressed() {
     if (open_editor_ == Editor::Text && (column == ColRx || column == ColTx)) {
         open_editor_ = Editor::None;
         hideEditor(textEdit_);
-        if (textChanged()) commitFrequency(column, textEdit_->text());
+        if (textChanged()) commitText(column, textEdit_->text());
     }
     // A name is written by the commit of the cell being left.
     navigateFrom(row, column);
@@ -497,7 +484,7 @@ bool ChannelGridWindow::eventFilter(QObject* watched, QEvent* event) {
             state_.CurrentChannel = static_cast<std::int16_t>(editRow_ + 1);
             open_editor_ = Editor::None;
             textEdit_->hide();  // the focus is already elsewhere
-            commitFrequency(editColumn_, textEdit_->text());
+            commitText(editColumn_, textEdit_->text());
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -517,7 +504,7 @@ void ChannelGridWindow::commitPendingEdit() {
     state_.CurrentChannel = static_cast<std::int16_t>(editRow_ + 1);
     open_editor_ = Editor::None;
     hideEditor(textEdit_);
-    commitFrequency(editColumn_, textEdit_->text());
+    commitText(editColumn_, textEdit_->text());
 }
 
 void ChannelGridWindow::clearAll() {

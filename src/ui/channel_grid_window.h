@@ -104,7 +104,8 @@ class ChannelGridWindow : public QWidget, public ActivationRefresh {
     void leaveCell();
     // Escape in an editor: closes it without storing what was typed.
     void cancelEdit();
-    void commitFrequency(int column, const QString& text);
+    // Stores a typed name or frequency of the edited row and shows the row.
+    void commitText(int column, const QString& text);
     // The open text box holds other text than the cell showed when it opened.
     [[nodiscard]] bool textChanged() const;
     void enterPressed();

@@ -125,8 +125,6 @@ void ModelSelectDialog::confirm() {
     if (index < 0) return;
     SelectModel(state_, index);
     emit bandChanged();
-    // The frequency-mode record starts at the lower edge + 0.625 MHz.
-    StoreFreqText(state_.ChannelTable, ShortestNumberText(state_.BandLowMHz) + ".625", 0, 0);
     selectionChanged(index);
     close();
 }
