@@ -53,13 +53,23 @@ std::string PtyRadio::Open(std::string& error) {
 }
 
 void PtyRadio::Take(std::uint8_t byte, Clock::time_point now, const PtyRadioOptions& options) {
-    if (!options.pace) {
-        Answer(byte, now, options);
-        return;
+    if (options.pace) {
+        // The byte is only complete at the radio one byte time after the previous one.
+        inFree_ = std::max(now, inFree_) + kByteTime;
+        now = inFree_;
     }
-    // The byte is only complete at the radio one byte time after the previous one.
-    inFree_ = std::max(now, inFree_) + kByteTime;
-    in_.push_back({inFree_, byte});
+    if (line_) {
+        const auto t = LineTime(now);
+        Put(line_->FromProgram(byte, t, options.pace ? kByteTime.count() : 0));
+        if (!line_->Plugged(t)) {
+            in_.clear();  // what was on the wire is lost
+            out_.clear();
+        }
+    } else if (options.pace) {
+        in_.push_back({now, byte});
+    } else {
+        Answer(byte, now, options);
+    }
 }
 
 void PtyRadio::Answer(std::uint8_t byte, Clock::time_point now, const PtyRadioOptions& options) {
@@ -68,9 +78,28 @@ void PtyRadio::Answer(std::uint8_t byte, Clock::time_point now, const PtyRadioOp
     Clock::time_point at = std::max(now, outFree_) + std::chrono::milliseconds(reply->delayMs);
     for (const std::uint8_t b : reply->bytes) {
         if (options.pace) at += kByteTime;
-        out_.push_back({at, b});
+        if (line_) {
+            Put(line_->FromRadio(b, LineTime(at)));
+        } else {
+            out_.push_back({at, b});
+        }
     }
     outFree_ = at;
+}
+
+void PtyRadio::Put(const std::vector<LineFaults::Delivery>& deliveries) {
+    for (const auto& d : deliveries) {
+        auto& queue = d.direction == Direction::ToRadio ? in_ : out_;
+        const Timed t{origin_ + std::chrono::microseconds(d.at), d.byte};
+        // Late bytes hold back those behind them, but an echo may come before them.
+        queue.insert(std::upper_bound(queue.begin(), queue.end(), t,
+                                      [](const Timed& a, const Timed& b) { return a.at < b.at; }),
+                     t);
+    }
+}
+
+LineFaults::Micros PtyRadio::LineTime(Clock::time_point t) const {
+    return std::chrono::duration_cast<std::chrono::microseconds>(t - origin_).count();
 }
 
 bool PtyRadio::Flush(Clock::time_point now, std::string& error) {
@@ -93,6 +122,8 @@ bool PtyRadio::Flush(Clock::time_point now, std::string& error) {
 bool PtyRadio::Run(const PtyRadioOptions& options, const volatile bool& stop, std::string& error) {
     std::uint8_t buffer[512];
     int sessionsSeen = radio_.SessionsCompleted();
+    origin_ = Clock::now();
+    if (!options.line.empty()) line_.emplace(options.line);
     while (!stop) {
         auto now = Clock::now();
         while (!in_.empty() && in_.front().at <= now) {
@@ -102,7 +133,7 @@ bool PtyRadio::Run(const PtyRadioOptions& options, const volatile bool& stop, st
             in_.pop_front();
             Answer(t.byte, t.at, options);
         }
-        if (radio_.CablePulled()) {
+        if (radio_.CablePulled() || (line_ && line_->PulledForGood())) {
             // Both ends go: the program's side of the terminal fails as a
             // vanished USB adapter does.
             ::close(slave_);

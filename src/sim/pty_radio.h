@@ -7,8 +7,11 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "sim/line_faults.h"
 #include "sim/sim_radio.h"
 
 namespace zt {
@@ -21,6 +24,10 @@ struct PtyRadioOptions {
     int sessions = 0;
     // Told the running count each time an exchange ends properly.
     std::function<void(int)> onSessionEnd;
+    // A faulty cable between the terminal and the radio, its bytes counted from
+    // the start of Run. A cable pulled for good closes the terminal as the
+    // radio's own pull fault does; one plugged back carries nothing meanwhile.
+    std::vector<LineFault> line;
 };
 
 class PtyRadio {
@@ -45,6 +52,9 @@ class PtyRadio {
     void Take(std::uint8_t byte, Clock::time_point now, const PtyRadioOptions& options);
     void Answer(std::uint8_t byte, Clock::time_point now, const PtyRadioOptions& options);
     bool Flush(Clock::time_point now, std::string& error);
+    // Through the faulty cable, if any, to the queue of its end.
+    void Put(const std::vector<LineFaults::Delivery>& deliveries);
+    [[nodiscard]] LineFaults::Micros LineTime(Clock::time_point t) const;
 
     SimRadio& radio_;
     int master_ = -1;
@@ -53,6 +63,8 @@ class PtyRadio {
     std::deque<Timed> out_;  // the radio's answer, byte by byte
     Clock::time_point inFree_{};
     Clock::time_point outFree_{};
+    std::optional<LineFaults> line_;
+    Clock::time_point origin_{};  // the line's time 0
 };
 
 }  // namespace zt

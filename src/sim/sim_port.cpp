@@ -14,8 +14,8 @@ SimPort::~SimPort() {
 
 bool SimPort::Open(const PortSettings& settings, std::string& error) {
     settings_ = settings;
-    if (failOpen_) {
-        error = "no such port";
+    if (failOpen_ || (line_ && !line_->Plugged(clock_.Now()))) {
+        error = failOpen_ ? "no such port" : "the programming cable is unplugged";
         return false;
     }
     open_ = true;
@@ -39,6 +39,26 @@ void SimPort::WriteByte(std::uint8_t byte) {
     if (!open_) return;
     sent_.push_back(byte);
     if (radio_ == nullptr) return;
+    if (!line_) return ToRadio(byte);
+    const auto now = clock_.Now();
+    const auto deliveries = line_->FromProgram(byte, now, byteTime_);
+    if (!line_->Plugged(now)) {
+        ++pulls_;
+        Close();
+        return;
+    }
+    for (const auto& d : deliveries) {
+        if (d.direction == Direction::ToProgram) {
+            At(d.at, [this, b = d.byte] { Deliver({b}); });
+        } else if (d.at <= now) {
+            ToRadio(d.byte);
+        } else {
+            At(d.at, [this, b = d.byte] { ToRadio(b); });
+        }
+    }
+}
+
+void SimPort::ToRadio(std::uint8_t byte) {
     const auto reply = radio_->Receive(byte);
     if (radio_->CablePulled()) {
         // The cable is out and stays out.
@@ -50,16 +70,27 @@ void SimPort::WriteByte(std::uint8_t byte) {
     // Each byte arrives complete one byte time after the previous one; the radio
     // starts answering once the request has crossed the line.
     VirtualClock::Micros at = std::max(clock_.Now() + byteTime_, lineFreeAt_) + Ms(reply->delayMs);
-    if (byteTime_ == 0) {
+    if (byteTime_ == 0 && !line_) {
         auto bytes = reply->bytes;
         pending_.push_back(clock_.Schedule(at, [this, bytes] { Deliver(bytes); }));
         return;
     }
     for (const std::uint8_t b : reply->bytes) {
         at += byteTime_;
-        pending_.push_back(clock_.Schedule(at, [this, b] { Deliver({b}); }));
+        if (!line_) {
+            pending_.push_back(clock_.Schedule(at, [this, b] { Deliver({b}); }));
+            continue;
+        }
+        for (const auto& d : line_->FromRadio(b, at))
+            At(d.at, [this, x = d.byte] { Deliver({x}); });
     }
-    lineFreeAt_ = at;
+    if (byteTime_ > 0) lineFreeAt_ = at;
+}
+
+void SimPort::At(VirtualClock::Micros at, std::function<void()> action) {
+    pending_.push_back(clock_.Schedule(at, [this, pulls = pulls_, action = std::move(action)] {
+        if (pulls == pulls_ && open_) action();
+    }));
 }
 
 void SimPort::Inject(const std::vector<std::uint8_t>& bytes) { Deliver(bytes); }

@@ -4,7 +4,8 @@
 // an attached SimRadio (if any) and is logged; the radio's answers come back at
 // the byte time of the line (zero by default), each delivery raising a receive
 // notification from the clock, never from inside a Port call. Tests may also
-// inject bytes directly and make opening fail.
+// inject bytes directly and make opening fail. A faulty cable (LineFaults) may
+// stand between the program and the radio.
 
 #include <cstdint>
 #include <deque>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "link/port.h"
+#include "sim/line_faults.h"
 #include "sim/sim_radio.h"
 #include "sim/virtual_clock.h"
 
@@ -37,6 +39,9 @@ class SimPort final : public Port {
     // Test controls.
     void SetByteTimeMicros(VirtualClock::Micros micros) { byteTime_ = micros; }
     void FailOpen(bool fail) { failOpen_ = fail; }
+    // The cable to the radio goes wrong as `faults` say, from the next byte on.
+    void SetLineFaults(std::vector<LineFault> faults) { line_.emplace(std::move(faults)); }
+    [[nodiscard]] const std::optional<LineFaults>& Line() const { return line_; }
     // Bytes arriving now, as one delivery (dropped while the port is closed).
     void Inject(const std::vector<std::uint8_t>& bytes);
     [[nodiscard]] const std::vector<std::uint8_t>& Sent() const { return sent_; }
@@ -44,7 +49,10 @@ class SimPort final : public Port {
     [[nodiscard]] const std::optional<PortSettings>& LastSettings() const { return settings_; }
 
   private:
+    void ToRadio(std::uint8_t byte);
     void Deliver(const std::vector<std::uint8_t>& bytes);
+    // Runs `action` at `at` (now: at once) unless the cable is pulled meanwhile.
+    void At(VirtualClock::Micros at, std::function<void()> action);
     void Notify();
 
     VirtualClock& clock_;
@@ -59,6 +67,8 @@ class SimPort final : public Port {
     std::optional<VirtualClock::EventId> notify_;
     std::vector<VirtualClock::EventId> pending_;
     std::function<void()> onReceive_;
+    std::optional<LineFaults> line_;
+    int pulls_ = 0;  // what was on the wire when the cable went is lost
 };
 
 }  // namespace zt

@@ -44,7 +44,11 @@ Examples:
       again; it ends when that exchange has gone through.
   zt790sim --fault silent@12:always
       A radio that never answers at block 12: every read or write fails after
-      its last attempt.)";
+      its last attempt.
+  zt790sim --line-fault flip:0x10@to-program:300 --line-fault late:2000@to-radio:90
+      A bad cable: the 301st byte the radio sends arrives with bit 4 changed,
+      and the 91st byte the program sends arrives 2 s late, holding back the
+      bytes behind it. Bytes are counted from 0 since the radio started.)";
 
 }  // namespace
 
@@ -59,6 +63,7 @@ int main(int argc, char** argv) {
     std::string load;
     std::string save;
     std::vector<std::string> faults;
+    std::vector<std::string> lineFaults;
     int delayMs = 1500;
     int noiseBytes = 3;
     int shortBytes = -1;
@@ -75,6 +80,16 @@ int main(int argc, char** argv) {
                    "bad-ack, noise, delay, no-store (acknowledged, not stored), corrupt (a read "
                    "byte changed), pull (the cable pulled: the terminal closes and the radio "
                    "stops); FRAME ident, power or a block number. Repeatable.");
+    app.add_option("--line-fault", lineFaults,
+                   "Make the cable misbehave at a byte: KIND[:VALUE]@to-radio:N or "
+                   "KIND[:VALUE]@to-program:N, byte N (from 0) on its way there; KIND one of "
+                   "drop, late (VALUE ms, default 1500), flip (VALUE the bits, default 0x01), "
+                   "extra (the byte VALUE before it, default 0x00), short (VALUE bytes lost from "
+                   "there, default 10; to-program), duplicate, echo (the program's next VALUE "
+                   "bytes echoed, default 8; to-radio), bad-ack (the next acknowledgement "
+                   "arrives as 0x15; to-program), no-ack (the next acknowledgement is lost; "
+                   "to-program), pull (the cable pulled, plugged back after VALUE ms; without "
+                   "VALUE the terminal closes and the radio stops; to-radio). Repeatable.");
     app.add_option("--delay-ms", delayMs, "How late a delayed answer comes")->capture_default_str();
     app.add_option("--noise-bytes", noiseBytes, "Junk bytes sent before a noisy answer")
         ->capture_default_str();
@@ -107,6 +122,15 @@ int main(int argc, char** argv) {
         plan->noiseBytes = noiseBytes;
         plan->shortBytes = shortBytes;
         radio.AddFault(*plan);
+    }
+    for (const std::string& spec : lineFaults) {
+        std::string error;
+        const auto fault = zt::ParseLineFaultSpec(spec, error);
+        if (!fault) {
+            std::cerr << "zt790sim: --line-fault " << spec << ": " << error << "\n";
+            return 2;
+        }
+        options.line.push_back(*fault);
     }
 
     struct sigaction action {};

@@ -13,15 +13,15 @@
 #include <map>
 #include <random>
 
-#include "faulty_line.h"
 #include "link/serial_link.h"
 #include "model/blank_image.h"
 #include "model/channel.h"
 #include "model/freq_codec.h"
 #include "model/startup.h"
+#include "sim/sim_port.h"
 #include "sim/virtual_timers.h"
 
-namespace zt::reliability {
+namespace zt {
 namespace {
 
 using Micros = VirtualClock::Micros;
@@ -173,8 +173,9 @@ constexpr Micros kAfterEnd = Ms(5000 + 2 * 1000);
 // The radio behind its faulty cable on a virtual clock, recording what the
 // exchange under way reports.
 struct Rig : ExchangeObserver {
-    Rig(const Schedule& s, const Image& memory)
-        : radio(memory), line(clock, radio, s.line, s.paced) {
+    Rig(const Schedule& s, const Image& memory) : radio(memory) {
+        line.SetByteTimeMicros(s.paced ? 1042 : 0);  // 9600 baud, 10 bits a byte
+        line.SetLineFaults(s.line);
         for (const FaultPlan& plan : s.radio) radio.AddFault(plan);
     }
     void OnMessage(const LinkMessage& message) override { messages.push_back(message.kind); }
@@ -189,7 +190,7 @@ struct Rig : ExchangeObserver {
 
     VirtualClock clock;
     SimRadio radio;
-    FaultyLine line;
+    SimPort line{clock, &radio};
     VirtualTimers timers{clock};
     std::vector<LinkMessageKind> messages;
     std::optional<ExchangeOutcome> outcome;
@@ -215,7 +216,7 @@ std::optional<ExchangeOutcome> RunExchange(Rig& rig, const Schedule& s, LinkMode
     rig.finished = 0;
     SerialLink link(mode, app, rig.line, rig.timers, rig);
     const Micros began = rig.clock.Now();
-    const auto pulledBefore = rig.line.PulledAt();
+    const auto pulledBefore = rig.line.Line()->PulledAt();
     const StartResult started = link.Start();
     // The cable may already be out for a verifying pass.
     if (started == StartResult::PortFailed && rig.Count(LinkMessageKind::PortError) == 1)
@@ -246,9 +247,9 @@ std::optional<ExchangeOutcome> RunExchange(Rig& rig, const Schedule& s, LinkMode
                                       ? LinkMessageKind::PortError
                                       : LinkMessageKind::FailConnect) != 1,
           "failure without its message");
-    const auto pulled = rig.line.PulledAt();
-    check(pulled && pulled != pulledBefore && *pulled >= began && !rig.line.Plugged() &&
-              rig.finishedAt - *pulled > Ms(2000),
+    const auto pulled = rig.line.Line()->PulledAt();
+    check(pulled && pulled != pulledBefore && *pulled >= began &&
+              !rig.line.Line()->Plugged(rig.clock.Now()) && rig.finishedAt - *pulled > Ms(2000),
           "ended more than 2 s after the cable was pulled");
     return rig.outcome;
 }
@@ -338,4 +339,4 @@ TEST(Campaign, EveryScheduleEndsInTimeAndNeverReportsAWrongResult) {
 }
 
 }  // namespace
-}  // namespace zt::reliability
+}  // namespace zt
