@@ -50,7 +50,7 @@ std::optional<std::int64_t> Number(std::string_view text) {
 
 }  // namespace
 
-std::optional<LineFault> ParseLineFaultSpec(std::string_view text, std::string& error) {
+std::optional<LineFault> ParseLineFault(std::string_view text, std::string& error) {
     const auto at = text.find('@');
     if (at == std::string_view::npos) {
         error = "a line fault needs KIND@to-radio:N or KIND@to-program:N, e.g. drop@to-radio:12";

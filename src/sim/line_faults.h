@@ -40,8 +40,7 @@ struct LineFault {
 // "KIND[:VALUE]@to-radio:N" or "...@to-program:N": byte N (from 0) on its way
 // there, e.g. "drop@to-radio:12", "late:3000@to-program:100", "pull@to-radio:500".
 // Returns nullopt (with `error`) when it does not parse.
-[[nodiscard]] std::optional<LineFault> ParseLineFaultSpec(std::string_view text,
-                                                          std::string& error);
+[[nodiscard]] std::optional<LineFault> ParseLineFault(std::string_view text, std::string& error);
 
 class LineFaults {
   public:

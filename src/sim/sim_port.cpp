@@ -75,16 +75,25 @@ void SimPort::ToRadio(std::uint8_t byte) {
         pending_.push_back(clock_.Schedule(at, [this, bytes] { Deliver(bytes); }));
         return;
     }
+    std::vector<LineFaults::Delivery> out;
     for (const std::uint8_t b : reply->bytes) {
         at += byteTime_;
         if (!line_) {
             pending_.push_back(clock_.Schedule(at, [this, b] { Deliver({b}); }));
             continue;
         }
-        for (const auto& d : line_->FromRadio(b, at))
-            At(d.at, [this, x = d.byte] { Deliver({x}); });
+        for (const auto& d : line_->FromRadio(b, at)) out.push_back(d);
     }
     if (byteTime_ > 0) lineFreeAt_ = at;
+    // Bytes due at one time arrive as one delivery, as they do without the line.
+    for (auto run = out.begin(); run != out.end();) {
+        const auto end =
+            std::find_if(run, out.end(), [&](const auto& d) { return d.at != run->at; });
+        std::vector<std::uint8_t> bytes;
+        for (auto d = run; d != end; ++d) bytes.push_back(d->byte);
+        At(run->at, [this, bytes] { Deliver(bytes); });
+        run = end;
+    }
 }
 
 void SimPort::At(VirtualClock::Micros at, std::function<void()> action) {

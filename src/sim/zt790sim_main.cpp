@@ -123,11 +123,11 @@ int main(int argc, char** argv) {
         plan->shortBytes = shortBytes;
         radio.AddFault(*plan);
     }
-    for (const std::string& spec : lineFaults) {
+    for (const std::string& text : lineFaults) {
         std::string error;
-        const auto fault = zt::ParseLineFaultSpec(spec, error);
+        const auto fault = zt::ParseLineFault(text, error);
         if (!fault) {
-            std::cerr << "zt790sim: --line-fault " << spec << ": " << error << "\n";
+            std::cerr << "zt790sim: --line-fault " << text << ": " << error << "\n";
             return 2;
         }
         options.line.push_back(*fault);

@@ -46,9 +46,10 @@ TEST(InformationOptions, AnswerOnAConsoleAndRefuseWrongOptions) {
          {"--version", "--language <en|zh>", "--advanced"}},
         {"zt790prog", {"--bogus"}, true, 2, "^$", {"Unknown option 'bogus'"}},
         {"zt790sim", {"--version"}, false, 0, version, {"License GPLv3+"}},
-        {"zt790sim", {"--help"}, false, 0, "^zt790sim: ", {"Exit status:"}},
+        {"zt790sim", {"--help"}, false, 0, "^zt790sim: ", {"Exit status:", "--line-fault"}},
         {"zt790sim", {"--bogus"}, false, 2, "^$", {"--bogus"}},
         {"zt790sim", {"--fault", "vanish@3"}, false, 2, "^$", {"unknown fault 'vanish'"}},
+        {"zt790sim", {"--line-fault", "melt@to-radio:1"}, false, 2, "^$", {"line fault 'melt'"}},
     };
     for (const Case& c : cases) {
         const std::string name = std::string(c.program) + " " + c.args.join(' ').toStdString();

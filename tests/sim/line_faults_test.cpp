@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "sim/pty_radio.h"
+#include "sim/sim_port.h"
 
 namespace zt {
 namespace {
@@ -18,7 +19,7 @@ namespace {
 // "end byte @ms" with r for the radio's end and p for the program's.
 TEST(LineFaults, EachKindSpoilsItsByte) {
     const struct {
-        const char* spec;
+        const char* text;
         const char* out;
     } cases[] = {
         {"drop@to-radio:1", "r06@0 r06@2 r42@3"},
@@ -35,8 +36,8 @@ TEST(LineFaults, EachKindSpoilsItsByte) {
     };
     for (const auto& c : cases) {
         std::string error;
-        const auto fault = ParseLineFaultSpec(c.spec, error);
-        ASSERT_TRUE(fault) << c.spec << ": " << error;
+        const auto fault = ParseLineFault(c.text, error);
+        ASSERT_TRUE(fault) << c.text << ": " << error;
         LineFaults line({*fault});
         std::string out;
         const std::uint8_t bytes[] = {0x06, 0x41, 0x06, 0x42};
@@ -51,39 +52,55 @@ TEST(LineFaults, EachKindSpoilsItsByte) {
                 out += text;
             }
         }
-        EXPECT_EQ(out.substr(1), c.out) << c.spec;
+        EXPECT_EQ(out.substr(1), c.out) << c.text;
     }
 }
 
-TEST(LineFaults, SpecsTakeDefaultsOrSayWhyNot) {
+TEST(LineFaults, TextsTakeDefaultsOrSayWhyNot) {
     const struct {
-        const char* spec;
-        int param;  // -2: refused with `error`
-        const char* error;
+        const char *text, *result;  // the value taken, or why not
     } cases[] = {
-        {"late@to-program:7", 1500, ""},
-        {"flip@to-radio:7", 1, ""},
-        {"short@to-program:7", 10, ""},
-        {"echo@to-radio:7", 8, ""},
-        {"pull@to-radio:7", -1, ""},
-        {"drop", -2,
-         "a line fault needs KIND@to-radio:N or KIND@to-program:N, e.g. drop@to-radio:12"},
-        {"melt@to-radio:1", -2,
+        {"late@to-program:7", "1500"},
+        {"flip@to-radio:7", "1"},
+        {"short@to-program:7", "10"},
+        {"echo@to-radio:7", "8"},
+        {"pull@to-radio:7", "-1"},
+        {"drop", "a line fault needs KIND@to-radio:N or KIND@to-program:N, e.g. drop@to-radio:12"},
+        {"melt@to-radio:1",
          "unknown line fault 'melt' (drop, late, flip, extra, short, duplicate, echo, bad-ack, "
          "no-ack or pull)"},
-        {"drop:3@to-radio:1", -2, "'drop' takes no value"},
-        {"flip:256@to-radio:1", -2, "the value of 'flip' must be 1..255"},
-        {"drop@sideways:1", -2, "unknown place 'sideways:1' (to-radio:N or to-program:N)"},
-        {"drop@to-radio:x", -2, "unknown place 'to-radio:x' (to-radio:N or to-program:N)"},
-        {"echo@to-program:1", -2, "'echo' happens only to-radio"},
-        {"bad-ack@to-radio:1", -2, "'bad-ack' happens only to-program"},
+        {"drop:3@to-radio:1", "'drop' takes no value"},
+        {"flip:256@to-radio:1", "the value of 'flip' must be 1..255"},
+        {"drop@sideways:1", "unknown place 'sideways:1' (to-radio:N or to-program:N)"},
+        {"drop@to-radio:x", "unknown place 'to-radio:x' (to-radio:N or to-program:N)"},
+        {"echo@to-program:1", "'echo' happens only to-radio"},
+        {"bad-ack@to-radio:1", "'bad-ack' happens only to-program"},
     };
     for (const auto& c : cases) {
         std::string error;
-        const auto fault = ParseLineFaultSpec(c.spec, error);
-        EXPECT_EQ(fault ? fault->param : -2, c.param) << c.spec;
-        EXPECT_EQ(error, c.error) << c.spec;
+        const auto fault = ParseLineFault(c.text, error);
+        EXPECT_EQ(fault ? std::to_string(fault->param) : error, c.result) << c.text;
     }
+}
+
+// The in-process port: what was on the wire when the cable went never
+// arrives, even once it is back.
+TEST(LineFaults, APulledCableLosesWhatWasOnTheWire) {
+    VirtualClock clock;
+    SimRadio radio;
+    SimPort port(clock, &radio);
+    std::string error;
+    port.SetLineFaults({*ParseLineFault("late:3000@to-program:0", error),
+                        *ParseLineFault("pull:1000@to-radio:8", error)});
+    ASSERT_TRUE(port.Open({}, error));
+    for (const char c : std::string("PROGRAM\x02R")) port.WriteByte(static_cast<std::uint8_t>(c));
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(port.Open({}, error));
+    EXPECT_EQ(error, "the programming cable is unplugged");
+    clock.RunFor(Ms(1000));
+    EXPECT_TRUE(port.Open({}, error));
+    clock.RunFor(Ms(5000));
+    EXPECT_EQ(port.BytesWaiting(), 0);  // the identification, due at 3 s
 }
 
 // zt790sim's terminal carries the cable's faults both ways.
@@ -96,8 +113,8 @@ TEST(LineFaults, ComeBetweenTheTerminalAndTheRadio) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(fd, 0);
     PtyRadioOptions options;
-    options.line = {*ParseLineFaultSpec("flip:0x20@to-program:0", error),
-                    *ParseLineFaultSpec("flip:0x20@to-radio:0", error)};
+    options.line = {*ParseLineFault("flip:0x20@to-program:0", error),
+                    *ParseLineFault("flip:0x20@to-radio:0", error)};
     volatile bool stop = false;
     std::thread serve([&] { pty.Run(options, stop, error); });
     ASSERT_EQ(::write(fd, "pROGRAM\x02", 8), 8);
