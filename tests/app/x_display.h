@@ -7,6 +7,7 @@
 // seconds, so every step waits for what it needs: the server's answer, a
 // window shown or gone, the keyboard focus in the window the keys are for.
 
+#include <glib.h>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -30,6 +31,8 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = kWaitMs) {
     while (!done()) {
         if (deadline.hasExpired()) return false;
         QCoreApplication::processEvents();
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
         QThread::msleep(50);
     }
     return true;
