@@ -48,12 +48,11 @@ class AccessibilityBus {
         env.remove("XDG_DATA_HOME");
         daemon_.setProcessEnvironment(env);
         daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-        if (!daemon_.waitForStarted(kWaitMs) || !WaitFor([this] {
+        if (!WaitFor([this] {
                 daemon_.waitForReadyRead(50);
                 return daemon_.canReadLine() || daemon_.state() == QProcess::NotRunning;
-            })) {
+            }))
             return;
-        }
         session_ = QString::fromUtf8(daemon_.readLine()).trimmed();
         // The library finds the accessibility bus through these when it starts,
         // once in a process's life.
@@ -75,9 +74,6 @@ class AccessibilityBus {
         daemon_.terminate();
         daemon_.waitForFinished(5000);
     }
-    AccessibilityBus(const AccessibilityBus&) = delete;
-    AccessibilityBus& operator=(const AccessibilityBus&) = delete;
-
     [[nodiscard]] bool Ready() const { return ready_; }
     // What the program needs to join the bus (Qt joins it only when asked to,
     // or when a screen reader runs).
@@ -195,10 +191,10 @@ class AccessibilityBus {
         if (type == "object:state-changed:showing" && e.detail1 == 1 &&
             atspi_accessible_get_role(e.source, nullptr) == ATSPI_ROLE_NOTIFICATION)
             announced_ << Name(source);
-        if (type == "object:property-change:accessible-value") {
-            const double value = atspi_value_get_current_value(ATSPI_VALUE(e.source), nullptr);
-            values_ << Name(source) + ": " + QString::number(value);
-        }
+        if (type == "object:property-change:accessible-value")
+            values_ << Name(source) + ": " +
+                           QString::number(
+                               atspi_value_get_current_value(ATSPI_VALUE(e.source), nullptr));
     }
 
     QTemporaryDir runtime_;
