@@ -114,22 +114,7 @@ class Walker {
     AccessibilityBus& bus_;
 };
 
-// One display and one bus for both languages: the client library joins one
-// bus in a process's life.
-class AccessibilityWalk : public ::testing::TestWithParam<Language> {
-  protected:
-    static void SetUpTestSuite() {
-        App();
-        x_ = new Display;
-        bus_ = new AccessibilityBus(x_->Name());
-    }
-    static void TearDownTestSuite() {
-        delete bus_;
-        delete x_;
-    }
-    static inline Display* x_ = nullptr;
-    static inline AccessibilityBus* bus_ = nullptr;
-};
+class AccessibilityWalk : public ::testing::TestWithParam<Language> {};
 
 // The caption of the menu item or button that opens a window.
 QString Opener(const WindowSpec& w, bool chinese) {
@@ -144,9 +129,9 @@ QString Opener(const WindowSpec& w, bool chinese) {
 TEST_P(AccessibilityWalk, EveryWindowNamesEveryControl) {
     const Language& language = GetParam();
     const auto text = [&](const Words& w) { return QString::fromUtf8(w[language.chinese]); };
-    Display& x = *x_;
+    Display& x = Screen();
     ASSERT_EQ(x.Error(), "");
-    AccessibilityBus& bus = *bus_;
+    AccessibilityBus& bus = Bus();
     ASSERT_TRUE(bus.Ready()) << "no accessibility bus (scripts/deps installs at-spi2-core, dbus)";
     // The power window stays open only while a radio answers it.
     SimProcess sim;

@@ -208,4 +208,11 @@ class AccessibilityBus {
     QStringList values_;
 };
 
+// The test program's bus, on its display: the library joins one bus in a
+// process's life.
+inline AccessibilityBus& Bus() {
+    static AccessibilityBus bus(Screen().Name());
+    return bus;
+}
+
 }  // namespace zt::testing

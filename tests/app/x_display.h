@@ -153,4 +153,11 @@ inline QCoreApplication& App() {
     return app;
 }
 
+// The test program's display.
+inline Display& Screen() {
+    App();
+    static Display x;
+    return x;
+}
+
 }  // namespace zt::testing
