@@ -48,12 +48,8 @@ class AccessibilityBus {
         env.remove("XDG_DATA_HOME");
         daemon_.setProcessEnvironment(env);
         daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-        if (!WaitFor([this] {
-                daemon_.waitForReadyRead(50);
-                return daemon_.canReadLine() || daemon_.state() == QProcess::NotRunning;
-            }))
-            return;
-        session_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+        session_ = FirstLine(daemon_);
+        if (session_.isEmpty()) return;
         // The library finds the accessibility bus through these when it starts,
         // once in a process's life.
         qunsetenv("AT_SPI_BUS_ADDRESS");

@@ -38,6 +38,16 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = kWaitMs) {
     return true;
 }
 
+// The first line a server prints once it serves (its display number, its
+// address); empty when it ends first.
+inline QString FirstLine(QProcess& server) {
+    WaitFor([&] {
+        server.waitForReadyRead(50);
+        return server.canReadLine() || server.state() == QProcess::NotRunning;
+    });
+    return QString::fromUtf8(server.readLine()).trimmed();
+}
+
 // A private X server with the keyboard driven through xdotool.
 class Display {
   public:
@@ -49,11 +59,7 @@ class Display {
     Display() {
         xvfb_.start("Xvfb", {"-displayfd", "1", "-noreset", "-screen", "0", "1280x1024x24",
                              "-nolisten", "tcp"});
-        WaitFor([this] {
-            xvfb_.waitForReadyRead(50);
-            return xvfb_.canReadLine() || !Running();
-        });
-        const QString number = QString::fromUtf8(xvfb_.readLine()).trimmed();
+        const QString number = FirstLine(xvfb_);
         if (number.isEmpty()) {
             error_ = "Xvfb gave no display number (scripts/deps installs it)";
             return;
