@@ -31,6 +31,8 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = kWaitMs) {
     while (!done()) {
         if (deadline.hasExpired()) return false;
         QCoreApplication::processEvents();
+        // The accessibility library takes one message a turn of GLib's loop:
+        // all of them, or its events lag seconds behind the program.
         while (g_main_context_iteration(nullptr, FALSE)) {
         }
         QThread::msleep(50);
