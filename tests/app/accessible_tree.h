@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program as a screen reader sees it: a private session bus whose
-// accessibility bus the program joins, and a client of that bus that walks the
-// accessible tree, presses actions and hears focus changes, as Orca does.
+// accessibility bus the program joins, and the screen readers' own client
+// library on that bus, which walks the accessible tree, presses actions and
+// hears focus changes.
 
-#include <QCoreApplication>
-#include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusPendingCall>
-#include <QDBusVariant>
+// First: GLib's headers use a word Qt defines as a macro.
+#include <atspi/atspi.h>
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -24,21 +22,21 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace zt::testing {
 
-// One accessible object: the program's bus name and the object's path.
-struct Accessible {
-    QString service;
-    QString path;
-    friend bool operator==(const Accessible&, const Accessible&) = default;
-};
-
-// Bits of an object's state set.
-enum class AccessibleState { Focusable = 11, Focused = 12, Showing = 25 };
+// One accessible object, released with its last copy; empty when none.
+using Accessible = std::shared_ptr<AtspiAccessible>;
+inline Accessible Ref(AtspiAccessible* a) {
+    return {a, [](AtspiAccessible* p) { p ? g_object_unref(p) : void(); }};
+}
+inline QString Text(gchar* s) {
+    const QString text = QString::fromUtf8(s);
+    g_free(s);
+    return text;
+}
 
 // A private session bus (dbus-daemon), started on the display so that the
 // accessibility bus it launches on demand belongs to this test alone; its
 // runtime folder keeps that bus's socket apart from other tests'.
-class AccessibilityBus : public QObject {
-    Q_OBJECT
+class AccessibilityBus {
   public:
     explicit AccessibilityBus(const QString& display) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -50,30 +48,29 @@ class AccessibilityBus : public QObject {
         env.remove("XDG_DATA_HOME");
         daemon_.setProcessEnvironment(env);
         daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-        if (!daemon_.waitForStarted(kWaitMs) || !WaitFor([this] {
-                daemon_.waitForReadyRead(50);
-                return daemon_.canReadLine() || daemon_.state() == QProcess::NotRunning;
-            })) {
-            return;
-        }
-        session_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-        QDBusConnection session = QDBusConnection::connectToBus(session_, "zt-session");
-        const QDBusMessage reply = session.call(QDBusMessage::createMethodCall(
-            "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
-        if (reply.arguments().isEmpty()) {
-            qWarning("no accessibility bus on %s: %s", qPrintable(session_),
-                     qPrintable(reply.errorMessage()));
-            return;
-        }
-        bus_ = QDBusConnection::connectToBus(reply.arguments().at(0).toString(), "zt-a11y");
+        session_ = FirstLine(daemon_);
+        if (session_.isEmpty()) return;
+        // The library finds the accessibility bus through these when it starts,
+        // once in a process's life.
+        qunsetenv("AT_SPI_BUS_ADDRESS");
+        qputenv("DISPLAY", display.toUtf8());
+        qputenv("DBUS_SESSION_BUS_ADDRESS", session_.toUtf8());
+        ready_ = atspi_init() == 0;
+        atspi_set_timeout(kWaitMs, kWaitMs);
+        // Names, states and children change as the user works: only roles are
+        // kept.
+        desktop_ = Ref(atspi_get_desktop(0));
+        atspi_accessible_set_cache_mask(desktop_.get(), ATSPI_CACHE_ROLE);
     }
-    ~AccessibilityBus() override {
-        QDBusConnection::disconnectFromBus("zt-a11y");
-        QDBusConnection::disconnectFromBus("zt-session");
+    ~AccessibilityBus() {
+        if (listener_) g_object_unref(listener_);
+        desktop_.reset();
+        focused_.reset();
+        if (ready_) atspi_exit();
         daemon_.terminate();
         daemon_.waitForFinished(5000);
     }
-    [[nodiscard]] bool Ready() const { return bus_.isConnected(); }
+    [[nodiscard]] bool Ready() const { return ready_; }
     // What the program needs to join the bus (Qt joins it only when asked to,
     // or when a screen reader runs).
     [[nodiscard]] QProcessEnvironment ProgramEnvironment() const {
@@ -84,85 +81,86 @@ class AccessibilityBus : public QObject {
         return env;
     }
 
-    // The first application that registered with the bus, once there is one.
-    Accessible WaitForApplication() {
-        std::vector<Accessible> apps;
+    // The application of the process `pid`, once it has joined the bus.
+    Accessible WaitForApplication(qint64 pid) {
+        Accessible app;
         WaitFor([&] {
-            apps = Children({"org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root"});
-            return !apps.empty();
+            for (Accessible& a : Children(desktop_))
+                if (atspi_accessible_get_process_id(a.get(), nullptr) == pid) app = a;
+            return app != nullptr;
         });
-        return apps.empty() ? Accessible{} : apps.front();
+        return app;
     }
 
-    std::vector<Accessible> Children(const Accessible& a) {
+    // The first `most` children.
+    static std::vector<Accessible> Children(const Accessible& a, int most = 1 << 30) {
         std::vector<Accessible> children;
-        const QVariant reply = Call(a, "org.a11y.atspi.Accessible", "GetChildren");
-        if (!reply.isValid()) return children;
-        const auto list = reply.value<QDBusArgument>();
-        list.beginArray();
-        while (!list.atEnd()) children.push_back(Reference(list));
-        list.endArray();
+        const int n = std::min(atspi_accessible_get_child_count(a.get(), nullptr), most);
+        for (int i = 0; i < n; ++i) {
+            if (Accessible c = Ref(atspi_accessible_get_child_at_index(a.get(), i, nullptr)))
+                children.push_back(c);
+        }
         return children;
     }
-    QString Name(const Accessible& a) { return Property(a, "Name"); }
+    static QString Name(const Accessible& a) {
+        return Text(atspi_accessible_get_name(a.get(), nullptr));
+    }
+    static QString RoleName(const Accessible& a) {
+        return Text(atspi_accessible_get_role_name(a.get(), nullptr));
+    }
     // The name of the label that labels `a` (its labelled-by relation).
-    QString LabelName(const Accessible& a) {
-        const QVariant reply = Call(a, "org.a11y.atspi.Accessible", "GetRelationSet");
-        if (!reply.isValid()) return {};
-        const auto relations = reply.value<QDBusArgument>();
-        Accessible label;
-        relations.beginArray();
-        while (!relations.atEnd()) {
-            uint type = 0;
-            relations.beginStructure();
-            relations >> type;
-            relations.beginArray();
-            while (!relations.atEnd()) {
-                const Accessible target = Reference(relations);
-                if (type == kLabelledBy && label.path.isEmpty()) label = target;
-            }
-            relations.endArray();
-            relations.endStructure();
+    static QString LabelName(const Accessible& a) {
+        GArray* relations = atspi_accessible_get_relation_set(a.get(), nullptr);
+        QString name;
+        for (guint i = 0; relations && i < relations->len; ++i) {
+            AtspiRelation* r = g_array_index(relations, AtspiRelation*, i);
+            if (name.isEmpty() &&
+                atspi_relation_get_relation_type(r) == ATSPI_RELATION_LABELLED_BY &&
+                atspi_relation_get_n_targets(r) > 0)
+                name = Name(Ref(atspi_relation_get_target(r, 0)));
+            g_object_unref(r);
         }
-        relations.endArray();
-        return label.path.isEmpty() ? QString() : Name(label);
+        if (relations) g_array_free(relations, TRUE);
+        return name;
     }
-    QString RoleName(const Accessible& a) {
-        return Call(a, "org.a11y.atspi.Accessible", "GetRoleName").toString();
-    }
-    bool Has(const Accessible& a, AccessibleState state) {
-        const auto bits = qdbus_cast<QList<uint>>(Call(a, "org.a11y.atspi.Accessible", "GetState"));
-        const auto bit = static_cast<uint>(state);
-        return bits.size() > bit / 32 && (bits[bit / 32] >> (bit % 32) & 1U) != 0;
+    // The object's states, a bit each (1 << ATSPI_STATE_SHOWING, ...).
+    static gint64 States(const Accessible& a) {
+        AtspiStateSet* set = atspi_accessible_get_state_set(a.get());
+        const gint64 states = set->states;
+        g_object_unref(set);
+        return states;
     }
     // Runs the object's first action (a menu item's Press, a button's Press).
-    // Without waiting: the action may open a window with its own event loop.
-    void Press(const Accessible& a) {
-        QDBusMessage m =
-            QDBusMessage::createMethodCall(a.service, a.path, "org.a11y.atspi.Action", "DoAction");
-        m << 0;
-        bus_.asyncCall(m);
+    // Without waiting for the answer: the action may open a window with its own
+    // event loop, which answers only once that window closes.
+    static void Press(const Accessible& a) {
+        GError* late = nullptr;
+        atspi_set_timeout(1, 1);
+        if (a) atspi_action_do_action(ATSPI_ACTION(a.get()), 0, &late);
+        atspi_set_timeout(kWaitMs, kWaitMs);
+        g_clear_error(&late);
     }
-
     // The key a screen reader gives for an object's first action ("Alt+F").
-    QString KeyBinding(const Accessible& a) {
-        return Call(a, "org.a11y.atspi.Action", "GetKeyBinding", {0}).toString();
+    static QString KeyBinding(const Accessible& a) {
+        return a ? Text(atspi_action_get_key_binding(ATSPI_ACTION(a.get()), 0, nullptr)) : "";
     }
 
     // Starts hearing what a screen reader hears: focus changes, objects that
     // show (a notification is spoken then) and values that change.
     void Listen() {
-        for (const char* event : {"Object:StateChanged", "Object:PropertyChange:AccessibleValue"}) {
-            QDBusMessage m = QDBusMessage::createMethodCall(
-                "org.a11y.atspi.Registry", "/org/a11y/atspi/registry", "org.a11y.atspi.Registry",
-                "RegisterEvent");
-            m << QString(event) << QStringList() << QString();
-            bus_.call(m);
-        }
-        bus_.connect(QString(), QString(), "org.a11y.atspi.Event.Object", "StateChanged", this,
-                     SLOT(stateChanged(QDBusMessage)));
-        bus_.connect(QString(), QString(), "org.a11y.atspi.Event.Object", "PropertyChange", this,
-                     SLOT(propertyChanged(QDBusMessage)));
+        announced_.clear();
+        values_.clear();
+        focused_.reset();
+        if (listener_) return;
+        listener_ = atspi_event_listener_new(
+            [](AtspiEvent* e, void* self) {
+                static_cast<AccessibilityBus*>(self)->Hear(*e);
+                g_boxed_free(ATSPI_TYPE_EVENT, e);
+            },
+            this, nullptr);
+        for (const char* event : {"object:state-changed:focused", "object:state-changed:showing",
+                                  "object:property-change:accessible-value"})
+            atspi_event_listener_register(listener_, event, nullptr);
     }
     // Waits for a notification that says `text`; the texts heard so far, one a
     // line, when none does.
@@ -176,66 +174,41 @@ class AccessibilityBus : public QObject {
     // the last name heard when it does not.
     QString WaitForFocusNamed(const QString& name) {
         QString heard;
-        WaitFor([&] {
-            if (focused_.path.isEmpty()) return false;
-            heard = Name(focused_);
-            return heard == name;
-        });
+        WaitFor([&] { return focused_ && (heard = Name(focused_)) == name; });
         return heard;
     }
 
-  private slots:
-    void stateChanged(const QDBusMessage& m) {
-        const QVariantList args = m.arguments();
-        if (args.size() < 2 || args.at(1).toInt() != 1) return;
-        const Accessible source{m.service(), m.path()};
-        if (args.at(0).toString() == "focused") focused_ = source;
-        // Read at once: the program keeps only its last few announcements.
-        if (args.at(0).toString() == "showing" && RoleName(source) == "notification")
-            announced_ << Name(source);
-    }
-    void propertyChanged(const QDBusMessage& m) {
-        const Accessible source{m.service(), m.path()};
-        if (!m.arguments().isEmpty() && m.arguments().at(0).toString() == "accessible-value")
-            values_ << Name(source) + ": " + Property(source, "CurrentValue", "Value");
-    }
-
   private:
-    static constexpr uint kLabelledBy = 2;
-
-    // An object as the bus refers to it: its service and its path.
-    static Accessible Reference(const QDBusArgument& argument) {
-        Accessible a;
-        QDBusObjectPath path;
-        argument.beginStructure();
-        argument >> a.service >> path;
-        argument.endStructure();
-        a.path = path.path();
-        return a;
-    }
-
-    // The first value of the reply; none when the call failed.
-    QVariant Call(const Accessible& a, const char* interface, const char* method,
-                  const QVariantList& args = {}) {
-        QDBusMessage m = QDBusMessage::createMethodCall(a.service, a.path, interface, method);
-        m.setArguments(args);
-        return bus_.call(m, QDBus::Block, kWaitMs).arguments().value(0);
-    }
-    QString Property(const Accessible& a, const char* name, const char* interface = "Accessible") {
-        return Call(a, "org.freedesktop.DBus.Properties", "Get",
-                    {QString("org.a11y.atspi.") + interface, QString(name)})
-            .value<QDBusVariant>()
-            .variant()
-            .toString();
+    void Hear(const AtspiEvent& e) {
+        const std::string_view type = e.type;
+        const Accessible source = Ref(static_cast<AtspiAccessible*>(g_object_ref(e.source)));
+        if (type == "object:state-changed:focused" && e.detail1 == 1) focused_ = source;
+        // Read at once: the program keeps only its last few announcements.
+        if (type == "object:state-changed:showing" && e.detail1 == 1 &&
+            atspi_accessible_get_role(e.source, nullptr) == ATSPI_ROLE_NOTIFICATION)
+            announced_ << Name(source);
+        if (type == "object:property-change:accessible-value")
+            values_ << Name(source) + ": " +
+                           QString::number(
+                               atspi_value_get_current_value(ATSPI_VALUE(e.source), nullptr));
     }
 
     QTemporaryDir runtime_;
     QProcess daemon_;
     QString session_;
-    QDBusConnection bus_{QString()};
+    bool ready_ = false;
+    Accessible desktop_;
+    AtspiEventListener* listener_ = nullptr;
     Accessible focused_;
     QStringList announced_;
     QStringList values_;
 };
+
+// The test program's bus, on its display: the library joins one bus in a
+// process's life.
+inline AccessibilityBus& Bus() {
+    static AccessibilityBus bus(Screen().Name());
+    return bus;
+}
 
 }  // namespace zt::testing

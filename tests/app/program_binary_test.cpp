@@ -9,10 +9,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "accessible_tree.h"
 #include "files/channel_file.h"
 #include "model/blank_image.h"
 #include "model/channel.h"
-#include "serial_tap.h"
 #include "support/sim_process.h"
 #include "x_display.h"
 
@@ -20,10 +20,12 @@ namespace zt::testing {
 namespace {
 
 TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
-    App();
-    Display x;
+    Display& x = Screen();
     ASSERT_EQ(x.Error(), "");
     ASSERT_TRUE(x.Xdo({"version"})) << "xdotool is missing (scripts/deps installs it)";
+    // Only to see when the power window's link is up, as a screen reader does.
+    AccessibilityBus& bus = Bus();
+    ASSERT_TRUE(bus.Ready()) << "no accessibility bus (scripts/deps installs at-spi2-core, dbus)";
 
     QTemporaryDir dir;
     const QString start = dir.filePath("radio.chann");
@@ -36,12 +38,11 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     ASSERT_TRUE(SaveChannelFile(start.toStdString(), memory).ok);
     SimProcess sim({"--load", start, "--save", end});
     ASSERT_FALSE(sim.Device().isEmpty()) << "zt790sim did not start";
-    SerialTap tap(sim.Device());
-    ASSERT_FALSE(tap.Path().isEmpty());
 
     // As a file manager starts it, with the file.
+    bus.Listen();
     QProcess program;
-    ASSERT_TRUE(x.Start(program, dir.path(), {start}));
+    ASSERT_TRUE(x.Start(program, dir.path(), {start}, bus.ProgramEnvironment()));
     const QString main = x.WaitForWindow("series program software");
     ASSERT_FALSE(main.isEmpty()) << "the main window did not show";
     // Types `typed` into the window titled `title`, after `keys`, then presses
@@ -57,7 +58,7 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
 
     // Communication (Alt+C): its dialog takes the typed device path.
     ASSERT_TRUE(x.Keys(main, {"alt+c"}));
-    ASSERT_TRUE(answer("Communication Port Setup", {"Tab"}, tap.Path()));
+    ASSERT_TRUE(answer("Communication Port Setup", {"Tab"}, sim.Device()));
 
     // Read: the window opens with its Read button in focus.
     ASSERT_TRUE(x.Keys(main, {"ctrl+r", "space"}));
@@ -83,12 +84,11 @@ TEST(ProgramBinary, ReadEditWriteAndTrimThePowerWithTheKeyboard) {
     ASSERT_TRUE(x.Keys(main, {"Return"}));
     ASSERT_TRUE(answer("Operate Prompt")) << "no message about the saved file";
 
-    // Adjust > Power Adjust (Alt+A, P). Once its link is up (its first power
-    // frame goes out), two steps up on the high level, then Close (after the
-    // three levels in the tab order).
-    const qsizetype sent = tap.SentCount();
+    // Adjust > Power Adjust (Alt+A, P). Once its link is up (its bars show
+    // the radio's levels), two steps up on the high level, then Close (after
+    // the three levels in the tab order).
     ASSERT_TRUE(x.Keys(main, {"alt+a", "p"}));
-    ASSERT_TRUE(tap.WaitForSent(QByteArray("\x06g\x0f\x00\x10", 5), sent))
+    ASSERT_TRUE(WaitFor([&] { return bus.Values().contains("High Power: 160"); }))
         << "the power window's link did not come up";
     ASSERT_TRUE(x.Keys(main, {"Tab", "Tab", "Right", "Right", "Tab", "space"}));
     ASSERT_TRUE(sim.WaitForExchange(5, 15'000)) << "the power window did not end its link";

@@ -7,6 +7,7 @@
 // seconds, so every step waits for what it needs: the server's answer, a
 // window shown or gone, the keyboard focus in the window the keys are for.
 
+#include <glib.h>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -30,9 +31,23 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = kWaitMs) {
     while (!done()) {
         if (deadline.hasExpired()) return false;
         QCoreApplication::processEvents();
+        // The accessibility library takes one message a turn of GLib's loop:
+        // all of them, or its events lag seconds behind the program.
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
         QThread::msleep(50);
     }
     return true;
+}
+
+// The first line a server prints once it serves (its display number, its
+// address); empty when it ends first.
+inline QString FirstLine(QProcess& server) {
+    WaitFor([&] {
+        server.waitForReadyRead(50);
+        return server.canReadLine() || server.state() == QProcess::NotRunning;
+    });
+    return QString::fromUtf8(server.readLine()).trimmed();
 }
 
 // A private X server with the keyboard driven through xdotool.
@@ -46,11 +61,7 @@ class Display {
     Display() {
         xvfb_.start("Xvfb", {"-displayfd", "1", "-noreset", "-screen", "0", "1280x1024x24",
                              "-nolisten", "tcp"});
-        WaitFor([this] {
-            xvfb_.waitForReadyRead(50);
-            return xvfb_.canReadLine() || !Running();
-        });
-        const QString number = QString::fromUtf8(xvfb_.readLine()).trimmed();
+        const QString number = FirstLine(xvfb_);
         if (number.isEmpty()) {
             error_ = "Xvfb gave no display number (scripts/deps installs it)";
             return;
@@ -148,6 +159,13 @@ inline QCoreApplication& App() {
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
     return app;
+}
+
+// The test program's display.
+inline Display& Screen() {
+    App();
+    static Display x;
+    return x;
 }
 
 }  // namespace zt::testing
