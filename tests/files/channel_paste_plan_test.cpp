@@ -6,13 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "../model/channel_tokens.h"
-#include "files/channel_records_text.h"
-#include "model/band_edges.h"
-
 #include <algorithm>
 #include <map>
 #include <sstream>
+
+#include "../model/channel_tokens.h"
+#include "files/channel_records_text.h"
 
 namespace zt {
 namespace {
