@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <sstream>
 
 #include "../model/channel_tokens.h"
@@ -21,8 +20,8 @@ const std::string kSkipped =
     "400..470 MHz\nline 6 skipped: Mode \"DV\" is not FM (wide) or NFM (narrow)";
 
 // What the clipboard offers: channels 1..3 copied or 1..2 cut, or text: the
-// list, from a spreadsheet (tabs) or with semicolons, a header below four or
-// five title lines, one VHF row, or a frequency alone.
+// list, from a spreadsheet (tabs) or with semicolons, one VHF row, or a
+// frequency alone.
 ClipboardChannels Offer(const std::string& kind, Image& image) {
     ClipboardChannels clipboard;
     if (kind == "copy" || kind == "cut") {
@@ -31,14 +30,9 @@ ClipboardChannels Offer(const std::string& kind, Image& image) {
         if (kind == "cut") (void)RunChannelCommand(ChannelCommand::Empty, image, {taken, 1});
         return clipboard;
     }
-    const std::map<std::string, std::string> texts{
-        {"list", kPublishedList},
-        {"line 5", "t\nt\nt\nt\nName,Frequency\nX,446.5\n"},
-        {"line 6", "t\nt\nt\nt\nt\nName,Frequency\nX,446.5\n"},
-        {"vhf", "Frequency\n145.5\n"},
-        {"plain", "446.5"}};
-    const auto it = texts.find(kind);
-    clipboard.text = it != texts.end() ? it->second : kPublishedList;
+    clipboard.text = kind == "vhf"     ? "Frequency\n145.5\n"
+                     : kind == "plain" ? "446.5"
+                                       : kPublishedList;
     if (kind == "tabs" || kind == "semicolons")
         std::replace(clipboard.text->begin(), clipboard.text->end(), ',',
                      kind[0] == 't' ? '\t' : ';');
@@ -79,11 +73,6 @@ TEST(ChannelPastePlan, StartRefusalReplacedMessageAndChannels) {
          "2 / 2 / Pasted 2 channels into channels 2 to 3" + kSkipped +
              "\nThe scan's priority channel (channel 2) is gone; it is now "
              "cleared. / A RPT1 SIMPX"},
-        {"A B C | line 5 | @3", "3 / 1 / Pasted 1 channel into channel 3. / A B X"},
-        {"A B C | line 6 | @3",
-         "3 / refused: The clipboard holds no channel rows. Copy channels in the grid, or CSV rows "
-         "with their header line (Location, Name, Frequency, ...) from a spreadsheet or a text "
-         "file."},
         {"A B C | plain | @2",
          "2 / refused: The clipboard holds no channel rows. Copy channels in the grid, or CSV "
          "rows with their header line (Location, Name, Frequency, ...) from a spreadsheet or a "
