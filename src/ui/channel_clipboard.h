@@ -10,7 +10,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace zt {
 
@@ -30,9 +29,5 @@ struct CsvClipboardText {
 // Frequency column among its first lines, in any of the separators. Nothing for
 // other text, which stays text for whatever has the focus.
 [[nodiscard]] std::optional<CsvClipboardText> CsvOnClipboard();
-
-// The separator that makes one of the first lines of `text` a header naming a
-// Frequency column, if any does.
-[[nodiscard]] std::optional<char> CsvHeaderSeparator(std::string_view text);
 
 }  // namespace zt

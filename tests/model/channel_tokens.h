@@ -70,4 +70,35 @@ inline std::string Show(const Image& image) {
     return out;
 }
 
+// Channels as the grid makes them, written as tokens ("NAME@MHz", "-").
+inline Image GridChannels(const std::string& tokens) {
+    const Image named = Channels(tokens);
+    Image image = BlankImage();
+    for (int c = 1; c <= 128; ++c) {
+        if (IsChannelEmpty(named, c)) continue;
+        StoreRxText(image, c, RxText(named, c));
+        ApplyGridDefaults(image, c);
+        WriteName(image, c, ReadName(named, c));
+    }
+    return image;
+}
+
+// The names of channels 1..12 up to the last used one, "-" for an empty one.
+inline std::string Names(const Image& image) {
+    std::string out;
+    for (int c = 1; c <= 12; ++c)
+        out += (c > 1 ? " " : "") + (IsChannelEmpty(image, c) ? "-" : ReadName(image, c));
+    return out.substr(0, out.find_last_not_of(" -") + 1);
+}
+
+// A published list: a title line, then rows the radio takes and rows it
+// cannot (a VHF channel in a UHF radio, a digital mode).
+inline const std::string kPublishedList =
+    "County net list, March\n"
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,Power\n"
+    "1,RPT1,439.250000,-,9.000000,Tone,82.5,82.5,FM,5W\n"
+    "2,CALL,145.500000,,0,,88.5,88.5,FM,5W\n"
+    "3,SIMPX,433.450000,,0,,88.5,88.5,NFM,2.5W\n"
+    "4,DSTAR,438.400000,-,7.6,,88.5,88.5,DV,5W\n";
+
 }  // namespace zt

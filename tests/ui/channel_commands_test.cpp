@@ -21,36 +21,6 @@
 namespace zt::test {
 namespace {
 
-// A published list: a title line, then rows the radio takes and rows it
-// cannot (a VHF channel in a UHF radio, a digital mode).
-const char* const kPublishedList =
-    "County net list, March\n"
-    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,Power\n"
-    "1,RPT1,439.250000,-,9.000000,Tone,82.5,82.5,FM,5W\n"
-    "2,CALL,145.500000,,0,,88.5,88.5,FM,5W\n"
-    "3,SIMPX,433.450000,,0,,88.5,88.5,NFM,2.5W\n"
-    "4,DSTAR,438.400000,-,7.6,,88.5,88.5,DV,5W\n";
-
-// Channels as the grid makes them, written as tokens ("NAME@MHz", "-").
-Image GridChannels(const std::string& tokens) {
-    const Image named = Channels(tokens);
-    Image image = BlankImage();
-    for (int c = 1; c <= 128; ++c) {
-        if (IsChannelEmpty(named, c)) continue;
-        UseChannel(image, c, RxText(named, c));
-        WriteName(image, c, ReadName(named, c));
-    }
-    return image;
-}
-
-// The names of channels 1..last, "-" for an empty one.
-std::string Names(const Image& image, int last) {
-    std::string out;
-    for (int c = 1; c <= last; ++c)
-        out += (c > 1 ? " " : "") + (IsChannelEmpty(image, c) ? "-" : ReadName(image, c));
-    return out;
-}
-
 class ChannelCommandsTest : public MainWindowTest {
   protected:
     void SetUp() override {
@@ -206,7 +176,9 @@ TEST_F(ChannelCommandsTest, RowsAreSelectedByTheirNumbersNotEdited) {
 
 // Ctrl+C puts the channels on the clipboard whole and as the generic CSV
 // layout Export CSV writes; Ctrl+X as well before it empties them; Ctrl+V lays
-// them from the first selected row on.
+// them from the first selected row on, asking before used channels are
+// replaced (what else a paste tells, and when it is refused: the paste plan
+// tests).
 TEST_F(ChannelCommandsTest, CutCopyAndPasteCarryWholeChannels) {
     Image image = GridChannels("BASE@446.00625 B@439.25 C");
     SetRxTone(image, 2, 12);
@@ -230,46 +202,43 @@ TEST_F(ChannelCommandsTest, CutCopyAndPasteCarryWholeChannels) {
     const auto clip = clipboardRecords();
     ASSERT_TRUE(clip && clip->size() == 2u);
     EXPECT_EQ((*clip)[0].slot.record, image[2]);
-    EXPECT_EQ(Names(state->ChannelTable, 3), "BASE - -");
-    select("20-21");  // the cursor on 21
-    key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(presenter.take(), Texts{"Pasted 2 channels into channels 20 to 21."});
-    EXPECT_EQ(state->ChannelTable[20], image[2]);
-    EXPECT_EQ(ReadName(state->ChannelTable, 20) + ReadName(state->ChannelTable, 21), "BC");
-    EXPECT_EQ(selected(), "20,21@20");
+    EXPECT_EQ(Names(state->ChannelTable), "BASE");
+    const Image cut = state->ChannelTable;
+    select("1-2");               // the cursor on 2
+    for (int answer : {1, 0}) {  // Cancel changes nothing
+        presenter.answers = {answer};
+        key(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Names(state->ChannelTable), answer ? "BASE" : "B C");
+    }
+    const QString question = "Replace 1 used channel? [Replace|Cancel]";
+    EXPECT_EQ(presenter.take(),
+              (Texts{question, question, "Pasted 2 channels into channels 1 to 2."}));
+    EXPECT_EQ(state->ChannelTable[1], image[2]);
+    EXPECT_EQ(selected(), "1,2@1");
+    // Undone, the grid shows the image again, and that records nothing.
+    rest();
+    command("Edit_undo");
+    rest();
+    EXPECT_TRUE(main->recorder().canRedo());
+    EXPECT_TRUE(state->ChannelTable == cut);
 }
 
-// A list with bad rows, pasted from a text file (commas) and from a
-// spreadsheet (tabs), also while a cell's text box is open: the rows that fit
-// fill the channels from the current one on, one message says what was
-// skipped and why. Plain text still goes into the text box.
+// A list with bad rows copied from a spreadsheet, pasted while a cell's text
+// box is open: the rows that fit fill the channels from the current one on
+// (what is told, and the other separators: the paste plan tests). Plain text
+// still goes into the text box.
 TEST_F(ChannelCommandsTest, PasteTakesTheRowsThatFitAndSaysWhy) {
     start(BlankImage());
-    const QString list = QString::fromUtf8(kPublishedList);
-    const struct {
-        QString text;
-        int channel;
-    } pastes[] = {{list, 5}, {QString(list).replace(',', '\t'), 20}};
-    for (const auto& p : pastes) {
-        setClipboard(p.text);
-        clickCell(p.channel, Col::ColRx);
-        ASSERT_TRUE(grid->textEditor()->hasFocus());
-        key(Qt::Key_V, Qt::ControlModifier);
-        const std::string n = std::to_string(p.channel);
-        const std::string m = std::to_string(p.channel + 1);
-        EXPECT_EQ(presenter.take(),
-                  Texts{QString::fromStdString(
-                      "Pasted 2 channels into channels " + n + " to " + m +
-                      "; 2 rows skipped.\n"
-                      "line 4 skipped: receive frequency 145.500000 MHz is outside the band "
-                      "400..470 MHz\n"
-                      "line 6 skipped: Mode \"DV\" is not FM (wide) or NFM (narrow)")});
-        EXPECT_EQ(channel(p.channel), "439.25000 RPT1");
-        EXPECT_EQ(channel(p.channel + 1), "433.45000 SIMPX");
-        EXPECT_TRUE(IsChannelEmpty(state->ChannelTable, p.channel + 2));
-        rest();
-    }
-    command("Edit_undo");
+    setClipboard(QString::fromStdString(kPublishedList).replace(',', '\t'));
+    clickCell(20, Col::ColRx);
+    ASSERT_TRUE(grid->textEditor()->hasFocus());
+    key(Qt::Key_V, Qt::ControlModifier);
+    const Texts told = presenter.take();
+    ASSERT_EQ(told.size(), 1U);
+    EXPECT_TRUE(told[0].startsWith("Pasted 2 channels into channels 20 to 21; 2 rows skipped.\n"));
+    EXPECT_EQ(channel(20) + " " + channel(21), "439.25000 RPT1 433.45000 SIMPX");
+    EXPECT_TRUE(IsChannelEmpty(state->ChannelTable, 22));
+    rest();
     command("Edit_undo");
     EXPECT_TRUE(state->ChannelTable == BlankImage());
 
@@ -280,16 +249,13 @@ TEST_F(ChannelCommandsTest, PasteTakesTheRowsThatFitAndSaysWhy) {
     EXPECT_EQ(grid->textEditor()->text(), "446.5");
     clickNumber(3);
     key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(presenter.take(),
-              Texts{"The clipboard holds no channel rows. Copy channels in the grid, or CSV rows "
-                    "with their header line (Location, Name, Frequency, ...) from a spreadsheet "
-                    "or a text file."});
+    EXPECT_EQ(presenter.take().size(), 1U);
 }
 
 // Every open window shows what undo and redo bring back.
 TEST_F(ChannelCommandsTest, EveryKindOfChangeIsUndoneAndRedone) {
     const QString chann = saveImage("radio.chann", Channels("X Y Z"));
-    const QString csv = writeFile("list.csv", kPublishedList);
+    const QString csv = writeFile("list.csv", QByteArray::fromStdString(kPublishedList));
     main->editCommands().chooseFileToOpen = [&](const QString&, const QString&) { return csv; };
     main->editCommands().askImportOptions = [](const QString&) {
         CsvImportOptions options;
@@ -397,56 +363,6 @@ TEST_F(ChannelCommandsTest, ExistingShortcutsStillWork) {
     clickNumber(2);
     key(Qt::Key_O, Qt::ControlModifier);
     EXPECT_NE(main->window(WindowId::OpenChann), nullptr);
-}
-
-TEST_F(ChannelCommandsTest, PasteAsksBeforeReplacingAndSaysWhatItDid) {
-    Image image = GridChannels("A B - D E");
-    image[213][1] = 2;  // the scan's priority channel
-    start(image);
-    select("1-3");
-    key(Qt::Key_C, Qt::ControlModifier);
-    clickNumber(4);
-    for (int answer : {1, 0}) {  // Cancel changes nothing
-        presenter.answers = {answer};
-        key(Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(Names(state->ChannelTable, 6), answer ? "A B - D E -" : "A B - A B -");
-    }
-    rest();
-    const std::size_t steps = main->recorder().history().undoSteps();
-    key(Qt::Key_V, Qt::ControlModifier);  // the same again
-    rest();
-    EXPECT_EQ(main->recorder().history().undoSteps(), steps);
-    clickNumber(127);
-    key(Qt::Key_V, Qt::ControlModifier);
-    select("1-2");
-    key(Qt::Key_X, Qt::ControlModifier);
-    clickNumber(10);
-    key(Qt::Key_V, Qt::ControlModifier);
-    const QString question = "Replace 2 used channels? [Replace|Cancel]";
-    EXPECT_EQ(presenter.take(),
-              (Texts{question, question, "Pasted 3 channels into channels 4 to 6.",
-                     "Nothing changed: channels 4 to 6 already hold what was pasted.",
-                     "The clipboard holds 3 channels; from channel 127 on only 2 fit. Nothing was "
-                     "pasted; select an earlier channel.",
-                     "The scan's priority channel (channel 2) is gone; it is now cleared.",
-                     "Pasted 2 channels into channels 10 to 11.\nThe scan's priority channel is "
-                     "now channel 11, where its channel was pasted."}));
-    // Channels outside the limits are stored, with a warning naming them.
-    start(GridChannels("A@145.5 B C@146"));
-    select("1-3");
-    key(Qt::Key_C, Qt::ControlModifier);
-    clickNumber(30);
-    key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(presenter.take(),
-              Texts{"Pasted 3 channels into channels 30 to 32.\nChannels 30 and 32 are outside "
-                    "the frequency limits 400..470 MHz: they are stored as they are, and a write "
-                    "to the radio refuses them until they are changed."});
-    // Undone, the grid shows the image again, and that records nothing.
-    rest();
-    command("Edit_undo");
-    rest();
-    EXPECT_TRUE(main->recorder().canRedo());
-    EXPECT_TRUE(state->ChannelTable == GridChannels("A@145.5 B C@146"));
 }
 
 // What the program rewrites by itself is shown: the leftover bytes of empty
