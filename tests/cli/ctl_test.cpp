@@ -84,14 +84,8 @@ TEST_F(CtlCommands, RefusalsExitWithTheirCodes) {
     Save("x.chann", BlankImage());
     Write("bad.chann", "1 2 3 not a channel file");
     Write("marine.csv", "Location,Name,Frequency\n0,Marine Ch 16,156.8\n");
-    std::istringstream lines(kTold);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.empty()) continue;
-        const std::size_t bar = line.find(" |");
-        std::string says = line.substr(std::min(bar + 3, line.size()));
-        for (std::size_t at; (at = says.find("\\n")) != std::string::npos;)
-            says.replace(at, 2, "\n");
-        const RunResult r = Ctl(QString::fromStdString(line.substr(2, bar - 2)));
+    for (const auto& [line, says] : Rows<2>(kTold)) {
+        const RunResult r = Ctl(QString::fromStdString(line.substr(2)));
         EXPECT_EQ(r.exitCode, line[0] - '0') << line;
         if (says.empty()) {
             EXPECT_FALSE(r.err.empty()) << line;

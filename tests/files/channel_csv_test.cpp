@@ -37,18 +37,6 @@ std::string Said(const std::vector<CsvLineMessage>& lines) {
     return out;
 }
 
-// The lines of a table written as a raw string, each split at its first " |".
-std::vector<std::pair<std::string, std::string>> Table(const char* raw) {
-    std::vector<std::pair<std::string, std::string>> rows;
-    std::istringstream in(raw);
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty()) continue;
-        const std::size_t bar = line.find(" |");
-        rows.emplace_back(line.substr(0, bar), line.substr(std::min(bar + 3, line.size())));
-    }
-    return rows;
-}
-
 using Fields = std::vector<std::string>;
 
 TEST(CsvText, SplitsQuotedFieldsCountsLinesAndQuotesOnlyWhenNeeded) {
@@ -148,7 +136,7 @@ TSQL-R,,88.5,,,, | Tone "TSQL-R" is not a squelch mode this radio can store
 )";
 
 TEST(CsvTones, ReadsWhatOtherToolsWriteAndRefusesWhatThisRadioCannotStore) {
-    for (const auto& [columns, expected] : Table(kLooseTones)) {
+    for (const auto& [columns, expected] : Rows<2>(kLooseTones)) {
         const Fields f = ParseCsvText(columns).records.at(0).fields;
         ASSERT_EQ(f.size(), 7u) << columns;
         const auto tones = TonesFromColumns({f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
@@ -512,8 +500,7 @@ constexpr const char* kListRows = R"(
 // Row 3 has tabs around its frequency; row 4 transmits onto channel 128, whose
 // transmit was stopped: it starts again.
 TEST(ChannelCsv, RowsReadAsTheListMeantThem) {
-    for (auto [rows, expected] : Table(kListRows)) {
-        if (const auto nl = rows.find("\\n"); nl != std::string::npos) rows.replace(nl, 2, "\n");
+    for (const auto& [rows, expected] : Rows<2>(kListRows)) {
         const int channel = std::stoi(expected);
         Image image = VariedImage();
         const CsvImportResult r = ImportChannelCsv(
@@ -613,7 +600,7 @@ x,A,446.1,,,,,,,,,,FM,,,High, | Location "x" is not a channel number
         "1,OK,446.1,,,,,,,,,,FM,,,High,\r\n";
     std::string expected;
     int line = 3;
-    for (const auto& [row, problem] : Table(kRows)) {
+    for (const auto& [row, problem] : Rows<2>(kRows)) {
         csv += row + "\r\n";
         if (!problem.empty()) expected += std::to_string(line) + ": " + problem + "\n";
         ++line;
