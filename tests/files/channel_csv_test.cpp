@@ -251,15 +251,6 @@ std::string Describe(const Image& image, int c) {
 
 int Power(const Image& image, int c) { return image[static_cast<std::size_t>(c)][12] & 3; }
 
-CsvImportOptions Options(bool skipInvalid, std::optional<int> renumberFrom = {},
-                         bool replace = false) {
-    CsvImportOptions options;
-    options.skipInvalid = skipInvalid;
-    options.renumberFrom = renumberFrom;
-    options.replace = replace;
-    return options;
-}
-
 // A list as radio users publish them: numbered from 0, a byte-order mark, a
 // quoted header, CR LF, long names with punctuation, a VHF row among UHF ones,
 // a negative offset, a row of another mode, powers in watts and by name.
@@ -285,7 +276,7 @@ constexpr const char* kPublishedNotes = R"-(2: name "PMR446 Channel 01" stored a
 
 TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotes) {
     Image image = BlankImage();
-    const CsvImportResult r = ImportChannelCsv(kPublished, image, Options(true, 1));
+    const CsvImportResult r = ImportChannelCsv(kPublished, image, {true, 1});
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.channels, (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(Said(r.problems),
@@ -315,15 +306,15 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
         std::size_t emptied;
         bool hint;
     } cases[] = {
-        {Options(false), false, {}, {2, 4, 6}, 0, true},
-        {Options(true), true, {1, 3, 5}, {2, 4, 6}, 0, true},
-        {Options(false, 1), false, {}, {4, 6}, 0, false},
-        {Options(true, 1), true, {1, 2, 3, 4}, {4, 6}, 0, false},
-        {Options(true, 127), true, {127, 128}, {4, 5, 6, 7}, 0, false},
-        {Options(true, 1, true), true, {1, 2, 3, 4}, {4, 6}, 16, false},
-        {Options(true, {}, true), true, {1, 3, 5}, {2, 4, 6}, 16, true},
-        {Options(false, 1, true), false, {}, {4, 6}, 0, false},
-        {Options(false, 0), false, {}, {0}, 0, false},
+        {{false}, false, {}, {2, 4, 6}, 0, true},
+        {{true}, true, {1, 3, 5}, {2, 4, 6}, 0, true},
+        {{false, 1}, false, {}, {4, 6}, 0, false},
+        {{true, 1}, true, {1, 2, 3, 4}, {4, 6}, 0, false},
+        {{true, 127}, true, {127, 128}, {4, 5, 6, 7}, 0, false},
+        {{true, 1, true}, true, {1, 2, 3, 4}, {4, 6}, 16, false},
+        {{true, {}, true}, true, {1, 3, 5}, {2, 4, 6}, 16, true},
+        {{false, 1, true}, false, {}, {4, 6}, 0, false},
+        {{false, 0}, false, {}, {0}, 0, false},
     };
     for (const auto& c : cases) {
         Image image = base;
@@ -352,10 +343,10 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
     }
     Image image = base;
     EXPECT_TRUE(
-        Said(ImportChannelCsv(kPublished, image, Options(true, 127)).problems)
+        Said(ImportChannelCsv(kPublished, image, {true, 127}).problems)
             .find("\n5: no channel left for this row: the rows fill channels 127 to 128\n") !=
         std::string::npos);
-    EXPECT_TRUE(Said(ImportChannelCsv(kPublished, image, Options(true, 128)).problems)
+    EXPECT_TRUE(Said(ImportChannelCsv(kPublished, image, {true, 128}).problems)
                     .starts_with("3: no channel left for this row: the rows fill channel 128\n"));
 }
 
@@ -375,9 +366,7 @@ TEST(ChannelCsv, PowerIsNeverAboveWhatTheFileAsks) {
     for (const auto& p : cases) csv += std::to_string(++c) + ",446.1," + p.power + "\n";
     for (const CsvPowerLevels levels : {CsvPowerLevels{}, CsvPowerLevels{{500, 2000, 4000}}}) {
         Image image = BlankImage();
-        CsvImportOptions options;
-        options.power = levels;
-        const CsvImportResult r = ImportChannelCsv(csv, image, options);
+        const CsvImportResult r = ImportChannelCsv(csv, image, {.power = levels});
         ASSERT_TRUE(r.ok);
         c = 0;
         for (const auto& p : cases) {
@@ -677,18 +666,15 @@ TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
     Image image = before;
     EXPECT_EQ(ImportChannelCsv("Repeaters 2024\nLocation,Frequency\n3,446.1\n", image).channels,
               std::vector<int>{3});
-    CsvImportOptions tabs;
-    tabs.separator = '\t';
-    EXPECT_EQ(ImportChannelCsv("Location\tFrequency\n4\t446.1\n", image, tabs).channels,
-              std::vector<int>{4});
     EXPECT_EQ(
-        Said(ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image, Options(true))
-                 .problems),
-        "2: receive frequency 480.000000 MHz is outside the band 400..470 MHz\n"
-        "4: channel 7 is already set on line 3\n");
+        ImportChannelCsv("Location\tFrequency\n4\t446.1\n", image, {.separator = '\t'}).channels,
+        std::vector<int>{4});
+    EXPECT_EQ(Said(ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image, {true})
+                       .problems),
+              "2: receive frequency 480.000000 MHz is outside the band 400..470 MHz\n"
+              "4: channel 7 is already set on line 3\n");
     EXPECT_EQ(
-        ImportChannelCsv("Location,Frequency,Name\n5,446,A\n6,446,\"B\n", image, Options(true))
-            .channels,
+        ImportChannelCsv("Location,Frequency,Name\n5,446,A\n6,446,\"B\n", image, {true}).channels,
         std::vector<int>{5});
 }
 
