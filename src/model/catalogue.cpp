@@ -27,6 +27,16 @@ void SelectModel(AppState& state, int index) {
     ApplyModelToImage(state.ChannelTable, index);
 }
 
+const ModelEntry* FindModel(BandEdges edges) {
+    for (const ModelEntry& m : kModelCatalogue)
+        if (m.lowMHz == edges.lowMHz && m.highMHz == edges.highMHz) return &m;
+    return nullptr;
+}
+
+std::string BandRangeText(BandEdges edges) {
+    return std::to_string(edges.lowMHz) + "-" + std::to_string(edges.highMHz) + " MHz";
+}
+
 std::string_view BandName(int index) { return index == 0 ? "UHF" : "VHF"; }
 
 int ViceBandOf(int index) { return index == 0 ? 1 : 0; }

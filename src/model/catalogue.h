@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/band_edges.h"
 #include "model/bitext.h"
 
 namespace zt {
@@ -28,6 +29,12 @@ inline constexpr std::array<ModelEntry, 7> kModelCatalogue{{
     {"MV4L UHF4", 450, 521},
     {"MV4L FULL", 100, 601},
 }};
+
+// The entry whose band edges are exactly these, or none (an image edited by
+// hand, or made for a radio the program does not list).
+[[nodiscard]] const ModelEntry* FindModel(BandEdges edges);
+// The edges as the program's messages give them: "400-470 MHz".
+[[nodiscard]] std::string BandRangeText(BandEdges edges);
 
 // The model dialog's captions for the vice band and its receive check box
 // (option block byte 7 bit 7).

@@ -52,13 +52,9 @@ CardRow Row(const Image& image, int c, bool chinese) {
 
 std::string ModelText(const Image& image) {
     const BandEdges edges = ReadBandEdges(image);
-    const std::string band =
-        std::to_string(edges.lowMHz) + "-" + std::to_string(edges.highMHz) + " MHz";
-    for (const ModelEntry& model : kModelCatalogue) {
-        if (model.lowMHz == edges.lowMHz && model.highMHz == edges.highMHz)
-            return std::string(model.name) + " (" + band + ")";
-    }
-    return band;
+    const ModelEntry* model = FindModel(edges);
+    return model ? std::string(model->name) + " (" + BandRangeText(edges) + ")"
+                 : BandRangeText(edges);
 }
 
 }  // namespace

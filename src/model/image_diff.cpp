@@ -363,11 +363,8 @@ void DiffBandLimits(DiffBuilder& d) {
                 const BandEdges edges = ReadBandEdges(image);
                 std::string text =
                     std::to_string(edges.lowMHz) + ".." + std::to_string(edges.highMHz) + " MHz";
-                for (const ModelEntry& model : kModelCatalogue) {
-                    if (model.lowMHz == edges.lowMHz && model.highMHz == edges.highMHz)
-                        return text + " (" + std::string(model.name) + ")";
-                }
-                return text;
+                const ModelEntry* model = FindModel(edges);
+                return model ? text + " (" + std::string(model->name) + ")" : text;
             });
 }
 

@@ -6,19 +6,14 @@
 namespace zt {
 namespace {
 
-std::string Band(BandEdges edges) {
-    return std::to_string(edges.lowMHz) + "-" + std::to_string(edges.highMHz) + " MHz";
-}
-
 // "a ZT790 C1.0 UHF (400-470 MHz)", or "a radio of 1-2 MHz".
 BiString Model(BandEdges edges) {
-    for (const ModelEntry& m : kModelCatalogue) {
-        if (m.lowMHz == edges.lowMHz && m.highMHz == edges.highMHz) {
-            const std::string name(m.name);
-            return {"a " + name + " (" + Band(edges) + ")", name + "（" + Band(edges) + "）"};
-        }
+    const std::string band = BandRangeText(edges);
+    if (const ModelEntry* m = FindModel(edges)) {
+        const std::string name(m->name);
+        return {"a " + name + " (" + band + ")", name + "（" + band + "）"};
     }
-    return {"a radio of " + Band(edges), Band(edges) + " 的对讲机"};
+    return {"a radio of " + band, band + " 的对讲机"};
 }
 
 }  // namespace

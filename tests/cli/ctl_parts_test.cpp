@@ -198,19 +198,13 @@ std::vector<Ending> Endings(const char* table) {
         return n;
     };
     std::vector<Ending> endings;
-    std::istringstream lines(table);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.empty()) continue;
+    for (const auto& [head, extra, said] : Rows<3>(table)) {
         Ending& e = endings.emplace_back();
+        e.said = said;
         TransferReport& r = e.o.report;
-        std::istringstream in(line);
-        std::string kind, status, flags, bar, extra;
-        in >> kind >> status >> flags >> r.differingBlock >> e.code >> bar;
-        std::getline(in >> std::ws, extra, '|');
-        std::getline(in >> std::ws, e.said);
-        extra = extra.substr(0, extra.find_last_not_of(' ') + 1);
-        for (std::size_t at; (at = e.said.find("\\n")) != std::string::npos;)
-            e.said.replace(at, 2, "\n");
+        std::istringstream in(head);
+        std::string kind, status, flags;
+        in >> kind >> status >> flags >> r.differingBlock >> e.code;
         const auto has = [&](char flag) { return flags.find(flag) != std::string::npos; };
         e.o.port = "p";
         e.o.write = kind == "write";

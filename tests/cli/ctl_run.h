@@ -7,13 +7,11 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 
 #include "files/channel_file.h"
+#include "files/scratch_dir.h"
 #include "model/blank_image.h"
 #include "model/channel.h"
 #include "support/sim_process.h"
@@ -41,25 +39,23 @@ inline ::testing::AssertionResult Has(const std::string& text, const std::string
     return ::testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
 }
 
-class CtlTest : public ::testing::Test {
+class CtlTest : public ScratchDir {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        ScratchDir::SetUp();
+        ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.string())));
         // The history zt790ctl keeps goes to the scratch folder, not the user's.
-        qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+        qputenv("XDG_DATA_HOME", (dir / "data").c_str());
     }
-    void TearDown() override { QDir::setCurrent(home); }
+    void TearDown() override {
+        radios.clear();  // each saves its memory into the folder as it stops
+        QDir::setCurrent(home);
+        ScratchDir::TearDown();
+    }
 
     // zt790ctl with `args` split at spaces.
     static RunResult Ctl(const QString& args, int timeoutMs = 60000) {
         return RunProgram("zt790ctl", args.split(' ', Qt::SkipEmptyParts), timeoutMs);
-    }
-    static std::string Read(const char* name) {
-        std::ifstream in(name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    static void Write(const char* name, const std::string& text) {
-        std::ofstream(name, std::ios::binary) << text;
     }
     static void Save(const char* name, const Image& image) {
         ASSERT_TRUE(SaveChannelFile(name, image).ok);
@@ -124,8 +120,7 @@ class CtlTest : public ::testing::Test {
         return results;
     }
     QString home = QDir::currentPath();
-    QTemporaryDir dir;
-    std::map<std::string, std::unique_ptr<SimProcess>> radios;  // stopped before dir goes
+    std::map<std::string, std::unique_ptr<SimProcess>> radios;
 };
 
 }  // namespace zt::testing

@@ -9,7 +9,6 @@
 
 #include <QRegularExpression>
 #include <QSerialPort>
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 
@@ -84,14 +83,8 @@ TEST_F(CtlCommands, RefusalsExitWithTheirCodes) {
     Save("x.chann", BlankImage());
     Write("bad.chann", "1 2 3 not a channel file");
     Write("marine.csv", "Location,Name,Frequency\n0,Marine Ch 16,156.8\n");
-    std::istringstream lines(kTold);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.empty()) continue;
-        const std::size_t bar = line.find(" |");
-        std::string says = line.substr(std::min(bar + 3, line.size()));
-        for (std::size_t at; (at = says.find("\\n")) != std::string::npos;)
-            says.replace(at, 2, "\n");
-        const RunResult r = Ctl(QString::fromStdString(line.substr(2, bar - 2)));
+    for (const auto& [line, says] : Rows<2>(kTold)) {
+        const RunResult r = Ctl(QString::fromStdString(line.substr(2)));
         EXPECT_EQ(r.exitCode, line[0] - '0') << line;
         if (says.empty()) {
             EXPECT_FALSE(r.err.empty()) << line;
@@ -194,11 +187,7 @@ Ch  Name  Receive    Transmit   Decode  Encode  Power  Bandwidth  Scan  VOX  BCL
 // The band edges (row 153) and the frequency-mode start frequency (row 0,
 // bytes 0..3) of a channel file, in hex.
 std::string ModelBytes(const Image& image) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%02X%02X%02X%02X %02X%02X%02X%02X", image[153][0],
-                  image[153][1], image[153][2], image[153][3], image[0][0], image[0][1],
-                  image[0][2], image[0][3]);
-    return text;
+    return Hex(std::span(image[153]).first(4)) + " | " + Hex(std::span(image[0]).first(4));
 }
 
 TEST_F(CtlCommands, NewFilesAndImportsWithoutABaseFile) {
@@ -206,10 +195,11 @@ TEST_F(CtlCommands, NewFilesAndImportsWithoutABaseFile) {
     RunResult r = Ctl("new -o uhf.chann");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, "Wrote a blank image for ZT790 C1.0 UHF (400-470 MHz) to uhf.chann\n");
-    EXPECT_EQ(ModelBytes(Load("uhf.chann")), "00400047 50122046");  // 462.0125, as at start-up
+    EXPECT_EQ(ModelBytes(Load("uhf.chann")),
+              "00 40 00 47 | 50 12 20 46");  // 462.0125, as at start-up
     ASSERT_EQ(Ctl("new --model 1 -o vhf.chann").exitCode, 0);
     Image vhf = Load("vhf.chann");
-    EXPECT_EQ(ModelBytes(vhf), "60134017 00256613");
+    EXPECT_EQ(ModelBytes(vhf), "60 13 40 17 | 00 25 66 13");
     vhf[0] = BlankImage()[0];
     vhf[153] = BlankImage()[153];
     EXPECT_EQ(vhf, BlankImage());
@@ -217,7 +207,7 @@ TEST_F(CtlCommands, NewFilesAndImportsWithoutABaseFile) {
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_EQ(r.err, "zt790ctl: vhf.chann exists and is unchanged; --force replaces it\n");
     EXPECT_EQ(Ctl("new --force -o vhf.chann").exitCode, 0);
-    EXPECT_EQ(ModelBytes(Load("vhf.chann")), "00400047 50122046");
+    EXPECT_EQ(ModelBytes(Load("vhf.chann")), "00 40 00 47 | 50 12 20 46");
 
     // Marine channels numbered from 0 and one UHF row.
     Write("marine.csv",

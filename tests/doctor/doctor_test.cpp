@@ -8,8 +8,8 @@
 
 #include <functional>
 #include <map>
-#include <sstream>
 
+#include "../model/table.h"
 #include "doctor/braille_daemon.h"
 #include "doctor/doctor_report.h"
 #include "fake_system.h"
@@ -106,40 +106,30 @@ ch340 | open | busy | opening | failed | Device or resource busy | Another progr
 )";
 
 TEST(Doctor, EachCauseGivesItsDiagnosisAndWhatToDo) {
-    std::istringstream lines(kCauses);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.empty()) continue;
-        SCOPED_TRACE(line.substr(0, 40));
-        std::vector<std::string> f;
-        std::size_t at = 0;
-        while (f.size() < 6) {
-            const std::size_t bar = line.find(" |", at);
-            f.push_back(line.substr(at, bar - at));
-            at = std::min(bar + 3, line.size());
-        }
-        const std::string advice = line.substr(at);
+    for (const auto& [setup, nodes, probe, key, verdict, detail, advice] : Rows<7>(kCauses)) {
+        SCOPED_TRACE(setup + " " + nodes + " " + probe);
         FakeSystem sys;
         sys.Write("usr/lib/udev/rules.d/60-zt790prog-cables.rules", "# cables\n");
         sys.Write("proc/uptime", "100.00 150.00\n");
         Kmsg(sys, 90, "Linux version 6.1.0");
-        kSetups.at(f[0])(sys);
-        const auto& [node, user] = kNodes.at(f[1]);
+        kSetups.at(setup)(sys);
+        const auto& [node, user] = kNodes.at(nodes);
         const Host host{sys.root.string(), user, [&node](const std::string& path) {
                             DeviceNode n = node;
                             n.exists = fs::exists(path);
                             return n;
                         }};
         PortDiagnosis d = ExamineSystem(host, "/dev/ttyUSB0", "");
-        if (f[2] != "-") RecordRadio(d, kProbes.at(f[2]));
+        if (probe != "-") RecordRadio(d, kProbes.at(probe));
         Check check = Check::Device;
-        while (CheckKey(check) != f[3]) check = static_cast<Check>(static_cast<int>(check) + 1);
+        while (CheckKey(check) != key) check = static_cast<Check>(static_cast<int>(check) + 1);
         const CheckResult& r = d[check];
-        EXPECT_EQ(VerdictKey(r.verdict), f[4]);
-        EXPECT_EQ(r.detail.english, f[5]);
+        EXPECT_EQ(VerdictKey(r.verdict), verdict);
+        EXPECT_EQ(r.detail.english, detail);
         EXPECT_EQ(r.advice.english.empty(), advice.empty()) << r.advice.english;
         EXPECT_NE(r.advice.english.find(advice), std::string::npos) << r.advice.english;
         EXPECT_EQ(r.advice.chinese.empty(), r.advice.english.empty());
-        EXPECT_EQ(d.RadioAnswered(), f[2] == "answer");
+        EXPECT_EQ(d.RadioAnswered(), probe == "answer");
     }
 }
 

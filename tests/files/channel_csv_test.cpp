@@ -37,18 +37,6 @@ std::string Said(const std::vector<CsvLineMessage>& lines) {
     return out;
 }
 
-// The lines of a table written as a raw string, each split at its first " |".
-std::vector<std::pair<std::string, std::string>> Table(const char* raw) {
-    std::vector<std::pair<std::string, std::string>> rows;
-    std::istringstream in(raw);
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty()) continue;
-        const std::size_t bar = line.find(" |");
-        rows.emplace_back(line.substr(0, bar), line.substr(std::min(bar + 3, line.size())));
-    }
-    return rows;
-}
-
 using Fields = std::vector<std::string>;
 
 TEST(CsvText, SplitsQuotedFieldsCountsLinesAndQuotesOnlyWhenNeeded) {
@@ -148,7 +136,7 @@ TSQL-R,,88.5,,,, | Tone "TSQL-R" is not a squelch mode this radio can store
 )";
 
 TEST(CsvTones, ReadsWhatOtherToolsWriteAndRefusesWhatThisRadioCannotStore) {
-    for (const auto& [columns, expected] : Table(kLooseTones)) {
+    for (const auto& [columns, expected] : Rows<2>(kLooseTones)) {
         const Fields f = ParseCsvText(columns).records.at(0).fields;
         ASSERT_EQ(f.size(), 7u) << columns;
         const auto tones = TonesFromColumns({f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
@@ -263,15 +251,6 @@ std::string Describe(const Image& image, int c) {
 
 int Power(const Image& image, int c) { return image[static_cast<std::size_t>(c)][12] & 3; }
 
-CsvImportOptions Options(bool skipInvalid, std::optional<int> renumberFrom = {},
-                         bool replace = false) {
-    CsvImportOptions options;
-    options.skipInvalid = skipInvalid;
-    options.renumberFrom = renumberFrom;
-    options.replace = replace;
-    return options;
-}
-
 // A list as radio users publish them: numbered from 0, a byte-order mark, a
 // quoted header, CR LF, long names with punctuation, a VHF row among UHF ones,
 // a negative offset, a row of another mode, powers in watts and by name.
@@ -297,7 +276,7 @@ constexpr const char* kPublishedNotes = R"-(2: name "PMR446 Channel 01" stored a
 
 TEST(ChannelCsv, PublishedListStoresWhatFitsWithNotes) {
     Image image = BlankImage();
-    const CsvImportResult r = ImportChannelCsv(kPublished, image, Options(true, 1));
+    const CsvImportResult r = ImportChannelCsv(kPublished, image, {true, 1});
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.channels, (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(Said(r.problems),
@@ -327,15 +306,15 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
         std::size_t emptied;
         bool hint;
     } cases[] = {
-        {Options(false), false, {}, {2, 4, 6}, 0, true},
-        {Options(true), true, {1, 3, 5}, {2, 4, 6}, 0, true},
-        {Options(false, 1), false, {}, {4, 6}, 0, false},
-        {Options(true, 1), true, {1, 2, 3, 4}, {4, 6}, 0, false},
-        {Options(true, 127), true, {127, 128}, {4, 5, 6, 7}, 0, false},
-        {Options(true, 1, true), true, {1, 2, 3, 4}, {4, 6}, 16, false},
-        {Options(true, {}, true), true, {1, 3, 5}, {2, 4, 6}, 16, true},
-        {Options(false, 1, true), false, {}, {4, 6}, 0, false},
-        {Options(false, 0), false, {}, {0}, 0, false},
+        {{false}, false, {}, {2, 4, 6}, 0, true},
+        {{true}, true, {1, 3, 5}, {2, 4, 6}, 0, true},
+        {{false, 1}, false, {}, {4, 6}, 0, false},
+        {{true, 1}, true, {1, 2, 3, 4}, {4, 6}, 0, false},
+        {{true, 127}, true, {127, 128}, {4, 5, 6, 7}, 0, false},
+        {{true, 1, true}, true, {1, 2, 3, 4}, {4, 6}, 16, false},
+        {{true, {}, true}, true, {1, 3, 5}, {2, 4, 6}, 16, true},
+        {{false, 1, true}, false, {}, {4, 6}, 0, false},
+        {{false, 0}, false, {}, {0}, 0, false},
     };
     for (const auto& c : cases) {
         Image image = base;
@@ -364,10 +343,10 @@ TEST(ChannelCsv, EveryCombinationOfTheOptions) {
     }
     Image image = base;
     EXPECT_TRUE(
-        Said(ImportChannelCsv(kPublished, image, Options(true, 127)).problems)
+        Said(ImportChannelCsv(kPublished, image, {true, 127}).problems)
             .find("\n5: no channel left for this row: the rows fill channels 127 to 128\n") !=
         std::string::npos);
-    EXPECT_TRUE(Said(ImportChannelCsv(kPublished, image, Options(true, 128)).problems)
+    EXPECT_TRUE(Said(ImportChannelCsv(kPublished, image, {true, 128}).problems)
                     .starts_with("3: no channel left for this row: the rows fill channel 128\n"));
 }
 
@@ -387,9 +366,7 @@ TEST(ChannelCsv, PowerIsNeverAboveWhatTheFileAsks) {
     for (const auto& p : cases) csv += std::to_string(++c) + ",446.1," + p.power + "\n";
     for (const CsvPowerLevels levels : {CsvPowerLevels{}, CsvPowerLevels{{500, 2000, 4000}}}) {
         Image image = BlankImage();
-        CsvImportOptions options;
-        options.power = levels;
-        const CsvImportResult r = ImportChannelCsv(csv, image, options);
+        const CsvImportResult r = ImportChannelCsv(csv, image, {.power = levels});
         ASSERT_TRUE(r.ok);
         c = 0;
         for (const auto& p : cases) {
@@ -512,8 +489,7 @@ constexpr const char* kListRows = R"(
 // Row 3 has tabs around its frequency; row 4 transmits onto channel 128, whose
 // transmit was stopped: it starts again.
 TEST(ChannelCsv, RowsReadAsTheListMeantThem) {
-    for (auto [rows, expected] : Table(kListRows)) {
-        if (const auto nl = rows.find("\\n"); nl != std::string::npos) rows.replace(nl, 2, "\n");
+    for (const auto& [rows, expected] : Rows<2>(kListRows)) {
         const int channel = std::stoi(expected);
         Image image = VariedImage();
         const CsvImportResult r = ImportChannelCsv(
@@ -613,7 +589,7 @@ x,A,446.1,,,,,,,,,,FM,,,High, | Location "x" is not a channel number
         "1,OK,446.1,,,,,,,,,,FM,,,High,\r\n";
     std::string expected;
     int line = 3;
-    for (const auto& [row, problem] : Table(kRows)) {
+    for (const auto& [row, problem] : Rows<2>(kRows)) {
         csv += row + "\r\n";
         if (!problem.empty()) expected += std::to_string(line) + ": " + problem + "\n";
         ++line;
@@ -690,18 +666,15 @@ TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
     Image image = before;
     EXPECT_EQ(ImportChannelCsv("Repeaters 2024\nLocation,Frequency\n3,446.1\n", image).channels,
               std::vector<int>{3});
-    CsvImportOptions tabs;
-    tabs.separator = '\t';
-    EXPECT_EQ(ImportChannelCsv("Location\tFrequency\n4\t446.1\n", image, tabs).channels,
-              std::vector<int>{4});
     EXPECT_EQ(
-        Said(ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image, Options(true))
-                 .problems),
-        "2: receive frequency 480.000000 MHz is outside the band 400..470 MHz\n"
-        "4: channel 7 is already set on line 3\n");
+        ImportChannelCsv("Location\tFrequency\n4\t446.1\n", image, {.separator = '\t'}).channels,
+        std::vector<int>{4});
+    EXPECT_EQ(Said(ImportChannelCsv("Location,Frequency\n7,480\n7,446.1\n7,446.2\n", image, {true})
+                       .problems),
+              "2: receive frequency 480.000000 MHz is outside the band 400..470 MHz\n"
+              "4: channel 7 is already set on line 3\n");
     EXPECT_EQ(
-        ImportChannelCsv("Location,Frequency,Name\n5,446,A\n6,446,\"B\n", image, Options(true))
-            .channels,
+        ImportChannelCsv("Location,Frequency,Name\n5,446,A\n6,446,\"B\n", image, {true}).channels,
         std::vector<int>{5});
 }
 

@@ -186,6 +186,7 @@ TEST(Catalogue, EveryEntryAndTheBandItSelects) {
         EXPECT_EQ(std::tie(s.BandLimits[i], s.BandLimits[i + 7]), std::make_tuple(e.low, e.high));
         EXPECT_EQ(BandName(i), e.band);
         EXPECT_EQ(ViceBandOf(i), e.vice);
+        EXPECT_EQ(FindModel({e.low, e.high})->name, e.name);
         SelectModel(s, i);
         EXPECT_EQ(std::tie(s.ModelIndex, s.BandLowMHz, s.BandHighMHz),
                   std::make_tuple(i, e.low, e.high));
@@ -198,6 +199,8 @@ TEST(Catalogue, EveryEntryAndTheBandItSelects) {
     // The frequency-mode record starts 0.625 MHz above the last entry's lower edge.
     EXPECT_EQ(BcdToText(s.ChannelTable, 0, 0), "100.62500");
     EXPECT_THROW(SelectModel(s, 7), std::out_of_range);
+    EXPECT_TRUE(FindModel({400, 471}) == nullptr && FindModel({401, 470}) == nullptr);
+    EXPECT_EQ(BandRangeText({136, 174}), "136-174 MHz");
 }
 
 // Undo, redo and the unsaved-changes state over whole-image snapshots.

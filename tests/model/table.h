@@ -10,7 +10,9 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "model/bitext.h"
 #include "model/channel.h"
@@ -35,6 +37,29 @@ std::string Each(std::initializer_list<In> inputs, Rule rule) {
 
 // A key typed into a box holding a text.
 using Key = std::pair<const char*, char32_t>;
+
+// The lines of a table written as a raw string, each cut at "|" into N fields
+// (a blank either side of a bar is not the field's), the last holding the rest
+// of the line; "\n" stands for a line break.
+template <std::size_t N>
+std::vector<std::array<std::string, N>> Rows(std::string_view raw) {
+    std::vector<std::array<std::string, N>> rows;
+    std::istringstream in{std::string(raw)};
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty()) continue;
+        for (std::size_t at; (at = line.find("\\n")) != std::string::npos;)
+            line.replace(at, 2, "\n");
+        std::array<std::string, N>& row = rows.emplace_back();
+        for (std::size_t k = 0, at = 0; k < N; ++k) {
+            const std::size_t bar = k + 1 < N ? line.find('|', at) : std::string::npos;
+            row[k] = line.substr(at, bar == std::string::npos ? bar : bar - at);
+            if (bar != std::string::npos && row[k].ends_with(' ')) row[k].pop_back();
+            at = bar == std::string::npos ? line.size() : bar + 1;
+            if (line[at] == ' ') ++at;
+        }
+    }
+    return rows;
+}
 
 // Runs a key filter over a list of (box text, key) cases.
 template <class Filter>
