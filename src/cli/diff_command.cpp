@@ -6,12 +6,10 @@
 
 #include "cli/ctl_common.h"
 #include "cli/ctl_history.h"
+#include "cli/diff_report.h"
 #include "cli/qt_link_rig.h"
-#include "cli/text_table.h"
 #include "cli/transfer_report.h"
 #include "files/channel_file.h"
-#include "files/csv_text.h"
-#include "model/image_diff.h"
 #include "model/write_prep.h"
 #include "transfer/difference_summary.h"
 
@@ -30,49 +28,6 @@ struct DiffArgs {
     bool csv = false;
     bool noHistory = false;
 };
-
-std::string TextReport(const std::vector<DiffEntry>& diffs, const std::string& a,
-                       const std::string& b) {
-    std::string out = "A: " + a + "\nB: " + b + "\n";
-    std::string heading;
-    std::vector<TableRow> rows;
-    auto flush = [&] {
-        if (!rows.empty()) out += "\n" + heading + "\n" + TextTable(rows, {}, "  ");
-        rows.clear();
-    };
-    for (const DiffEntry& e : diffs) {
-        const std::string h = DiffHeading(e).english;
-        if (h != heading) {
-            flush();
-            heading = h;
-        }
-        rows.push_back({e.field.english, e.a.english, "->", e.b.english});
-    }
-    flush();
-    const std::size_t n = diffs.size();
-    out += n == 0 ? "\nNo differences.\n"
-                  : "\n" + std::to_string(n) + (n == 1 ? " difference.\n" : " differences.\n");
-    return out;
-}
-
-std::string CsvReport(const std::vector<DiffEntry>& diffs, int& left) {
-    std::string out = CsvLine({"Channel", "Field", "A", "B"});
-    left = 0;
-    for (const DiffEntry& e : diffs) {
-        if (e.section != DiffSection::Channel) {
-            ++left;
-            continue;
-        }
-        // Names come quoted, to show their blanks; CSV has quoting of its own.
-        auto plain = [](const std::string& v) {
-            return v.size() >= 2 && v.front() == '"' && v.back() == '"' ? v.substr(1, v.size() - 2)
-                                                                        : v;
-        };
-        out += CsvLine(
-            {std::to_string(e.item), e.field.english, plain(e.a.english), plain(e.b.english)});
-    }
-    return out;
-}
 
 bool LoadImage(const std::string& path, Image& image) {
     const FileResult loaded = LoadChannelFile(path, image);
@@ -129,20 +84,10 @@ int RunDiff(const DiffArgs& args) {
 
 int PrintDiff(const Image& a, const Image& b, int rows, const std::string& nameA,
               const std::string& nameB, bool csv) {
-    const std::vector<DiffEntry> diffs = DiffImages(a, b, rows);
-    if (csv) {
-        int left = 0;
-        std::cout << CsvReport(diffs, left) << std::flush;
-        if (left > 0) {
-            std::cerr << "zt790ctl: " << left
-                      << (left == 1 ? " difference lies" : " differences lie")
-                      << " outside the channels; run without --csv to see "
-                      << (left == 1 ? "it" : "them") << ".\n";
-        }
-    } else {
-        std::cout << TextReport(diffs, nameA, nameB) << std::flush;
-    }
-    return diffs.empty() ? kSame : kDifferent;
+    const DiffReport report = MakeDiffReport(a, b, rows, nameA, nameB, csv);
+    std::cout << report.out << std::flush;
+    std::cerr << report.err;
+    return report.same ? kSame : kDifferent;
 }
 
 void AddDiffCommand(CLI::App& app, std::function<int()>& run) {

@@ -7,11 +7,11 @@
 #include "cli/ctl_common.h"
 #include "cli/file_commands.h"
 #include "cli/file_output.h"
+#include "cli/import_report.h"
 #include "cli/model_option.h"
 #include "cli/power_watts_option.h"
 #include "files/channel_csv.h"
 #include "files/channel_file.h"
-#include "files/csv_import_report.h"
 #include "files/csv_numbers.h"
 #include "files/text_file.h"
 
@@ -28,10 +28,6 @@ struct ImportArgs {
     bool skipInvalid = false;
     bool replace = false;
 };
-
-std::string Where(const std::string& csv, int line) {
-    return line > 0 ? csv + ":" + std::to_string(line) + ": " : csv + ": ";
-}
 
 // The options as the importer takes them, or nothing with the reason printed.
 std::optional<CsvImportOptions> ImportOptions(const ImportArgs& args, const CLI::App& cmd) {
@@ -88,25 +84,11 @@ int RunImport(const ImportArgs& args, const CLI::App& cmd) {
     const std::string target = args.output.empty() ? args.file : args.output;
 
     const CsvImportResult result = ImportChannelCsv(*text, *image, *options);
-    for (const CsvLineMessage& p : result.problems) {
-        std::cerr << Where(args.csv, p.line) << CsvReasonsText(p.reasons).english << "\n";
-    }
-    if (result.renumberingWouldHelp && !options->renumberFrom) {
-        std::cerr << "zt790ctl: --renumber places the rows in file order from channel 1, "
-                     "whatever their Location\n";
-    }
-    if (!result.ok) {
-        std::cerr << "zt790ctl: nothing imported; " << OutputFate(target) << "\n";
-        return kFileError;
-    }
-    for (const CsvLineMessage& n : result.notes) {
-        std::cerr << Where(args.csv, n.line) << "note: " << CsvReasonsText(n.reasons).english
-                  << "\n";
-    }
+    std::cerr << ImportRowsReport(result, args.csv, options->renumberFrom.has_value(), target);
+    if (!result.ok) return kFileError;
     if (!WriteOutputFile(target, FormatChannelFile(*image))) return kFileError;
 
-    std::cerr << "Imported " << ChannelCountText(result.channels.size()).english << " into "
-              << target << CsvImportTally(result).english << "\n";
+    std::cerr << ImportedText(result, target);
     return kOk;
 }
 

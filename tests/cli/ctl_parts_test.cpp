@@ -2,8 +2,10 @@
 // zt790ctl's parts called directly: the port list report and port failures,
 // the limit and image reports, and the fleet table.
 #include "cli/ctl_common.h"
+#include "cli/diff_report.h"
 #include "cli/fleet_report.h"
 #include "cli/image_report.h"
+#include "cli/import_report.h"
 #include "cli/limit_report.h"
 #include "cli/model_option.h"
 #include "cli/port_report.h"
@@ -86,13 +88,96 @@ TEST(CtlTexts, StepsAndModels) {
         EXPECT_EQ(::testing::internal::GetCapturedStderr().empty(), index.has_value()) << text;
     }
     EXPECT_EQ(ModelText(3), "MV4L UHF2 (244-247 MHz)");
+    // What new and import-csv start from: the band edges | the frequency-mode
+    // start; without --model the start-up image, 462.0125 MHz.
+    const auto edges = [](const Image& i) {
+        return Hex(std::span(i[153]).first(4)) + " | " + Hex(std::span(i[0]).first(4));
+    };
+    EXPECT_EQ(edges(*StartImage("")), "00 40 00 47 | 50 12 20 46");
+    Image vhf = *StartImage("1");
+    EXPECT_EQ(edges(vhf), "60 13 40 17 | 00 25 66 13");
+    vhf[0] = BlankImage()[0];
+    vhf[153] = BlankImage()[153];
+    EXPECT_EQ(vhf, BlankImage());
 }
 
-TEST(PortAccess, FailuresAreToldApart) {
-    EXPECT_EQ(ClassifyPortFailure(kNoDevice, true), PortFailure::NoSuchDevice);
-    EXPECT_EQ(ClassifyPortFailure(kDialout, true), PortFailure::PermissionDenied);
-    EXPECT_EQ(ClassifyPortFailure(kOpen, true), PortFailure::Busy);
-    EXPECT_EQ(ClassifyPortFailure(kOpen, false), PortFailure::Other);
+// import-csv of marine channels numbered from 0 and one UHF row into the image
+// of --model ("" the start-up one), with --skip-invalid, --replace and
+// --renumber=FIRST (0 without): what it says ("x.chann" is not there).
+TEST(ImportReport, BadRowsNotesAndTheTally) {
+    const struct {
+        const char* model;
+        bool skip, replace;
+        int renumber;
+        const char* says;
+    } cases[] = {
+        {"", false, false, 0,
+         R"(marine.csv:2: channel 0 is not between 1 and 128; receive frequency 156.800000 MHz is outside the band 400..470 MHz
+marine.csv:3: receive frequency 156.300000 MHz is outside the band 400..470 MHz
+zt790ctl: --renumber places the rows in file order from channel 1, whatever their Location
+zt790ctl: nothing imported; x.chann was not written
+)"},
+        {"1", true, false, 3,
+         R"(marine.csv:4: receive frequency 446.100000 MHz is outside the band 136..174 MHz
+marine.csv:2: note: name "Marine Ch 16" stored as "MRN16"
+marine.csv: note: 1 name changed to fit the radio (five characters of A-Z, 0-9, blank, - _ + *)
+Imported 2 channels into x.chann; 1 row skipped
+)"},
+        {"", true, true, 1,
+         R"(marine.csv:2: receive frequency 156.800000 MHz is outside the band 400..470 MHz
+marine.csv:3: receive frequency 156.300000 MHz is outside the band 400..470 MHz
+Imported 1 channel into x.chann; 2 rows skipped
+)"},
+    };
+    for (const auto& c : cases) {
+        Image image = *StartImage(c.model);
+        CsvImportOptions options;
+        options.skipInvalid = c.skip;
+        options.replace = c.replace;
+        if (c.renumber > 0) options.renumberFrom = c.renumber;
+        const CsvImportResult r = ImportChannelCsv(
+            "Location,Name,Frequency\n0,Marine Ch 16,156.8\n1,CH06,156.3\n2,Site,446.1\n", image,
+            options);
+        EXPECT_EQ(ImportRowsReport(r, "marine.csv", c.renumber > 0, "x.chann") +
+                      (r.ok ? ImportedText(r, "x.chann") : ""),
+                  c.says)
+            << c.model << " " << c.renumber;
+    }
+}
+
+// What diff says of two files: a channel's fields, an option, memory no editor
+// shows; as a report, or the channels as CSV.
+TEST(DiffReport, TheReportAndItsCsv) {
+    Image a = BlankImage();
+    PutChannel(a, 3, "- 446.03 0 255:255 255:255 02 20 FFFF");
+    Image b = a;
+    PutChannel(b, 3, "ab 446.5 0 255:255 255:255 02 20 00FF");  // byte 14: no editor shows it
+    b[208][0] = 3;                                              // squelch level
+    b[130][0] = 0x12;                                           // memory no editor shows
+    const DiffReport text = MakeDiffReport(a, b, 254, "a.chann", "b.chann", false);
+    EXPECT_FALSE(text.same);
+    EXPECT_EQ(text.out,
+              "A: a.chann\nB: b.chann\n"
+              "\nChannel 3\n"
+              "  Name                    (none)     ->  \"AB\"\n"
+              "  Receive                 446.03000  ->  446.50000\n"
+              "  Transmit                446.03000  ->  446.50000\n"
+              "  row 3 byte 14 (0x003E)  FF         ->  00\n"
+              "\nOptional features\n"
+              "  Squelch Level  5  ->  3\n"
+              "\nMemory no editor shows\n"
+              "  row 130 byte 0 (0x0820)  FF  ->  12\n"
+              "\n6 differences.\n");
+    const DiffReport csv = MakeDiffReport(a, b, 254, "a.chann", "b.chann", true);
+    EXPECT_EQ(csv.out,
+              "Channel,Field,A,B\r\n"
+              "3,Name,(none),AB\r\n"
+              "3,Receive,446.03000,446.50000\r\n"
+              "3,Transmit,446.03000,446.50000\r\n"
+              "3,row 3 byte 14 (0x003E),FF,00\r\n");
+    EXPECT_EQ(csv.err,
+              "zt790ctl: 2 differences lie outside the channels; run without --csv to see "
+              "them.\n");
 }
 
 TEST(PortAccess, MessagesNameThePortTheReasonAndWhatToDo) {
@@ -125,6 +210,8 @@ Check that this is the programming cable's port: 'zt790ctl ports' lists the seri
 )"},
     };
     for (const auto& c : cases) {
+        // Told apart by the probe, and by whether the system refused the open.
+        EXPECT_EQ(ClassifyPortFailure(c.probe, c.failure != PortFailure::Other), c.failure);
         EXPECT_EQ(PortFailureMessage(c.failure, "/dev/ttyUSB0", c.reason, c.probe, kAnn, ""),
                   c.message);
     }
