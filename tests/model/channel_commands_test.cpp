@@ -5,7 +5,6 @@
 // what it replaces, what it says).
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <sstream>
 
 #include "channel_tokens.h"
@@ -44,27 +43,10 @@ std::string Shown(const ChannelSelection& s) {
     return out + "@" + std::to_string(s.current);
 }
 
-// Long images written short, in and out: "-*3" stands for "- - -".
-std::string Expanded(const std::string& tokens) {
-    std::istringstream in(tokens);
-    std::string out;
-    for (std::string t; in >> t;) {
-        const auto star = t.find('*');
-        const int n = star == std::string::npos ? 1 : std::stoi(t.substr(star + 1));
-        for (int k = 0; k < n; ++k) out += (out.empty() ? "" : " ") + t.substr(0, star);
-    }
-    return out;
-}
-std::string Shortened(const std::string& shown) {
-    std::istringstream in(shown);
-    std::vector<std::string> tokens{std::istream_iterator<std::string>(in), {}};
-    std::string out;
-    for (std::size_t i = 0, j = 0; i < tokens.size(); i = j) {
-        while (j < tokens.size() && tokens[j] == tokens[i]) ++j;
-        const std::size_t n = j - i;
-        for (std::size_t k = 0; k < (n > 3 ? 1 : n); ++k)
-            out += (out.empty() ? "" : " ") + tokens[i] + (n > 3 ? "*" + std::to_string(n) : "");
-    }
+// A token n times over, as in Many("-", 3) == "- - -".
+std::string Many(const char* token, int n) {
+    std::string out = token;
+    while (--n > 0) out += std::string(" ") + token;
     return out;
 }
 
@@ -79,7 +61,8 @@ std::string Told(const std::vector<BiString>& lines) {
 // other than the channels, their names and the scan record never change.
 TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
     using C = ChannelCommand;
-    const std::string far = "A -*125 Y Z", abc = "A B C D E F G H I J K L M N O P Q";
+    const std::string far = "A " + Many("-", 125) + " Y Z",
+                      abc = "A B C D E F G H I J K L M N O P Q";
     const std::string gone5 =
         " | The scan's priority channel (channel 5) is gone; it is now cleared.";
     const std::string full =
@@ -102,7 +85,7 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
         {"A B - D", C::MoveUp, "4,4@4", 255, "A B D / 3@3 / 255"},
         {"", C::MoveUp, "1,2@2", 2, "A B C D E / 1,2@2 / 2 refused"},
         {far, C::MoveDown, "127,128@127", 255, far + " / 127,128@127 / 255 refused"},
-        {far, C::MoveDown, "127@127", 255, "A -*125 Z Y / 128@128 / 255"},
+        {far, C::MoveDown, "127@127", 255, "A " + Many("-", 125) + " Z Y / 128@128 / 255"},
         {far, C::MoveUp, "1@1", 255, far + " / 1@1 / 255 refused"},
         {"A B", C::MoveDown, "1-128@1", 255, "A B / 1-128@1 / 255 refused"},
         {abc, C::MoveDown, "16@16", 16,
@@ -113,14 +96,17 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
         {"", C::Insert, "3-5@5", 1, "A B - C D E / 3@3 / 1"},  // above the first selected row
         {"", C::Insert, "1@1", 255, "- A B C D E / 1@1 / 255"},
         {"", C::Insert, "6@6", 255, "A B C D E / 6@6 / 255"},
-        {"@*128", C::Insert, "@5", 255, "@*128 / 5@5 / 255 refused" + full},
-        {"@*128", C::Insert, "128@128", 255, "@*128 / 128@128 / 255 refused" + full},
-        {"@*127", C::Insert, "1@1", 255, "- @*127 / 1@1 / 255"},  // channel 128 free: it fits
+        {Many("@", 128), C::Insert, "@5", 255, Many("@", 128) + " / 5@5 / 255 refused" + full},
+        {Many("@", 128), C::Insert, "128@128", 255,
+         Many("@", 128) + " / 128@128 / 255 refused" + full},
+        {Many("@", 127), C::Insert, "1@1", 255,
+         "- " + Many("@", 127) + " / 1@1 / 255"},  // channel 128 free: it fits
         {"", C::Delete, "2,3@2", 5, "A D E / 2@2 / 3"},
         {"", C::Delete, "3,4@4", 255, "A B E / 3@3 / 255"},  // the cursor on the first one's place
         {"", C::Delete, "4,1,4@4", 255, "B C E / 1@1 / 255"},
         {"A - B", C::Delete, "2@2", 255, "A B / 2@2 / 255"},
-        {"@*127 LAST", C::Delete, "5@5", 255, "@*126 LAST / 5@5 / 255"},  // 128 moves up, nameless
+        {Many("@", 127) + " LAST", C::Delete, "5@5", 255,
+         Many("@", 126) + " LAST / 5@5 / 255"},  // 128 moves up, nameless
         {"", C::Delete, "1-128@1", 255, " / 1@1 / 255"},
         {"", C::Delete, "@5", 5, "A B C D / 5@5 / 255" + gone5},
         {"", C::Empty, "4,5@4", 5, "A B C / 4,5@4 / 255" + gone5},
@@ -133,11 +119,11 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
         {"- - X@440", C::SortByRx, "@1", 255, "X / 1@1 / 255"},
     };
     for (const auto& k : cases) {
-        const Image before = Channels(Expanded(k.start.empty() ? "A B C D E" : k.start));
+        const Image before = Channels(k.start.empty() ? "A B C D E" : k.start);
         Image image = before;
         image[kPriorityRow][1] = static_cast<std::uint8_t>(k.priority);
         const auto result = RunChannelCommand(k.command, image, Selection(k.selection));
-        std::string got = Shortened(Show(image)) + " / " + Shown(result.selection) + " / " +
+        std::string got = Show(image) + " / " + Shown(result.selection) + " / " +
                           std::to_string(image[kPriorityRow][1]);
         if (!result.done) got += " refused";
         if (result.refusal) got += " | " + std::string(result.refusal->english);
