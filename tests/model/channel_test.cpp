@@ -278,10 +278,7 @@ TEST(ChannelGrid, TypedTextsStoredAndShown) {
     constexpr auto None = ChannelMessage::None;
     const Case cases[] = {
         {7, 7, "ab", "7|446.00000|441.00000|OFF|OFF|High|Wide|AB", None},
-        {7, 1, "447", "7|447.00000|441.00000|OFF|OFF|High|Wide|", None},
         {7, 1, "480", "7|400.00000|441.00000|OFF|OFF|High|Wide|", ChannelMessage::RxOutOfBand},
-        {7, 1, " ", "7|||||||", None},
-        {7, 2, "", "7|446.00000|446.00000|OFF|OFF|High|Wide|", None},
         {7, 2, "480", "7|446.00000|400.00000|OFF|OFF|High|Wide|", ChannelMessage::TxOutOfBand},
         {7, 3, "67.0", "7|446.00000|441.00000|OFF|OFF|High|Wide|", None},
         {8, 2, "446", "8|||||||", ChannelMessage::RxFirst},
