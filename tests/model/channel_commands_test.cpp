@@ -9,6 +9,7 @@
 
 #include "channel_tokens.h"
 #include "model/channel_commands.h"
+#include "model/channel_list.h"
 #include "model/channel_paste.h"
 #include "model/channel_rows.h"
 
@@ -33,14 +34,7 @@ ChannelSelection Selection(const std::string& text) {
 }
 
 std::string Shown(const ChannelSelection& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.channels.size(); ++i) {
-        std::size_t j = i;
-        while (j + 1 < s.channels.size() && s.channels[j + 1] == s.channels[j] + 1) ++j;
-        out += (out.empty() ? "" : ",") + std::to_string(s.channels[i]);
-        if (j > i + 1) out += "-" + std::to_string(s.channels[j]), i = j;
-    }
-    return out + "@" + std::to_string(s.current);
+    return FormatChannelList(s.channels) + "@" + std::to_string(s.current);
 }
 
 // A token n times over, as in Many("-", 3) == "- - -".
@@ -76,15 +70,15 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
     } cases[] = {
         {"", C::MoveUp, "5@5", 5, "A B C E D / 4@4 / 4"},
         {"", C::MoveUp, "5@5", 4, "A B C E D / 4@4 / 5"},
-        {"", C::MoveUp, "3,4@3", 4, "A C D B E / 2,3@2 / 3"},
-        {"", C::MoveUp, "4,2@4", 255, "B A D C E / 1,3@3 / 255"},
-        {"", C::MoveUp, "1,5@5", 5, "A B C E D / 1,4@4 / 4"},    // the block at the top stays
-        {"", C::MoveDown, "2,4@1", 4, "A C B E D / 3,5@1 / 5"},  // a cursor off the selection stays
+        {"", C::MoveUp, "3,4@3", 4, "A C D B E / 2-3@2 / 3"},
+        {"", C::MoveUp, "4,2@4", 255, "B A D C E / 1, 3@3 / 255"},
+        {"", C::MoveUp, "1,5@5", 5, "A B C E D / 1, 4@4 / 4"},    // the block at the top stays
+        {"", C::MoveDown, "2,4@1", 4, "A C B E D / 3, 5@1 / 5"},  // a cursor off them stays
         {"A B C DEFGH", C::MoveDown, "3@3", 255, "A B DEFGH C / 4@4 / 255"},  // rows 160 and 161
-        {"A B C D", C::MoveDown, "3,4@3", 255, "A B - C D / 4,5@4 / 255"},
+        {"A B C D", C::MoveDown, "3,4@3", 255, "A B - C D / 4-5@4 / 255"},
         {"A B - D", C::MoveUp, "4,4@4", 255, "A B D / 3@3 / 255"},
-        {"", C::MoveUp, "1,2@2", 2, "A B C D E / 1,2@2 / 2 refused"},
-        {far, C::MoveDown, "127,128@127", 255, far + " / 127,128@127 / 255 refused"},
+        {"", C::MoveUp, "1,2@2", 2, "A B C D E / 1-2@2 / 2 refused"},
+        {far, C::MoveDown, "127,128@127", 255, far + " / 127-128@127 / 255 refused"},
         {far, C::MoveDown, "127@127", 255, "A " + Many("-", 125) + " Z Y / 128@128 / 255"},
         {far, C::MoveUp, "1@1", 255, far + " / 1@1 / 255 refused"},
         {"A B", C::MoveDown, "1-128@1", 255, "A B / 1-128@1 / 255 refused"},
@@ -109,7 +103,7 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
          Many("@", 126) + " LAST / 5@5 / 255"},  // 128 moves up, nameless
         {"", C::Delete, "1-128@1", 255, " / 1@1 / 255"},
         {"", C::Delete, "@5", 5, "A B C D / 5@5 / 255" + gone5},
-        {"", C::Empty, "4,5@4", 5, "A B C / 4,5@4 / 255" + gone5},
+        {"", C::Empty, "4,5@4", 5, "A B C / 4-5@4 / 255" + gone5},
         {"", C::Empty, "2@4", 255, "A - C D E / 2@4 / 255"},
         {"E D C B A", C::SortByName, "@3", 5, "A B C D E / 3@3 / 1"},
         {"CH10 - @146 CH2 AB CH02 B-1 B_1", C::SortByName, "@1", 255,
