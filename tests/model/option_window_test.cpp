@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstdio>
 
 #include "model/app_state.h"
 #include "model/band_edges.h"
@@ -40,10 +39,8 @@ class OptionWindow : public ::testing::Test {
         if (o.txText) d += "tx=" + *o.txText + " ";
         if (o.direction) d += "dir=" + std::to_string(*o.direction) + " ";
         if (o.refresh) d += "refresh ";
-        char flags[8];
-        std::snprintf(flags, sizeof flags, " %02X", s.ChannelTable[0][12]);
         return d + "| " + BcdToText(s.ChannelTable, 0, 0) + " " + BcdToText(s.ChannelTable, 0, 4) +
-               flags;
+               " " + Hex({&s.ChannelTable[0][12], 1});
     }
     // Runs `commit` on an image whose bytes all hold `fill` and returns the
     // image expected: the same with byte [row][byte] set to `value`.
