@@ -5,11 +5,11 @@
 // what it replaces, what it says).
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <sstream>
 
 #include "channel_tokens.h"
 #include "model/channel_commands.h"
+#include "model/channel_list.h"
 #include "model/channel_paste.h"
 #include "model/channel_rows.h"
 
@@ -34,37 +34,13 @@ ChannelSelection Selection(const std::string& text) {
 }
 
 std::string Shown(const ChannelSelection& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.channels.size(); ++i) {
-        std::size_t j = i;
-        while (j + 1 < s.channels.size() && s.channels[j + 1] == s.channels[j] + 1) ++j;
-        out += (out.empty() ? "" : ",") + std::to_string(s.channels[i]);
-        if (j > i + 1) out += "-" + std::to_string(s.channels[j]), i = j;
-    }
-    return out + "@" + std::to_string(s.current);
+    return FormatChannelList(s.channels) + "@" + std::to_string(s.current);
 }
 
-// Long images written short, in and out: "-*3" stands for "- - -".
-std::string Expanded(const std::string& tokens) {
-    std::istringstream in(tokens);
-    std::string out;
-    for (std::string t; in >> t;) {
-        const auto star = t.find('*');
-        const int n = star == std::string::npos ? 1 : std::stoi(t.substr(star + 1));
-        for (int k = 0; k < n; ++k) out += (out.empty() ? "" : " ") + t.substr(0, star);
-    }
-    return out;
-}
-std::string Shortened(const std::string& shown) {
-    std::istringstream in(shown);
-    std::vector<std::string> tokens{std::istream_iterator<std::string>(in), {}};
-    std::string out;
-    for (std::size_t i = 0, j = 0; i < tokens.size(); i = j) {
-        while (j < tokens.size() && tokens[j] == tokens[i]) ++j;
-        const std::size_t n = j - i;
-        for (std::size_t k = 0; k < (n > 3 ? 1 : n); ++k)
-            out += (out.empty() ? "" : " ") + tokens[i] + (n > 3 ? "*" + std::to_string(n) : "");
-    }
+// A token n times over, as in Many("-", 3) == "- - -".
+std::string Many(const char* token, int n) {
+    std::string out = token;
+    while (--n > 0) out += std::string(" ") + token;
     return out;
 }
 
@@ -79,7 +55,8 @@ std::string Told(const std::vector<BiString>& lines) {
 // other than the channels, their names and the scan record never change.
 TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
     using C = ChannelCommand;
-    const std::string far = "A -*125 Y Z", abc = "A B C D E F G H I J K L M N O P Q";
+    const std::string far = "A " + Many("-", 125) + " Y Z",
+                      abc = "A B C D E F G H I J K L M N O P Q";
     const std::string gone5 =
         " | The scan's priority channel (channel 5) is gone; it is now cleared.";
     const std::string full =
@@ -93,16 +70,16 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
     } cases[] = {
         {"", C::MoveUp, "5@5", 5, "A B C E D / 4@4 / 4"},
         {"", C::MoveUp, "5@5", 4, "A B C E D / 4@4 / 5"},
-        {"", C::MoveUp, "3,4@3", 4, "A C D B E / 2,3@2 / 3"},
-        {"", C::MoveUp, "4,2@4", 255, "B A D C E / 1,3@3 / 255"},
-        {"", C::MoveUp, "1,5@5", 5, "A B C E D / 1,4@4 / 4"},    // the block at the top stays
-        {"", C::MoveDown, "2,4@1", 4, "A C B E D / 3,5@1 / 5"},  // a cursor off the selection stays
+        {"", C::MoveUp, "3,4@3", 4, "A C D B E / 2-3@2 / 3"},
+        {"", C::MoveUp, "4,2@4", 255, "B A D C E / 1, 3@3 / 255"},
+        {"", C::MoveUp, "1,5@5", 5, "A B C E D / 1, 4@4 / 4"},    // the block at the top stays
+        {"", C::MoveDown, "2,4@1", 4, "A C B E D / 3, 5@1 / 5"},  // a cursor off them stays
         {"A B C DEFGH", C::MoveDown, "3@3", 255, "A B DEFGH C / 4@4 / 255"},  // rows 160 and 161
-        {"A B C D", C::MoveDown, "3,4@3", 255, "A B - C D / 4,5@4 / 255"},
+        {"A B C D", C::MoveDown, "3,4@3", 255, "A B - C D / 4-5@4 / 255"},
         {"A B - D", C::MoveUp, "4,4@4", 255, "A B D / 3@3 / 255"},
-        {"", C::MoveUp, "1,2@2", 2, "A B C D E / 1,2@2 / 2 refused"},
-        {far, C::MoveDown, "127,128@127", 255, far + " / 127,128@127 / 255 refused"},
-        {far, C::MoveDown, "127@127", 255, "A -*125 Z Y / 128@128 / 255"},
+        {"", C::MoveUp, "1,2@2", 2, "A B C D E / 1-2@2 / 2 refused"},
+        {far, C::MoveDown, "127,128@127", 255, far + " / 127-128@127 / 255 refused"},
+        {far, C::MoveDown, "127@127", 255, "A " + Many("-", 125) + " Z Y / 128@128 / 255"},
         {far, C::MoveUp, "1@1", 255, far + " / 1@1 / 255 refused"},
         {"A B", C::MoveDown, "1-128@1", 255, "A B / 1-128@1 / 255 refused"},
         {abc, C::MoveDown, "16@16", 16,
@@ -113,17 +90,20 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
         {"", C::Insert, "3-5@5", 1, "A B - C D E / 3@3 / 1"},  // above the first selected row
         {"", C::Insert, "1@1", 255, "- A B C D E / 1@1 / 255"},
         {"", C::Insert, "6@6", 255, "A B C D E / 6@6 / 255"},
-        {"@*128", C::Insert, "@5", 255, "@*128 / 5@5 / 255 refused" + full},
-        {"@*128", C::Insert, "128@128", 255, "@*128 / 128@128 / 255 refused" + full},
-        {"@*127", C::Insert, "1@1", 255, "- @*127 / 1@1 / 255"},  // channel 128 free: it fits
+        {Many("@", 128), C::Insert, "@5", 255, Many("@", 128) + " / 5@5 / 255 refused" + full},
+        {Many("@", 128), C::Insert, "128@128", 255,
+         Many("@", 128) + " / 128@128 / 255 refused" + full},
+        {Many("@", 127), C::Insert, "1@1", 255,
+         "- " + Many("@", 127) + " / 1@1 / 255"},  // channel 128 free: it fits
         {"", C::Delete, "2,3@2", 5, "A D E / 2@2 / 3"},
         {"", C::Delete, "3,4@4", 255, "A B E / 3@3 / 255"},  // the cursor on the first one's place
         {"", C::Delete, "4,1,4@4", 255, "B C E / 1@1 / 255"},
         {"A - B", C::Delete, "2@2", 255, "A B / 2@2 / 255"},
-        {"@*127 LAST", C::Delete, "5@5", 255, "@*126 LAST / 5@5 / 255"},  // 128 moves up, nameless
+        {Many("@", 127) + " LAST", C::Delete, "5@5", 255,
+         Many("@", 126) + " LAST / 5@5 / 255"},  // 128 moves up, nameless
         {"", C::Delete, "1-128@1", 255, " / 1@1 / 255"},
         {"", C::Delete, "@5", 5, "A B C D / 5@5 / 255" + gone5},
-        {"", C::Empty, "4,5@4", 5, "A B C / 4,5@4 / 255" + gone5},
+        {"", C::Empty, "4,5@4", 5, "A B C / 4-5@4 / 255" + gone5},
         {"", C::Empty, "2@4", 255, "A - C D E / 2@4 / 255"},
         {"E D C B A", C::SortByName, "@3", 5, "A B C D E / 3@3 / 1"},
         {"CH10 - @146 CH2 AB CH02 B-1 B_1", C::SortByName, "@1", 255,
@@ -133,11 +113,11 @@ TEST(ChannelCommands, ChannelsSelectionCursorAndPriorityAfterEachCommand) {
         {"- - X@440", C::SortByRx, "@1", 255, "X / 1@1 / 255"},
     };
     for (const auto& k : cases) {
-        const Image before = Channels(Expanded(k.start.empty() ? "A B C D E" : k.start));
+        const Image before = Channels(k.start.empty() ? "A B C D E" : k.start);
         Image image = before;
         image[kPriorityRow][1] = static_cast<std::uint8_t>(k.priority);
         const auto result = RunChannelCommand(k.command, image, Selection(k.selection));
-        std::string got = Shortened(Show(image)) + " / " + Shown(result.selection) + " / " +
+        std::string got = Show(image) + " / " + Shown(result.selection) + " / " +
                           std::to_string(image[kPriorityRow][1]);
         if (!result.done) got += " refused";
         if (result.refusal) got += " | " + std::string(result.refusal->english);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstdio>
 
 #include "model/app_state.h"
 #include "model/band_edges.h"
@@ -40,16 +39,14 @@ class OptionWindow : public ::testing::Test {
         if (o.txText) d += "tx=" + *o.txText + " ";
         if (o.direction) d += "dir=" + std::to_string(*o.direction) + " ";
         if (o.refresh) d += "refresh ";
-        char flags[8];
-        std::snprintf(flags, sizeof flags, " %02X", s.ChannelTable[0][12]);
         return d + "| " + BcdToText(s.ChannelTable, 0, 0) + " " + BcdToText(s.ChannelTable, 0, 4) +
-               flags;
+               " " + Hex({&s.ChannelTable[0][12], 1});
     }
     // Runs `commit` on an image whose bytes all hold `fill` and returns the
     // image expected: the same with byte [row][byte] set to `value`.
     template <class Commit>
-    void ExpectOnly(int row, int byte, std::uint8_t fill, std::uint8_t value, Commit commit,
-                    const std::string& what) {
+    void ExpectOnly(int row, int byte, std::uint8_t fill, std::uint8_t value,
+                    const std::string& what, Commit commit) {
         for (auto& r : s.ChannelTable) r.fill(fill);
         Image expected = s.ChannelTable;
         expected[row][byte] = value;
@@ -324,9 +321,8 @@ TEST_F(RecordLayout, EveryOptionListAsRowByteMaskAndItems) {
         for (int p = 0; p <= last; ++p) {
             for (std::uint8_t fill : {0x00, 0xFF}) {
                 const auto value = static_cast<std::uint8_t>((fill & ~l.mask) | (p << shift));
-                ExpectOnly(
-                    l.row, l.byte, fill, value,
-                    [&] { CommitOptionList(s.ChannelTable, l.list, p); }, std::to_string(p));
+                ExpectOnly(l.row, l.byte, fill, value, std::to_string(p),
+                           [&] { CommitOptionList(s.ChannelTable, l.list, p); });
             }
         }
         // Every stored value shows, clamped to the last item, and stays stored.
@@ -374,10 +370,8 @@ TEST_F(RecordLayout, EveryCheckBoxAsRowByteAndBit) {
                     EXPECT_EQ(s.ChannelTable[208][2], fill | 0x40);
                     continue;
                 }
-                ExpectOnly(
-                    c.row, c.byte, fill, value,
-                    [&] { CommitOptionCheck(s.ChannelTable, c.check, checked); },
-                    checked ? "checked" : "unchecked");
+                ExpectOnly(c.row, c.byte, fill, value, checked ? "checked" : "unchecked",
+                           [&] { CommitOptionCheck(s.ChannelTable, c.check, checked); });
             }
         }
         // The box shows the bit (the refresh always clears VOX inhibit on receive).
@@ -388,10 +382,8 @@ TEST_F(RecordLayout, EveryCheckBoxAsRowByteAndBit) {
             EXPECT_EQ(RefreshOptions(s).check(c.check), shown) << set;
         }
     }
-    ExpectOnly(
-        208, 2, 0x00, 0x40, [&] { CommitWorkMode(s.ChannelTable, true); }, "channel mode");
-    ExpectOnly(
-        208, 2, 0xFF, 0xBF, [&] { CommitWorkMode(s.ChannelTable, false); }, "freq mode");
+    ExpectOnly(208, 2, 0x00, 0x40, "channel mode", [&] { CommitWorkMode(s.ChannelTable, true); });
+    ExpectOnly(208, 2, 0xFF, 0xBF, "freq mode", [&] { CommitWorkMode(s.ChannelTable, false); });
 }
 
 // The frequency-mode record: receive frequency in bytes 0..3 and offset in 4..7
@@ -442,9 +434,8 @@ TEST_F(RecordLayout, ChannelPowerKeepsTheOtherBitsOfByte12) {
     } cases[] = {{0xFF, 0, 0xFC}, {0xFF, 1, 0xFD}, {0xFF, 2, 0xFE},
                  {0x00, 2, 0x02}, {0xC4, 1, 0xC5}, {0x7B, 0, 0x78}};
     for (const auto& c : cases) {
-        ExpectOnly(
-            37, 12, c.before, c.after, [&] { SetPower(s.ChannelTable, 37, c.power); },
-            std::to_string(c.power));
+        ExpectOnly(37, 12, c.before, c.after, std::to_string(c.power),
+                   [&] { SetPower(s.ChannelTable, 37, c.power); });
     }
 }
 
