@@ -346,20 +346,16 @@ class SafeWrites : public ExchangeWindows {
 TEST_F(SafeWrites, EachFaultIsToldWithWhatToDoAndRestoreBackupPutsTheRadioBack) {
     const std::string repair =
         " Write Again sends the image once more; Restore Backup puts back what the radio held.";
-    const std::string halfWritten =
-        "The radio is now half-written: it stopped answering part-way through the write and holds "
-        "part of the new image and part of its old memory. Check the cable and that the radio is "
-        "switched on, then write again." +
-        repair;
     const struct {
         const char* fault;
         bool duringWrite;
         const char* label;
-        std::string told;
+        const char* told;  // the start of the message, whose end is `repair`
     } cases[] = {
         {"no-store@3", false, "The radio does not hold what was written: channel 3.",
-         "The radio does not hold what was written: channel 3." + repair},
-        {"silent@150:always", true, "The radio is now half-written.", halfWritten},
+         "The radio does not hold what was written: channel 3. Write Again"},
+        {"silent@150:always", true, "The radio is now half-written.",
+         "The radio is now half-written: it stopped answering part-way"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -372,7 +368,10 @@ TEST_F(SafeWrites, EachFaultIsToldWithWhatToDoAndRestoreBackupPutsTheRadioBack) 
         }
         radio.AddFault(Fault(c.fault));
         ASSERT_TRUE(runUntil([&] { return !presenter.messages.empty(); }, 120'000));
-        EXPECT_EQ(presenter.take(), Texts{QString::fromStdString(c.told)});
+        const Texts told = presenter.take();
+        ASSERT_EQ(told.size(), 1U);
+        EXPECT_TRUE(told[0].startsWith(c.told) && told[0].endsWith(QString::fromStdString(repair)))
+            << told[0].toStdString();
         EXPECT_EQ(label(w), c.label);
         EXPECT_FALSE(w->exchangeRunning());
         EXPECT_TRUE(button(w, "Command_WriteAgain")->isVisible());
