@@ -7,7 +7,6 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QStatusBar>
-#include <sstream>
 
 #include "../model/channel_tokens.h"
 #include "files/channel_records_text.h"

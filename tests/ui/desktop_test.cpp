@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -171,27 +170,15 @@ TEST_F(Desktop, F1InTheMainWindowAndTheManualsKeys) {
     EXPECT_FALSE(help()->isVisible());
 }
 
+// (Where each heading lies in the manual shown: the Help and F1 test.)
 TEST_F(Desktop, EveryWindowHasItsSectionInBothManuals) {
     for (bool chinese : {false, true}) {
-        SCOPED_TRACE(chinese);
-        const QString markdown = ManualMarkdown(chinese);
-        const std::map<QString, int> sections = ManualSections(markdown);
-        for (const WindowSpec& w : Windows()) {
-            EXPECT_TRUE(sections.contains(QString::fromLatin1(w.manualSection))) << w.manualSection;
-        }
-        for (const char* other :
-             {"main-window", "command-line", "zt790ctl", "zt790sim", "cables", "troubleshooting"}) {
-            EXPECT_TRUE(sections.contains(QString::fromLatin1(other))) << other;
-        }
-        // The headings counted in the text are the ones the help window shows.
-        main->showHelp("main-window");
-        main->switchLanguage(chinese);
-        int shown = 0;
-        for (QTextBlock b = help()->browser()->document()->begin(); b.isValid(); b = b.next())
-            shown += b.blockFormat().headingLevel() > 0;
-        int last = 0;
-        for (const auto& [name, heading] : sections) last = std::max(last, heading);
-        EXPECT_GT(shown, last);
+        const std::map<QString, int> sections = ManualSections(ManualMarkdown(chinese));
+        std::vector<const char*> names{"main-window", "command-line", "zt790ctl",
+                                       "zt790sim",    "cables",       "troubleshooting"};
+        for (const WindowSpec& w : Windows()) names.push_back(w.manualSection);
+        for (const char* name : names)
+            EXPECT_TRUE(sections.contains(QString::fromLatin1(name))) << name << " " << chinese;
     }
 }
 

@@ -173,7 +173,7 @@ TEST_F(ModalBoxes, OutOfBandEntryInTheGridOrTheChannelDialogShowsOneBox) {
 }
 
 // Two refused boxes once handed the focus back and forth without end.
-TEST_F(ModalBoxes, RefusedReceiveEntryShowsOneBoxAndGetsTheFocusBack) {
+TEST_F(ModalBoxes, RefusedOptionEntriesShowOneBoxAndGetTheFocusBack) {
     // An offset of 255 255 255 255 shows as 1666.66665, which its box refuses.
     for (int b = 4; b < 8; ++b) state->ChannelTable[0][b] = 255;  // the frequency-mode record
     QLineEdit* offset = field(WindowId::Option, "Text_Offset_Freq");
@@ -184,11 +184,10 @@ TEST_F(ModalBoxes, RefusedReceiveEntryShowsOneBoxAndGetsTheFocusBack) {
     // The box the main window gives the focus to when it is active again.
     EXPECT_EQ(main->focusWidget(), rx);
     EXPECT_EQ(offset->text(), "1666.66665");
-}
 
-// The box keeps the focus once; leaving it again with the same digits is let
-// go without the message, so the keyboard is never trapped in it.
-TEST_F(ModalBoxes, ShortPasswordShowsOneBoxAndKeepsTheFocusOnce) {
+    // A short password's box keeps the focus once; leaving it again with the
+    // same digits is let go without the message, so the keyboard is never
+    // trapped in it.
     state->ChannelTable[208][2] |= 0x08;  // password on
     QLineEdit* password = field(WindowId::Option, "Text_Pon_PWD");
     auto* next = child<QLineEdit>(main->window(WindowId::Option), "Text_pvfo_d0");
