@@ -600,59 +600,45 @@ x,A,446.1,,,,,,,,,,FM,,,High, | Location "x" is not a channel number
         "4: receive frequency 174.000000 MHz is outside the band 136..174 MHz\n");
 }
 
-// The reasons follow the language of the message: no English inside a Chinese one.
+// The reasons follow the language of the message: no English inside a Chinese
+// one. The file, then the reason in English and in Chinese.
+constexpr const char* kReasons = R"(
+Location,Frequency,Mode\n7,480,DV\n | line 2: Mode "DV" is not FM (wide) or NFM (narrow); receive frequency 480.000000 MHz is outside the band 400..470 MHz | 第 2 行：Mode "DV" 不是 FM（宽带）或 NFM（窄带）；接收频率 480.000000 MHz 超出频段 400..470 MHz
+Location,Frequency\n7,446.1\n7,446.2\n | line 3: channel 7 is already set on line 2 | 第 3 行：信道 7 已由第 2 行设置
+Location;Frequency\n | line 1: the header line names no Frequency column (its fields seem separated by semicolons, not by commas) | 第 1 行：标题行中没有 Frequency 列（其字段似乎以分号分隔，而不是以逗号分隔）
+)";
+
 TEST(CsvImportReport, ReasonsInTheMessagesLanguage) {
-    const struct {
-        const char* csv;
-        const char* english;
-        const char* chinese;
-    } cases[] = {
-        {"Location,Frequency,Mode\n7,480,DV\n",
-         "line 2: Mode \"DV\" is not FM (wide) or NFM (narrow); receive frequency 480.000000 MHz "
-         "is outside the band 400..470 MHz",
-         "第 2 行：Mode \"DV\" 不是 FM（宽带）或 NFM（窄带）；接收频率 480.000000 MHz 超出频段 "
-         "400..470 MHz"},
-        {"Location,Frequency\n7,446.1\n7,446.2\n", "line 3: channel 7 is already set on line 2",
-         "第 3 行：信道 7 已由第 2 行设置"},
-        {"Location;Frequency\n",
-         "line 1: the header line names no Frequency column (its fields seem separated by "
-         "semicolons, not by commas)",
-         "第 1 行：标题行中没有 Frequency 列（其字段似乎以分号分隔，而不是以逗号分隔）"},
-    };
     const CsvImportWording wording{{}, {"Refused.", "拒绝。"}, {}};
-    for (const auto& c : cases) {
+    for (const auto& [csv, english, chinese] : Rows<3>(kReasons)) {
         Image image = BlankImage();
-        const BiString message = CsvImportMessage(ImportChannelCsv(c.csv, image), wording);
-        EXPECT_EQ(message.english, std::string("Refused.\n") + c.english) << c.csv;
-        EXPECT_EQ(message.chinese, std::string("拒绝。\n") + c.chinese) << c.csv;
+        const BiString message = CsvImportMessage(ImportChannelCsv(csv, image), wording);
+        EXPECT_EQ(message.english, "Refused.\n" + english) << csv;
+        EXPECT_EQ(message.chinese, "拒绝。\n" + chinese) << csv;
     }
 }
 
+// Files refused as a whole: the file, the problem ("line: text"), and the
+// separator its header seems to use instead of commas (- none).
+constexpr const char* kFileRefusals = R"(
+ | 0: the file is empty: no header line | -
+\n\nName,Freq\n1,446\n | 3: the header line names no Frequency column | -
+Location;Name;Frequency\n1;A;446.1\n | 1: the header line names no Frequency column (its fields seem separated by semicolons, not by commas) | ;
+Location	Frequency\n1	446.1\n | 1: the header line names no Frequency column (its fields seem separated by tabs, not by commas) | tab
+Name,Frequency\nA,446.1\n | 1: the header line names no Location column | -
+Location,Frequency\n | 0: no channel rows in the file | -
+Location,Frequency,Name\n1,446,"AB\n | 2: a quoted field is not closed | -
+)";
+
 TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
     const Image before = BlankImage();
-    const std::string noFrequency = "the header line names no Frequency column";
-    const struct {
-        const char* csv;
-        std::string problem;
-        char otherSeparator;
-    } cases[] = {
-        {"", "0: the file is empty: no header line", 0},
-        {"\n\nName,Freq\n1,446\n", "3: " + noFrequency, 0},
-        {"Location;Name;Frequency\n1;A;446.1\n",
-         "1: " + noFrequency + " (its fields seem separated by semicolons, not by commas)", ';'},
-        {"Location\tFrequency\n1\t446.1\n",
-         "1: " + noFrequency + " (its fields seem separated by tabs, not by commas)", '\t'},
-        {"Name,Frequency\nA,446.1\n", "1: the header line names no Location column", 0},
-        {"Location,Frequency\n", "0: no channel rows in the file", 0},
-        {"Location,Frequency,Name\n1,446,\"AB\n", "2: a quoted field is not closed", 0},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [csv, problem, separator] : Rows<3>(kFileRefusals)) {
         Image image = before;
-        const CsvImportResult r = ImportChannelCsv(c.csv, image);
-        EXPECT_FALSE(r.ok);
-        EXPECT_EQ(Said(r.problems), c.problem + "\n");
-        EXPECT_EQ(r.otherSeparator, c.otherSeparator);
-        EXPECT_EQ(image, before);
+        const CsvImportResult r = ImportChannelCsv(csv, image);
+        EXPECT_FALSE(r.ok) << csv;
+        EXPECT_EQ(Said(r.problems), problem + "\n");
+        EXPECT_EQ(r.otherSeparator, separator == "-" ? 0 : separator == "tab" ? '\t' : ';') << csv;
+        EXPECT_EQ(image, before) << csv;
     }
     // A title line above the header is passed over; text copied from a
     // spreadsheet is read with its tabs; a skipped row does not take its
