@@ -69,12 +69,6 @@ TEST(CsvText, SplitsQuotedFieldsCountsLinesAndQuotesOnlyWhenNeeded) {
     EXPECT_EQ(back.records[0].fields, original);
 }
 
-constexpr int kD023N = 52;   // DCS 023, normal
-constexpr int kD023I = 159;  // DCS 023, inverted
-constexpr int kD025N = 53;
-constexpr int k885 = 9;    // 88.5 Hz
-constexpr int k1000 = 13;  // 100.0 Hz
-
 std::string Joined(const CsvToneColumns& c) {
     return c.tone + "," + c.rToneFreq + "," + c.cToneFreq + "," + c.dtcsCode + "," +
            c.dtcsPolarity + "," + c.rxDtcsCode + "," + c.crossMode;
@@ -90,26 +84,29 @@ TEST(CsvTones, EveryCombinationComesBack) {
     }
 }
 
+// The decode and encode positions (9: 88.5 Hz, 13: 100.0 Hz, 52: DCS 023
+// normal, 53: 025 normal, 159: 023 inverted, 264: 754 inverted), then the
+// columns Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode,
+// CrossMode.
+constexpr const char* kToneColumns = R"(
+0 13 | Tone,100.0,88.5,023,NN,023,Tone->Tone
+9 13 | Cross,100.0,88.5,023,NN,023,Tone->Tone
+9 0 | Cross,88.5,88.5,023,NN,023,->Tone
+52 52 | DTCS,88.5,88.5,023,NN,023,Tone->Tone
+159 52 | DTCS,88.5,88.5,023,NR,023,Tone->Tone
+52 159 | DTCS,88.5,88.5,023,RN,023,Tone->Tone
+0 159 | Cross,88.5,88.5,023,RN,023,DTCS->
+53 0 | Cross,88.5,88.5,023,NN,025,->DTCS
+159 13 | Cross,100.0,88.5,023,NR,023,Tone->DTCS
+9 53 | Cross,88.5,88.5,025,NN,023,DTCS->Tone
+264 264 | DTCS,88.5,88.5,754,RR,754,Tone->Tone
+)";
+
 TEST(CsvTones, ColumnsFollowTheGenericLayout) {
-    // Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode, CrossMode.
-    const struct {
-        CsvTones tones;
-        const char* columns;
-    } cases[] = {
-        {{0, k1000}, "Tone,100.0,88.5,023,NN,023,Tone->Tone"},
-        {{k885, k1000}, "Cross,100.0,88.5,023,NN,023,Tone->Tone"},
-        {{k885, 0}, "Cross,88.5,88.5,023,NN,023,->Tone"},
-        {{kD023N, kD023N}, "DTCS,88.5,88.5,023,NN,023,Tone->Tone"},
-        {{kD023I, kD023N}, "DTCS,88.5,88.5,023,NR,023,Tone->Tone"},
-        {{kD023N, kD023I}, "DTCS,88.5,88.5,023,RN,023,Tone->Tone"},
-        {{0, kD023I}, "Cross,88.5,88.5,023,RN,023,DTCS->"},
-        {{kD025N, 0}, "Cross,88.5,88.5,023,NN,025,->DTCS"},
-        {{kD023I, k1000}, "Cross,100.0,88.5,023,NR,023,Tone->DTCS"},
-        {{k885, kD025N}, "Cross,88.5,88.5,025,NN,023,DTCS->Tone"},
-        {{264, 264}, "DTCS,88.5,88.5,754,RR,754,Tone->Tone"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Joined(ToneColumnsFor(c.tones)), c.columns) << c.tones.rx << "/" << c.tones.tx;
+    for (const auto& [tones, columns] : Rows<2>(kToneColumns)) {
+        CsvTones t;
+        std::istringstream(tones) >> t.rx >> t.tx;
+        EXPECT_EQ(Joined(ToneColumnsFor(t)), columns) << tones;
     }
 }
 
