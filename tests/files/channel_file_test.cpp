@@ -19,16 +19,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ChannelFile : public ScratchDir {
-  protected:
-    static Image Sample() {
-        Image image = BlankImage();
-        for (int r = 0; r < kImageRows; r += 3) {
-            for (int f = 0; f < kRowBytes; ++f) image[r][f] = static_cast<std::uint8_t>(r * 16 + f);
-        }
-        return image;
-    }
-};
+using ChannelFile = ScratchDir;
+
+Image Sample() {
+    Image image = BlankImage();
+    for (int r = 0; r < kImageRows; r += 3)
+        for (int f = 0; f < kRowBytes; ++f) image[r][f] = static_cast<std::uint8_t>(r * 16 + f);
+    return image;
+}
 
 // 256 lines of sixteen values, each value between blanks and each line ended by
 // CR LF; the English messages are checked by the file windows' tests.
