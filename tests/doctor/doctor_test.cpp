@@ -208,6 +208,22 @@ TEST(BrailleDaemon, RulesInForceMaskedRulesAndTheRunningDaemon) {
                   {0x1a86, 0x7523}, {0x10c4, 0xea60}, {0x10c4, 0xea80}, {0x0403, 0x6001}}));
 }
 
+// One case a line: the daemon (its rules, masked, running as a service), the
+// cable's USB id, its tty (- none), the port that is missing (or busy, "busy
+// PORT"), and the English advice (RULE: the rule file's path; MASK: how to
+// remove the daemon or mask its rule).
+constexpr const char* kBrailleCases = R"(
+rules | 1a86 7523 | - | /dev/ttyUSB0 | The USB serial cable 1a86:7523 (USB Serial) is plugged in but has no serial port: the braille display daemon brltty has taken it.\nMASK
+rules masked | 1a86 7523 | - | /dev/ttyUSB0 |
+- | 1a86 7523 | - | /dev/ttyUSB0 |
+rules | 1a86 7523 | ttyUSB0 | /dev/ttyUSB0 |
+rules | 0403 6001 | - | /dev/ttyUSB0 |
+running | 10c4 ea60 | - | /dev/ttyUSB0 | The USB serial cable 10c4:ea60 (USB Serial) is plugged in but has no serial port: the braille display daemon brltty has taken it.\nUnless you use a braille display, remove it:\n    sudo apt remove brltty\nor keep it installed but stop its service:\n    sudo systemctl disable --now brltty\nthen unplug the cable and plug it in again.\n
+rules | 1a86 7523 | ttyUSB0 | busy /dev/ttyUSB0 | The serial port /dev/ttyUSB0 belongs to a USB serial cable, 1a86:7523 (USB Serial), that the braille display daemon brltty claims: brltty may have it open.\nMASK
+rules | 1a86 7523 | ttyUSB0 | busy /dev/ttyS0 |
+rules | 067b 2303 | ttyUSB0 | busy /dev/ttyUSB0 |
+)";
+
 TEST(BrailleDaemon, AdviceOnlyWhenAClaimedCableIsMissingOrBusy) {
     const std::string masking =
         "Unless you use a braille display, remove it:\n"
@@ -216,59 +232,26 @@ TEST(BrailleDaemon, AdviceOnlyWhenAClaimedCableIsMissingOrBusy) {
         "    sudo ln -s /dev/null /etc/udev/rules.d/85-brltty.rules\n"
         "    sudo udevadm control --reload-rules\n"
         "then unplug the cable and plug it in again.\n";
-    const struct {
-        const char* what;
-        bool rules, masked, running;
-        const char *vendor, *product;
-        bool hasTty;
-        PortTrouble trouble;
-        const char* device;
-        std::string advice;  // English; RULE stands for the rule file's path
-    } cases[] = {
-        {"CH340 taken by the rules", true, false, false, "1a86", "7523", false,
-         PortTrouble::Missing, "",
-         "The USB serial cable 1a86:7523 (USB Serial) is plugged in but has no serial port: the "
-         "braille display daemon brltty has taken it.\n" +
-             masking},
-        {"rules masked", true, true, false, "1a86", "7523", false, PortTrouble::Missing, "", ""},
-        {"no daemon", false, false, false, "1a86", "7523", false, PortTrouble::Missing, "", ""},
-        {"the cable has its port", true, false, false, "1a86", "7523", true, PortTrouble::Missing,
-         "", ""},
-        {"FTDI commented out", true, false, false, "0403", "6001", false, PortTrouble::Missing, "",
-         ""},
-        {"the service took a CP210x", false, false, true, "10c4", "ea60", false,
-         PortTrouble::Missing, "",
-         "The USB serial cable 10c4:ea60 (USB Serial) is plugged in but has no serial port: the "
-         "braille display daemon brltty has taken it.\n"
-         "Unless you use a braille display, remove it:\n"
-         "    sudo apt remove brltty\n"
-         "or keep it installed but stop its service:\n"
-         "    sudo systemctl disable --now brltty\n"
-         "then unplug the cable and plug it in again.\n"},
-        {"busy CH340", true, false, false, "1a86", "7523", true, PortTrouble::Busy, "/dev/ttyUSB0",
-         "The serial port /dev/ttyUSB0 belongs to a USB serial cable, 1a86:7523 (USB Serial), "
-         "that the braille display daemon brltty claims: brltty may have it open.\n" +
-             masking},
-        {"another port busy", true, false, false, "1a86", "7523", true, PortTrouble::Busy,
-         "/dev/ttyS0", ""},
-        {"busy, not claimed", true, false, false, "067b", "2303", true, PortTrouble::Busy,
-         "/dev/ttyUSB0", ""},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [daemon, id, tty, port, advice] : Rows<5>(kBrailleCases)) {
+        SCOPED_TRACE(daemon + " " + id + " " + tty + " " + port);
         FakeSystem sys;
-        if (c.rules) sys.Rules("usr/lib/udev/rules.d", kUbuntuRules);
-        if (c.masked) sys.Mask();
-        if (c.running) sys.Write("proc/812/comm", "brltty\n");
+        if (daemon.starts_with("rules")) sys.Rules("usr/lib/udev/rules.d", kUbuntuRules);
+        if (daemon.ends_with("masked")) sys.Mask();
+        if (daemon == "running") sys.Write("proc/812/comm", "brltty\n");
         sys.Usb("1-1", "1d6b", "0002", {});  // a hub: never a cable
-        sys.Usb("1-2", c.vendor, c.product,
-                c.hasTty ? std::initializer_list<std::string>{"ttyUSB0"}
-                         : std::initializer_list<std::string>{});
-        std::string expected = c.advice;
+        sys.Usb("1-2", id.substr(0, 4).c_str(), id.substr(5).c_str(),
+                tty == "-" ? std::initializer_list<std::string>{}
+                           : std::initializer_list<std::string>{tty});
+        std::string expected = advice;
+        if (const auto at = expected.find("MASK"); at != std::string::npos)
+            expected.replace(at, 4, masking);
         if (const auto at = expected.find("RULE"); at != std::string::npos)
             expected.replace(at, 4, sys.paths.udevRuleDirs[3] + "/85-brltty.rules");
-        const BiString advice = BrailleDaemonAdvice(c.trouble, c.device, sys.paths);
-        EXPECT_EQ(advice.english, expected) << c.what;
-        EXPECT_EQ(advice.chinese.empty(), expected.empty()) << c.what;
+        const bool busy = port.starts_with("busy ");
+        const BiString said = BrailleDaemonAdvice(busy ? PortTrouble::Busy : PortTrouble::Missing,
+                                                  busy ? port.substr(5) : "", sys.paths);
+        EXPECT_EQ(said.english, expected);
+        EXPECT_EQ(said.chinese.empty(), expected.empty());
     }
 }
 

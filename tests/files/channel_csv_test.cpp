@@ -69,12 +69,6 @@ TEST(CsvText, SplitsQuotedFieldsCountsLinesAndQuotesOnlyWhenNeeded) {
     EXPECT_EQ(back.records[0].fields, original);
 }
 
-constexpr int kD023N = 52;   // DCS 023, normal
-constexpr int kD023I = 159;  // DCS 023, inverted
-constexpr int kD025N = 53;
-constexpr int k885 = 9;    // 88.5 Hz
-constexpr int k1000 = 13;  // 100.0 Hz
-
 std::string Joined(const CsvToneColumns& c) {
     return c.tone + "," + c.rToneFreq + "," + c.cToneFreq + "," + c.dtcsCode + "," +
            c.dtcsPolarity + "," + c.rxDtcsCode + "," + c.crossMode;
@@ -90,26 +84,29 @@ TEST(CsvTones, EveryCombinationComesBack) {
     }
 }
 
+// The decode and encode positions (9: 88.5 Hz, 13: 100.0 Hz, 52: DCS 023
+// normal, 53: 025 normal, 159: 023 inverted, 264: 754 inverted), then the
+// columns Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode,
+// CrossMode.
+constexpr const char* kToneColumns = R"(
+0 13 | Tone,100.0,88.5,023,NN,023,Tone->Tone
+9 13 | Cross,100.0,88.5,023,NN,023,Tone->Tone
+9 0 | Cross,88.5,88.5,023,NN,023,->Tone
+52 52 | DTCS,88.5,88.5,023,NN,023,Tone->Tone
+159 52 | DTCS,88.5,88.5,023,NR,023,Tone->Tone
+52 159 | DTCS,88.5,88.5,023,RN,023,Tone->Tone
+0 159 | Cross,88.5,88.5,023,RN,023,DTCS->
+53 0 | Cross,88.5,88.5,023,NN,025,->DTCS
+159 13 | Cross,100.0,88.5,023,NR,023,Tone->DTCS
+9 53 | Cross,88.5,88.5,025,NN,023,DTCS->Tone
+264 264 | DTCS,88.5,88.5,754,RR,754,Tone->Tone
+)";
+
 TEST(CsvTones, ColumnsFollowTheGenericLayout) {
-    // Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode, CrossMode.
-    const struct {
-        CsvTones tones;
-        const char* columns;
-    } cases[] = {
-        {{0, k1000}, "Tone,100.0,88.5,023,NN,023,Tone->Tone"},
-        {{k885, k1000}, "Cross,100.0,88.5,023,NN,023,Tone->Tone"},
-        {{k885, 0}, "Cross,88.5,88.5,023,NN,023,->Tone"},
-        {{kD023N, kD023N}, "DTCS,88.5,88.5,023,NN,023,Tone->Tone"},
-        {{kD023I, kD023N}, "DTCS,88.5,88.5,023,NR,023,Tone->Tone"},
-        {{kD023N, kD023I}, "DTCS,88.5,88.5,023,RN,023,Tone->Tone"},
-        {{0, kD023I}, "Cross,88.5,88.5,023,RN,023,DTCS->"},
-        {{kD025N, 0}, "Cross,88.5,88.5,023,NN,025,->DTCS"},
-        {{kD023I, k1000}, "Cross,100.0,88.5,023,NR,023,Tone->DTCS"},
-        {{k885, kD025N}, "Cross,88.5,88.5,025,NN,023,DTCS->Tone"},
-        {{264, 264}, "DTCS,88.5,88.5,754,RR,754,Tone->Tone"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Joined(ToneColumnsFor(c.tones)), c.columns) << c.tones.rx << "/" << c.tones.tx;
+    for (const auto& [tones, columns] : Rows<2>(kToneColumns)) {
+        CsvTones t;
+        std::istringstream(tones) >> t.rx >> t.tx;
+        EXPECT_EQ(Joined(ToneColumnsFor(t)), columns) << tones;
     }
 }
 
@@ -393,7 +390,8 @@ TEST(ChannelCsv, PowerLevelsOptionText) {
     }
 }
 
-// Source names -> stored names, a whole list at a time.
+// Source names -> stored names, a whole list at a time; a counter of two
+// digits still leaves five characters.
 constexpr const char* kNameLists = R"(
 CQ0UOAZ|CQ0UOAZ*|CQ0DUE|GB3PX (Cambridge) -> 0UOAZ|UOAZ*|0DUE|GB3PX
 9M4RBC|9M2RKK|VU2CHQ|9W2RKK -> 4RBC|M2RKK|2CHQ|W2RKK
@@ -409,6 +407,7 @@ Site A Base|Site B Base|Site Base -> SITEA|SITEB|SITE
 FRS 1|FRS 10|70cm Rpt 0|70cm Rpt 10 -> FRS 1|FRS10|70CM0|70C10
 Fóia|São Miguel|Foia|St. Louis|Ch.16|日本 -> FOIA1|SAOMI|FOIA|STLOU|CH16|
 pmr1| PMR1 |Pmr1|a-1|A(1)|A[1] -> PMR1| PMR1|PMR1|A-1|A1|A11
+ABCD(1|ABCD[1|ABCD{1|ABCD<1|ABCD.1|ABCD/1|ABCD:1|ABCD;1|ABCD=1|ABCD?1|ABCD!1 -> ABCD1|ABCD2|ABCD3|ABCD4|ABCD5|ABCD6|ABCD7|ABCD8|ABCD9|ABC10|ABC11
 )";
 
 TEST(CsvNames, ShortNamesKeepWhatTellsThemApart) {
@@ -423,13 +422,6 @@ TEST(CsvNames, ShortNamesKeepWhatTellsThemApart) {
         for (const std::string& name : RadioNames(given)) stored += "|" + name;
         EXPECT_EQ(stored.substr(1), line.substr(arrow + 4)) << line;
     }
-    // A counter of two digits still leaves five characters.
-    std::vector<std::string> alike;
-    for (const char sign : std::string("([{<./:;=?!"))
-        alike.push_back(std::string("ABCD") + sign + "1");
-    const std::vector<std::string> counted = RadioNames(alike);
-    EXPECT_EQ((std::vector<std::string>{counted[0], counted[1], counted[9], counted[10]}),
-              (std::vector<std::string>{"ABCD1", "ABCD2", "ABC10", "ABC11"}));
     // Names kept on other channels are not made again.
     EXPECT_EQ(RadioNames({"ARES01", "9M4RBC"}, {"ARS01", "4RBC"}),
               (std::vector<std::string>{"ARES0", "M4RBC"}));
@@ -478,7 +470,7 @@ TEST(CsvNames, ListsOfEveryShapeStayDistinct) {
 constexpr const char* kListRows = R"(
 5,,431.35,-,-7.6000 | 5 |  431.35000 438.95000 255:255 255:255 42 20 FFFF | 2: Offset "-7.6000" with Duplex "-" read by its sign: transmit 438.950000 MHz
 5,,446.1,+,-0.6 | 5 |  446.10000 445.50000 255:255 255:255 82 20 FFFF | 2: Offset "-0.6" with Duplex "+" read by its sign: transmit 445.500000 MHz
-5,A,	446.1	,,,Cross,100.0,88.5 | 5 | A 446.10000 446.10000 0:8 0:12 02 20 FFFF |
+5,A,	446.1	,,,Cross,100.0,88.5, | 5 | A 446.10000 446.10000 0:8 0:12 02 20 FFFF |
 128,,469.9,-,1 | 128 |  469.90000 468.90000 255:255 255:255 82 20 FFFF |
 5,PMR446 Ch 1,446.1 | 5 | PMR44 446.10000 446.10000 255:255 255:255 02 20 FFFF | 2: name "PMR446 Ch 1" stored as "PMR44"
 1,PMR446 Ch 1,446.1 | 1 | PMR1 446.10000 446.10000 255:255 255:255 02 20 FFFF | 2: name "PMR446 Ch 1" stored as "PMR1"
@@ -487,15 +479,28 @@ constexpr const char* kListRows = R"(
 )";
 
 // Row 3 has tabs around its frequency; row 4 transmits onto channel 128, whose
-// transmit was stopped: it starts again.
+// transmit was stopped: it starts again. Without duplex and power columns, and
+// with Mode empty, a row is simplex, wide and High, as the grid makes a new
+// channel. Every other channel stays as it was, names sharing a row included.
 TEST(ChannelCsv, RowsReadAsTheListMeantThem) {
+    const Image before = VariedImage();
     for (const auto& [rows, expected] : Rows<2>(kListRows)) {
         const int channel = std::stoi(expected);
-        Image image = VariedImage();
+        const auto stored = [&rows](int c) {  // some row names channel c
+            return ("\n" + rows).find("\n" + std::to_string(c) + ",") != std::string::npos;
+        };
+        Image image = before;
         const CsvImportResult r = ImportChannelCsv(
-            "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq\n" + rows, image);
+            "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode\n" + rows, image);
         std::string got = std::to_string(r.ok ? channel : 0) + " | " +
                           (r.ok ? Describe(image, channel) : "") + " |";
+        for (int row = 0; row < 256; ++row) {  // rows 160..199 hold the names
+            if (!stored(row) && (row < 160 || row > 199))
+                EXPECT_EQ(image[row], before[row]) << rows << " " << row;
+        }
+        for (int c = 1; c <= 128; ++c) {
+            if (!stored(c)) EXPECT_EQ(ReadName(image, c), ReadName(before, c)) << rows << c;
+        }
         for (const CsvLineMessage& m : r.ok ? r.notes : r.problems) {
             if (m.line != 0)
                 got += " " + std::to_string(m.line) + ": " + CsvReasonsText(m.reasons).english;
@@ -536,25 +541,6 @@ TEST(CsvEncoding, Utf16IsReadWithOrWithoutItsMark) {
     Image image = BlankImage();
     ASSERT_TRUE(ImportChannelCsv(bytes, image).ok);
     EXPECT_EQ(ReadName(image, 3), "FOIA");
-}
-
-TEST(ChannelCsv, ChannelsNotInTheCsvStayAsTheyAre) {
-    Image image = VariedImage();
-    const Image before = image;
-    const CsvImportResult r =
-        ImportChannelCsv("Location,Frequency,Name,Mode\r\n2,440.1,NEW,\r\n", image);
-    ASSERT_TRUE(r.ok);
-    // Without tone, duplex and power columns, and with an empty Mode: simplex,
-    // tones off, wide, High (as the grid makes a new channel).
-    EXPECT_EQ(Describe(image, 2), "NEW 440.10000 440.10000 255:255 255:255 02 20 FFFF");
-    for (int row = 0; row < 256; ++row) {
-        if (row != 2 && row != 160) {
-            EXPECT_EQ(image[row], before[row]) << row;
-        }
-    }
-    // Channels 1 and 3 have their names in row 160 with channel 2's.
-    EXPECT_EQ(ReadName(image, 1), "PMR1");
-    EXPECT_EQ(ReadName(image, 3), "X_+*9");
 }
 
 TEST(ChannelCsv, RefusalNamesEveryBadRowAndChangesNothing) {
@@ -606,59 +592,45 @@ x,A,446.1,,,,,,,,,,FM,,,High, | Location "x" is not a channel number
         "4: receive frequency 174.000000 MHz is outside the band 136..174 MHz\n");
 }
 
-// The reasons follow the language of the message: no English inside a Chinese one.
+// The reasons follow the language of the message: no English inside a Chinese
+// one. The file, then the reason in English and in Chinese.
+constexpr const char* kReasons = R"(
+Location,Frequency,Mode\n7,480,DV\n | line 2: Mode "DV" is not FM (wide) or NFM (narrow); receive frequency 480.000000 MHz is outside the band 400..470 MHz | 第 2 行：Mode "DV" 不是 FM（宽带）或 NFM（窄带）；接收频率 480.000000 MHz 超出频段 400..470 MHz
+Location,Frequency\n7,446.1\n7,446.2\n | line 3: channel 7 is already set on line 2 | 第 3 行：信道 7 已由第 2 行设置
+Location;Frequency\n | line 1: the header line names no Frequency column (its fields seem separated by semicolons, not by commas) | 第 1 行：标题行中没有 Frequency 列（其字段似乎以分号分隔，而不是以逗号分隔）
+)";
+
 TEST(CsvImportReport, ReasonsInTheMessagesLanguage) {
-    const struct {
-        const char* csv;
-        const char* english;
-        const char* chinese;
-    } cases[] = {
-        {"Location,Frequency,Mode\n7,480,DV\n",
-         "line 2: Mode \"DV\" is not FM (wide) or NFM (narrow); receive frequency 480.000000 MHz "
-         "is outside the band 400..470 MHz",
-         "第 2 行：Mode \"DV\" 不是 FM（宽带）或 NFM（窄带）；接收频率 480.000000 MHz 超出频段 "
-         "400..470 MHz"},
-        {"Location,Frequency\n7,446.1\n7,446.2\n", "line 3: channel 7 is already set on line 2",
-         "第 3 行：信道 7 已由第 2 行设置"},
-        {"Location;Frequency\n",
-         "line 1: the header line names no Frequency column (its fields seem separated by "
-         "semicolons, not by commas)",
-         "第 1 行：标题行中没有 Frequency 列（其字段似乎以分号分隔，而不是以逗号分隔）"},
-    };
     const CsvImportWording wording{{}, {"Refused.", "拒绝。"}, {}};
-    for (const auto& c : cases) {
+    for (const auto& [csv, english, chinese] : Rows<3>(kReasons)) {
         Image image = BlankImage();
-        const BiString message = CsvImportMessage(ImportChannelCsv(c.csv, image), wording);
-        EXPECT_EQ(message.english, std::string("Refused.\n") + c.english) << c.csv;
-        EXPECT_EQ(message.chinese, std::string("拒绝。\n") + c.chinese) << c.csv;
+        const BiString message = CsvImportMessage(ImportChannelCsv(csv, image), wording);
+        EXPECT_EQ(message.english, "Refused.\n" + english) << csv;
+        EXPECT_EQ(message.chinese, "拒绝。\n" + chinese) << csv;
     }
 }
 
+// Files refused as a whole: the file, the problem ("line: text"), and the
+// separator its header seems to use instead of commas (- none).
+constexpr const char* kFileRefusals = R"(
+ | 0: the file is empty: no header line | -
+\n\nName,Freq\n1,446\n | 3: the header line names no Frequency column | -
+Location;Name;Frequency\n1;A;446.1\n | 1: the header line names no Frequency column (its fields seem separated by semicolons, not by commas) | ;
+Location	Frequency\n1	446.1\n | 1: the header line names no Frequency column (its fields seem separated by tabs, not by commas) | tab
+Name,Frequency\nA,446.1\n | 1: the header line names no Location column | -
+Location,Frequency\n | 0: no channel rows in the file | -
+Location,Frequency,Name\n1,446,"AB\n | 2: a quoted field is not closed | -
+)";
+
 TEST(ChannelCsv, FileLevelRefusalsAndOtherSeparators) {
     const Image before = BlankImage();
-    const std::string noFrequency = "the header line names no Frequency column";
-    const struct {
-        const char* csv;
-        std::string problem;
-        char otherSeparator;
-    } cases[] = {
-        {"", "0: the file is empty: no header line", 0},
-        {"\n\nName,Freq\n1,446\n", "3: " + noFrequency, 0},
-        {"Location;Name;Frequency\n1;A;446.1\n",
-         "1: " + noFrequency + " (its fields seem separated by semicolons, not by commas)", ';'},
-        {"Location\tFrequency\n1\t446.1\n",
-         "1: " + noFrequency + " (its fields seem separated by tabs, not by commas)", '\t'},
-        {"Name,Frequency\nA,446.1\n", "1: the header line names no Location column", 0},
-        {"Location,Frequency\n", "0: no channel rows in the file", 0},
-        {"Location,Frequency,Name\n1,446,\"AB\n", "2: a quoted field is not closed", 0},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [csv, problem, separator] : Rows<3>(kFileRefusals)) {
         Image image = before;
-        const CsvImportResult r = ImportChannelCsv(c.csv, image);
-        EXPECT_FALSE(r.ok);
-        EXPECT_EQ(Said(r.problems), c.problem + "\n");
-        EXPECT_EQ(r.otherSeparator, c.otherSeparator);
-        EXPECT_EQ(image, before);
+        const CsvImportResult r = ImportChannelCsv(csv, image);
+        EXPECT_FALSE(r.ok) << csv;
+        EXPECT_EQ(Said(r.problems), problem + "\n");
+        EXPECT_EQ(r.otherSeparator, separator == "-" ? 0 : separator == "tab" ? '\t' : ';') << csv;
+        EXPECT_EQ(image, before) << csv;
     }
     // A title line above the header is passed over; text copied from a
     // spreadsheet is read with its tabs; a skipped row does not take its
