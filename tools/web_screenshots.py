@@ -15,8 +15,9 @@ from browser import BIN, ROOT, Page, serve  # noqa: E402 pylint: disable=wrong-i
 folder = Path(sys.argv[1] if len(sys.argv) > 1 else ".")
 with tempfile.TemporaryDirectory(prefix="zt790-shots-") as scratch:
     file = Path(scratch) / "sample.chann"
-    subprocess.run([BIN / "zt790ctl", "import-csv", ROOT / "docs" / "sample-channels.csv", "-o", file],
-                   check=True, capture_output=True)
+    sample = ROOT / "docs" / "sample-channels.csv"
+    subprocess.run([BIN / "zt790ctl", "import-csv", sample, "-o", file], check=True,
+                   capture_output=True)
     memory = [int(v) for v in file.read_text().split()]
 url = serve()
 for index, language in enumerate(["en", "zh"]):

@@ -86,7 +86,7 @@ class Page:
         Select(self.find(selector)).select_by_index(index)
 
     def type(self, *keys):
-        """Keys as a user types them into what has the focus (Keys.ENTER and the like for the named ones)."""
+        """Keys as a user types them into what has the focus (Keys.ENTER for Enter)."""
         ActionChains(self.driver).send_keys(*keys).perform()
 
     def upload(self, selector, path):

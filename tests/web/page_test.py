@@ -244,7 +244,7 @@ def run(function, serial):
 
 if __name__ == "__main__":
     with ThreadPoolExecutor(len(cases)) as pool:
-        runs = [(function.__name__, pool.submit(run, function, serial)) for function, serial in cases]
+        runs = [(f.__name__, pool.submit(run, f, serial)) for f, serial in cases]
     shutil.rmtree(scratch, ignore_errors=True)
     failed = [(name, done.exception()) for name, done in runs if done.exception()]
     for name, error in failed:
