@@ -5,6 +5,7 @@ radio behind the stand-in serial port, checked against what zt790ctl and
 zt790sim make of the same memory and files. Each case in a browser of its own,
 all at once: most of their time is the radio's, waiting on the line."""
 
+import itertools
 import re
 import shutil
 import subprocess
@@ -66,17 +67,12 @@ def saved(page, name):
 
 def shown_channels(report):
     """zt790ctl show's channel table: channel number -> the cells under each header."""
-    lines = report.split("\n")
-    header = lines[1]
+    header, *lines = report.split("\n")[1:]
     names = re.split(r"\s{2,}", header.strip())
     starts = [0 if n == "Ch" else header.index(n) for n in names] + [None]
-    channels = {}
-    for line in lines[2:]:
-        if not re.match(r"\s*\d", line):
-            break
-        cells = [line[s:e].strip() for s, e in zip(starts, starts[1:])]
-        channels[int(cells[0])] = dict(zip(names, cells))
-    return channels
+    rows = itertools.takewhile(lambda line: re.match(r"\s*\d", line), lines)
+    cells = ([line[s:e].strip() for s, e in zip(starts, starts[1:])] for line in rows)
+    return {int(c[0]): dict(zip(names, c)) for c in cells}
 
 
 def units(mhz):
