@@ -4,17 +4,17 @@ build-web on localhost, and the stand-in serial port injected before the
 page's own scripts run."""
 
 import functools
+import json
 import os
 import threading
 from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
 from pathlib import Path
 
 from selenium import webdriver
-from selenium.common.exceptions import JavascriptException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
-from selenium.webdriver.support.ui import Select, WebDriverWait
+from selenium.webdriver.support.ui import Select
 
 ROOT = Path(__file__).resolve().parents[2]
 SITE = Path(os.environ.get("ZT_WEB_DIR", ROOT / "build-web"))
@@ -68,8 +68,16 @@ class Page:
         return self.driver.execute_script(f"return {expression}")
 
     def wait_for(self, expression, timeout=10):
-        return WebDriverWait(self.driver, timeout, 0.05, (JavascriptException,)).until(
-            lambda _: self.eval(expression), f"timed out waiting for {expression}")
+        """The expression's value once it is true, looked at every 50 ms by the page itself: a
+        round trip through the driver each time would take processor time from the radio."""
+        self.driver.set_script_timeout(timeout + 5)
+        return self.eval(f"""new Promise((done, fail) => (function poll(until) {{
+          let value;
+          try {{ value = {expression}; }} catch {{}}
+          if (value) done(value);
+          else if (performance.now() < until) setTimeout(() => poll(until), 50);
+          else fail(new Error({json.dumps("timed out waiting for " + expression)}));
+        }})(performance.now() + {timeout * 1000}))""")
 
     def find(self, selector):
         return self.driver.find_element(By.CSS_SELECTOR, selector)
