@@ -36,10 +36,9 @@ def serve():
 
 
 class Page:
-    """The page in a Chromium of its own at 1366x768, with the stand-in serial
-    port (or none, serial=False); downloads land in `downloads`."""
+    """A Chromium of its own at 1366x768 for the page; downloads land in `downloads`."""
 
-    def __init__(self, serial=True, downloads=None):
+    def __init__(self, downloads=None):
         options = webdriver.ChromeOptions()
         options.binary_location = os.environ.get("ZT_CHROMIUM", "/usr/bin/chromium")
         for flag in ("headless", "no-sandbox", "disable-gpu", "disable-background-timer-throttling",
@@ -52,11 +51,15 @@ class Page:
         self.cdp = self.driver.execute_cdp_cmd
         self.cdp("Emulation.setDeviceMetricsOverride",
                  {"width": 1366, "height": 768, "deviceScaleFactor": 1, "mobile": False})
-        self.cdp("Page.addScriptToEvaluateOnNewDocument",
-                 {"source": FAKE_SERIAL if serial else "delete Navigator.prototype.serial;"})
+        self.script = None
 
-    def open(self, url):
-        """Opens the page and waits until it has wired itself to the core."""
+    def open(self, url, serial=True):
+        """Opens the page afresh, with the stand-in serial port (or none), and waits until it
+        has wired itself to the core."""
+        if self.script:
+            self.cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": self.script})
+        self.script = self.cdp("Page.addScriptToEvaluateOnNewDocument", {
+            "source": FAKE_SERIAL if serial else "delete Navigator.prototype.serial;"})["identifier"]
         self.driver.get(url)
         self.wait_for('document.body && document.body.dataset.ready === "true"')
 

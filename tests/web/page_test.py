@@ -26,7 +26,9 @@ check = unittest.TestCase()
 check.maxDiff = None
 scratch = Path(tempfile.mkdtemp(prefix="zt790-web-"))
 url = serve()
-cases = []  # (case, whether its page has the stand-in serial port)
+# (case, whether its page has the stand-in serial port, the browser it runs in): the
+# short cases share browsers, so that all take no longer than the longest.
+cases = []
 
 
 def ctl(*args):
@@ -80,11 +82,11 @@ def units(mhz):
     return round(float(mhz.removesuffix("*") or 0) * 100000)
 
 
-def case(serial=True):
-    return lambda function: cases.append((function, serial)) or function
+def case(browser, serial=True):
+    return lambda function: cases.append((function, serial, browser)) or function
 
 
-@case()
+@case(3)
 def read_of_random_memory_shows_what_zt790ctl_show_lists(page):
     seed, memory = 790, []
     for _ in range(4096):
@@ -111,7 +113,7 @@ def read_of_random_memory_shows_what_zt790ctl_show_lists(page):
                  known["Power"], want["Bandwidth"], want["Name"]], f"channel {number}")
 
 
-@case()
+@case(0)
 def edited_channel_undone_and_redone_writes_what_zt790ctl_writes_of_the_saved_file(page):
     page.click(cell(1, 1))
     page.type("471", ENTER)
@@ -147,7 +149,7 @@ def edited_channel_undone_and_redone_writes_what_zt790ctl_writes_of_the_saved_fi
     check.assertEqual(written, bytes_of(after.read_text()))
 
 
-@case()
+@case(1)
 def write_the_radio_does_not_keep_is_told_and_restore_backup_puts_its_memory_back(page):
     before = page.eval("zt790Radio.memory()")
     page.eval('zt790Radio.addFault("no-store@1")')
@@ -163,7 +165,7 @@ def write_the_radio_does_not_keep_is_told_and_restore_backup_puts_its_memory_bac
     check.assertEqual(page.eval("zt790Radio.memory()"), before)
 
 
-@case()
+@case(2)
 def silent_radio_gets_four_attempts_then_the_failure(page):
     page.eval('zt790Radio.addFault("silent@ident:always")')
     page.click("#read", "#exchange-start")
@@ -173,7 +175,7 @@ def silent_radio_gets_four_attempts_then_the_failure(page):
     check.assertEqual(page.text("exchange-status"), "Communication fault.")
 
 
-@case()
+@case(3)
 def cable_pulled_mid_read_fails_the_read_and_leaves_the_grid_as_it_was(page):
     page.eval('zt790Radio.addFault("pull@100")')
     page.click("#read", "#exchange-start")
@@ -181,7 +183,7 @@ def cable_pulled_mid_read_fails_the_read_and_leaves_the_grid_as_it_was(page):
     check.assertEqual(page.grid()[0][1], "")
 
 
-@case()
+@case(2)
 def out_of_band_channel_stops_the_write_before_a_byte_is_sent(page):
     blank = scratch / "blank.chann"
     ctl("new", "-o", blank, "--force")
@@ -197,7 +199,7 @@ def out_of_band_channel_stops_the_write_before_a_byte_is_sent(page):
     check.assertEqual(page.eval("zt790Radio.received.length"), 0)
 
 
-@case()
+@case(3)
 def published_csv_list_imports_to_the_image_zt790ctl_import_csv_makes(page):
     base = scratch_file("start.chann", saved(page, "radio.chann"))
     expected = scratch / "sample.chann"
@@ -209,7 +211,7 @@ def published_csv_list_imports_to_the_image_zt790ctl_import_csv_makes(page):
     check.assertEqual(saved(page, "radio.chann"), expected.read_bytes().decode())
 
 
-@case(serial=False)
+@case(3, serial=False)
 def without_web_serial_the_page_says_which_browsers_work_in_chinese_too_and_files_still_open(page):
     check.assertIs(page.eval('document.getElementById("read").disabled'), True)
     check.assertIs(page.eval('document.getElementById("no-serial").checkVisibility()'), True)
@@ -229,21 +231,29 @@ def without_web_serial_the_page_says_which_browsers_work_in_chinese_too_and_file
     check.assertEqual(page.grid()[1][1], "400.00000")
 
 
-def run(function, serial):
-    page = Page(serial, Path(tempfile.mkdtemp(dir=scratch)))
+def run(lane):
+    """Runs one browser's cases one after another; their failures, by name."""
+    page, failures = Page(Path(tempfile.mkdtemp(dir=scratch))), {}
     try:
-        page.open(url)
-        function(page)
+        for function, serial, _ in lane:
+            try:
+                page.open(url, serial)
+                function(page)
+            except Exception:  # pylint: disable=broad-except
+                failures[function.__name__] = traceback.format_exc()
     finally:
         page.close()
+    return failures
 
 
 if __name__ == "__main__":
-    with ThreadPoolExecutor(len(cases)) as pool:
-        runs = [(f.__name__, pool.submit(run, f, serial)) for f, serial in cases]
+    lanes = {}
+    for entry in cases:
+        lanes.setdefault(entry[2], []).append(entry)
+    with ThreadPoolExecutor(len(lanes)) as pool:
+        failed = {name: error for lane in pool.map(run, lanes.values()) for name, error in lane.items()}
     shutil.rmtree(scratch, ignore_errors=True)
-    failed = [(name, done.exception()) for name, done in runs if done.exception()]
-    for name, error in failed:
-        print(f"FAIL {name}\n{''.join(traceback.format_exception(error))}")
+    for name, error in failed.items():
+        print(f"FAIL {name}\n{error}")
     print(f"{len(cases) - len(failed)} of {len(cases)} passed")
     sys.exit(1 if failed else 0)
