@@ -58,8 +58,9 @@ class Page:
         has wired itself to the core."""
         if self.script:
             self.cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": self.script})
-        self.script = self.cdp("Page.addScriptToEvaluateOnNewDocument", {
-            "source": FAKE_SERIAL if serial else "delete Navigator.prototype.serial;"})["identifier"]
+        script = FAKE_SERIAL if serial else "delete Navigator.prototype.serial;"
+        self.script = self.cdp("Page.addScriptToEvaluateOnNewDocument",
+                               {"source": script})["identifier"]
         self.driver.get(url)
         self.wait_for('document.body && document.body.dataset.ready === "true"')
 

@@ -251,7 +251,8 @@ if __name__ == "__main__":
     for entry in cases:
         lanes.setdefault(entry[2], []).append(entry)
     with ThreadPoolExecutor(len(lanes)) as pool:
-        failed = {name: error for lane in pool.map(run, lanes.values()) for name, error in lane.items()}
+        failed = {name: error for lane in pool.map(run, lanes.values()) for name, error in
+                  lane.items()}
     shutil.rmtree(scratch, ignore_errors=True)
     for name, error in failed.items():
         print(f"FAIL {name}\n{error}")
