@@ -25,20 +25,14 @@
   window.zt790Radio = control;
 
   class FakePort extends EventTarget {
-    constructor() {
-      super();
-      this.readable = null;
-      this.writable = null;
-      this.inFree = 0;
-      this.outFree = 0;
-    }
+    readable = null;
+    writable = null;
+    inFree = 0; // when the radio has heard the last byte sent to it
+    outFree = 0; // when the program has had the last byte of the radio's answers
 
-    getInfo() { return {}; }
-
-    async open(options) {
+    async open() {
       if (this.readable) throw new DOMException('The port is already open.', 'InvalidStateError');
       await control.ready;
-      this.options = options;
       this.readable = new ReadableStream({ start: (c) => { this.reader = c; } });
       this.writable = new WritableStream({ write: (chunk) => this.take(chunk) });
     }
@@ -86,6 +80,5 @@
   const port = new FakePort();
   const serial = new EventTarget();
   serial.requestPort = async () => port;
-  serial.getPorts = async () => [port];
   Object.defineProperty(Navigator.prototype, 'serial', { get: () => serial, configurable: true });
 })();
