@@ -495,11 +495,14 @@ TEST(ChannelCsv, RowsReadAsTheListMeantThem) {
         std::string got = std::to_string(r.ok ? channel : 0) + " | " +
                           (r.ok ? Describe(image, channel) : "") + " |";
         for (int row = 0; row < 256; ++row) {  // rows 160..199 hold the names
-            if (!stored(row) && (row < 160 || row > 199))
+            if (!stored(row) && (row < 160 || row > 199)) {
                 EXPECT_EQ(image[row], before[row]) << rows << " " << row;
+            }
         }
         for (int c = 1; c <= 128; ++c) {
-            if (!stored(c)) EXPECT_EQ(ReadName(image, c), ReadName(before, c)) << rows << c;
+            if (!stored(c)) {
+                EXPECT_EQ(ReadName(image, c), ReadName(before, c)) << rows << c;
+            }
         }
         for (const CsvLineMessage& m : r.ok ? r.notes : r.problems) {
             if (m.line != 0)
