@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A serial link on a virtual clock, with a log of its port calls, runs of bytes
-// sent, timers started and outcomes, in ms since the link was made:
+// A serial link on a virtual clock, traced, with its outcomes in the trace:
 // "15 sent 50 52 4F 47 52 41 4D 02", "1015 closed", "15 Reply 1000", "24060 Failed".
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "../model/table.h"
+#include "link/link_trace.h"
 #include "link/serial_link.h"
 #include "model/blank_image.h"
 #include "sim/sim_port.h"
@@ -22,94 +21,8 @@ namespace zt::testing {
 using Bytes = std::vector<std::uint8_t>;
 using Lines = std::vector<std::string>;
 
-// Stands between the link and its port and timers, logging as it passes the
-// calls on. Bytes sent at one time with no other port call between them form one run.
-class LinkLog final : public Port, public LinkTimers {
-  public:
-    LinkLog(VirtualClock& clock, VirtualTimers& timers) : clock_(clock), timers_(timers) {}
-
-    void Reset(SimPort& port) {
-        lines.clear();
-        runs.clear();
-        runLine_.reset();
-        port_ = &port;
-        origin_ = clock_.Now();
-    }
-    void Add(const std::string& what) {
-        lines.push_back(std::to_string((clock_.Now() - origin_) / 1000) + " " + what);
-    }
-    // The lines whose event starts with one of these words.
-    [[nodiscard]] Lines Only(std::initializer_list<std::string_view> words) const {
-        Lines kept;
-        for (const std::string& line : lines)
-            for (const auto w : words)
-                if (line.substr(line.find(' ') + 1).starts_with(w)) kept.push_back(line);
-        return kept;
-    }
-
-    bool Open(const PortSettings& settings, std::string& error) override {
-        const bool ok = port_->Open(settings, error);
-        Add(ok ? "opened" : "refused");
-        return ok;
-    }
-    [[nodiscard]] bool IsOpen() const override { return port_->IsOpen(); }
-    void Close() override {
-        runLine_.reset();
-        Add("closed");
-        port_->Close();
-    }
-    [[nodiscard]] int BytesWaiting() const override { return port_->BytesWaiting(); }
-    std::uint8_t ReadByte() override {
-        runLine_.reset();
-        return port_->ReadByte();
-    }
-    void DiscardInput() override {
-        runLine_.reset();
-        port_->DiscardInput();
-    }
-    void DiscardOutput() override { port_->DiscardOutput(); }
-    void WriteByte(std::uint8_t byte) override {
-        if (!runLine_ || runAt_ != clock_.Now()) {
-            Add("sent");
-            runs.emplace_back();
-            runLine_ = lines.size() - 1;
-            runAt_ = clock_.Now();
-        }
-        lines[*runLine_] += " " + Hex(Bytes{byte});
-        runs.back().push_back(byte);
-        port_->WriteByte(byte);
-    }
-    void SetReceiveHandler(std::function<void()> handler) override {
-        port_->SetReceiveHandler(std::move(handler));
-    }
-
-    void Start(LinkTimer timer, int intervalMs) override {
-        static const char* const names[] = {"", "Pump", "Reply", "Pause", "Close"};
-        Add(names[static_cast<int>(timer)] + (" " + std::to_string(intervalMs)));
-        timers_.Start(timer, intervalMs);
-    }
-    void Stop(LinkTimer timer) override { timers_.Stop(timer); }
-    [[nodiscard]] bool IsRunning(LinkTimer timer) const override {
-        return timers_.IsRunning(timer);
-    }
-    void SetTickHandler(std::function<void(LinkTimer)> handler) override {
-        timers_.SetTickHandler(std::move(handler));
-    }
-
-    Lines lines;
-    std::vector<Bytes> runs;  // the runs of bytes sent, in order
-
-  private:
-    VirtualClock& clock_;
-    VirtualTimers& timers_;
-    SimPort* port_ = nullptr;
-    VirtualClock::Micros origin_ = 0;
-    std::optional<std::size_t> runLine_;  // the line of the run being sent
-    VirtualClock::Micros runAt_ = 0;
-};
-
 struct RecordingObserver : ExchangeObserver {
-    LinkLog* log = nullptr;
+    LinkTrace* log = nullptr;
     std::vector<int> progress;
     std::vector<LinkText> statuses;
     std::vector<LinkMessage> messages;
@@ -125,9 +38,9 @@ struct RecordingObserver : ExchangeObserver {
     void OnFinished(ExchangeOutcome outcome) override {
         static const char* const names[] = {"Completed", "Failed", "PortFailed", "PowerEnded"};
         outcomes.push_back(outcome);
-        log->Add(names[static_cast<int>(outcome)]);
+        log->Note(names[static_cast<int>(outcome)]);
     }
-    void OnCloseDue() override { log->Add("close due"); }
+    void OnCloseDue() override { log->Note("close due"); }
 };
 
 // A radio memory where every byte tells its address, so misplaced blocks show.
@@ -147,16 +60,23 @@ class LinkRig : public ::testing::Test {
     void Make(LinkMode mode, bool bare = false) {
         link.reset();
         sim = std::make_unique<SimPort>(clock, bare ? nullptr : &radio);
-        log.Reset(*sim);
+        log = std::make_unique<LinkTrace>(*sim, timers, [this] { return clock.Now() / 1000; });
         observer = RecordingObserver{};
-        observer.log = &log;
-        link = std::make_unique<SerialLink>(mode, app, log, log, observer);
+        observer.log = log.get();
+        link = std::make_unique<SerialLink>(mode, app, *log, *log, observer);
     }
     void AddFault(const char* spec) {
         std::string error;
         const auto plan = ParseFaultSpec(spec, error);
         ASSERT_TRUE(plan) << error;
         radio.AddFault(*plan);
+    }
+    // The runs of bytes sent, in hex.
+    [[nodiscard]] Lines Sent() const {
+        Lines hex;
+        for (const std::string& line : log->Only({"sent"}))
+            hex.push_back(line.substr(line.find("sent ") + 5));
+        return hex;
     }
     bool RunUntilFinished(VirtualClock::Micros limit = Ms(60'000)) {
         return clock.RunUntil([this] { return !observer.outcomes.empty(); }, limit);
@@ -166,7 +86,7 @@ class LinkRig : public ::testing::Test {
     VirtualClock clock;
     SimRadio radio{PatternImage()};
     VirtualTimers timers{clock};
-    LinkLog log{clock, timers};
+    std::unique_ptr<LinkTrace> log;
     RecordingObserver observer;
     std::unique_ptr<SimPort> sim;
     std::unique_ptr<SerialLink> link;
