@@ -57,7 +57,11 @@ int main(int argc, char** argv) {
                          std::string("zt790ctl ") + zt::kProjectVersion + "\n" + zt::kLicenceNotice,
                          "Print the version and exit");
     app.require_subcommand(1);
-    app.footer(zt::ctl::ExitCodeHelp());
+    app.footer(zt::ctl::ExitCodeHelp() +
+               "\nEnvironment:\n"
+               "  ZT790_TRACE=FILE  read, write and diff --port add to FILE every byte sent and\n"
+               "                    received, with the port's and the time-outs' events, one\n"
+               "                    line each, in ms since the command began\n");
     std::function<int()> run;
     zt::ctl::AddReadCommand(app, run);
     zt::ctl::AddWriteCommand(app, run);

@@ -42,6 +42,7 @@ TEST_F(CtlRadios, OneRadioACommand) {
                  {"same", "--load prepared.chann"},
                  {"asked", ""},
                  {"quiet", "--fault silent@ident:always"}});
+    qputenv("ZT790_TRACE", "trace.txt");
     RunAll({
         {"read -p {read} -o read.chann", 0, {"Saved read.chann"}},
         {"read -p {noisy} -o got.chann --verify",
@@ -73,6 +74,9 @@ TEST_F(CtlRadios, OneRadioACommand) {
         {"doctor --port {asked} --json", 0, {R"("detail": "The radio answered: ZT790")"}},
         {"doctor --port {quiet}", 1, {"radio | failed | no answer"}},
     });
+    qunsetenv("ZT790_TRACE");
+    EXPECT_TRUE(Has(Read("trace.txt"), " sent 50 52 4F 47 52 41 4D 02\n"));
+    EXPECT_TRUE(Has(Read("trace.txt"), " received 5A 54 37 39 30"));
     EXPECT_EQ(Load("read.chann"), memory);
     EXPECT_FALSE(std::filesystem::exists("got.chann"));
     EXPECT_FALSE(std::filesystem::exists("lost.chann"));
