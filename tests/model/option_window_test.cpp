@@ -131,6 +131,30 @@ TEST_F(OptionWindow, MessageKeysStoreAndRefresh) {
     EXPECT_EQ(row, RowOf({255, 255, 255, 255, 19, 20}));
 }
 
+// Row 209 after a refresh, given what the password and message boxes showed:
+// a text the refresh changes is written back trimmed, without gaps; a box that
+// shows nothing new leaves bytes it cannot show (and bytes 9..15) as they were.
+TEST_F(OptionWindow, RefreshWritesBackOnlyTheBoxTextsItChanges) {
+    const struct {
+        ImageRow before;
+        OptionBoxTexts shown;
+        ImageRow after;  // all zero: as before
+    } cases[] = {
+        {RowOf({255, 255, 255, 255, 72, 73, 255, 255, 255, 1, 2, 3, 4, 5, 6, 7}), {}, {}},
+        {RowOf({0x41, 0x42, 0x0A, 0xFE, 255, 255, 255, 255, 255, 0, 0}), {}, {}},
+        {RowOf({255, 255, 255, 255, 11, 20, 255, 21, 11}), {}, RowOf({255, 255, 255, 255, 20, 21})},
+        {RowOf({255, 255, 255, 255, 11, 20, 255, 21, 11}), {"", " IJ "}, {}},
+        {RowOf({2, 255, 9, 255, 255, 255, 255, 255, 255}), {"29", ""}, {}},
+        {RowOf({2, 255, 9, 255, 255, 255, 255, 255, 255}), {}, RowOf({2, 9})},
+    };
+    for (const auto& c : cases) {
+        s.ChannelTable[209] = c.before;
+        (void)RefreshOptions(s, c.shown);
+        EXPECT_EQ(s.ChannelTable[209], c.after == ImageRow{} ? c.before : c.after)
+            << Hex(c.before) << " shown '" << c.shown.password << "' '" << c.shown.message << "'";
+    }
+}
+
 // Per stored byte 12: the messages, the direction and TX shown, byte 12 after.
 // Plus: 462.0125 + 10 = 472.0125 is out of band; minus fits; 3 shows as the
 // last item and stays stored until the user picks one.
