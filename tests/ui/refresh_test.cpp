@@ -15,8 +15,7 @@ namespace {
 using Col = ChannelGridWindow::Column;
 
 // Random bytes everywhere, with the records the windows read shaped often
-// enough into what a radio holds: empty and used channels, band edges, digits
-// and characters in row 209.
+// enough into what a radio holds: empty and used channels, band edges.
 Image RandomImage(std::mt19937& rng) {
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     Image image;
@@ -32,10 +31,6 @@ Image RandomImage(std::mt19937& rng) {
         const int low = 100 + pick(500);
         WriteBandEdges(image, {low, low + 1 + pick(100)});
         image[153][0] |= static_cast<std::uint8_t>(pick(2) * pick(16));  // the 100 kHz digit
-    }
-    for (int b = 0; b < 9; ++b) {
-        const int pools[] = {pick(10), 11, pick(41), 72, 255, pick(256)};
-        image[209][static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(pools[pick(6)]);
     }
     return image;
 }
