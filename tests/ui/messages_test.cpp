@@ -71,8 +71,7 @@ TEST_F(EditorWindows, OptionRefusalsAreRepairedAndThePasswordTakesFourDigits) {
     type(lower, "380");
     child<QLineEdit>(w, "Text_pvfo_d1")->setFocus(Qt::MouseFocusReason);  // leaves the box
     settle();
-    EXPECT_EQ(presenter.take(),
-              Texts{"frequency of lower limit can't less than the lowest of work frequency. "});
+    EXPECT_EQ(presenter.take().size(), 1u);  // which: the model tests
     EXPECT_EQ(lower->text(), "400");
     EXPECT_EQ(QApplication::focusWidget(), lower);
     EXPECT_EQ(state->ChannelTable[153][1], 0x40);
