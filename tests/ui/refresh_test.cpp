@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every editor window opened, shown again as on reactivation, passed through
-// without typing and closed, on twenty random images each: afterwards
-// the image differs from the one before only by the writes the window's refresh
-// is meant to make (the optional features' rules themselves: the model tests).
+// Each editor window opened, shown again, passed through without typing and
+// closed: the image changes only by what its refresh means to write.
 #include <random>
 
 #include "model/band_edges.h"
