@@ -127,11 +127,14 @@ TEST_F(RefreshWithoutEdits, EachWindowWritesOnlyWhatItsRefreshMeans) {
 }
 
 // The optional features' refresh (its rules: the model tests) writes the
-// message back without its outer blanks and gaps, passes what its boxes show
-// on the next refresh, and leaving a box untouched stores nothing.
+// message back without its outer blanks and gaps, and leaving a box untouched
+// neither stores nor refuses what a read brought from outside the band.
 TEST_F(RefreshWithoutEdits, OptionalFeaturesWriteOnlyWhatTheirRefreshChanges) {
     Image image = BlankImage();
     image[209] = {255, 255, 255, 255, 11, 20, 255, 21, 11, 1, 2, 3};
+    StoreFreqText(image, "480", 0, 0);
+    for (int b = 4; b < 8; ++b) image[0][b] = 255;  // an offset of 1666.66665
+    WriteBandEdges(image, {390, 470});
     Image expected = image;
     expected[208][1] = 97;  // "VOX Inhibit on Receive" (bit 4) cleared as it opens
     expected[209] = {255, 255, 255, 255, 20, 21, 255, 255, 255, 1, 2, 3};
@@ -140,6 +143,7 @@ TEST_F(RefreshWithoutEdits, OptionalFeaturesWriteOnlyWhatTheirRefreshChanges) {
             leave(child<QLineEdit>(w, box));
     });
     expectRows(after, expected, "row ");
+    EXPECT_EQ(presenter.take(), Texts{});
 }
 
 }  // namespace
