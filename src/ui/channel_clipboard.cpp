@@ -32,15 +32,14 @@ std::optional<std::string> ChannelRecordsOnClipboard() {
     return data->data(mime).toStdString();
 }
 
-std::optional<CsvClipboardText> CsvOnClipboard() {
+std::optional<std::string> CsvOnClipboard() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data) return std::nullopt;
     const std::string text = data->hasFormat(QString::fromLatin1(kCsvMime))
                                  ? data->data(QString::fromLatin1(kCsvMime)).toStdString()
                                  : data->text().toStdString();
-    const auto separator = CsvHeaderSeparator(text);
-    if (!separator) return std::nullopt;
-    return CsvClipboardText{text, *separator};
+    if (!CsvHeaderSeparator(text)) return std::nullopt;
+    return text;
 }
 
 }  // namespace zt

@@ -20,14 +20,10 @@ void PutChannelsOnClipboard(const std::string& csv, const std::string& records);
 // The program's own form of channels, when the clipboard holds it.
 [[nodiscard]] std::optional<std::string> ChannelRecordsOnClipboard();
 
-struct CsvClipboardText {
-    std::string text;
-    char separator = ',';
-};
-
 // The clipboard's text when it holds channel rows: a header line naming a
 // Frequency column among its first lines, in any of the separators. Nothing for
-// other text, which stays text for whatever has the focus.
-[[nodiscard]] std::optional<CsvClipboardText> CsvOnClipboard();
+// other text, which stays text for whatever has the focus. The paste plan finds
+// the separator again from the text.
+[[nodiscard]] std::optional<std::string> CsvOnClipboard();
 
 }  // namespace zt

@@ -169,7 +169,7 @@ void EditCommandRunner::setFields(const ChannelSelection& selection) {
 void EditCommandRunner::paste(const ChannelSelection& selection) {
     ClipboardChannels clipboard;
     clipboard.records = ChannelRecordsOnClipboard();
-    if (const auto csv = CsvOnClipboard()) clipboard.text = csv->text;
+    clipboard.text = CsvOnClipboard();
     Image& image = main_.state().ChannelTable;
     const PastePlan plan = PlanPaste(image, selection, clipboard);
     if (plan.refusal) return show(*plan.refusal);
