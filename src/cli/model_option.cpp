@@ -20,7 +20,7 @@ std::string Lower(std::string text) {
 
 std::string ModelText(int index) {
     const ModelEntry& m = kModelCatalogue.at(static_cast<std::size_t>(index));
-    return std::string(m.name) + " (" + BandRangeText({m.lowMHz, m.highMHz}) + ")";
+    return ModelAndBandText({m.lowMHz, m.highMHz});
 }
 
 CLI::Option* AddModelOption(CLI::App& command, std::string& model) {

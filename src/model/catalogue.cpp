@@ -37,6 +37,12 @@ std::string BandRangeText(BandEdges edges) {
     return std::to_string(edges.lowMHz) + "-" + std::to_string(edges.highMHz) + " MHz";
 }
 
+std::string ModelAndBandText(BandEdges edges) {
+    const ModelEntry* model = FindModel(edges);
+    return model ? std::string(model->name) + " (" + BandRangeText(edges) + ")"
+                 : BandRangeText(edges);
+}
+
 std::string_view BandName(int index) { return index == 0 ? "UHF" : "VHF"; }
 
 int ViceBandOf(int index) { return index == 0 ? 1 : 0; }

@@ -35,6 +35,8 @@ inline constexpr std::array<ModelEntry, 7> kModelCatalogue{{
 [[nodiscard]] const ModelEntry* FindModel(BandEdges edges);
 // The edges as the program's messages give them: "400-470 MHz".
 [[nodiscard]] std::string BandRangeText(BandEdges edges);
+// "ZT790 C1.0 UHF (400-470 MHz)", or the band alone for edges no model has.
+[[nodiscard]] std::string ModelAndBandText(BandEdges edges);
 
 // The model dialog's captions for the vice band and its receive check box
 // (option block byte 7 bit 7).

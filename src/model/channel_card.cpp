@@ -50,13 +50,6 @@ CardRow Row(const Image& image, int c, bool chinese) {
     return row;
 }
 
-std::string ModelText(const Image& image) {
-    const BandEdges edges = ReadBandEdges(image);
-    const ModelEntry* model = FindModel(edges);
-    return model ? std::string(model->name) + " (" + BandRangeText(edges) + ")"
-                 : BandRangeText(edges);
-}
-
 }  // namespace
 
 ChannelCard MakeChannelCard(const Image& image, const CardRequest& request) {
@@ -71,7 +64,7 @@ ChannelCard MakeChannelCard(const Image& image, const CardRequest& request) {
             card.rows.push_back(Row(image, c, zh));
     }
     const std::string colon = zh ? "：" : ": ";
-    card.facts.push_back((zh ? "型号" : "Model") + colon + ModelText(image));
+    card.facts.push_back((zh ? "型号" : "Model") + colon + ModelAndBandText(ReadBandEdges(image)));
     if (!request.fileName.empty())
         card.facts.push_back((zh ? "文件" : "File") + colon + request.fileName);
     card.facts.push_back((zh ? "日期" : "Date") + colon + request.date);
